@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "kfs/container/FileIO.h"
 #include "kfs/dfs/dfs_internal.h"
 
 namespace dfs {
@@ -22,11 +23,9 @@ void* copyBytes(const void* data, std::size_t n) {
 }
 
 int report(const void* header, kfsHandle file, int code, const char* source, int line) {
-  (void)header;
-  (void)file;
-  (void)source;
-  (void)line;
-  return code;  // TEMPORARY: the wrapper error table lands with the container
+  if (code == 0) return 0;
+  return static_cast<int>(FErrorHandler(const_cast<void*>(header), file, nullptr,
+                                        static_cast<unsigned int>(code), source, line));
 }
 
 }  // namespace dfs

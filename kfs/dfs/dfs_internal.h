@@ -5,9 +5,7 @@
 #include <cstddef>
 
 #include "kfs/dfs/dfs_types.h"
-// TEMPORARY until the container headers land on main.
-struct kfsFile;
-typedef struct kfsFile* kfsHandle;
+#include "kfs/container/kfs.h"
 
 namespace dfs {
 
@@ -29,6 +27,12 @@ void freeTimeAxis(dfsTimeAxis* axis);
 // Element count of the axis (0 when unset, -1 for an unknown type), in 64
 // bits: sizes come from files and their product can exceed any int.
 long long axisElements(const absItemS* item);
+
+// Whether the header can be written at all (2010, 2020), checked before a
+// file is created for it.
+int checkHeaderWritable(DfsHeader* header);
+// Writes the present encode keys as the first static items.
+int writeEncodeKeys(DfsHeader* header, kfsHandle file);
 
 }  // namespace dfs
 

@@ -256,7 +256,7 @@ int dfsGetTimeAxisInfo(LPHEAD header, int* nSteps, double* factor, int* equidist
   return 0;
 }
 
-int _dfsGetTimeAxisSpan(LPHEAD header, void* file, double* span) {
+int _dfsGetTimeAxisSpan(LPHEAD header, kfsHandle file, double* span) {
   (void)file;
   if (!header || !span) return DFS_FAIL(header, nullptr, 1000);
   *span = DFS_DELETE_DOUBLE;

@@ -18,8 +18,8 @@
 #ifndef KFS_DFS_DFS_TIME_H
 #define KFS_DFS_DFS_TIME_H
 
+#include "kfs/container/kfs.h"
 #include "kfs/dfs/dfs_types.h"
-#include "kfs/kfs_api.h"
 
 KFS_EXTERN_C_BEGIN
 
@@ -68,7 +68,7 @@ KFS_API int dfsGetTimeAxisInfo(LPHEAD header, int* nSteps, double* factor, int* 
 /* Total span of the axis in its unit: steps x step for equidistant axes, the
  * stored span (last time minus start) for the others; -1e-255 when
  * unknown. */
-KFS_API int _dfsGetTimeAxisSpan(LPHEAD header, void* file, double* span);
+KFS_API int _dfsGetTimeAxisSpan(LPHEAD header, kfsHandle file, double* span);
 
 KFS_EXTERN_C_END
 
