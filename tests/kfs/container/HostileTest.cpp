@@ -126,7 +126,7 @@ unsigned char g_streamBuffer[16];
 
 size_t RefillFromVector() {
   size_t n = std::min(sizeof g_streamBuffer, g_stream.size() - g_streamPos);
-  std::memcpy(g_streamBuffer, g_stream.data() + g_streamPos, n);
+  if (n) std::memcpy(g_streamBuffer, g_stream.data() + g_streamPos, n);
   g_streamPos += n;
   return n;
 }

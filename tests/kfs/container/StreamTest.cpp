@@ -32,7 +32,7 @@ std::vector<size_t> g_refills;
 
 size_t Refill() {
   size_t n = std::min(sizeof g_readBuffer, g_source.size() - g_sourcePos);
-  std::memcpy(g_readBuffer, g_source.data() + g_sourcePos, n);
+  if (n) std::memcpy(g_readBuffer, g_source.data() + g_sourcePos, n);
   g_sourcePos += n;
   g_refills.push_back(n);
   return n;
