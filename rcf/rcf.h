@@ -66,6 +66,8 @@
 #include "kfs/util/CString.h"
 #include "rcf/rcf_api.h"
 
+#include <string>
+
 // Error codes. 0 is success; the hundreds group them by cause.
 enum RcfError {
   RCF_OK = 0,
@@ -104,6 +106,20 @@ enum RcfParamType { RCF_PARAM_NONE = 0, RCF_PARAM_TEXT = 1, RCF_PARAM_INT = 2, R
 // The one loading option defined so far; the argument is kept for options to come.
 #define RCF_LOAD_DEFAULT 1
 
+// A name argument (target, section, keyword): a C text, a std::string or a
+// CString, taken without a copy for the length of the call. Null finds
+// nothing and is refused when building.
+class RcfName {
+public:
+  RcfName(const char* text) : text_(text) {}
+  RcfName(const std::string& text) : text_(text.c_str()) {}
+  RcfName(const CString& text) : text_(text.GetString()) {}
+  const char* get() const { return text_; }
+
+private:
+  const char* text_;
+};
+
 // --- Error state -------------------------------------------------------------
 RCF_API int rcfGetErrorGlb();                 // returns and clears
 RCF_API int rcfPeekErrorGlb();                // returns only
@@ -113,6 +129,7 @@ RCF_API const char* rcfErrorText(int code);   // "unterminated quoted text", ...
 // --- Documents -----------------------------------------------------------------
 // Loads a whole file; null on failure, with the error state telling why.
 RCF_API void* rcfLoadFile(const char* path, int flags);
+inline void* rcfLoadFile(const std::string& path, int flags) { return rcfLoadFile(path.c_str(), flags); }
 // Loads from text in memory; name is used in error details only.
 RCF_API void* rcfLoadText(const char* text, int length, const char* name);
 RCF_API void* rcfCreate();
@@ -122,14 +139,14 @@ RCF_API void rcfClose(void** handle);
 // --- Navigation (n and i count from 1) -----------------------------------------
 RCF_API int rcfGetNoTargets(void* doc);
 RCF_API void* rcfTargetByNum(void* doc, int i);
-RCF_API void* rcfTargetByNameNum(void* doc, const char* name, int n);
+RCF_API void* rcfTargetByNameNum(void* doc, RcfName name, int n);
 RCF_API int rcfGetNoSections(void* target);
 RCF_API void* rcfSectionByNum(void* target, int i);
-RCF_API void* rcfSectionByNameNum(void* target, const char* name, int n);
+RCF_API void* rcfSectionByNameNum(void* target, RcfName name, int n);
 // Keywords of a target or a section.
 RCF_API int rcfGetNoKeywords(void* targetOrSection);
 RCF_API void* rcfKeywordByNum(void* targetOrSection, int i);
-RCF_API void* rcfKeywordByNameNum(void* targetOrSection, const char* name, int n);
+RCF_API void* rcfKeywordByNameNum(void* targetOrSection, RcfName name, int n);
 // How many elements of its parent share the name of this target, section or keyword.
 RCF_API int rcfGetNoInstances(void* element);
 // The name of a target, section or keyword; "" for anything else.
@@ -147,32 +164,36 @@ RCF_API const char* rcfGetText(void* param);
 // Parameter `param` of instance `instance` of the keyword in a target or a
 // section. Non-zero when found and convertible; the output is untouched
 // otherwise.
-RCF_API int rcfGetParam(void* targetOrSection, const char* keyword, CString* out,
+RCF_API int rcfGetParam(void* targetOrSection, RcfName keyword, CString* out,
                         int instance = 1, int param = 1);
-RCF_API int rcfGetParam(void* targetOrSection, const char* keyword, double* out,
+RCF_API int rcfGetParam(void* targetOrSection, RcfName keyword, double* out,
                         int instance = 1, int param = 1);
-RCF_API int rcfGetParam(void* targetOrSection, const char* keyword, int* out,
+RCF_API int rcfGetParam(void* targetOrSection, RcfName keyword, int* out,
+                        int instance = 1, int param = 1);
+RCF_API int rcfGetParam(void* targetOrSection, RcfName keyword, std::string* out,
                         int instance = 1, int param = 1);
 
 // --- Building ----------------------------------------------------------------------
 // A new target at the end of the document; it becomes current and no section is open.
-RCF_API void* rcfAddTarget(void* doc, const char* name);
+RCF_API void* rcfAddTarget(void* doc, RcfName name);
 // A new section at the end of the current target; it becomes the open section
 // (a section still open is ended first: sections do not nest).
-RCF_API void* rcfAddSection(void* doc, const char* name);
+RCF_API void* rcfAddSection(void* doc, RcfName name);
 // Ends the open section; keywords go to the current target again. 0 or a code.
 RCF_API int rcfEndSection(void* doc);
 // A new keyword with one parameter, in the open section or else the current
 // target. Returns the keyword, to which rcfAppendParam adds more; null on failure.
-RCF_API void* rcfPutParam(void* doc, const char* keyword, const CString& value);
-RCF_API void* rcfPutParam(void* doc, const char* keyword, const char* value);
-RCF_API void* rcfPutParam(void* doc, const char* keyword, double value);
-RCF_API void* rcfPutParam(void* doc, const char* keyword, int value);
+RCF_API void* rcfPutParam(void* doc, RcfName keyword, const CString& value);
+RCF_API void* rcfPutParam(void* doc, RcfName keyword, const char* value);
+RCF_API void* rcfPutParam(void* doc, RcfName keyword, const std::string& value);
+RCF_API void* rcfPutParam(void* doc, RcfName keyword, double value);
+RCF_API void* rcfPutParam(void* doc, RcfName keyword, int value);
 // A new keyword without parameters, in the same place as rcfPutParam puts one.
-RCF_API void* rcfAddKeyword(void* doc, const char* keyword);
+RCF_API void* rcfAddKeyword(void* doc, RcfName keyword);
 // Appends one parameter to a keyword; 0 or a code.
 RCF_API int rcfAppendParam(void* keyword, const CString& value);
 RCF_API int rcfAppendParam(void* keyword, const char* value);
+RCF_API int rcfAppendParam(void* keyword, const std::string& value);
 RCF_API int rcfAppendParam(void* keyword, double value);
 RCF_API int rcfAppendParam(void* keyword, int value);
 
@@ -180,6 +201,7 @@ RCF_API int rcfAppendParam(void* keyword, int value);
 // then replaces path, so a failure leaves any earlier file as it was.
 // 0 or a code.
 RCF_API int rcfWrite(void* doc, const char* path);
+inline int rcfWrite(void* doc, const std::string& path) { return rcfWrite(doc, path.c_str()); }
 // The text rcfWrite would write; empty (and the error state set) when the
 // document cannot be written.
 RCF_API CString rcfWriteText(void* doc);

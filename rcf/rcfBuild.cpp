@@ -12,14 +12,14 @@ namespace {
 std::string Quote(const char* name) { return std::string("'") + name + "'"; }
 
 // Checks a name given for a new element; records the failure otherwise.
-bool AcceptName(const char* call, const char* name) {
-  if (!name) {
+bool AcceptName(const char* call, RcfName name) {
+  if (!name.get()) {
     rcf::Fail(RCF_ERR_ARGUMENT, std::string(call) + ": no name");
     return false;
   }
-  if (!rcf::IsValidName(name)) {
+  if (!rcf::IsValidName(name.get())) {
     rcf::Fail(RCF_ERR_BAD_NAME,
-              std::string(call) + ": bad name " + Quote(name) + ": use letters, digits, '_', '-' and '.'");
+              std::string(call) + ": bad name " + Quote(name.get()) + ": use letters, digits, '_', '-' and '.'");
     return false;
   }
   return true;
@@ -77,10 +77,10 @@ int Append(void* keyword, std::unique_ptr<rcf::Param> param) {
 }
 
 // A new keyword holding one parameter; nothing is added when the value is refused.
-void* PutOne(void* doc, const char* keyword, std::unique_ptr<rcf::Param> param) {
+void* PutOne(void* doc, RcfName keyword, std::unique_ptr<rcf::Param> param) {
   rcf::Group* holder = KeywordHolder("rcfPutParam", doc);
   if (!holder || !AcceptName("rcfPutParam", keyword) || !param) return nullptr;
-  rcf::Keyword* k = holder->AddKeyword(keyword);
+  rcf::Keyword* k = holder->AddKeyword(keyword.get());
   k->params.push_back(std::move(param));
   return rcf::ToHandle(k);
 }
@@ -102,17 +102,17 @@ const int kNoMemory = RCF_ERR_NO_MEMORY;
 
 }  // namespace
 
-void* rcfAddTarget(void* doc, const char* name) {
+void* rcfAddTarget(void* doc, RcfName name) {
   return Guarded(kNoHandle, [&]() -> void* {
     rcf::Document* d = DocumentFor("rcfAddTarget", doc);
     if (!d || !AcceptName("rcfAddTarget", name)) return nullptr;
-    d->currentTarget = d->AddTarget(name);
+    d->currentTarget = d->AddTarget(name.get());
     d->openSection = nullptr;
     return rcf::ToHandle(d->currentTarget);
   });
 }
 
-void* rcfAddSection(void* doc, const char* name) {
+void* rcfAddSection(void* doc, RcfName name) {
   return Guarded(kNoHandle, [&]() -> void* {
     rcf::Document* d = DocumentFor("rcfAddSection", doc);
     if (!d || !AcceptName("rcfAddSection", name)) return nullptr;
@@ -120,7 +120,7 @@ void* rcfAddSection(void* doc, const char* name) {
       rcf::Fail(RCF_ERR_NO_TARGET, "rcfAddSection: no target added yet");
       return nullptr;
     }
-    d->openSection = d->currentTarget->AddSection(name);
+    d->openSection = d->currentTarget->AddSection(name.get());
     return rcf::ToHandle(d->openSection);
   });
 }
@@ -133,13 +133,13 @@ int rcfEndSection(void* doc) {
   return RCF_OK;
 }
 
-void* rcfPutParam(void* doc, const char* keyword, const CString& value) {
+void* rcfPutParam(void* doc, RcfName keyword, const CString& value) {
   return Guarded(kNoHandle, [&] {
     return PutOne(doc, keyword, TextParam(value.GetString(), static_cast<size_t>(value.GetLength())));
   });
 }
 
-void* rcfPutParam(void* doc, const char* keyword, const char* value) {
+void* rcfPutParam(void* doc, RcfName keyword, const char* value) {
   if (!value) {
     rcf::Fail(RCF_ERR_ARGUMENT, "rcfPutParam: null text");
     return nullptr;
@@ -147,19 +147,23 @@ void* rcfPutParam(void* doc, const char* keyword, const char* value) {
   return Guarded(kNoHandle, [&] { return PutOne(doc, keyword, TextParam(value, std::strlen(value))); });
 }
 
-void* rcfPutParam(void* doc, const char* keyword, double value) {
+void* rcfPutParam(void* doc, RcfName keyword, const std::string& value) {
+  return Guarded(kNoHandle, [&] { return PutOne(doc, keyword, TextParam(value.data(), value.size())); });
+}
+
+void* rcfPutParam(void* doc, RcfName keyword, double value) {
   return Guarded(kNoHandle, [&] { return PutOne(doc, keyword, NumberParam(value)); });
 }
 
-void* rcfPutParam(void* doc, const char* keyword, int value) {
+void* rcfPutParam(void* doc, RcfName keyword, int value) {
   return Guarded(kNoHandle, [&] { return PutOne(doc, keyword, IntegerParam(value)); });
 }
 
-void* rcfAddKeyword(void* doc, const char* keyword) {
+void* rcfAddKeyword(void* doc, RcfName keyword) {
   return Guarded(kNoHandle, [&]() -> void* {
     rcf::Group* holder = KeywordHolder("rcfAddKeyword", doc);
     if (!holder || !AcceptName("rcfAddKeyword", keyword)) return nullptr;
-    return rcf::ToHandle(holder->AddKeyword(keyword));
+    return rcf::ToHandle(holder->AddKeyword(keyword.get()));
   });
 }
 
@@ -172,6 +176,10 @@ int rcfAppendParam(void* keyword, const CString& value) {
 int rcfAppendParam(void* keyword, const char* value) {
   if (!value) return rcf::Fail(RCF_ERR_ARGUMENT, "rcfAppendParam: null text");
   return Guarded(kNoMemory, [&] { return Append(keyword, TextParam(value, std::strlen(value))); });
+}
+
+int rcfAppendParam(void* keyword, const std::string& value) {
+  return Guarded(kNoMemory, [&] { return Append(keyword, TextParam(value.data(), value.size())); });
 }
 
 int rcfAppendParam(void* keyword, double value) {

@@ -9,8 +9,8 @@ using rcf::AsTarget;
 using rcf::ToHandle;
 
 namespace {
-// Lookups by name take a text from the caller; null names find nothing.
-bool Named(const char* name) { return name != nullptr; }
+// A null name finds nothing.
+bool Named(RcfName name) { return name.get() != nullptr; }
 }  // namespace
 
 int rcfGetNoTargets(void* doc) {
@@ -23,9 +23,9 @@ void* rcfTargetByNum(void* doc, int i) {
   return d ? ToHandle(d->targets.ByNum(i)) : nullptr;
 }
 
-void* rcfTargetByNameNum(void* doc, const char* name, int n) {
+void* rcfTargetByNameNum(void* doc, RcfName name, int n) {
   const rcf::Document* d = AsDocument(doc);
-  return d && Named(name) ? ToHandle(d->targets.ByNameNum(name, n)) : nullptr;
+  return d && Named(name) ? ToHandle(d->targets.ByNameNum(name.get(), n)) : nullptr;
 }
 
 int rcfGetNoSections(void* target) {
@@ -38,9 +38,9 @@ void* rcfSectionByNum(void* target, int i) {
   return t ? ToHandle(t->sections.ByNum(i)) : nullptr;
 }
 
-void* rcfSectionByNameNum(void* target, const char* name, int n) {
+void* rcfSectionByNameNum(void* target, RcfName name, int n) {
   const rcf::Group* t = AsTarget(target);
-  return t && Named(name) ? ToHandle(t->sections.ByNameNum(name, n)) : nullptr;
+  return t && Named(name) ? ToHandle(t->sections.ByNameNum(name.get(), n)) : nullptr;
 }
 
 int rcfGetNoKeywords(void* targetOrSection) {
@@ -53,9 +53,9 @@ void* rcfKeywordByNum(void* targetOrSection, int i) {
   return g ? ToHandle(g->keywords.ByNum(i)) : nullptr;
 }
 
-void* rcfKeywordByNameNum(void* targetOrSection, const char* name, int n) {
+void* rcfKeywordByNameNum(void* targetOrSection, RcfName name, int n) {
   const rcf::Group* g = AsGroup(targetOrSection);
-  return g && Named(name) ? ToHandle(g->keywords.ByNameNum(name, n)) : nullptr;
+  return g && Named(name) ? ToHandle(g->keywords.ByNameNum(name.get(), n)) : nullptr;
 }
 
 int rcfGetNoInstances(void* element) { return rcf::InstancesOf(rcf::AnyNode(element)); }

@@ -16,7 +16,7 @@ int TruncatedToInt(double value) {
   return static_cast<int>(value);
 }
 
-const rcf::Param* FindParam(void* targetOrSection, const char* keyword, int instance, int param) {
+const rcf::Param* FindParam(void* targetOrSection, RcfName keyword, int instance, int param) {
   void* k = rcfKeywordByNameNum(targetOrSection, keyword, instance);
   return rcf::AsParam(rcfParamByNum(k, param));
 }
@@ -55,23 +55,30 @@ const char* rcfGetText(void* param) {
   return p ? p->text.c_str() : "";
 }
 
-int rcfGetParam(void* targetOrSection, const char* keyword, CString* out, int instance, int param) {
+int rcfGetParam(void* targetOrSection, RcfName keyword, CString* out, int instance, int param) {
   const rcf::Param* p = FindParam(targetOrSection, keyword, instance, param);
   if (!p || !out) return 0;
   out->SetString(p->text.data(), static_cast<int>(p->text.size()));
   return 1;
 }
 
-int rcfGetParam(void* targetOrSection, const char* keyword, double* out, int instance, int param) {
+int rcfGetParam(void* targetOrSection, RcfName keyword, double* out, int instance, int param) {
   const rcf::Param* p = FindParam(targetOrSection, keyword, instance, param);
   if (!p || !out || p->type == rcf::ParamType::Text) return 0;
   *out = p->number;
   return 1;
 }
 
-int rcfGetParam(void* targetOrSection, const char* keyword, int* out, int instance, int param) {
+int rcfGetParam(void* targetOrSection, RcfName keyword, int* out, int instance, int param) {
   const rcf::Param* p = FindParam(targetOrSection, keyword, instance, param);
   if (!p || !out || p->type == rcf::ParamType::Text) return 0;
   *out = rcfGetInt(const_cast<rcf::Param*>(p));
+  return 1;
+}
+
+int rcfGetParam(void* targetOrSection, RcfName keyword, std::string* out, int instance, int param) {
+  const rcf::Param* p = FindParam(targetOrSection, keyword, instance, param);
+  if (!p || !out) return 0;
+  *out = p->text;
   return 1;
 }

@@ -120,6 +120,31 @@ TEST(RcfWrite, BuildingOrderAndErrors) {
   EXPECT_EQ(Describe(back.get()), Describe(doc.get()));
 }
 
+// Callers keep their key texts as std::string or CString; both go in directly.
+TEST(RcfWrite, NamesAndTextsOfEveryStringType) {
+  const std::string target = "MAP_PROJECTION_DEFINITION";
+  const std::string section = "UTM_PROJECTION";
+  const CString key("Projection_Name");
+  const std::string path = WorkFile("string_types.rcf");
+  Doc doc(rcfCreate());
+  rcfAddTarget(doc.get(), target);
+  rcfAddSection(doc.get(), section);
+  rcfPutParam(doc.get(), key, std::string("UTM 32, \"north\""));
+  rcfAppendParam(rcfAddKeyword(doc.get(), std::string("Branch_Name")), std::string("ED50"));
+  rcfEndSection(doc.get());
+  ASSERT_EQ(rcfWrite(doc.get(), path), 0);
+
+  Doc back(rcfLoadFile(path, 1));
+  ASSERT_TRUE(back);
+  void* s = rcfSectionByNameNum(rcfTargetByNameNum(back.get(), target, 1), CString("UTM_PROJECTION"), 1);
+  std::string name, branch;
+  EXPECT_TRUE(rcfGetParam(s, key, &name, 1, 1));
+  EXPECT_TRUE(rcfGetParam(s, std::string("Branch_Name"), &branch));
+  EXPECT_EQ(name, "UTM 32, \"north\"");
+  EXPECT_EQ(branch, "ED50");
+  EXPECT_EQ(rcfKeywordByNameNum(s, static_cast<const char*>(nullptr), 1), nullptr);
+}
+
 TEST(RcfWrite, RoundTripKeepsEverything) {
   Doc doc(rcfCreate());
   const char* texts[] = {"", " lead and trail ", "comma, inside", "it's", "say \"hi\"", "'\"'\"",
