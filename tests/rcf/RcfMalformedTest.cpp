@@ -6,6 +6,7 @@
 
 #include <random>
 #include <string>
+#include <thread>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -145,6 +146,9 @@ TEST(RcfMalformed, ErrorStateIsNeverStale) {
   ASSERT_TRUE(good);
   EXPECT_EQ(rcfPeekErrorGlb(), 0);  // the good load reset it
   EXPECT_STREQ(rcfGetErrorDetailGlb(), "");
+  // Each thread has its own state: another thread's failure does not show here.
+  std::thread([] { EXPECT_EQ(LoadText(""), nullptr); EXPECT_EQ(rcfPeekErrorGlb(), RCF_ERR_EMPTY); }).join();
+  EXPECT_EQ(rcfPeekErrorGlb(), 0);
   EXPECT_STREQ(rcfErrorText(RCF_ERR_UNTERMINATED_QUOTE), "unterminated quoted text");
   EXPECT_STREQ(rcfErrorText(0), "no error");
   EXPECT_STREQ(rcfErrorText(-5), "unknown error code");
