@@ -30,8 +30,13 @@ class CKfsStorage {
 
   // Bytes that a read can still deliver from the current position, or -1
   // when the storage cannot know in advance (a stream). Lets a reader refuse
-  // a record count taken from a hostile file before allocating for it.
-  virtual int64_t Remaining() { return -1; }
+  // a record count taken from a hostile file before allocating for it. The
+  // answer may come from a size seen earlier when that already shows
+  // `wanted` bytes: a file only grows under its own handle.
+  virtual int64_t Remaining(uint64_t wanted) {
+    (void)wanted;
+    return -1;
+  }
 
   // New opened memory-stream storages; null when the arguments are unusable
   // (null buffer or callback, zero capacity) or memory runs out.
@@ -55,7 +60,7 @@ class CKfsFile : public CKfsStorage {
   bool Flush() override;
   int64_t Tell() override;  // -1 when not open
   bool End() override;
-  int64_t Remaining() override;
+  int64_t Remaining(uint64_t wanted) override;
 
   // mode as for fopen; false when the file cannot be opened.
   bool Open(const char* path, const char* mode);
@@ -64,6 +69,9 @@ class CKfsFile : public CKfsStorage {
   FILE* m_stream = nullptr;
   bool m_writable = false;
   int64_t m_knownSize = -1;  // file size last seen; refreshed when it looks too small
+  // The stream position, kept here because asking the C library costs a
+  // system call and the reader asks for every record; -1 when not known.
+  int64_t m_position = -1;
 };
 
 // Reads the caller's buffer; the refill callback delivers the next buffer

@@ -34,7 +34,7 @@ bool AcceptRecordEntry(kfsFile* file, const kfsPeekEntry& entry) {
 // a read error, nothing allocated or read). Called right behind the record's
 // header, where the storage stands after the look-ahead.
 bool BeyondStorage(kfsFile* file, size_t bytes, bool* sizeKnown) {
-  int64_t remaining = file->storage->Remaining();
+  int64_t remaining = file->storage->Remaining(bytes);
   *sizeKnown = remaining >= 0;
   if (remaining < 0 || static_cast<uint64_t>(remaining) >= bytes) return false;
   KFS_RAISE(file, kfsErrRead);
