@@ -120,8 +120,22 @@ TEST(ContainerStreams, ReaderWithReadsAcrossBufferBoundaries) {
   ASSERT_EQ(kfsStreamOpenRead(g_readBuffer, sizeof g_readBuffer, Refill, &file, nullptr, nullptr),
             0u);
   std::vector<int32_t> ints(100);
+  // Relative seeks after a look-ahead move from the caller's position, and
+  // forward, which a stream can do.
+  EXPECT_EQ(kfsQuery(file, nullptr), kfsTypeInt4);
+  EXPECT_EQ(kfsSeek64(file, 0, SEEK_CUR), 0u);
   EXPECT_EQ(kfsLrecRead(file, kfsTypeInt4, 100, ints.data()), 100u);
   EXPECT_EQ(ints[99], 99 * 99);
+  EXPECT_EQ(kfsQuery(file, nullptr), kfsTypeBlock);
+  EXPECT_EQ(kfsSeek64(file, 4, SEEK_CUR), 0u);
+  EXPECT_EQ(kfsQuery(file, nullptr), kfsTypeDouble);
+  EXPECT_EQ(kfsTell64(file), 121 + 405 + 4);
+  kfsFileClose(&file);
+
+  g_sourcePos = 0;
+  ASSERT_EQ(kfsStreamOpenRead(g_readBuffer, sizeof g_readBuffer, Refill, &file, nullptr, nullptr),
+            0u);
+  EXPECT_EQ(kfsLrecRead(file, kfsTypeInt4, 100, ints.data()), 100u);
   kfsLblock block = nullptr;
   unsigned int records = 9;
   EXPECT_EQ(kfsLblockRead(file, &records, &block), 5);
