@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <string>
 
 #include "kfs/container/DebugTrace.h"
 #include "kfs/container/FileIO.h"
@@ -88,6 +89,17 @@ int createChecks(LPHEAD header, kfsHandle* file) {
   return dfs::checkHeaderWritable(header);
 }
 
+// The folder of a path exists already: nothing to create (and no limit on
+// the path's length from the folder maker).
+bool folderExists(const char* path) {
+  const std::string text(path);
+  const size_t slash = text.find_last_of('/');
+  if (slash == std::string::npos) return true;
+  struct stat st;
+  const std::string folder = slash == 0 ? "/" : text.substr(0, slash);
+  return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 bool atEndOfFile(kfsHandle f) {
   if (!f->filname) return true;  // a writer stream only ever appends
   struct stat st;
@@ -163,7 +175,7 @@ int dfsFileCreateEx(const char* path, LPHEAD header, kfsHandle* file, int update
   if (dfsDebugIsOn()) DebugEnter("dfsFileCreateEx <%s> %d", path ? path : "", update);
   int s = createChecks(header, file);
   if (!s && (!path || path[0] == '\0')) s = DFS_FAIL(header, nullptr, 2002);
-  if (!s && !KvCreateFolder(path)) s = DFS_FAIL(header, nullptr, 2003);
+  if (!s && !folderExists(path) && !KvCreateFolder(path)) s = DFS_FAIL(header, nullptr, 2003);
   kfsHandle f = nullptr;
   if (!s) {
     f = FOpenFileCreate(path, update);

@@ -144,6 +144,8 @@ TEST(HeaderModel, EncodeKeysAreCopiedAndPartialKeysStayAbsent) {
   EXPECT_EQ(gx[0], 0);
   EXPECT_EQ(gy[2], 7);
   EXPECT_EQ(gz[0], -1);  // absent key: the caller's array is left alone
+  EXPECT_EQ(dfsSetEncodeKey(h, x, y, nullptr, 0), 2010);
+  EXPECT_EQ(dfsGetEncodeKeySize(h), 3);
   dfsHeaderDestroy(&h);
 }
 

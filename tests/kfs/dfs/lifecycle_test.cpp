@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -104,6 +105,23 @@ TEST_F(Lifecycle, CreatingInAMissingFolderCreatesIt) {
   EXPECT_EQ(f->dfsPosition, 1);
   dfsFileClose(h, &f);
   dfsHeaderDestroy(&h);
+}
+
+TEST_F(Lifecycle, LongPathsAreHandledWithoutFixedBuffers) {
+  std::string path = dfstest::workPath("");
+  for (int i = 0; i < 4; ++i) path += std::string(120, static_cast<char>('a' + i)) + "/";
+  ASSERT_EQ(std::system(("mkdir -p '" + path + "'").c_str()), 0);
+  path += std::string(200, 'f') + ".dfs";
+  ASSERT_GT(path.size(), 600u);
+  kfsHandle f = nullptr;
+  ASSERT_EQ(dfsFileCreate(path.c_str(), header, &f), 0);
+  ASSERT_EQ(dfsFileClose(header, &f), 0);
+  LPHEAD h = nullptr;
+  ASSERT_EQ(dfsFileRead(path.c_str(), &h, &f), 0);
+  EXPECT_STREQ(kfsGetFilename(f), path.c_str());
+  dfsFileClose(h, &f);
+  dfsHeaderDestroy(&h);
+  EXPECT_EQ(dfsFileDelete(path.c_str()), 0);
 }
 
 TEST_F(Lifecycle, AppendContinuesTheSeries) {
