@@ -153,8 +153,10 @@ void LoadItemRow(CKVregistry& registry, const CRow& row) {
     if (!itemType || itemType != registry.FindItemType(ident)) return;
     itemType->SetKey(key);
   }
-  itemType->SetDecimals(static_cast<int>(row.Integer("Decimals", -1)));
-  itemType->SetDefaultValue(row.Number("DefaultValue", 0.0));
+  // A row without them keeps what the item type has: the initial values for
+  // a new one, the earlier table's for one loaded before.
+  itemType->SetDecimals(static_cast<int>(row.Integer("Decimals", itemType->GetDecimals())));
+  itemType->SetDefaultValue(row.Number("DefaultValue", itemType->GetDefaultValue()));
   itemType->AllowUnit(*defaultUnit, true);
   ForEachListed(row.Text("AllowedUnits"), [&](const std::string& unitIdent) {
     if (CKVunit* unit = registry.FindUnit(unitIdent)) itemType->AllowUnit(*unit, false);
