@@ -159,7 +159,9 @@ private:
   std::string m_str;
 };
 
-// Concatenation.
+// Concatenation. Defined here, in the class's own library, rather than in
+// one of the libraries that use it, so that every host finds exactly one
+// definition whichever of the libraries it links.
 RCF_API CString operator+(const CString& a, const CString& b);
 RCF_API CString operator+(const CString& a, char ch);
 RCF_API CString operator+(const CString& a, const char* b);

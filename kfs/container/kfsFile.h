@@ -1,0 +1,69 @@
+// kfsFile.h - the layout of a container handle, for the layers of libkfs
+// (container, data files, cross sections). Not installed for hosts: to them
+// kfsHandle is opaque.
+//
+// Fields the data-file layer (kfs/dfs) may read and set:
+//   status          - through kfsGetError/kfsPeekError preferably; setting it
+//                     latches an error exactly as the container does
+//   dfsPosition     - its own position state (1 header, 2 static, 3 dynamic)
+//   openClock       - processor clock of the last header update (starts at open)
+//   pseudoSeek      - only through kfsPseudoSeek, or cleared to 0 to drop a
+//                     pending move before repositioning
+//   dfsDeleteFloat, dfsDeleteDouble - its copies of the header delete values
+//   readOnly, filname - read only
+// Everything else belongs to the container.
+#ifndef KFS_CONTAINER_KFSFILE_H
+#define KFS_CONTAINER_KFSFILE_H
+
+#include <cstdint>
+#include <ctime>
+
+#include "kfs/container/kfs.h"
+
+class CKfsStorage;
+
+enum { kfsPeekBufferSize = 4, kfsScratchSize = 4096 };
+
+// The header of one body item as the look-ahead read it.
+struct kfsPeekEntry {
+  kfsSimpleType type;   // record type, -2 block start, -1 terminator, other codes as read
+  unsigned int count;   // element count, or block id
+  int headerLength;     // bytes read: 5 record, 3 block start, 1 marker, 0 nothing
+};
+
+// Last storage operation, for the seek that must separate reads from writes.
+enum { kfsLastWrite = -1, kfsLastNone = 0, kfsLastRead = 1 };
+
+struct kfsFile {
+  CKfsStorage* storage;
+  clock_t openClock;
+  int swap;                      // file is in the other byte order
+  char* filname;                 // null for memory streams
+  unsigned short creation[6];    // year month day hour minute second
+  char* creationDate;
+  char* creationTime;
+  unsigned short edit[6];
+  char* editDate;
+  char* editTime;
+  int readOnly;
+  unsigned int status;           // 0 ok, 1 end of file, else latched error code
+  int64_t kfsBase;               // B: behind the 0x1A mark
+  int64_t appBase;               // A = B + 48
+  unsigned int versionCreate;
+  unsigned int versionEdit;
+  unsigned int versionCreateApp;
+  unsigned int versionEditApp;
+  int inBlock;                   // inside kfsLblockRead
+  int lastOp;                    // kfsLastWrite, kfsLastNone, kfsLastRead
+  int64_t pseudoSeek;            // pending forward move
+  int dfsPosition;               // owned by the data-file layer
+  kfsPeekEntry peek[kfsPeekBufferSize];
+  short peekFilled;
+  short peekiCurrent;            // -1 when nothing is consumed
+  unsigned char scratch[kfsScratchSize];
+  // Owned by the data-file layer.
+  float dfsDeleteFloat;
+  double dfsDeleteDouble;
+};
+
+#endif

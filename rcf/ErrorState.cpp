@@ -1,0 +1,75 @@
+#include "rcf/ErrorState.h"
+
+#include "rcf/rcf.h"
+
+#include <utility>
+
+namespace rcf {
+namespace {
+
+struct State {
+  int code = RCF_OK;
+  std::string detail;
+};
+
+State& Current() {
+  thread_local State state;
+  return state;
+}
+
+}  // namespace
+
+int Fail(int code, std::string detail) {
+  State& s = Current();
+  s.code = code;
+  s.detail = std::move(detail);
+  return code;
+}
+
+void Succeed() {
+  State& s = Current();
+  s.code = RCF_OK;
+  s.detail.clear();
+}
+
+}  // namespace rcf
+
+int rcfGetErrorGlb() {
+  rcf::State& s = rcf::Current();
+  const int code = s.code;
+  s.code = RCF_OK;
+  s.detail.clear();
+  return code;
+}
+
+int rcfPeekErrorGlb() { return rcf::Current().code; }
+
+const char* rcfGetErrorDetailGlb() { return rcf::Current().detail.c_str(); }
+
+const char* rcfErrorText(int code) {
+  switch (code) {
+    case RCF_OK: return "no error";
+    case RCF_ERR_OPEN: return "cannot open the file";
+    case RCF_ERR_NOT_A_FILE: return "not a regular file";
+    case RCF_ERR_READ: return "error while reading the file";
+    case RCF_ERR_WRITE: return "cannot write the file";
+    case RCF_ERR_EMPTY: return "no target";
+    case RCF_ERR_BAD_BYTE: return "NUL or control byte in the text";
+    case RCF_ERR_LINE_TOO_LONG: return "line too long";
+    case RCF_ERR_UNTERMINATED_QUOTE: return "unterminated quoted text";
+    case RCF_ERR_BAD_NUMBER: return "bad number";
+    case RCF_ERR_BAD_NAME: return "bad name";
+    case RCF_ERR_SYNTAX: return "syntax error";
+    case RCF_ERR_OUTSIDE_TARGET: return "section or keyword outside a target";
+    case RCF_ERR_NESTED_SECTION: return "section inside a section";
+    case RCF_ERR_UNMATCHED_END: return "EndSect or EndTarget without an open section or target";
+    case RCF_ERR_UNTERMINATED_SECTION: return "section not closed by EndSect";
+    case RCF_ERR_UNTERMINATED_TARGET: return "target not closed by EndTarget";
+    case RCF_ERR_ARGUMENT: return "null or wrong handle or argument";
+    case RCF_ERR_NO_TARGET: return "no target to add to";
+    case RCF_ERR_NO_SECTION: return "no open section";
+    case RCF_ERR_UNWRITABLE_TEXT: return "text with a line break or control byte";
+    case RCF_ERR_NO_MEMORY: return "out of memory";
+    default: return "unknown error code";
+  }
+}
