@@ -4,11 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "qty/CKVLangFile.h"
-#include "qty/CKVfilter.h"
-#include "qty/CKVitemType.h"
+#include "qty/LanguageFiles.h"
 #include "qty/CKVregistry.h"
-#include "qty/CKVunit.h"
 #include "qty/CTableLoader.h"
 #include "qty/TablePaths.h"
 #include "qty/qty.h"
@@ -27,32 +24,9 @@ SetupNames& Names() {
   return *names;
 }
 
-void ApplyLanguageFiles(CKVregistry& registry, const std::string& folder) {
-  CKVLangFile types;
-  if (types.OpenLangTypeFile((folder + "qtytype.lan").c_str())) {
-    for (CKVitemType* itemType : registry.ItemTypeList_) {
-      const std::string key = types.LoadTypeString(static_cast<int>(itemType->GetId()));
-      if (!key.empty()) itemType->SetKey(key);
-    }
-  }
-  CKVLangFile units;
-  if (units.OpenLangUnitFile((folder + "qtyunit.lan").c_str())) {
-    for (CKVunit* unit : registry.UnitList_) {
-      const int id = static_cast<int>(unit->GetId());
-      const std::string key = units.LoadUnitString(id, 1);
-      if (key.empty()) continue;
-      unit->SetKey(key);
-      unit->SetAbbreviation(units.LoadUnitString(id, 2));
-    }
-  }
-  CKVLangFile filters;
-  if (filters.OpenLangTypeFile((folder + "qtyfilter.lan").c_str())) {
-    for (CKVfilter* filter : registry.FilterList_) {
-      const std::string key = filters.LoadTypeString(static_cast<int>(filter->GetId()));
-      if (!key.empty()) filter->SetKey(key);
-    }
-  }
-}
+}  // namespace
+
+namespace {
 
 // Copies text into dst of `size` bytes; -1 when it had to be cut.
 int CopyBounded(char* dst, const std::string& text, size_t size) {
@@ -78,7 +52,7 @@ int qtySetupLoadLinux(const char* path) { return qtySetupLoad(path); }
 
 void qtyLoadItemTypeTables(const char* path) {
   Names().libraryFile = path ? path : "";
-  if (qtySetupLoad(path)) ApplyLanguageFiles(QtyRegistry(), qty::TableFolder());
+  if (qtySetupLoad(path)) qty::ApplyLanguageFiles(QtyRegistry(), qty::TableFolder());
 }
 
 const char* qtySetupGetPath(const char** path) {
