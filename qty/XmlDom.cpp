@@ -161,7 +161,11 @@ bool IXMLDOMDocument::load(const CString& path) {
   SecurityManager security;
   security.setEntityExpansionLimit(kEntityExpansionLimit);
   auto parser = std::make_unique<XercesDOMParser>();
-  parser->setValidationScheme(XercesDOMParser::Val_Always);
+  // No validation: the table has no grammar, and a validating parser
+  // fetches whatever external DTD a file names (and Xerces 3.2 leaks
+  // memory doing so).
+  parser->setValidationScheme(XercesDOMParser::Val_Never);
+  parser->setLoadExternalDTD(false);
   parser->setDoNamespaces(true);
   parser->setErrorHandler(&errors);
   parser->setEntityResolver(&resolver);

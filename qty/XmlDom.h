@@ -7,8 +7,8 @@
 // Loading is hardened for files from elsewhere: external DTDs and entities
 // are never fetched (they read as empty), entity expansion is bounded, and a
 // file that is not well-formed yields no document at all rather than the
-// part read before the error. Validation errors are not failures: the table
-// carries no grammar.
+// part read before the error. Documents are not validated: the table carries
+// no grammar, and an external DTD named in a DOCTYPE is not read.
 //
 // Xerces must be initialised (XMLPlatformUtils::Initialize) while any object
 // of this layer lives; CXercesSession does that for a scope.

@@ -117,6 +117,9 @@ TEST_F(XmlDocument, ExternalEntitiesReadAsEmpty) {
   ASSERT_TRUE(note);
   EXPECT_EQ(IXMLDOMNode::wide2cstr(note->node()->getTextContent()), "");
   EXPECT_TRUE(document->selectSingleNode("//Group[@Name=\"Units\"]"));
+  // An external DTD is not fetched either.
+  ASSERT_TRUE(document->load(Fixture("external-dtd.xml").c_str()));
+  EXPECT_TRUE(document->selectSingleNode("//Group[@Name=\"Units\"]"));
 }
 
 TEST(SmartPtr, CountsReferences) {
