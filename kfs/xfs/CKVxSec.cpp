@@ -377,7 +377,7 @@ private:
 
 unsigned int CKVxSec::Write(kfsHandle file) const {
   if (file == nullptr) return kfsErrNullArgument;
-  AssertValid();
+  if (!IsConsistent()) return kfsErrBlock;
   const xfsDataPart& d = m_s.daDp;
   double chainage = m_s.chainage;
   double headD[XFS_HEADER_DOUBLES];
@@ -441,6 +441,18 @@ bool CKVxSec::Relation(const CKVxSec& other, int mode) const {
   if (mode > 0) return c > 0;
   if (mode < 0) return c < 0;
   return c == 0;
+}
+
+bool CKVxSec::IsConsistent() const {
+  const xfsDataPart& d = m_s.daDp;
+  auto table = [](unsigned int count, std::initializer_list<const void*> arrays) {
+    for (const void* a : arrays)
+      if ((count != 0) != (a != nullptr)) return false;
+    return true;
+  };
+  return table(d.NoRaw, {d.x, d.z, d.RelRes, d.RawD, d.RawU1, d.RawU2}) && table(d.NoSel, {d.SelLevel}) &&
+         table(d.NoPrc, {d.Level, d.Area, d.Radius, d.Width, d.AddFloodA, d.Resist}) &&
+         table(d.NoCoords, {d.xc, d.east, d.north}) && m_s.TopoId && m_s.BranchName && m_s.FreeId;
 }
 
 void CKVxSec::AssertValid() const {
