@@ -36,6 +36,10 @@ void DropConsumed(kfsFile* file);
 // Header bytes peeked but not consumed, to be given back.
 int64_t UnconsumedHeaderBytes(const kfsFile* file);
 
+// The relative move from where the look-ahead left the storage to the
+// logical position plus the pending pseudo-seek; empties the look-ahead.
+int64_t TakePendingMove(kfsFile* file);
+
 // Brings the storage to the logical position before a transfer: gives back
 // unconsumed look-ahead, applies the pending pseudo-seek and separates a
 // read from a write by a seek. False when it failed (status set).

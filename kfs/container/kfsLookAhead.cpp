@@ -75,16 +75,14 @@ bool SeekRelative(kfsFile* file, int64_t move) {
   return false;
 }
 
-// The relative move that brings the storage from where the look-ahead left
-// it to the logical position plus the pending pseudo-seek, in one step.
+}  // namespace
+
 int64_t TakePendingMove(kfsFile* file) {
   int64_t move = file->pseudoSeek - UnconsumedHeaderBytes(file);
   file->pseudoSeek = 0;
   EmptyPeekBuffer(file);
   return move;
 }
-
-}  // namespace
 
 bool SkipForward(kfsFile* file, int64_t n) {
   if (n >= 1 && n < kfsScratchSize && file->lastOp != kfsLastWrite) {
@@ -132,12 +130,23 @@ KFS_API unsigned int kfsSeek64(kfsHandle file, long long offset, int whence) {
   if (!file) return kfsErrNullArgument;
   if (file->status == kfsEndOfFile) file->status = kfsOK;
   if (file->status != kfsOK) return file->status;
-  // Relative to where the caller is, not to where the look-ahead has read.
-  if (whence == SEEK_CUR) offset += file->pseudoSeek - kfs::UnconsumedHeaderBytes(file);
+  file->inBlock = 0;
+  if (whence == SEEK_CUR) {
+    // Relative to where the caller is, not to where the look-ahead has read.
+    // Staying put keeps the look-ahead, and a forward move is a skip, which
+    // a stream can also do by reading: a stream cannot go back.
+    file->pseudoSeek += offset;
+    if (file->pseudoSeek == 0) return kfsOK;
+    int64_t move = kfs::TakePendingMove(file);
+    if (move >= 0 && file->lastOp != kfsLastWrite) {
+      kfs::SkipForward(file, move);
+      return file->status;
+    }
+    offset = move;
+  }
   file->pseudoSeek = 0;
   file->peekFilled = 0;
   file->peekiCurrent = -1;
-  file->inBlock = 0;
   file->lastOp = kfsLastNone;
   if (!file->storage->Seek(offset, whence)) return KFS_RAISE(file, kfsErrSeek);
   return kfsOK;

@@ -120,8 +120,22 @@ TEST(ContainerStreams, ReaderWithReadsAcrossBufferBoundaries) {
   ASSERT_EQ(kfsStreamOpenRead(g_readBuffer, sizeof g_readBuffer, Refill, &file, nullptr, nullptr),
             0u);
   std::vector<int32_t> ints(100);
+  // Relative seeks after a look-ahead move from the caller's position, and
+  // forward, which a stream can do.
+  EXPECT_EQ(kfsQuery(file, nullptr), kfsTypeInt4);
+  EXPECT_EQ(kfsSeek64(file, 0, SEEK_CUR), 0u);
   EXPECT_EQ(kfsLrecRead(file, kfsTypeInt4, 100, ints.data()), 100u);
   EXPECT_EQ(ints[99], 99 * 99);
+  EXPECT_EQ(kfsQuery(file, nullptr), kfsTypeBlock);
+  EXPECT_EQ(kfsSeek64(file, 4, SEEK_CUR), 0u);
+  EXPECT_EQ(kfsQuery(file, nullptr), kfsTypeDouble);
+  EXPECT_EQ(kfsTell64(file), 121 + 405 + 4);
+  kfsFileClose(&file);
+
+  g_sourcePos = 0;
+  ASSERT_EQ(kfsStreamOpenRead(g_readBuffer, sizeof g_readBuffer, Refill, &file, nullptr, nullptr),
+            0u);
+  EXPECT_EQ(kfsLrecRead(file, kfsTypeInt4, 100, ints.data()), 100u);
   kfsLblock block = nullptr;
   unsigned int records = 9;
   EXPECT_EQ(kfsLblockRead(file, &records, &block), 5);
@@ -198,6 +212,34 @@ TEST(ContainerStreams, ReaderStorageSeeksForwardOnly) {
   EXPECT_FALSE(reader->Flush());
   EXPECT_TRUE(reader->Close());
   delete reader;
+}
+
+}  // namespace
+
+namespace {
+
+// A record larger than the reader's growth step arrives whole.
+TEST(ContainerStreams, LargeRecordThroughAStream) {
+  ResetStreams();
+  kfsHandle file = nullptr;
+  ASSERT_EQ(kfsStreamOpenCreate(g_writeBuffer, sizeof g_writeBuffer, Drain, nullptr, &file,
+                                nullptr),
+            0u);
+  std::vector<double> values(300000);
+  for (size_t i = 0; i < values.size(); ++i) values[i] = static_cast<double>(i) * 0.25;
+  ASSERT_EQ(kfsLrecWrite(file, kfsTypeDouble, 300000, values.data()), 0u);
+  ASSERT_EQ(kfsFileClose(&file), 0u);
+  g_source = g_sink;
+  ASSERT_EQ(kfsStreamOpenRead(g_readBuffer, sizeof g_readBuffer, Refill, &file, nullptr, nullptr),
+            0u);
+  kfsSimpleType type = 0;
+  unsigned int count = 0;
+  void* data = kfsLrecReadAlloc(file, &type, &count);
+  ASSERT_NE(data, nullptr);
+  EXPECT_EQ(count, 300000u);
+  EXPECT_EQ(std::memcmp(data, values.data(), values.size() * sizeof(double)), 0);
+  kfsLrecFree(&data);
+  kfsFileClose(&file);
 }
 
 }  // namespace

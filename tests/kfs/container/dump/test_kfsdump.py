@@ -15,9 +15,9 @@ import unittest
 WRITER, KFSDUMP, WORK = sys.argv[1:4]
 del sys.argv[1:4]
 
-spec = importlib.util.spec_from_file_location("kfsdump", KFSDUMP)
-kfsdump = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(kfsdump)
+loader_spec = importlib.util.spec_from_file_location("kfsdump", KFSDUMP)
+kfsdump = importlib.util.module_from_spec(loader_spec)
+loader_spec.loader.exec_module(kfsdump)
 
 
 def run_writer(*args):
