@@ -4,6 +4,7 @@
 // mode and a failed transfer never shifts later ones.
 #include "kfs/util/txfile.h"
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <cstring>
@@ -142,6 +143,16 @@ Slot* openSlot(const catRecord& cat) {
     if (cat.slot < 0 || cat.slot >= TX_MAX_SLOTS) return nullptr;
     Slot& s = slotTable()[cat.slot];
     return s.unit == cat.slot ? &s : nullptr;
+}
+
+std::int64_t recordsOnDisk(const catRecord& cat) {
+    Layout layout;
+    if (!layoutOf(cat, &layout)) return -1;
+    if (Slot* s = openSlot(cat)) std::fflush(s->stream);
+    struct stat st;
+    if (::stat(dataFileName(cat, layout.nAxes).c_str(), &st) != 0) return -1;
+    std::int64_t records = static_cast<std::int64_t>(st.st_size) / layout.recordBytes() - layout.leading;
+    return records < 0 ? 0 : records;
 }
 
 }  // namespace kfs::tx

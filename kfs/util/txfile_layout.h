@@ -41,6 +41,10 @@ struct Slot {
 // The slot cat has open, or null.
 Slot* openSlot(const catRecord& cat);
 
+// Whole data records in the data file on disk (cat's open file flushed
+// first); -1 when the layout is unusable or the file cannot be examined.
+std::int64_t recordsOnDisk(const catRecord& cat);
+
 }  // namespace kfs::tx
 
 #endif

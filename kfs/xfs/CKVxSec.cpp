@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <unordered_set>
-#include <vector>
+#include <initializer_list>
 
 namespace {
 
@@ -34,10 +34,22 @@ char* textOfRecord(const kfsLblockNode& r) {
   return copyText(bytes, strnlen(bytes, r.count));
 }
 
-std::vector<kfsLblockNode*> recordsOf(kfsLblock block) {
-  std::vector<kfsLblockNode*> nodes;
-  for (kfsLblockNode* n = block; n != nullptr; n = n->next) nodes.push_back(n);
-  return nodes;
+// The first records of a block and how many it holds in all. No block of
+// a cross-section has more than six records; the rest is only counted.
+struct Records {
+  static constexpr std::size_t kMax = 6;
+  kfsLblockNode* node[kMax] = {};
+  std::size_t n = 0;
+
+  std::size_t size() const { return n; }
+  kfsLblockNode* operator[](std::size_t i) const { return node[i]; }
+};
+
+Records recordsOf(kfsLblock block) {
+  Records r;
+  for (kfsLblockNode* n = block; n != nullptr; n = n->next, ++r.n)
+    if (r.n < Records::kMax) r.node[r.n] = n;
+  return r;
 }
 
 bool hasData(const kfsLblockNode* n, kfsSimpleType type) {
@@ -47,12 +59,12 @@ bool hasData(const kfsLblockNode* n, kfsSimpleType type) {
 // A data block of `types.size()` records, all with the same count and the
 // data owned by the block (so that it can be taken over). Returns the
 // count, 0 when the block has another shape.
-unsigned int uniformCount(const std::vector<kfsLblockNode*>& nodes,
-                          const std::vector<kfsSimpleType>& types) {
+unsigned int uniformCount(const Records& nodes, std::initializer_list<kfsSimpleType> types) {
   if (nodes.size() != types.size()) return 0;
-  for (std::size_t i = 0; i < nodes.size(); ++i) {
-    if (!hasData(nodes[i], types[i]) || !nodes[i]->MustFree || nodes[i]->count != nodes[0]->count)
-      return 0;
+  std::size_t i = 0;
+  for (kfsSimpleType type : types) {
+    const kfsLblockNode* n = nodes[i++];
+    if (!hasData(n, type) || !n->MustFree || n->count != nodes[0]->count) return 0;
   }
   return nodes[0]->count;
 }
@@ -160,7 +172,7 @@ void CKVxSec::SetDefaultHeader() {
 }
 
 CKVxSec* CKVxSec::FromBlocks(kfsLblock ident, kfsLblock header, int version) {
-  std::vector<kfsLblockNode*> id = recordsOf(ident), head = recordsOf(header);
+  Records id = recordsOf(ident), head = recordsOf(header);
   if (id.size() != 3 && id.size() != 4) return nullptr;
   if (!hasData(id[0], kfsTypeByte) || !hasData(id[1], kfsTypeDouble) || id[1]->count != 1 ||
       !hasData(id[2], kfsTypeByte) || (id.size() == 4 && !hasData(id[3], kfsTypeByte)))
@@ -271,7 +283,7 @@ bool CKVxSec::SetNoCoords(unsigned int count) {
 
 bool CKVxSec::SetNoRaw(kfsLblock block) {
   FreeRaw();
-  std::vector<kfsLblockNode*> r = recordsOf(block);
+  Records r = recordsOf(block);
   const kfsSimpleType D = kfsTypeDouble, U = kfsTypeUInt2;
   unsigned int count = uniformCount(r, {D, D, D, D, U, U});
   bool older = count == 0 && (count = uniformCount(r, {D, D, D})) != 0;
@@ -295,7 +307,7 @@ bool CKVxSec::SetNoRaw(kfsLblock block) {
 
 bool CKVxSec::SetNoSel(kfsLblock block) {
   FreeSel();
-  std::vector<kfsLblockNode*> r = recordsOf(block);
+  Records r = recordsOf(block);
   unsigned int count = uniformCount(r, {kfsTypeDouble});
   if (count == 0) return m_initOk = false;
   m_s.daDp.SelLevel = takeOver<double>(r[0]);
@@ -305,7 +317,7 @@ bool CKVxSec::SetNoSel(kfsLblock block) {
 
 bool CKVxSec::SetNoPrc(kfsLblock block) {
   FreePrc();
-  std::vector<kfsLblockNode*> r = recordsOf(block);
+  Records r = recordsOf(block);
   const kfsSimpleType D = kfsTypeDouble;
   unsigned int count = uniformCount(r, {D, D, D, D, D, D});
   if (count == 0) return m_initOk = false;
@@ -319,7 +331,7 @@ bool CKVxSec::SetNoPrc(kfsLblock block) {
 
 bool CKVxSec::SetNoCoords(kfsLblock block) {
   FreeCoords();
-  std::vector<kfsLblockNode*> r = recordsOf(block);
+  Records r = recordsOf(block);
   const kfsSimpleType D = kfsTypeDouble;
   unsigned int count = uniformCount(r, {D, D, D});
   if (count == 0) return m_initOk = false;
@@ -365,7 +377,7 @@ private:
 
 unsigned int CKVxSec::Write(kfsHandle file) const {
   if (file == nullptr) return kfsErrNullArgument;
-  AssertValid();
+  if (!IsConsistent()) return kfsErrBlock;
   const xfsDataPart& d = m_s.daDp;
   double chainage = m_s.chainage;
   double headD[XFS_HEADER_DOUBLES];
@@ -429,6 +441,18 @@ bool CKVxSec::Relation(const CKVxSec& other, int mode) const {
   if (mode > 0) return c > 0;
   if (mode < 0) return c < 0;
   return c == 0;
+}
+
+bool CKVxSec::IsConsistent() const {
+  const xfsDataPart& d = m_s.daDp;
+  auto table = [](unsigned int count, std::initializer_list<const void*> arrays) {
+    for (const void* a : arrays)
+      if ((count != 0) != (a != nullptr)) return false;
+    return true;
+  };
+  return table(d.NoRaw, {d.x, d.z, d.RelRes, d.RawD, d.RawU1, d.RawU2}) && table(d.NoSel, {d.SelLevel}) &&
+         table(d.NoPrc, {d.Level, d.Area, d.Radius, d.Width, d.AddFloodA, d.Resist}) &&
+         table(d.NoCoords, {d.xc, d.east, d.north}) && m_s.TopoId && m_s.BranchName && m_s.FreeId;
 }
 
 void CKVxSec::AssertValid() const {

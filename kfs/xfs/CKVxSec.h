@@ -64,7 +64,9 @@ public:
   bool SetNoPrc(kfsLblock block);
   bool SetNoCoords(kfsLblock block);
 
-  // Appends the blocks of this cross-section; returns the handle's status.
+  // Appends the blocks of this cross-section; returns the handle's status,
+  // or 2010 (nothing written) when a caller has left counts and arrays of a
+  // table out of step.
   unsigned int Write(kfsHandle file) const;
 
   // mode 1: this comes after other; -1: before; 0: same identification.
@@ -74,6 +76,8 @@ public:
   // The same ordering as a three-way result (<0, 0, >0).
   int Compare(const CKVxSec& other) const;
 
+  // Every count matches its arrays (all six raw arrays included).
+  bool IsConsistent() const;
   void AssertValid() const;
 
 private:

@@ -215,3 +215,31 @@ TEST(ContainerStreams, ReaderStorageSeeksForwardOnly) {
 }
 
 }  // namespace
+
+namespace {
+
+// A record larger than the reader's growth step arrives whole.
+TEST(ContainerStreams, LargeRecordThroughAStream) {
+  ResetStreams();
+  kfsHandle file = nullptr;
+  ASSERT_EQ(kfsStreamOpenCreate(g_writeBuffer, sizeof g_writeBuffer, Drain, nullptr, &file,
+                                nullptr),
+            0u);
+  std::vector<double> values(300000);
+  for (size_t i = 0; i < values.size(); ++i) values[i] = static_cast<double>(i) * 0.25;
+  ASSERT_EQ(kfsLrecWrite(file, kfsTypeDouble, 300000, values.data()), 0u);
+  ASSERT_EQ(kfsFileClose(&file), 0u);
+  g_source = g_sink;
+  ASSERT_EQ(kfsStreamOpenRead(g_readBuffer, sizeof g_readBuffer, Refill, &file, nullptr, nullptr),
+            0u);
+  kfsSimpleType type = 0;
+  unsigned int count = 0;
+  void* data = kfsLrecReadAlloc(file, &type, &count);
+  ASSERT_NE(data, nullptr);
+  EXPECT_EQ(count, 300000u);
+  EXPECT_EQ(std::memcmp(data, values.data(), values.size() * sizeof(double)), 0);
+  kfsLrecFree(&data);
+  kfsFileClose(&file);
+}
+
+}  // namespace

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -78,6 +79,16 @@ TEST(XsecTables, SetCountsAllocateZeroedArraysAndFreeThem) {
   EXPECT_EQ(+x->daDp.x, nullptr);
   EXPECT_EQ(+x->daDp.RawU1, nullptr);
   CKVxSec::FromStruc(x)->AssertValid();
+
+  // A caller that sets a count by hand gets an error, not a broken file.
+  ASSERT_EQ(xfsXsecSetNoSel(x, 0), 1);
+  x->daDp.NoSel = 5;  // and no array
+  kfsHandle f = nullptr;
+  std::string path = std::string(KORACORE_TEST_WORK_DIR) + "/inconsistent.xns";
+  ASSERT_EQ(xfsFileOpenCreate(path.c_str(), &f), 0u);
+  EXPECT_EQ(xfsXsecWrite(x, f), 2010u);
+  xfsFileClose(&f);
+  x->daDp.NoSel = 0;
   xfsXsecFree(&x);
 }
 

@@ -1,0 +1,135 @@
+#include "qty/CKVLangFile.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr int kLineBuffer = 250;
+
+enum class LineKind { kEnd, kText };
+
+// Reads one line (at most 249 characters are kept); kEnd at end of file or
+// on a line starting with "END".
+LineKind ReadLine(std::FILE* file, char (&line)[kLineBuffer]) {
+  if (!std::fgets(line, kLineBuffer, file)) return LineKind::kEnd;
+  const size_t length = std::strlen(line);
+  if (length > 0 && line[length - 1] != '\n') {
+    // Skip the rest of an overlong line so it is not taken for an entry.
+    int c;
+    while ((c = std::fgetc(file)) != EOF && c != '\n') {
+    }
+  }
+  if (std::strncmp(line, "END", 3) == 0) return LineKind::kEnd;
+  return LineKind::kText;
+}
+
+// `<id> "<text>`: the id as "%i" (hexadecimal and octal too) or "%d".
+bool ParseEntry(const char* line, bool anyBase, int& id, std::string& text) {
+  char buffer[kLineBuffer];
+  const int read = anyBase ? std::sscanf(line, "%i \"%249[^\"]", &id, buffer)
+                           : std::sscanf(line, "%d \"%249[^\"]", &id, buffer);
+  if (read != 2) return false;
+  text = buffer;
+  return true;
+}
+
+// True when the file has at least the two header lines, which are skipped.
+bool SkipHeader(std::FILE* file) {
+  char line[kLineBuffer];
+  for (int i = 0; i < 2; ++i) {
+    if (!std::fgets(line, kLineBuffer, file)) return false;
+    const size_t length = std::strlen(line);
+    if (length > 0 && line[length - 1] != '\n') {
+      int c;
+      while ((c = std::fgetc(file)) != EOF && c != '\n') {
+      }
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+CKVLangFile::~CKVLangFile() {
+  CloseLangTypeFile();
+  CloseLangUnitFile();
+}
+
+bool CKVLangFile::OpenLangTypeFile(const char* path) {
+  CloseLangTypeFile();
+  m_qtyTypeMap.clear();
+  if (!path || !(m_typeFile = std::fopen(path, "r"))) return false;
+  if (!SkipHeader(m_typeFile)) {
+    CloseLangTypeFile();
+    return false;
+  }
+  return SetTypeMap();
+}
+
+bool CKVLangFile::SetTypeMap() {
+  if (!m_typeFile) return false;
+  char line[kLineBuffer];
+  while (ReadLine(m_typeFile, line) == LineKind::kText) {
+    int id = 0;
+    std::string text;
+    if (ParseEntry(line, true, id, text)) m_qtyTypeMap[id] = text;
+  }
+  m_TypeIterator = m_qtyTypeMap.begin();
+  return true;
+}
+
+std::string CKVLangFile::LoadTypeString(int id) const {
+  const auto it = m_qtyTypeMap.find(id);
+  return it == m_qtyTypeMap.end() ? std::string() : it->second;
+}
+
+bool CKVLangFile::CloseLangTypeFile() {
+  if (m_typeFile) std::fclose(m_typeFile);
+  m_typeFile = nullptr;
+  return true;
+}
+
+bool CKVLangFile::OpenLangUnitFile(const char* path) {
+  CloseLangUnitFile();
+  m_qtyUnitMap.clear();
+  m_nUnitEntries = 0;
+  if (!path || !(m_unitFile = std::fopen(path, "r"))) return false;
+  if (!SkipHeader(m_unitFile)) {
+    CloseLangUnitFile();
+    return false;
+  }
+  SetUnitMap();
+  return true;
+}
+
+int CKVLangFile::SetUnitMap() {
+  if (!m_unitFile) return 0;
+  char first[kLineBuffer];
+  char second[kLineBuffer];
+  while (ReadLine(m_unitFile, first) == LineKind::kText &&
+         ReadLine(m_unitFile, second) == LineKind::kText) {
+    int keyId = 0;
+    int abbreviationId = 0;
+    std::string key;
+    std::string abbreviation;
+    if (ParseEntry(first, false, keyId, key) &&
+        ParseEntry(second, false, abbreviationId, abbreviation)) {
+      m_qtyUnitMap[abbreviationId] = std::make_pair(key, abbreviation);
+      ++m_nUnitEntries;
+    }
+  }
+  m_UnitIterator = m_qtyUnitMap.begin();
+  return m_nUnitEntries;
+}
+
+std::string CKVLangFile::LoadUnitString(int id, int which) const {
+  const auto it = m_qtyUnitMap.find(id);
+  if (it == m_qtyUnitMap.end()) return std::string();
+  return which == 1 ? it->second.first : it->second.second;
+}
+
+bool CKVLangFile::CloseLangUnitFile() {
+  if (m_unitFile) std::fclose(m_unitFile);
+  m_unitFile = nullptr;
+  return true;
+}

@@ -1,0 +1,44 @@
+// CLinearConversion: the conversion of values from one unit to another,
+//   w = (v x factor_from + offset_from - offset_to) / factor_to,
+// computed in double in exactly that order, so that every caller (and every
+// run) gets the same bits.
+//
+// Arrays are the hot path of data-file reading and writing. The division
+// dominates their cost, so Apply() replaces it by a multiplication wherever
+// that cannot change a bit: when factor_to is a power of two whose
+// reciprocal is exact (1 included), x / factor_to and x x (1 / factor_to)
+// are the correctly rounded values of the same real number. Every other
+// factor keeps the division.
+//
+// Elements equal to the delete value, and NaN elements, are left as they
+// are. Float data are widened to double, converted and narrowed back.
+#ifndef QTY_CLINEARCONVERSION_H
+#define QTY_CLINEARCONVERSION_H
+
+class CKVunit;
+
+class CLinearConversion {
+ public:
+  CLinearConversion(const CKVunit& from, const CKVunit& to);
+  CLinearConversion(double factorFrom, double offsetFrom, double offsetTo, double factorTo);
+
+  double Convert(double value) const {
+    return (value * m_factorFrom + m_offsetFrom - m_offsetTo) / m_factorTo;
+  }
+
+  void Apply(double* data, int count, double deleteValue) const;
+  void Apply(float* data, int count, float deleteValue) const;
+
+  // Whether Apply multiplies by the exact reciprocal instead of dividing.
+  bool UsesReciprocal() const { return m_exactReciprocal; }
+
+ private:
+  double m_factorFrom;
+  double m_offsetFrom;
+  double m_offsetTo;
+  double m_factorTo;
+  double m_reciprocal;
+  bool m_exactReciprocal;
+};
+
+#endif

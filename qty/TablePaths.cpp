@@ -1,0 +1,32 @@
+#include "qty/TablePaths.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+
+#ifndef KORACORE_INSTALL_DATA_DIR
+#define KORACORE_INSTALL_DATA_DIR "/usr/local/share/koracore"
+#endif
+#ifndef KORACORE_SOURCE_DATA_DIR
+#define KORACORE_SOURCE_DATA_DIR ""
+#endif
+
+namespace qty {
+
+namespace {
+const char kTableName[] = "QTY";
+const char kTableExtension[] = ".xml";
+}  // namespace
+
+std::string TableFolder() {
+  const char* home = std::getenv("KORA_HOME");
+  if (home && *home) return std::string(home) + "/bin/";
+  const std::string installed = std::string(KORACORE_INSTALL_DATA_DIR) + "/";
+  const std::string installedTable = installed + kTableName + kTableExtension;
+  if (access(installedTable.c_str(), R_OK) == 0) return installed;
+  return std::string(KORACORE_SOURCE_DATA_DIR) + "/";
+}
+
+std::string DefaultTablePath() { return TableFolder() + kTableName + kTableExtension; }
+
+}  // namespace qty

@@ -1,0 +1,86 @@
+// Loading entry points of the flat interface and the Windows-style path
+// helpers.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "qty/LanguageFiles.h"
+#include "qty/CKVregistry.h"
+#include "qty/CTableLoader.h"
+#include "qty/TablePaths.h"
+#include "qty/qty.h"
+
+namespace {
+
+// Process-wide names: the table handed to qtyLoadItemTypeTables and the last
+// table loaded successfully. Strings, not fixed buffers: any path fits.
+struct SetupNames {
+  std::string libraryFile;
+  std::string documentName;
+};
+
+SetupNames& Names() {
+  static SetupNames* const names = new SetupNames();
+  return *names;
+}
+
+}  // namespace
+
+namespace {
+
+// Copies text into dst of `size` bytes; -1 when it had to be cut.
+int CopyBounded(char* dst, const std::string& text, size_t size) {
+  if (!dst || size == 0) return -1;
+  const size_t n = text.size() < size ? text.size() : size - 1;
+  std::memcpy(dst, text.data(), n);
+  dst[n] = '\0';
+  return n == text.size() ? 0 : -1;
+}
+
+}  // namespace
+
+extern "C" {
+
+int qtySetupLoad(const char* path) {
+  const std::string table = (path && *path) ? std::string(path) : qty::DefaultTablePath();
+  if (!qty::LoadUnitTable(QtyRegistry(), table)) return 0;
+  Names().documentName = table;
+  return 1;
+}
+
+int qtySetupLoadLinux(const char* path) { return qtySetupLoad(path); }
+
+void qtyLoadItemTypeTables(const char* path) {
+  Names().libraryFile = path ? path : "";
+  if (qtySetupLoad(path)) qty::ApplyLanguageFiles(QtyRegistry(), qty::TableFolder());
+}
+
+const char* qtySetupGetPath(const char** path) {
+  const char* name = Names().documentName.c_str();
+  if (path) *path = name;
+  return name;
+}
+
+void qtySetupUnload(void) {}
+
+void qtyUnloadItemTypeTables(void) {}
+
+int qtySetupWrite(void) { return 1; }
+
+int _fullpath(char* dst, const char* /*path*/, int size) {
+  return CopyBounded(dst, qty::TableFolder(), size > 0 ? static_cast<size_t>(size) : QTY_MAX_PATH);
+}
+
+int _splitpath(char* /*path*/, char* /*drive*/, char* dir, char* /*name*/, char* /*ext*/) {
+  return CopyBounded(dir, qty::TableFolder(), QTY_MAX_PATH);
+}
+
+int _makepath(char* dst, char* /*drive*/, char* dir, char* name, char* ext) {
+  std::string joined;
+  for (const char* part : {dir, name, ext}) {
+    if (part) joined += part;
+  }
+  return CopyBounded(dst, joined, QTY_MAX_PATH);
+}
+
+}  // extern "C"

@@ -1,0 +1,49 @@
+// Shared set-up of the tests that use the process-wide registry: the
+// shipped table, loaded once through the default location.
+#ifndef QTY_TESTS_QTYTESTSUPPORT_H
+#define QTY_TESTS_QTYTESTSUPPORT_H
+
+#include <cstdlib>
+#include <string>
+
+#include "qty/qty.h"
+
+namespace qtytest {
+
+// Sets or clears an environment variable for the lifetime of the object.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value) : m_name(name) {
+    const char* old = std::getenv(name);
+    m_had = old != nullptr;
+    if (m_had) m_old = old;
+    if (value) {
+      setenv(name, value, 1);
+    } else {
+      unsetenv(name);
+    }
+  }
+  ~ScopedEnv() {
+    if (m_had) {
+      setenv(m_name.c_str(), m_old.c_str(), 1);
+    } else {
+      unsetenv(m_name.c_str());
+    }
+  }
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  std::string m_name;
+  std::string m_old;
+  bool m_had = false;
+};
+
+inline std::string ShippedTable() { return std::string(KORACORE_SOURCE_DIR) + "/data/QTY.xml"; }
+
+// Loads the shipped table into the process-wide registry (idempotent).
+inline bool LoadShippedTable() { return qtySetupLoad(ShippedTable().c_str()) == 1; }
+
+}  // namespace qtytest
+
+#endif
