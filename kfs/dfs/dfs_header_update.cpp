@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <vector>
 
 #include "kfs/container/DebugTrace.h"
 #include "kfs/container/FileIO.h"
@@ -189,6 +190,17 @@ bool updateBlock(Walk& w, int tag, kfsLblock b) {
   }
 }
 
+// The values of a block, to tell whether an update changed anything.
+std::vector<unsigned char> snapshot(kfsLblock block) {
+  std::vector<unsigned char> bytes;
+  for (kfsLblock n = block; n; n = n->next) {
+    if (!n->data) continue;
+    const auto* data = static_cast<const unsigned char*>(n->data);
+    bytes.insert(bytes.end(), data, data + static_cast<size_t>(n->count) * kfsSimpSize(n->type));
+  }
+  return bytes;
+}
+
 int handleStatus(kfsHandle f) {
   const unsigned int s = kfsPeekError(f);
   if (s == 0) return 0;
@@ -213,9 +225,14 @@ int walkHeader(kfsHandle edit, Walk& w) {
       kfsLblockFree(&block);
       return handleStatus(edit);
     }
+    // Only blocks whose values changed are written again: a header of many
+    // items costs a seek and a write per block otherwise.
+    const std::vector<unsigned char> before = snapshot(block);
     if (updateBlock(w, tag, block)) {
-      kfsSeek64(edit, position, 0);
-      kfsLblockWrite(static_cast<unsigned int>(tag), edit, block);
+      if (snapshot(block) != before) {
+        kfsSeek64(edit, position, 0);
+        kfsLblockWrite(static_cast<unsigned int>(tag), edit, block);
+      }
     } else if (dfsDebugIsOn() && !(tag >= 10000 && tag <= 60000)) {
       DebugPrint("Unknown tag found %d", tag);
     }
