@@ -132,16 +132,13 @@ int writeCustomBlocks(LPHEAD h, kfsHandle file) {
   return 0;
 }
 
-// Statistics arrays sized for another element count (an axis or the encode
-// keys set afterwards) are made anew: nothing has been added to them yet.
+// A new file holds no values yet: its statistics start empty, with the
+// element counts and the delete value the header has now (either may have
+// changed since the items were defined, and a stale "nothing yet" marker
+// would be taken for a value).
 int prepareStatistics(LPHEAD h) {
-  if (h->statsType != F_REG_STAT && h->statsType != F_LARGE_STAT) return 0;
-  for (int i = 0; i < h->nItems; ++i) {
-    absItemS* item = &h->items[i];
-    const long long wanted = 9LL * dfsGetUsedItemElements(item);
-    if (item->nStats != wanted || !item->stats)
-      if (int s = InitItemStats(item, __LINE__)) return s;
-  }
+  for (int i = 0; i < h->nItems; ++i)
+    if (int s = InitItemStats(&h->items[i], __LINE__)) return s;
   return 0;
 }
 
