@@ -7,7 +7,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "kfs/container/kfsFile.h"
 #include "kfs/dfs/dfs_internal.h"
+#include "kfs/dfs/dfs_static.h"
+#include "kfs/dfs/dfs_step.h"
+#include "kfs/dfs/dfs_timestep.h"
 #include "kfs/dfs/dfs_units.h"
 #include "kfs/util/date.h"
 
@@ -143,6 +147,16 @@ int getRelative(LPHEAD h, int type, int* unit, const char** unitText, double* st
   return 0;
 }
 
+// The span of a non-equidistant axis as the file holds it: the time of its
+// last step minus the start; the file is left at its static data.
+int spanFromFile(LPHEAD h, kfsHandle file, double* span) {
+  if (int s = dfsFindTimeStep(h, file, h->time.nSteps - 1)) return s;
+  double last = 0.0;
+  if (int s = dfs::readStepTag(h, file, &last, __FILE__, __LINE__)) return s;
+  *span = last - h->time.start;
+  return dfsFindBlockStatic(h, file);
+}
+
 }  // namespace
 
 extern "C" {
@@ -257,7 +271,6 @@ int dfsGetTimeAxisInfo(LPHEAD header, int* nSteps, double* factor, int* equidist
 }
 
 int _dfsGetTimeAxisSpan(LPHEAD header, kfsHandle file, double* span) {
-  (void)file;
   if (!header || !span) return DFS_FAIL(header, nullptr, 1000);
   *span = DFS_DELETE_DOUBLE;
   const dfsTimeAxis& t = header->time;
@@ -268,6 +281,8 @@ int _dfsGetTimeAxisSpan(LPHEAD header, kfsHandle file, double* span) {
       return 0;
     case F_TM_NEQ_AXIS:
     case F_CAL_NEQ_AXIS:
+      // A reader asks the file; a writer knows the latest time itself.
+      if (file && file->readOnly && t.nSteps >= 1) return spanFromFile(header, file, span);
       *span = t.span;
       return 0;
     default:

@@ -65,9 +65,10 @@ KFS_API int dfsVerifyTimeFormat(const char* time);
  * undefined axis (with 0, 1.0, 0). */
 KFS_API int dfsGetTimeAxisInfo(LPHEAD header, int* nSteps, double* factor, int* equidistant);
 
-/* Total span of the axis in its unit: steps x step for equidistant axes, the
- * stored span (last time minus start) for the others; -1e-255 when
- * unknown. */
+/* Total span of the axis in its unit: steps x step for equidistant axes;
+ * for the others the time of the last step minus the start, read from the
+ * file when it is open for reading (which is then left at its static data),
+ * else the span the header holds; -1e-255 when unknown. */
 KFS_API int _dfsGetTimeAxisSpan(LPHEAD header, kfsHandle file, double* span);
 
 KFS_EXTERN_C_END

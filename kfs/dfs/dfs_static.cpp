@@ -1,0 +1,230 @@
+// Static items: free-standing item records written once, between the header
+// and the time steps, each followed by its values (block 40001).
+#include "kfs/dfs/dfs_static.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "kfs/container/DebugTrace.h"
+#include "kfs/container/kfsFile.h"
+#include "kfs/dfs/dfs_axis.h"
+#include "kfs/dfs/dfs_blockio.h"
+#include "kfs/dfs/dfs_file.h"
+#include "kfs/dfs/dfs_header.h"
+#include "kfs/dfs/dfs_internal.h"
+#include "kfs/dfs/dfs_item.h"
+#include "kfs/dfs/dfs_step.h"
+#include "kfs/dfs/dfs_timestep.h"
+#include "kfs/dfs/dfsadds.h"
+
+namespace {
+
+int nextBlockTag(kfsHandle file) {
+  unsigned int id = 0;
+  return kfsQuery(file, &id) == kfsTypeBlock ? static_cast<int>(id) : -1;
+}
+
+bool isItemTag(int tag) { return tag == 30005 || tag == 30002; }
+
+// Delete values for conversions: the item's header's, else those the file
+// took over from the header it was created with.
+void deleteValues(const absItemS* item, kfsHandle file, float* f, double* d) {
+  *f = item->header ? item->header->deleteFloat : file ? file->dfsDeleteFloat : DFS_DELETE_FLOAT;
+  *d = item->header ? item->header->deleteDouble : file ? file->dfsDeleteDouble : DFS_DELETE_DOUBLE;
+}
+
+int checkWritable(const absItemS* item, kfsHandle file, const void* data) {
+  if (!data) return DFS_FAIL(item->header, file, 2010);
+  if (file->readOnly) return DFS_FAIL(item->header, file, 2015);
+  // Static data lies before the time steps: once they began it is too late.
+  if (file->dfsPosition == 3) return DFS_FAIL(item->header, file, 1000);
+  if (dfs::isTimeVaryingAxis(item->axisType)) return DFS_FAIL(item->header, file, 2010);
+  if (int s = dfs::checkItemWritable(item, false)) return s;
+  if (dfsSimpSize(item->dataType) == 0) return DFS_FAIL(item->header, file, 2009);
+  return 0;
+}
+
+int writeValues(kfsHandle file, const absItemS* item, const void* values, int elements) {
+  dfs::OutBlock b;
+  b.add(item->dataType, static_cast<unsigned int>(elements), values);
+  return b.write(file, DFS_TAG_STATIC_DATA, __FILE__, __LINE__);
+}
+
+int staticWrite(absItemS* item, kfsHandle file, const void* data) {
+  if (int s = dfsCheckItem(item, __FILE__, __LINE__)) return s;
+  if (int s = dfsCheckFile(file, __FILE__, __LINE__)) return s;
+  if (int s = checkWritable(item, file, data)) return s;
+  const int elements = dfsGetAxisElements(item);
+  std::vector<unsigned char> converted;
+  const void* values = data;
+  if (dfs::convertsData(item)) {
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    converted.assign(bytes, bytes + static_cast<size_t>(dfsSimpSize(item->dataType)) * elements);
+    float delF;
+    double delD;
+    deleteValues(item, file, &delF, &delD);
+    if (!dfs::convertData(item, dfs::Direction::ToStored, converted.data(), elements, delF, delD))
+      return DFS_FAIL(item->header, file, 2020);
+    values = converted.data();
+  }
+  dfs::clearEndOfFile(file);
+  if (file->dfsPosition == 1) {
+    dfs::OutBlock marker;
+    if (int s = marker.write(file, DFS_TAG_STATIC, __FILE__, __LINE__)) return s;
+    file->dfsPosition = 2;
+  }
+  if (int s = dfs::writeItemBlocks(file, item)) return s;
+  return writeValues(file, item, values, elements);
+}
+
+int skipBlock(kfsHandle file) {
+  kfsLblockSkip(file);
+  const unsigned int status = kfsPeekError(file);
+  if (status == 0) return 0;
+  return DFS_FAIL(nullptr, file, status == 1 ? 2001 : static_cast<int>(status));
+}
+
+// Steps into the static section when the file is still at the header's end.
+int enterStatic(kfsHandle file) {
+  if (file->dfsPosition != 1 || nextBlockTag(file) != DFS_TAG_STATIC) return 0;
+  if (int s = skipBlock(file)) return s;
+  file->dfsPosition = 2;
+  return 0;
+}
+
+// The tag of the next static item, or 0 when the static data is over (a
+// container error is returned as its code in *status).
+int nextStaticItem(kfsHandle file, int* status) {
+  *status = 0;
+  if (file->dfsPosition == 3) return 0;
+  if ((*status = enterStatic(file)) != 0) return 0;
+  const int tag = nextBlockTag(file);
+  if (isItemTag(tag)) return tag;
+  const unsigned int latched = kfsPeekError(file);
+  if (latched > 1) *status = DFS_FAIL(nullptr, file, static_cast<int>(latched));
+  return 0;
+}
+
+int readValues(kfsHandle file, absItemS* item) {
+  if (nextBlockTag(file) != DFS_TAG_STATIC_DATA) {
+    const unsigned int latched = kfsPeekError(file);
+    return DFS_FAIL(nullptr, file, latched > 1 ? static_cast<int>(latched) : 2019);
+  }
+  kfsLblock raw = nullptr;
+  int tag = 0;
+  if (int s = dfs::readBlock(file, &raw, &tag)) return s;
+  dfs::InBlock in(raw);
+  const long long elements = dfs::axisElements(item);
+  if (int s = dfsCheckTypeSize(in.peekNode(), item->dataType, static_cast<unsigned int>(elements),
+                               __FILE__, __LINE__))
+    return s;
+  int type = 0;
+  unsigned int count = 0;
+  item->staticData = in.takeAny(&type, &count);
+  if (!item->staticData) return in.status();
+  item->nStaticData = static_cast<int>(count);
+  return 0;
+}
+
+LPITEM staticRead(kfsHandle file, int* status) {
+  int tag = nextStaticItem(file, status);
+  if (!tag) return nullptr;
+  LPITEM item = nullptr;
+  int s = dfsStaticCreate(&item);
+  if (!s) s = dfs::readItemBlocks(file, tag, item);
+  if (!s) s = readValues(file, item);
+  if (s) dfsStaticDestroy(&item);
+  *status = s;
+  return item;
+}
+
+// The item's blocks up to and including its values; another item or
+// section before the values is a broken file.
+int skipStaticItem(kfsHandle file) {
+  if (int s = skipBlock(file)) return s;
+  for (;;) {
+    const int tag = nextBlockTag(file);
+    if (tag < 0 || isItemTag(tag) || tag == DFS_TAG_STATIC || tag == DFS_TAG_DYNAMIC) {
+      const unsigned int latched = kfsPeekError(file);
+      return DFS_FAIL(nullptr, file, latched > 1 ? static_cast<int>(latched) : 2019);
+    }
+    if (int s = skipBlock(file)) return s;
+    if (tag == DFS_TAG_STATIC_DATA) return 0;
+  }
+}
+
+}  // namespace
+
+extern "C" {
+
+int dfsStaticCreate(LPITEM* item) {
+  if (!item) return DFS_FAIL(nullptr, nullptr, 1000);
+  *item = static_cast<LPITEM>(std::malloc(sizeof(absItemS)));
+  if (!*item) return DFS_FAIL(nullptr, nullptr, 2000);
+  dfs::initItem(*item, nullptr, 1);
+  if (!(*item)->name) {
+    std::free(*item);
+    *item = nullptr;
+    return DFS_FAIL(nullptr, nullptr, 2000);
+  }
+  return 0;
+}
+
+int dfsStaticDestroy(LPITEM* item) {
+  if (!item || !*item) return 0;
+  dfs::clearItem(*item);
+  std::free(*item);
+  *item = nullptr;
+  return 0;
+}
+
+int dfsStaticSetHeader(LPHEAD header, LPITEM item) {
+  if (int s = dfsCheckHeader(header, __FILE__, __LINE__)) return s;
+  if (int s = dfsCheckItem(item, __FILE__, __LINE__)) return s;
+  if (!item->header) item->header = header;
+  return 0;
+}
+
+int dfsStaticWrite(LPITEM item, kfsHandle file, const void* data) {
+  if (dfsDebugIsOn()) DebugEnter("dfsStaticWrite");
+  const int s = staticWrite(item, file, data);
+  if (dfsDebugIsOn()) DebugExit("[%d]", s);
+  return s;
+}
+
+LPITEM dfsStaticRead(kfsHandle file, int* status) {
+  int s = dfsCheckFile(file, __FILE__, __LINE__);
+  if (dfsDebugIsOn()) DebugEnter("dfsStaticRead");
+  LPITEM item = s ? nullptr : staticRead(file, &s);
+  if (status) *status = s;
+  if (dfsDebugIsOn()) DebugExit("%p [%d]", static_cast<void*>(item), s);
+  return item;
+}
+
+int dfsStaticGetData(LPITEM item, void* buffer) {
+  if (int s = dfsCheckItem(item, __FILE__, __LINE__)) return s;
+  if (!buffer || !item->staticData) return DFS_FAIL(item->header, nullptr, 2010);
+  const int elements = dfsGetUsedItemElements(item);
+  if (elements != item->nStaticData) return DFS_FAIL(item->header, nullptr, 2013);
+  float delF;
+  double delD;
+  deleteValues(item, nullptr, &delF, &delD);
+  double probe = 1.0;
+  if (dfs::convertsData(item) &&
+      !dfs::convertValue(dfs::dataConversion(item), dfs::Direction::ToCaller, &probe))
+    return DFS_FAIL(item->header, nullptr, 2020);
+  std::memcpy(buffer, item->staticData,
+              static_cast<size_t>(dfsSimpSize(item->dataType)) * static_cast<size_t>(elements));
+  dfs::convertData(item, dfs::Direction::ToCaller, buffer, elements, delF, delD);
+  return 0;
+}
+
+int dfsStaticSkip(kfsHandle file) {
+  if (int s = dfsCheckFile(file, __FILE__, __LINE__)) return s;
+  int status = 0;
+  if (!nextStaticItem(file, &status)) return status ? status : DFS_ITEM_OUTSIDE;
+  return skipStaticItem(file);
+}
+
+}  // extern "C"

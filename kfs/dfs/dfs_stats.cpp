@@ -1,0 +1,198 @@
+// Running statistics of dynamic items: accumulated while steps are written,
+// derived on request.
+#include "kfs/dfs/dfs_stats.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <limits>
+
+#include "kfs/dfs/dfs_header.h"
+#include "kfs/dfs/dfs_internal.h"
+#include "kfs/dfs/dfs_item.h"
+#include "kfs/dfs/dfs_step.h"
+#include "kfs/dfs/dfsadds.h"
+
+namespace {
+
+constexpr int kPerElement = 9;
+enum { kMax, kMin, kSum, kSumSquares, kSumProducts, kPrevious, kValues, kPairs, kMissing };
+
+bool perElement(int statsType) { return statsType == F_REG_STAT || statsType == F_LARGE_STAT; }
+
+// The item-wide range and missing count of one step, in one pass the
+// compiler can vectorise: the writer runs it over every value it stores.
+template <typename T>
+void addItemRange(absItemS* item, const T* v, int n, T del, double undefined) {
+  T hi = std::numeric_limits<T>::lowest();
+  T lo = std::numeric_limits<T>::max();
+  int missing = 0;
+  for (int i = 0; i < n; ++i) {
+    const T x = v[i];
+    const bool gone = x == del;
+    missing += gone;
+    hi = (!gone && x > hi) ? x : hi;
+    lo = (!gone && x < lo) ? x : lo;
+  }
+  item->itemMissing += missing;
+  if (missing == n) return;
+  const double h = static_cast<double>(hi), l = static_cast<double>(lo);
+  item->itemMax = item->itemMax == undefined ? h : std::max(item->itemMax, h);
+  item->itemMin = item->itemMin == undefined ? l : std::min(item->itemMin, l);
+}
+
+template <typename T>
+void addElements(double* stats, const T* v, int n, T del, double undefined) {
+  for (int i = 0; i < n; ++i, stats += kPerElement) {
+    if (v[i] == del) {
+      stats[kMissing] += 1.0;
+      stats[kPrevious] = undefined;
+      continue;
+    }
+    const double x = static_cast<double>(v[i]);
+    stats[kMax] = stats[kMax] == undefined ? x : std::max(stats[kMax], x);
+    stats[kMin] = stats[kMin] == undefined ? x : std::min(stats[kMin], x);
+    stats[kSum] += x;
+    stats[kSumSquares] += x * x;
+    stats[kValues] += 1.0;
+    if (stats[kPrevious] != undefined) {
+      stats[kSumProducts] += stats[kPrevious] * x;
+      stats[kPairs] += 1.0;
+    }
+    stats[kPrevious] = x;
+  }
+}
+
+template <typename T>
+void addTyped(LPHEAD h, absItemS* item, const void* values, int n, T del) {
+  const T* v = static_cast<const T*>(values);
+  addItemRange(item, v, n, del, h->deleteDouble);
+  if (perElement(h->statsType)) addElements(item->stats, v, n, del, h->deleteDouble);
+}
+
+// A single value handed out in the caller's unit; the delete value stays.
+double toCaller(const absItemS* item, double value, double undefined) {
+  if (value == undefined || !dfs::convertsData(item)) return value;
+  dfs::convertValue(dfs::dataConversion(item), dfs::Direction::ToCaller, &value);
+  return value;
+}
+
+// A spread is a difference of values: only the factor of a conversion
+// applies to it, not the offset (a deviation of 2 degree Celsius is 3.6
+// degree Fahrenheit, not 35.6).
+double spreadToCaller(const absItemS* item, double spread, double undefined) {
+  if (spread == undefined || !dfs::convertsData(item)) return spread;
+  double zero = 0.0;
+  double value = spread;
+  const dfs::Conversion c = dfs::dataConversion(item);
+  if (!dfs::convertValue(c, dfs::Direction::ToCaller, &value) ||
+      !dfs::convertValue(c, dfs::Direction::ToCaller, &zero))
+    return spread;
+  return std::fabs(value - zero);
+}
+
+struct Derived {
+  double mean, variance, covariance, deviation, autocorrelation;
+};
+
+Derived derive(const double* s, double D) {
+  Derived d{D, D, D, D, D};
+  const double n = s[kValues];
+  if (n != 0.0) d.mean = s[kSum] / n;
+  if (d.mean == D) return d;
+  if (n > 1.0) d.variance = std::max(0.0, (s[kSumSquares] - d.mean * d.mean * n) / (n - 1.0));
+  if (s[kPairs] != 0.0) d.covariance = s[kSumProducts] / s[kPairs] - d.mean * d.mean;
+  if (d.variance != D) d.deviation = std::sqrt(d.variance);
+  if (d.variance != D && d.variance != 0.0 && d.covariance != D)
+    d.autocorrelation = d.covariance / d.variance;
+  return d;
+}
+
+// Counts kept as doubles, possibly read from a damaged file.
+int countOf(double value) {
+  if (!(value >= 0.0)) return 0;
+  if (value >= 2147483647.0) return 2147483647;
+  return static_cast<int>(value);
+}
+
+template <typename T>
+void put(T* out, T value) {
+  if (out) *out = value;
+}
+
+}  // namespace
+
+namespace dfs {
+
+bool keepsStatistics(int dataType) {
+  return dataType != kfsTypeInt2 && dataType != kfsTypeUInt2 && dfsSimpSize(dataType) != 0;
+}
+
+int checkStatistics(LPHEAD h, const absItemS* item) {
+  if (h->statsType < F_NO_STAT || h->statsType > F_LARGE_STAT) return DFS_FAIL(h, nullptr, 2010);
+  if (!perElement(h->statsType)) return 0;
+  const long long wanted = 9LL * dfsGetUsedItemElements(const_cast<absItemS*>(item));
+  if (!item->stats || item->nStats != wanted) return DFS_FAIL(h, nullptr, 2008);
+  return 0;
+}
+
+void addStatistics(LPHEAD h, absItemS* item, const void* values, int n) {
+  switch (item->dataType) {
+    case kfsTypeFloat: addTyped(h, item, values, n, h->deleteFloat); break;
+    case kfsTypeDouble: addTyped(h, item, values, n, h->deleteDouble); break;
+    case kfsTypeByte: addTyped(h, item, values, n, h->deleteByte); break;
+    case kfsTypeInt4: addTyped(h, item, values, n, h->deleteInt); break;
+    case kfsTypeUInt4: addTyped(h, item, values, n, h->deleteUnsigned); break;
+    default: break;
+  }
+}
+
+}  // namespace dfs
+
+extern "C" {
+
+int dfsCalcStatistics(LPHEAD header, int n, const void* values) {
+  if (int s = dfsCheckHeaderItemNo(header, n, __FILE__, __LINE__)) return s;
+  if (int s = dfsCheckVector(values, __FILE__, __LINE__)) return s;
+  absItemS* item = &header->items[n - 1];
+  if (!dfs::keepsStatistics(item->dataType)) return DFS_FAIL(header, nullptr, 2010);
+  if (int s = dfs::checkStatistics(header, item)) return s;
+  const int used = dfsGetUsedItemElements(item);
+  if (used > 0) dfs::addStatistics(header, item, values, used);
+  return 0;
+}
+
+int dfsGetItemStatsGlobal(LPITEM item, double* minimum, double* maximum, int* missing) {
+  if (int s = dfsCheckItem(item, __FILE__, __LINE__)) return s;
+  const double D = item->header ? item->header->deleteDouble : DFS_DELETE_DOUBLE;
+  put(minimum, toCaller(item, item->itemMin, D));
+  put(maximum, toCaller(item, item->itemMax, D));
+  put(missing, countOf(item->itemMissing + 0.1));
+  return 0;
+}
+
+int dfsGetItemStats(LPHEAD header, int n, int element, double* minimum, double* maximum,
+                    double* mean, double* deviation, double* autocorrelation, int* nValues,
+                    int* nMissing, int* nPairs) {
+  if (int s = dfsCheckHeaderItemNo(header, n, __FILE__, __LINE__)) return s;
+  if (header->statsType == F_NO_STAT) return DFS_FAIL(header, nullptr, 1000);
+  if (!perElement(header->statsType)) return DFS_FAIL(header, nullptr, 2010);
+  const absItemS* item = &header->items[n - 1];
+  const int used = dfsGetUsedItemElements(const_cast<absItemS*>(item));
+  if (element < 0 || element >= used || !item->stats || 9LL * element + 9 > item->nStats)
+    return DFS_FAIL(header, nullptr, 2008);
+  const double D = header->deleteDouble;
+  const double* s = item->stats + static_cast<long long>(kPerElement) * element;
+  const Derived d = derive(s, D);
+  put(minimum, toCaller(item, s[kMin], D));
+  put(maximum, toCaller(item, s[kMax], D));
+  put(mean, toCaller(item, d.mean, D));
+  put(deviation, spreadToCaller(item, d.deviation, D));
+  put(autocorrelation, d.autocorrelation);
+  put(nValues, countOf(s[kValues]));
+  put(nMissing, countOf(s[kMissing]));
+  put(nPairs, countOf(s[kPairs]));
+  return 0;
+}
+
+}  // extern "C"

@@ -1,0 +1,129 @@
+// Reading and skipping time steps. Every record is checked against the
+// header before a byte reaches the caller's array: its type, its count, and
+// under compression the keys that place its values.
+#include <vector>
+
+#include "kfs/container/DebugTrace.h"
+#include "kfs/container/kfsFile.h"
+#include "kfs/dfs/dfs_header.h"
+#include "kfs/dfs/dfs_internal.h"
+#include "kfs/dfs/dfs_item.h"
+#include "kfs/dfs/dfs_step.h"
+#include "kfs/dfs/dfs_timestep.h"
+#include "kfs/dfs/dfsadds.h"
+
+namespace {
+
+// What stands where the item's record should: 2019 for a block start or
+// terminator, 2001 for the end of the file, the container's own code.
+int notARecord(LPHEAD h, kfsHandle f) {
+  const unsigned int status = kfsPeekError(f);
+  if (status > 1) return DFS_FAIL(h, f, static_cast<int>(status));
+  return DFS_FAIL(h, f, status == 1 ? 2001 : 2019);
+}
+
+int checkRecord(LPHEAD h, kfsHandle f, int type, int used) {
+  unsigned int count = 0;
+  const kfsSimpleType next = kfsQuery(f, &count);
+  if (next < 1) return notARecord(h, f);
+  if (next != type) return DFS_FAIL(h, f, 2009);
+  if (count != static_cast<unsigned int>(used)) return DFS_FAIL(h, f, 2013);
+  return 0;
+}
+
+// Under compression `indices` places the stored values in the grid.
+int readRecord(LPHEAD h, kfsHandle f, const absItemS* item, void* data, int elements, int used,
+               const std::vector<long long>& indices) {
+  const int type = item->dataType;
+  if (int s = checkRecord(h, f, type, used)) return s;
+  if (used == elements)
+    return dfsCheckReadLR(f, type, static_cast<unsigned int>(used), data, __FILE__, __LINE__);
+  std::vector<unsigned char> stored(static_cast<size_t>(dfsSimpSize(type)) * used);
+  if (int s = dfsCheckReadLR(f, type, static_cast<unsigned int>(used), stored.data(), __FILE__,
+                             __LINE__))
+    return s;
+  dfs::expandValues(h, type, stored.data(), indices, elements, data);
+  return 0;
+}
+
+// A conversion that cannot be made is refused before anything is read.
+bool conversionPossible(const absItemS* item) {
+  if (!dfs::convertsData(item)) return true;
+  double probe = 1.0;
+  return dfs::convertValue(dfs::dataConversion(item), dfs::Direction::ToCaller, &probe);
+}
+
+int readItemStep(LPHEAD h, kfsHandle f, double* time, void* data) {
+  int type = 0, elements = 0;
+  if (int s = dfsPrepareIO(h, f, &type, &elements, __LINE__)) return s;
+  absItemS* item = &h->items[h->itemCounter];
+  const int used = dfsGetUsedItemElements(item);
+  // What could refuse the values is settled before the file moves.
+  if (data && !conversionPossible(item)) return DFS_FAIL(h, f, 2020);
+  std::vector<long long> indices;
+  if (data && used < elements && !dfs::storedIndices(h, item, used, &indices))
+    return DFS_FAIL(h, f, 2010);
+  if (int s = dfs::enterDynamic(h, f)) return s;
+  if (h->itemCounter == 0)
+    if (int s = dfs::beginStepRead(h, f)) return s;
+  const int s = data ? readRecord(h, f, item, data, elements, used, indices)
+                     : dfsCheckPseudoSkipLR(type, static_cast<unsigned int>(used), f, __FILE__,
+                                            __LINE__);
+  if (s) return s;
+  dfs::convertData(item, dfs::Direction::ToCaller, data, elements, h->deleteFloat,
+                   h->deleteDouble);
+  if (time) *time = h->currentTime;
+  dfs::advanceItem(h, false);
+  return 0;
+}
+
+bool skippableFileType(int fileType) {
+  return fileType == F_EQTIME_FIXEDSPACE_ALLITEMS || fileType == F_EQTIME_TVARSPACE_ALLITEMS ||
+         fileType == F_NEQTIME_FIXEDSPACE_ALLITEMS || fileType == F_NEQTIME_FIXEDSPACE_VARITEMS ||
+         fileType == F_NEQTIME_TVARSPACE_VARITEMS;
+}
+
+// Files whose steps hold every item in order (the "all items" types).
+bool allItemsFileType(int fileType) {
+  return fileType == F_EQTIME_FIXEDSPACE_ALLITEMS || fileType == F_EQTIME_TVARSPACE_ALLITEMS ||
+         fileType == F_NEQTIME_FIXEDSPACE_ALLITEMS;
+}
+
+}  // namespace
+
+extern "C" {
+
+int dfsReadItemTimeStep(LPHEAD header, kfsHandle file, double* time, void* data) {
+  if (dfsDebugIsOn()) DebugEnter("dfsReadItemTimeStep");
+  const int s = readItemStep(header, file, time, data);
+  if (dfsDebugIsOn()) DebugExit("[%d]", s);
+  return s;
+}
+
+int dfsSkipItem(LPHEAD header, kfsHandle file) {
+  if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
+  if (!skippableFileType(header->fileType)) return DFS_FAIL(header, file, 2018);
+  if (header->itemCounter < 0 || header->itemCounter >= header->nItems)
+    return DFS_FAIL(header, file, 2007);
+  if (int s = dfs::enterDynamic(header, file)) return s;
+  if (header->itemCounter == 0)
+    if (int s = dfs::beginStepRead(header, file)) return s;
+  const absItemS* item = &header->items[header->itemCounter];
+  const unsigned int used = static_cast<unsigned int>(dfsGetUsedItemElements(const_cast<LPITEM>(item)));
+  if (dfs::varyingSpaceFile(header->fileType))
+    if (int s = dfsCheckPseudoSkipLR(kfsTypeFloat, 3 * used, file, __FILE__, __LINE__)) return s;
+  if (int s = dfsCheckPseudoSkipLR(item->dataType, used, file, __FILE__, __LINE__)) return s;
+  if (allItemsFileType(header->fileType)) dfs::advanceItem(header, false);
+  return 0;
+}
+
+int dfsSkipTimeStep(LPHEAD header, kfsHandle file) {
+  if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
+  if (!allItemsFileType(header->fileType)) return DFS_FAIL(header, file, 2018);
+  do {
+    if (int s = dfsSkipItem(header, file)) return s;
+  } while (header->itemCounter != 0);
+  return 0;
+}
+
+}  // extern "C"

@@ -1,0 +1,123 @@
+// Writing time steps: one item after another, each converted into the item
+// unit and collapsed to the stored elements on a copy, so that the caller's
+// array never changes.
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "kfs/container/DebugTrace.h"
+#include "kfs/container/kfsFile.h"
+#include "kfs/dfs/dfs_blockio.h"
+#include "kfs/dfs/dfs_file.h"
+#include "kfs/dfs/dfs_header.h"
+#include "kfs/dfs/dfs_internal.h"
+#include "kfs/dfs/dfs_item.h"
+#include "kfs/dfs/dfs_step.h"
+#include "kfs/dfs/dfs_timestep.h"
+#include "kfs/dfs/dfsadds.h"
+
+namespace {
+
+// The values of one item step as they go to the file.
+class StoredValues {
+ public:
+  int prepare(LPHEAD h, kfsHandle f, const absItemS* item, const void* data, int elements,
+              int used) {
+    values_ = data;
+    const size_t size = dfsSimpSize(item->dataType);
+    if (dfs::convertsData(item)) {
+      const auto* bytes = static_cast<const unsigned char*>(data);
+      converted_.assign(bytes, bytes + size * static_cast<size_t>(elements));
+      if (!dfs::convertData(item, dfs::Direction::ToStored, converted_.data(), elements,
+                            h->deleteFloat, h->deleteDouble))
+        return DFS_FAIL(h, f, 2020);
+      values_ = converted_.data();
+    }
+    if (used < elements) {
+      std::vector<long long> indices;
+      if (!dfs::storedIndices(h, item, used, &indices)) return DFS_FAIL(h, f, 2010);
+      collapsed_.resize(size * static_cast<size_t>(used));
+      dfs::collapseValues(item->dataType, values_, indices, collapsed_.data());
+      values_ = collapsed_.data();
+    }
+    return 0;
+  }
+  const void* values() const { return values_; }
+
+ private:
+  std::vector<unsigned char> converted_;
+  std::vector<unsigned char> collapsed_;
+  const void* values_ = nullptr;
+};
+
+int startDynamic(kfsHandle f) {
+  if (f->dfsPosition >= 3) return 0;
+  dfs::OutBlock marker;
+  if (int s = marker.write(f, DFS_TAG_DYNAMIC, __FILE__, __LINE__)) return s;
+  f->dfsPosition = 3;
+  return 0;
+}
+
+// The tag of a new step. A non-equidistant axis starts at its first step
+// and spans to the latest time written.
+int beginStepWrite(LPHEAD h, kfsHandle f, double time) {
+  dfsTimeAxis& t = h->time;
+  if (h->stepCounter == 0 && dfs::nonEquidistantAxis(t.type)) {
+    t.start = time;
+    t.endTime = time;
+  }
+  if (!dfs::equidistantTimeFile(h->fileType)) {
+    t.endTime = t.endTime == DFS_DELETE_DOUBLE ? time : std::max(t.endTime, time);
+    if (dfs::nonEquidistantAxis(t.type)) t.span = t.endTime - t.start;
+  }
+  if (int s = dfs::writeStepTag(h, f, time)) return s;
+  h->currentTime = time;
+  return 0;
+}
+
+int writeItemStep(LPHEAD h, kfsHandle f, const void* data, double time) {
+  if (int s = dfsCheckHeaderFile(h, f, __FILE__, __LINE__)) return s;
+  if (int s = dfsCheckVector(data, __FILE__, __LINE__)) return s;
+  dfs::clearEndOfFile(f);
+  int type = 0, elements = 0;
+  if (int s = dfsPrepareIO(h, f, &type, &elements, __LINE__)) return s;
+  if (f->readOnly) return DFS_FAIL(h, f, 2015);
+  absItemS* item = &h->items[h->itemCounter];
+  const int used = dfsGetUsedItemElements(item);
+  const bool statistics = dfs::keepsStatistics(type);
+  if (statistics)
+    if (int s = dfs::checkStatistics(h, item)) return s;
+  StoredValues stored;
+  if (int s = stored.prepare(h, f, item, data, elements, used)) return s;
+
+  if (int s = startDynamic(f)) return s;
+  if (h->itemCounter == 0)
+    if (int s = beginStepWrite(h, f, time)) return s;
+  if (int s = dfsCheckWriteLR(f, type, static_cast<unsigned int>(used), stored.values(), __FILE__,
+                              __LINE__))
+    return s;
+  if (statistics) dfs::addStatistics(h, item, stored.values(), used);
+  dfs::advanceItem(h, true);
+  return 0;
+}
+
+}  // namespace
+
+extern "C" {
+
+int dfsWriteItemTimeStep(LPHEAD header, kfsHandle file, const void* data, double time) {
+  if (dfsDebugIsOn()) DebugEnter("dfsWriteItemTimeStep");
+  const int s = writeItemStep(header, file, data, time);
+  if (dfsDebugIsOn()) DebugExit("[%d]", s);
+  return s;
+}
+
+int dfsWriteStartBlockDynamic(LPHEAD header, kfsHandle file) {
+  if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
+  if (file->readOnly) return DFS_FAIL(header, file, 2015);
+  if (int s = startDynamic(file)) return s;
+  if (header->stepCounter > header->time.nSteps) header->time.nSteps = header->stepCounter;
+  return 0;
+}
+
+}  // extern "C"
