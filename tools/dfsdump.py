@@ -5,9 +5,11 @@ Built on kfsdump (the container reader beside this file) and written from the
 published layout of the data-file header, not from the library's code, so
 that it can tell whether the files the library writes follow that layout.
 
-    python3 dfsdump.py FILE            JSON dump of the header
-    python3 dfsdump.py --text FILE     the same as plain text
-    python3 dfsdump.py --no-values ... without coordinate and statistics arrays
+    python3 dfsdump.py FILE            JSON dump of header, static and dynamic data
+    python3 dfsdump.py --text FILE     a summary as plain text
+    python3 dfsdump.py --no-values ... without coordinate, statistics and data arrays
+    python3 dfsdump.py --no-statistics ... without comparing the stored item
+                                       statistics with the data
 
 Exit status 0 for a well-formed data file, 1 for a malformed one, 2 for a
 usage or I/O error.
@@ -35,13 +37,28 @@ in a zero byte):
         30004 u4 list of associated static items
     60000 custom block: name, one record of any type
 The header ends at block 40000 (static data) or 50000 (dynamic data). Static
-items repeat the item blocks, each followed by 40001 with its values; an
-encoded file starts its static data with the encode keys "X-Encoding Key",
-"Y-Encoding Key", "Z-Encoding Key".
+items repeat the item blocks, each followed by 40001 with one record of the
+item's type and axis element count; an encoded file starts its static data
+with the encode keys present among "X-Encoding Key", "Y-Encoding Key",
+"Z-Encoding Key" (integer*4 items on an EqD1 axis, in that order).
+Dynamic data: the empty block 50000, then per time step the tag 50001 (empty
+for the equidistant file types 1 and 2, one double, the time, for the others)
+followed by one record per item in item order ([varying-space types 2 and
+16: float x 3n coordinates first]), of the item's type and element count - or
+of the encode-key length when that is smaller (compressed files). The header's
+number of steps must not exceed the whole steps present, and the item
+statistics of the header must be those of the stored values:
+    maximum, minimum, number of missing values (values equal to the delete
+    value of the item's type; the 16-bit types keep none), and for statistics
+    types 2 and 3 per stored element: maximum, minimum, sum, sum of squares,
+    sum of products with the previous value, previous value (the double
+    delete value after a missing one), values, pairs, missing values.
 
 As a module: `load(bytes)` returns a DataFile; `DataFormatError` carries the
 offset. `DataFile.body` is the index into `DataFile.container.items` where the
-static or dynamic data begins, for readers of those sections.
+static or dynamic data begins; `DataFile.static_items` and `DataFile.steps`
+hold what follows (each step: its time, or None, and one value list per
+item).
 """
 
 import json
@@ -151,6 +168,9 @@ class DataFile:
         self.encode_keys = {}
         self.body = None
         self.body_tag = None
+        self.static_items = []
+        self.steps = []
+        self.statistics_checked = False
 
     def as_dict(self, with_values=True):
         items = [dict(i) for i in self.items]
@@ -159,10 +179,20 @@ class DataFile:
                 i.pop("statistics", None)
                 i["axis"] = {k: v for k, v in i["axis"].items()
                              if k not in ("points", "coords")}
-        return {"file_info": self.file_info, "geo_info": self.geo_info,
-                "time_axis": self.time_axis, "item_count": self.item_count,
-                "items": items, "custom_blocks": self.custom_blocks,
-                "encode_keys": self.encode_keys, "body_tag": self.body_tag}
+        statics = [dict(i) for i in self.static_items]
+        if not with_values:
+            for i in statics:
+                i.pop("values", None)
+        d = {"file_info": self.file_info, "geo_info": self.geo_info,
+             "time_axis": self.time_axis, "item_count": self.item_count,
+             "items": items, "custom_blocks": self.custom_blocks,
+             "encode_keys": self.encode_keys, "body_tag": self.body_tag,
+             "static_items": statics, "step_count": len(self.steps),
+             "step_times": [t for t, _ in self.steps],
+             "statistics_checked": self.statistics_checked}
+        if with_values:
+            d["steps"] = [{"time": t, "values": v} for t, v in self.steps]
+        return d
 
 
 # ---- file information ------------------------------------------------------
@@ -328,28 +358,193 @@ def _header(df, blocks):
         # section markers and unknown tags carry nothing for this reader
 
 
-def _encode_keys(df, blocks):
-    """The encode keys: the first static items of an encoded file."""
-    block = blocks.peek()
-    if block is None or block.block_id != 40000:
-        return
-    blocks.next("static data")
-    while True:
-        block = blocks.peek()
-        if block is None or block.block_id not in (30005, 30002):
-            return
-        start = blocks.index
+# ---- static data ----------------------------------------------------------------
+
+def _static_section(df, items, index):
+    """Static items from `index` on; returns the index behind them."""
+    if index >= len(items) or not _is_block(items[index], 40000):
+        return index
+    if items[index].records:
+        raise DataFormatError(items[index].offset, "block 40000 is not empty")
+    index += 1
+    while index < len(items) and isinstance(items[index], kfsdump.Block) \
+            and items[index].block_id in (30005, 30002):
+        blocks = Blocks(items, index)
         item = _item(blocks)
-        if item["name"] not in KEY_NAMES:
-            blocks.index = start
-            return
-        values = Records(blocks.next("key values"))
-        if blocks.items[blocks.index - 1].block_id != 40001:
-            raise DataFormatError(block.offset, "encode key without values block 40001")
-        df.encode_keys[item["name"][0].lower()] = values.take(INT4, item["axis"]["elements"])
+        index = blocks.index
+        if index >= len(items) or not _is_block(items[index], 40001):
+            offset = items[index].offset if index < len(items) else -1
+            raise DataFormatError(offset, "static item %r without values block 40001"
+                                  % item["name"])
+        values = Records(items[index])
+        item["values"] = values.take(item["data_type"], item["axis"]["elements"])
+        if values.more():
+            raise DataFormatError(items[index].offset, "block 40001 holds more than the values")
+        df.static_items.append(item)
+        index += 1
+    return index
 
 
-def load(data):
+def _encode_keys(df):
+    """The encode keys: the leading static items named as keys, x before y
+    before z, each an integer*4 item on an EqD1 axis."""
+    order = 0
+    for item in df.static_items:
+        if item["name"] not in KEY_NAMES[order:]:
+            break
+        order = KEY_NAMES.index(item["name"]) + 1
+        if item["data_type"] != INT4 or item["axis"]["type"] != 2:
+            raise DataFormatError(-1, "encode key %r is not integer*4 on EqD1" % item["name"])
+        item["encode_key"] = True
+        df.encode_keys[item["name"][0].lower()] = item["values"]
+    lengths = {len(v) for v in df.encode_keys.values()}
+    if len(lengths) > 1:
+        raise DataFormatError(-1, "encode keys of different lengths %r" % sorted(lengths))
+
+
+# ---- dynamic data ---------------------------------------------------------------
+
+def _is_block(item, block_id):
+    return isinstance(item, kfsdump.Block) and item.block_id == block_id
+
+
+def _stored_count(df, item):
+    """Values stored per step: the elements, or the key length when smaller."""
+    elements = item["axis"]["elements"]
+    if df.file_info.get("encoded") and df.encode_keys:
+        keys = len(next(iter(df.encode_keys.values())))
+        return min(elements, keys)
+    return elements
+
+
+def _take_record(items, index, type_code, count, what):
+    if index >= len(items):
+        raise DataFormatError(-1, "the file ends where %s should follow" % what)
+    r = items[index]
+    if not isinstance(r, kfsdump.Record):
+        raise DataFormatError(r.offset, "block %d where %s should follow" % (r.block_id, what))
+    if r.type_code != type_code or r.count != count:
+        raise DataFormatError(r.offset, "%s is %s x %d, %s x %d expected"
+                              % (what, r.type_name, r.count, kfsdump.SIMPLE_TYPES[type_code][0],
+                                 count))
+    return r.values
+
+
+def _step_tag(df, items, index, step):
+    tag = items[index]
+    if not _is_block(tag, 50001):
+        what = "block %d" % tag.block_id if isinstance(tag, kfsdump.Block) else "a record"
+        raise DataFormatError(tag.offset, "%s where the tag of step %d should be" % (what, step))
+    if df.file_info.get("file_type") in (1, 2):
+        if tag.records:
+            raise DataFormatError(tag.offset, "tag of step %d holds records" % step)
+        return None
+    recs = Records(tag)
+    (time,) = recs.take(DOUBLE, 1)
+    if recs.more():
+        raise DataFormatError(tag.offset, "tag of step %d holds more than its time" % step)
+    return time
+
+
+def _dynamic_section(df, items, index):
+    if index >= len(items):
+        return
+    marker = items[index]
+    if not _is_block(marker, 50000) or marker.records:
+        raise DataFormatError(marker.offset, "an empty block 50000 expected")
+    index += 1
+    file_type = df.file_info.get("file_type")
+    if file_type not in (1, 2, 4):
+        if index < len(items):
+            raise DataFormatError(items[index].offset,
+                                  "time steps of file type %s are not laid out by item" % file_type)
+        return
+    counts = [_stored_count(df, item) for item in df.items]
+    while index < len(items):
+        step = len(df.steps)
+        time = _step_tag(df, items, index, step)
+        index += 1
+        values = []
+        for n, item in enumerate(df.items):
+            if file_type == 2:
+                _take_record(items, index, FLOAT, 3 * counts[n],
+                             "the coordinates of item %d in step %d" % (n + 1, step))
+                index += 1
+            values.append(_take_record(items, index, item["data_type"], counts[n],
+                                       "item %d of step %d" % (n + 1, step)))
+            index += 1
+        df.steps.append((time, values))
+
+
+# ---- statistics -------------------------------------------------------------------
+
+# Per-element statistics are compared for every element of items up to this
+# size, and for an even spread of this many elements of larger ones.
+STAT_SAMPLE = 4096
+
+
+def _delete_value(df, type_code):
+    names = {FLOAT: "delete_float", DOUBLE: "delete_double", BYTE: "delete_byte",
+             INT4: "delete_int", UINT4: "delete_unsigned"}
+    return df.file_info.get(names[type_code]) if type_code in names else None
+
+
+def _item_statistics(df, n, item):
+    """The statistics the writer must have kept for item n, from the data."""
+    undefined = df.file_info["delete_double"]
+    delete = _delete_value(df, item["data_type"])
+    used = _stored_count(df, item)
+    per_element = df.file_info.get("stats_type") in (2, 3)
+    stride = max(1, used // STAT_SAMPLE)
+    elements = range(0, used, stride)
+    hi, lo, missing = undefined, undefined, 0
+    acc = {e: [undefined, undefined, 0.0, 0.0, 0.0, undefined, 0.0, 0.0, 0.0] for e in elements} \
+        if per_element else {}
+    if delete is None:
+        return hi, lo, missing, acc
+    for _, values in df.steps:
+        present = [v for v in values[n] if v != delete]
+        missing += len(values[n]) - len(present)
+        if present:
+            top, bottom = max(present), min(present)
+            hi = top if hi == undefined else max(hi, top)
+            lo = bottom if lo == undefined else min(lo, bottom)
+        for e, s in acc.items():
+            x = values[n][e]
+            if x == delete:
+                s[8] += 1.0
+                s[5] = undefined
+                continue
+            x = float(x)
+            s[0] = x if s[0] == undefined else max(s[0], x)
+            s[1] = x if s[1] == undefined else min(s[1], x)
+            s[2] += x
+            s[3] += x * x
+            s[6] += 1.0
+            if s[5] != undefined:
+                s[4] += s[5] * x
+                s[7] += 1.0
+            s[5] = x
+    return hi, lo, missing, acc
+
+
+def _check_statistics(df):
+    for n, item in enumerate(df.items):
+        hi, lo, missing, acc = _item_statistics(df, n, item)
+        stored = (item["max"], item["min"], item["missing"])
+        if stored != (hi, lo, float(missing)):
+            raise DataFormatError(-1, "item %d: statistics max, min, missing %r, the data give %r"
+                                  % (n + 1, stored, (hi, lo, float(missing))))
+        stats = item.get("statistics")
+        for e, want in acc.items():
+            got = stats[9 * e:9 * e + 9] if stats else None
+            if got != want:
+                raise DataFormatError(-1, "item %d element %d: statistics %r, the data give %r"
+                                      % (n + 1, e, got, want))
+    df.statistics_checked = True
+
+
+def load(data, check_statistics=True):
     container = kfsdump.load(data)
     if container.api_id != DFS_API_ID:
         raise DataFormatError(4, "API identifier 0x%08X is not DFS_" % container.api_id)
@@ -361,14 +556,22 @@ def load(data):
     if len(df.items) != df.item_count:
         raise DataFormatError(-1, "%d items announced, %d present"
                               % (df.item_count, len(df.items)))
+    index = _static_section(df, container.items, df.body)
     if df.file_info.get("encoded"):
-        _encode_keys(df, Blocks(container.items, df.body))
+        _encode_keys(df)
+    _dynamic_section(df, container.items, index)
+    announced = df.time_axis.get("steps", 0)
+    if announced > len(df.steps):
+        raise DataFormatError(-1, "the header announces %d time steps, %d are present"
+                              % (announced, len(df.steps)))
+    if check_statistics:
+        _check_statistics(df)
     return df
 
 
-def load_file(path):
+def load_file(path, check_statistics=True):
     with open(path, "rb") as f:
-        return load(f.read())
+        return load(f.read(), check_statistics)
 
 
 def as_text(df, with_values=True):
@@ -386,17 +589,29 @@ def as_text(df, with_values=True):
         lines.append("custom %r: type %d, %d values" % (c["name"], c["type"], c["count"]))
     for k, v in sorted(d["encode_keys"].items()):
         lines.append("encode key %s: %d values" % (k, len(v)))
+    for item in d["static_items"]:
+        if item.get("encode_key"):
+            continue
+        axis = item["axis"]
+        lines.append("static %r: type %d unit %s data type %d axis %s %r"
+                     % (item["name"], item["item_type"], item.get("unit_text", item["unit"]),
+                        item["data_type"], axis["name"], axis["sizes"]))
+    times = [t for t in d["step_times"] if t is not None]
+    span = " times %r .. %r" % (times[0], times[-1]) if times else ""
+    lines.append("time steps       %d%s" % (d["step_count"], span))
+    if d["statistics_checked"]:
+        lines.append("statistics       match the data")
     return "\n".join(lines)
 
 
 def main(argv):
     args = [a for a in argv if not a.startswith("--")]
     flags = {a for a in argv if a.startswith("--")}
-    if len(args) != 1 or flags - {"--text", "--no-values"}:
-        sys.stderr.write("usage: dfsdump.py [--text] [--no-values] FILE\n")
+    if len(args) != 1 or flags - {"--text", "--no-values", "--no-statistics"}:
+        sys.stderr.write("usage: dfsdump.py [--text] [--no-values] [--no-statistics] FILE\n")
         return 2
     try:
-        df = load_file(args[0])
+        df = load_file(args[0], "--no-statistics" not in flags)
     except OSError as e:
         sys.stderr.write("dfsdump: %s\n" % e)
         return 2

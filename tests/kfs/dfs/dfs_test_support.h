@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -121,6 +122,41 @@ inline std::vector<int> blockSequence(const std::string& path) {
   }
   kfsFileClose(&f);
   return tags;
+}
+
+// The independent reader of the format (tools/dfsdump.py) accepts the file:
+// header, static items, whole time steps and, unless `flags` holds
+// "--no-statistics", statistics that match the stored values.
+inline void expectDfsdumpAccepts(const std::string& path, const std::string& flags = "") {
+  const std::string errors = path + ".dfsdump.txt";
+  const std::string command = "python3 '" + std::string(KORACORE_SOURCE_DIR) +
+                              "/tools/dfsdump.py' --text --no-values " + flags + " '" + path +
+                              "' > /dev/null 2> '" + errors + "'";
+  const int status = std::system(command.c_str());
+  std::ifstream in(errors);
+  const std::string message((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(status, 0) << path << ": " << message;
+  std::remove(errors.c_str());
+}
+
+// A header of float items on EqD2 grids of xsize x ysize, equidistant in
+// seconds (file type 1) or not (file type 4).
+inline LPHEAD gridHeader(int items, int xsize, int ysize, int statsType = F_NO_STAT,
+                         int fileType = F_EQTIME_FIXEDSPACE_ALLITEMS, int dataType = kfsTypeFloat) {
+  LPHEAD h = nullptr;
+  EXPECT_EQ(dfsHeaderCreate(fileType, "Grid", "dfs tests", 1, items, statsType, &h), 0);
+  if (!h) return nullptr;
+  if (fileType == F_EQTIME_FIXEDSPACE_ALLITEMS)
+    EXPECT_EQ(dfsSetEqTimeAxis(h, kSecond, 0, 0.0, 60.0), 0);
+  else
+    EXPECT_EQ(dfsSetNeqTimeAxis(h, kSecond, 0), 0);
+  const int meter = unitId("meter");
+  for (int n = 1; n <= items; ++n) {
+    const std::string name = "Item " + std::to_string(n);
+    EXPECT_EQ(dfsSetItemInfo(h, dfsItemD(h, n), kAnyItem, name.c_str(), meter, dataType), 0);
+    EXPECT_EQ(dfsSetItemAxisEqD2(dfsItemD(h, n), meter, xsize, ysize, 0.f, 0.f, 1.f, 1.f), 0);
+  }
+  return h;
 }
 
 }  // namespace dfstest
