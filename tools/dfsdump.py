@@ -505,6 +505,7 @@ def _item_statistics(df, n, item):
     for _, values in df.steps:
         present = [v for v in values[n] if v != delete]
         missing += len(values[n]) - len(present)
+        present = [v for v in present if v == v]  # a NaN has no place in a range
         if present:
             top, bottom = max(present), min(present)
             hi = top if hi == undefined else max(hi, top)

@@ -3,13 +3,17 @@
 //
 //   dfsdump_sample WORK_DIR   -> {"files": [{"path": ..., "expected": ...}]}
 #include <cstdio>
+#include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_header.h"
 #include "kfs/dfs/dfs_item.h"
+#include "kfs/dfs/dfs_static.h"
 #include "kfs/dfs/dfs_time.h"
+#include "kfs/dfs/dfs_timestep.h"
 #include "qty/qty.h"
 
 namespace {
@@ -111,7 +115,9 @@ void describeItem(Json& j, const absItemS* it) {
   j.close('}');
 }
 
-void describe(Json& j, const std::string& path, LPHEAD h) {
+void describeData(Json& j, const struct Data& d);
+
+void describe(Json& j, const std::string& path, LPHEAD h, const struct Data& data) {
   j.open('{');
   j.key("path"), j.str(path.c_str());
   j.key("expected"), j.open('{');
@@ -163,6 +169,7 @@ void describe(Json& j, const std::string& path, LPHEAD h) {
   for (int k = 0; k < 3; ++k)
     if (keys[k]) j.key(names[k]), j.list(keys[k], h->dfsEncode.nRecordSize);
   j.close('}');
+  describeData(j, data);
   j.close('}');
   j.close('}');
 }
@@ -185,12 +192,69 @@ LPHEAD header(int fileType, int items, int stats) {
   return h;
 }
 
-int write(const std::string& path, LPHEAD h, Json& j) {
+// What a file holds behind its header, as "data": static items with their
+// values, then the steps with their time and the values of every item.
+struct Data {
+  std::vector<std::pair<std::string, std::vector<float>>> statics;
+  std::vector<double> times;
+  std::vector<std::vector<std::vector<double>>> steps;
+};
+
+void describeData(Json& j, const Data& d) {
+  j.key("statics"), j.open('[');
+  for (const auto& s : d.statics) {
+    j.open('{');
+    j.key("name"), j.str(s.first.c_str());
+    j.key("values"), j.list(s.second.data(), static_cast<long long>(s.second.size()));
+    j.close('}');
+  }
+  j.close(']');
+  j.key("steps"), j.open('[');
+  for (size_t s = 0; s < d.steps.size(); ++s) {
+    j.open('{');
+    j.key("time"), j.num(d.times[s]);
+    j.key("values"), j.open('[');
+    for (const auto& item : d.steps[s]) j.list(item.data(), static_cast<long long>(item.size()));
+    j.close(']');
+    j.close('}');
+  }
+  j.close(']');
+}
+
+int writeData(LPHEAD h, kfsHandle f, const Data& d) {
+  int s = 0;
+  for (const auto& st : d.statics) {
+    LPITEM it = nullptr;
+    dfsStaticCreate(&it);
+    dfsSetItemInfo(h, it, 999, st.first.c_str(), unit("meter"), 1);
+    dfsSetItemAxisEqD1(it, unit("meter"), static_cast<int>(st.second.size()), 0.f, 1.f);
+    if (!s) s = dfsStaticWrite(it, f, st.second.data());
+    dfsStaticDestroy(&it);
+  }
+  for (size_t step = 0; step < d.steps.size() && !s; ++step)
+    for (int n = 1; n <= h->nItems && !s; ++n) {
+      const std::vector<double>& v = d.steps[step][static_cast<size_t>(n - 1)];
+      std::vector<unsigned char> raw(v.size() * 8);
+      const int type = h->items[n - 1].dataType;
+      for (size_t e = 0; e < v.size(); ++e) {
+        const float f4 = static_cast<float>(v[e]);
+        const int i4 = static_cast<int>(v[e]);
+        if (type == 1) std::memcpy(&raw[e * 4], &f4, 4);
+        else if (type == 4) std::memcpy(&raw[e * 4], &i4, 4);
+        else std::memcpy(&raw[e * 8], &v[e], 8);
+      }
+      s = dfsWriteItemTimeStep(h, f, raw.data(), d.times[step]);
+    }
+  return s;
+}
+
+int write(const std::string& path, LPHEAD h, Json& j, const Data& data = Data()) {
   kfsHandle f = nullptr;
   int s = dfsFileCreate(path.c_str(), h, &f);
+  if (!s) s = writeData(h, f, data);
   if (!s) s = dfsFileClose(h, &f);
   if (s) std::fprintf(stderr, "%s: status %d\n", path.c_str(), s);
-  describe(j, path, h);
+  describe(j, path, h, data);
   return s;
 }
 
@@ -263,6 +327,23 @@ int main(int argc, char** argv) {
   dfsSetEncodeKey(h, kx, ky, kz, 5);
   dfsItemEnableCompression(h);
   failures += write(dir + "/sample_encoded.dfs", h, j) != 0;
+  dfsHeaderDestroy(&h);
+
+  // Static and dynamic data: a float grid with delete values, an integer
+  // and a double series, on a non-equidistant axis.
+  h = header(F_NEQTIME_FIXEDSPACE_ALLITEMS, 3, F_REG_STAT);
+  dfsSetNeqTimeAxis(h, 1400, 0);
+  dfsSetItemInfo(h, dfsItemD(h, 2), 999, "Flags", m, 4);
+  dfsSetItemAxisEqD2(dfsItemD(h, 1), m, 3, 2, 0, 0, 1, 1);
+  Data data;
+  data.statics = {{"Bed", {-1.5f, -2.5f, -3.25f}}, {"Roughness", {0.25f, 0.5f}}};
+  const double del = h->deleteFloat;
+  data.times = {30.0, 90.0, 91.5, 600.0};
+  for (int s = 0; s < 4; ++s)
+    data.steps.push_back({{s + 0.5, -s * 1.25, del, 7.0, s == 2 ? del : 1e6, 0.0},
+                          {static_cast<double>(s * s)},
+                          {1.0 / (s + 3)}});
+  failures += write(dir + "/sample_steps.dfs", h, j, data) != 0;
   dfsHeaderDestroy(&h);
 
   j.close(']');

@@ -55,7 +55,24 @@ class CrossCheck(unittest.TestCase):
         self.assertEqual([(c["name"], c["type"], c["count"]) for c in df.custom_blocks],
                          [(c["name"], c["type"], c["count"]) for c in e["custom_blocks"]])
         self.assertEqual(df.encode_keys, e["encode_keys"])
+        self.check_data(df, e)
         return df
+
+    def check_data(self, df, e):
+        statics = [s for s in df.static_items if not s.get("encode_key")]
+        self.assertEqual([s["name"] for s in statics], [s["name"] for s in e["statics"]])
+        for got, want in zip(statics, e["statics"]):
+            self.floats(want["values"], got["values"])
+        self.assertEqual(len(df.steps), len(e["steps"]))
+        self.assertEqual(len(df.steps), e["time_axis"]["steps"])
+        for (time, values), want in zip(df.steps, e["steps"]):
+            self.assertEqual(time, want["time"])
+            for item, got, expected in zip(df.items, values, want["values"]):
+                if item["data_type"] == 1:
+                    self.floats(expected, list(got))
+                else:
+                    self.assertEqual(list(got), expected)
+        self.assertTrue(df.statistics_checked)
 
     def check_item(self, got, want, stats_type):
         for key in ("name", "item_type", "unit", "data_type", "value_type"):
@@ -83,7 +100,7 @@ class CrossCheck(unittest.TestCase):
         self.assertEqual(got.get("assoc_static", []), want["assoc_static"])
 
     def test_every_file_reads_back(self):
-        self.assertEqual(len(self.files), 3)
+        self.assertEqual(len(self.files), 4)
         for entry in self.files:
             with self.subTest(path=entry["path"]):
                 self.check_file(entry)
@@ -102,6 +119,31 @@ class CrossCheck(unittest.TestCase):
         out = subprocess.run([sys.executable, DFSDUMP, self.files[1]["path"]],
                              check=True, capture_output=True, text=True).stdout
         self.assertEqual(json.loads(out)["items"][2]["axis"]["name"], "TvarD3")
+
+    def steps_file(self):
+        with open(self.files[3]["path"], "rb") as f:
+            return f.read()
+
+    def test_statistics_must_match_the_data(self):
+        data = bytearray(self.steps_file())
+        df = dfsdump.load(bytes(data))
+        self.assertEqual(df.items[0]["max"], 1e6)
+        # 1e6 as a float, stored in steps 0, 1 and 3: make the last one 2e6.
+        big = struct.pack("<f", 1e6)
+        at = data.rfind(big)
+        data[at:at + 4] = struct.pack("<f", 2e6)
+        with self.assertRaisesRegex(dfsdump.DataFormatError, "statistics"):
+            dfsdump.load(bytes(data))
+        self.assertEqual(dfsdump.load(bytes(data), check_statistics=False).steps[3][1][0][4], 2e6)
+
+    def test_steps_must_be_whole_and_as_many_as_announced(self):
+        data = self.steps_file()
+        # The last step ends with the one float of item 3 (a record of 9 bytes).
+        with self.assertRaisesRegex(dfsdump.DataFormatError, "step 3"):
+            dfsdump.load(data[:-9])
+        tag = data.rfind(bytes([0xFE, 0x51, 0xC3]))
+        with self.assertRaisesRegex(dfsdump.DataFormatError, "announces 4 time steps"):
+            dfsdump.load(data[:tag])
 
     def test_truncated_file_is_malformed(self):
         with open(self.files[0]["path"], "rb") as f:
