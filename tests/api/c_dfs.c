@@ -1,4 +1,11 @@
-/* The data-file and date headers must compile as C. */
+/* The data-file and date headers must compile as C, and their records must
+ * be usable from C. */
+#include "kfs/dfs/dfs_file.h"
+#include "kfs/dfs/dfs_header.h"
+#include "kfs/dfs/dfs_item.h"
+#include "kfs/dfs/dfs_time.h"
+#include "kfs/dfs/dfs_types.h"
+#include "kfs/dfs/dfsadds.h"
 #include "kfs/util/date.h"
 
 int c_dfs_header_compiles(void) {
@@ -8,4 +15,17 @@ int c_dfs_header_compiles(void) {
   date6_AddSeconds(&out, d, 1.0);
   date6_s(text, out);
   return text[0] == '2';
+}
+
+int c_dfs_records_are_usable(void) {
+  LPHEAD header = NULL;
+  LPITEM item;
+  absItemS copy;
+  int status = dfsHeaderCreate(F_EQTIME_FIXEDSPACE_ALLITEMS, "c", "c", 1, 1, F_NO_STAT, &header);
+  if (status != 0) return status;
+  item = dfsItemD(header, 1);
+  copy = *item;
+  status = copy.isStatic + header->nItems + (int)sizeof(DfsHeader) * 0;
+  dfsHeaderDestroy(&header);
+  return status;
 }

@@ -1,0 +1,68 @@
+// Static items associated with a dynamic item, and the compression switch.
+#include <cstdlib>
+
+#include "kfs/dfs/dfs_internal.h"
+#include "kfs/dfs/dfs_item.h"
+
+extern "C" {
+
+int dfsSetAssocStatic(LPHEAD header, int n, int staticNumber) {
+  LPITEM item = dfsItemD(header, n);
+  if (!item) return header ? 2007 : 1000;
+  if (staticNumber < 1) return DFS_FAIL(header, nullptr, 2007);
+  auto* entry = static_cast<dfsAssocStatic*>(std::calloc(1, sizeof(dfsAssocStatic)));
+  if (!entry) return DFS_FAIL(header, nullptr, 2000);
+  entry->number = staticNumber;
+  dfsAssocStatic** tail = &item->assocStatic;
+  while (*tail) tail = &(*tail)->next;
+  *tail = entry;
+  return 0;
+}
+
+int dfsGetAssocStatic(LPHEAD header, int n, int index, int* staticNumber) {
+  LPITEM item = dfsItemD(header, n);
+  if (!item) return header ? 2007 : 1000;
+  if (!staticNumber) return DFS_FAIL(header, nullptr, 1000);
+  *staticNumber = 0;
+  const dfsAssocStatic* entry = item->assocStatic;
+  for (int i = 1; entry && i < index; ++i) entry = entry->next;
+  if (entry && index >= 1) *staticNumber = entry->number;
+  return 0;
+}
+
+int dfsGetNoAssocStatic(LPHEAD header, int n) {
+  LPITEM item = dfsItemD(header, n);
+  if (!item) return 0;
+  int count = 0;
+  for (const dfsAssocStatic* e = item->assocStatic; e; e = e->next) ++count;
+  return count;
+}
+
+int dfsFreeAssocStatic(LPITEM item) {
+  if (!item) return DFS_FAIL(nullptr, nullptr, 1000);
+  dfsAssocStatic* entry = item->assocStatic;
+  while (entry) {
+    dfsAssocStatic* next = entry->next;
+    std::free(entry);
+    entry = next;
+  }
+  item->assocStatic = nullptr;
+  return 0;
+}
+
+int dfsItemEnableCompression(LPHEAD header) {
+  if (!header) return DFS_FAIL(header, nullptr, 1000);
+  header->compressionEnabled = 1;
+  return 0;
+}
+
+int dfsIsItemCompressed(LPITEM item, int* size) {
+  if (size) *size = 0;
+  if (!item) return DFS_FAIL(nullptr, nullptr, 1000), 0;
+  const LPHEAD h = item->header;
+  if (!h || !h->dfsEncode.xkey || !h->dfsEncode.ykey) return 0;
+  if (size) *size = h->dfsEncode.nRecordSize;
+  return h->dfsEncode.nRecordSize;
+}
+
+}  // extern "C"

@@ -1,0 +1,86 @@
+// Logical blocks of the header as the dfs code writes and reads them.
+#include "kfs/dfs/dfs_blockio.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "kfs/dfs/dfs_internal.h"
+#include "kfs/dfs/dfsadds.h"
+
+namespace dfs {
+
+OutBlock::~OutBlock() { kfsLblockFree(&first_); }
+
+void OutBlock::add(int type, unsigned int count, const void* data) {
+  const kfsLblock node = kfsLblockAdd(type, count, data, 0, first_);
+  if (!node) {
+    failed_ = true;
+    return;
+  }
+  if (!first_) first_ = node;
+}
+
+void OutBlock::addText(const char* text) {
+  if (!text) text = "";
+  add(kfsTypeByte, static_cast<unsigned int>(std::strlen(text) + 1), text);
+}
+
+int OutBlock::write(kfsHandle file, unsigned int tag, const char* source, int line) {
+  if (failed_) return report(nullptr, file, 2000, source, line);
+  return dfsCheckWriteLB(file, tag, first_, source, line);
+}
+
+InBlock::~InBlock() { kfsLblockFree(&first_); }
+
+const void* InBlock::next(int type, unsigned int count, unsigned int* got) {
+  if (status_ != 0) return nullptr;
+  const kfsLblock node = node_;
+  const int s = dfsCheckTypeSize(node, type, count, __FILE__, __LINE__);
+  if (s != 0) {
+    fail(s);
+    return nullptr;
+  }
+  node_ = node->next;
+  if (got) *got = node->count;
+  return node->data;
+}
+
+char* InBlock::nextText() {
+  unsigned int n = 0;
+  const char* data = static_cast<const char*>(next(kfsTypeByte, 0, &n));
+  if (!data) return nullptr;
+  // Texts from a file need not end in a zero byte: copy them with one.
+  char* text = static_cast<char*>(std::malloc(static_cast<size_t>(n) + 1));
+  if (!text) {
+    fail(report(nullptr, nullptr, 2000, __FILE__, __LINE__));
+    return nullptr;
+  }
+  std::memcpy(text, data, n);
+  text[n] = '\0';
+  return text;
+}
+
+void* InBlock::takeAny(int* type, unsigned int* count) {
+  if (status_ != 0) return nullptr;
+  const kfsLblock node = node_;
+  if (!node || !node->data || kfsSimpSize(node->type) == 0 || !node->MustFree) {
+    fail(report(nullptr, nullptr, node ? 2009 : 2001, __FILE__, __LINE__));
+    return nullptr;
+  }
+  node_ = node->next;
+  *type = node->type;
+  *count = node->count;
+  return kfsLblockTakeOver(node);
+}
+
+int readBlock(kfsHandle file, kfsLblock* block, int* tag) {
+  *block = nullptr;
+  if (kfsQuery(file, nullptr) != kfsTypeBlock) {
+    const unsigned int status = kfsPeekError(file);
+    const int code = (status == 0 || status == 1) ? 2001 : static_cast<int>(status);
+    return report(nullptr, file, code, __FILE__, __LINE__);
+  }
+  return dfsCheckReadLB(file, block, tag, __FILE__, __LINE__);
+}
+
+}  // namespace dfs

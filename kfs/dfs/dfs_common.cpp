@@ -1,0 +1,31 @@
+// Owned copies and error reporting shared by the data-file sources.
+#include <cstdlib>
+#include <cstring>
+
+#include "kfs/container/FileIO.h"
+#include "kfs/dfs/dfs_internal.h"
+
+namespace dfs {
+
+char* copyText(const char* text) {
+  if (!text) text = "";
+  const size_t n = std::strlen(text) + 1;
+  char* copy = static_cast<char*>(std::malloc(n));
+  if (copy) std::memcpy(copy, text, n);
+  return copy;
+}
+
+void* copyBytes(const void* data, std::size_t n) {
+  if (n == 0 || !data) return nullptr;
+  void* copy = std::malloc(n);
+  if (copy) std::memcpy(copy, data, n);
+  return copy;
+}
+
+int report(const void* header, kfsHandle file, int code, const char* source, int line) {
+  if (code == 0) return 0;
+  return static_cast<int>(FErrorHandler(const_cast<void*>(header), file, nullptr,
+                                        static_cast<unsigned int>(code), source, line));
+}
+
+}  // namespace dfs

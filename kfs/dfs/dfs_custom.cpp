@@ -1,0 +1,48 @@
+// Custom blocks: named arrays an application keeps in the header.
+#include <cstdlib>
+
+#include "kfs/dfs/dfs_header.h"
+#include "kfs/dfs/dfs_internal.h"
+
+extern "C" {
+
+int dfsAddCustomBlock(LPHEAD header, int type, const char* name, int count, const void* data) {
+  if (!header) return DFS_FAIL(header, nullptr, 1000);
+  if (dfsSimpSize(type) == 0 || count < 1) return DFS_FAIL(header, nullptr, 2009);
+  if (!data) return DFS_FAIL(header, nullptr, 1000);
+  auto* block = static_cast<dfsCustomBlock*>(std::calloc(1, sizeof(dfsCustomBlock)));
+  if (!block) return DFS_FAIL(header, nullptr, 2000);
+  block->name = dfs::copyText(name);
+  block->data = dfs::copyBytes(data, static_cast<size_t>(count) * dfsSimpSize(type));
+  if (!block->name || !block->data) {
+    std::free(block->name);
+    std::free(block->data);
+    std::free(block);
+    return DFS_FAIL(header, nullptr, 2000);
+  }
+  block->type = type;
+  block->count = count;
+  dfsCustomBlock** tail = &header->customBlocks;
+  while (*tail) tail = &(*tail)->next;
+  *tail = block;
+  return 0;
+}
+
+int dfsGetCustomBlockRef(LPHEAD header, dfsCustomBlock** first) {
+  if (!header || !first) return DFS_FAIL(header, nullptr, 1000);
+  *first = header->customBlocks;
+  return 0;
+}
+
+int dfsGetCustomBlock(dfsCustomBlock* entry, int* type, const char** name, int* count,
+                      void** data, dfsCustomBlock** next) {
+  if (!entry) return DFS_FAIL(nullptr, nullptr, 1000);
+  if (type) *type = entry->type;
+  if (name) *name = entry->name;
+  if (count) *count = entry->count;
+  if (data) *data = entry->data;
+  if (next) *next = entry->next;
+  return 0;
+}
+
+}  // extern "C"

@@ -1,0 +1,69 @@
+// Geographic information of a header: a projection text the cartography
+// library understands, kept unread, with the model grid's origin and
+// orientation.
+#include <cstdlib>
+#include <cstring>
+
+#include "kfs/dfs/dfs_header.h"
+#include "kfs/dfs/dfs_internal.h"
+
+extern "C" {
+
+int dfsGetGeoInfoType(LPHEAD header) {
+  if (!header) return DFS_FAIL(header, nullptr, 1000), 0;
+  return header->geoInfoType;
+}
+
+int dfsSetGeoInfoUTMProj(LPHEAD header, const char* projection, double longitude,
+                         double latitude, double orientation) {
+  if (!header) return DFS_FAIL(header, nullptr, 1000);
+  char* copy = dfs::copyText(projection);
+  if (!copy) return DFS_FAIL(header, nullptr, 2000);
+  std::free(header->projection);
+  header->projection = copy;
+  header->geoInfoType = F_UTM_PROJECTION;
+  header->originLon = longitude;
+  header->originLat = latitude;
+  header->orientation = orientation;
+  return 0;
+}
+
+int dfsGetGeoInfoUTMProj(LPHEAD header, const char** projection, double* longitude,
+                         double* latitude, double* orientation) {
+  if (!header) return DFS_FAIL(header, nullptr, 1000);
+  if (header->geoInfoType == F_UNDEFINED_GEOINFO) return DFS_FAIL(header, nullptr, 1000);
+  if (header->geoInfoType != F_UTM_PROJECTION) return DFS_FAIL(header, nullptr, 2010);
+  if (projection) *projection = header->projection ? header->projection : "";
+  if (longitude) *longitude = header->originLon;
+  if (latitude) *latitude = header->originLat;
+  if (orientation) *orientation = header->orientation;
+  return 0;
+}
+
+int dfsUpdateGeoInfoUTMProj(LPHEAD header, const char* projection, double longitude,
+                            double latitude, double orientation) {
+  if (!header) return DFS_FAIL(header, nullptr, 1000);
+  if (header->geoInfoType != F_UTM_PROJECTION || !header->projection)
+    return DFS_FAIL(header, nullptr, 2010);
+  const char* text = projection ? projection : "";
+  const size_t stored = std::strlen(header->projection);
+  const size_t given = std::strlen(text);
+  if (given > stored) return DFS_FAIL(header, nullptr, 2010);
+  // Same length as before, so the block on disk keeps its size.
+  std::memcpy(header->projection, text, given);
+  std::memset(header->projection + given, ' ', stored - given);
+  header->originLon = longitude;
+  header->originLat = latitude;
+  header->orientation = orientation;
+  return 0;
+}
+
+int dfsSetGeoInfoUndefined(LPHEAD header) {
+  if (!header) return DFS_FAIL(header, nullptr, 1000);
+  std::free(header->projection);
+  header->projection = nullptr;
+  header->geoInfoType = F_UNDEFINED_GEOINFO;
+  return 0;
+}
+
+}  // extern "C"

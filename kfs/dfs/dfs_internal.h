@@ -1,0 +1,41 @@
+// Helpers shared by the data-file sources; not part of the library's API.
+#ifndef KFS_DFS_DFS_INTERNAL_H
+#define KFS_DFS_DFS_INTERNAL_H
+
+#include <cstddef>
+
+#include "kfs/dfs/dfs_types.h"
+#include "kfs/container/kfs.h"
+
+namespace dfs {
+
+// Reports a code through the wrapper error table with the source position
+// and returns it, so that `return DFS_FAIL(h, f, 2010);` reads naturally.
+int report(const void* header, kfsHandle file, int code, const char* source, int line);
+
+// Owned copy of a text (null gives an empty text); null when memory runs out.
+char* copyText(const char* text);
+// Owned copy of n bytes, or null when n is 0 or memory runs out.
+void* copyBytes(const void* data, std::size_t n);
+
+// Items: defaults, and freeing of everything an item owns.
+void initItem(absItemS* item, DfsHeader* header, int isStatic);
+void clearItem(absItemS* item);
+void freeAxisArrays(absItemS* item);
+void freeTimeAxis(dfsTimeAxis* axis);
+
+// Element count of the axis (0 when unset, -1 for an unknown type), in 64
+// bits: sizes come from files and their product can exceed any int.
+long long axisElements(const absItemS* item);
+
+// Whether the header can be written at all (2010, 2020), checked before a
+// file is created for it.
+int checkHeaderWritable(DfsHeader* header);
+// Writes the present encode keys as the first static items.
+int writeEncodeKeys(DfsHeader* header, kfsHandle file);
+
+}  // namespace dfs
+
+#define DFS_FAIL(header, file, code) ::dfs::report((header), (file), (code), __FILE__, __LINE__)
+
+#endif

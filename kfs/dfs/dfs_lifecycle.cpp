@@ -1,0 +1,258 @@
+// Opening, creating, flushing, closing and deleting data files.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <string>
+
+#include "kfs/container/DebugTrace.h"
+#include "kfs/container/FileIO.h"
+#include "kfs/container/KvFileUtil.h"
+#include "kfs/container/kfsFile.h"
+#include "kfs/dfs/dfs_blockio.h"
+#include "kfs/dfs/dfs_file.h"
+#include "kfs/dfs/dfs_header.h"
+#include "kfs/dfs/dfs_internal.h"
+#include "kfs/dfs/dfs_item.h"
+#include "kfs/dfs/dfsadds.h"
+
+namespace {
+
+// A file to open or delete: folders do not count.
+bool pathExists(const char* path) {
+  struct stat st;
+  return path && path[0] != '\0' && ::stat(path, &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+// Statistics read with the header of a compressed file could not be checked
+// against the used element count before the encode keys were known.
+int checkStatisticsCounts(LPHEAD h, kfsHandle file) {
+  if (h->statsType != F_REG_STAT && h->statsType != F_LARGE_STAT) return 0;
+  for (int i = 0; i < h->nItems; ++i) {
+    const absItemS& item = h->items[i];
+    if (item.nStats != 9LL * dfsGetUsedItemElements(const_cast<absItemS*>(&item)))
+      return DFS_FAIL(h, file, 2013);
+  }
+  return 0;
+}
+
+// Reads header and encode keys of an opened file; closes the file when no
+// header results.
+int takeHeader(kfsHandle* file, LPHEAD* header) {
+  int s = 0;
+  LPHEAD h = dfsReadHeader(*file, &s);
+  if (h && h->encoded) s = dfsReadEncodeKeys(h, *file);
+  if (h && !s) s = checkStatisticsCounts(h, *file);
+  if (s) {
+    dfsHeaderDestroy(&h);
+    FCloseFile(file);
+    DFS_FAIL(nullptr, nullptr, 2003);
+    return s;
+  }
+  *header = h;
+  return 0;
+}
+
+int openOutputs(LPHEAD* header, kfsHandle* file) {
+  if (!header || !file) return DFS_FAIL(nullptr, nullptr, 1000);
+  *header = nullptr;
+  *file = nullptr;
+  return 0;
+}
+
+int openExisting(const char* path, LPHEAD* header, kfsHandle* file, bool edit) {
+  if (int s = openOutputs(header, file)) return s;
+  if (!pathExists(path)) return DFS_FAIL(nullptr, nullptr, 2003);
+  unsigned int status = 0;
+  kfsHandle f = edit ? FOpenFileEdit(path, &status) : FOpenFileRead(path, &status);
+  if (!f) return static_cast<int>(status ? status : 2003);
+  if (int s = takeHeader(&f, header)) return s;
+  *file = f;
+  return 0;
+}
+
+// Writes header and encode keys into a newly opened file and makes them
+// reach the storage.
+int writeNewFile(LPHEAD header, kfsHandle file) {
+  header->stepCounter = 0;
+  header->itemCounter = 0;
+  int s = dfsWriteHeader(header, file);
+  if (!s && header->encoded) s = dfs::writeEncodeKeys(header, file);
+  if (!s && kfsFileFlush(file) != 0) s = DFS_FAIL(header, file, 2005);
+  file->openClock = std::clock();
+  return s;
+}
+
+int createChecks(LPHEAD header, kfsHandle* file) {
+  if (!file || !header) return DFS_FAIL(header, nullptr, 1000);
+  *file = nullptr;
+  return dfs::checkHeaderWritable(header);
+}
+
+// The folder of a path exists already: nothing to create (and no limit on
+// the path's length from the folder maker).
+bool folderExists(const char* path) {
+  const std::string text(path);
+  const size_t slash = text.find_last_of('/');
+  if (slash == std::string::npos) return true;
+  struct stat st;
+  const std::string folder = slash == 0 ? "/" : text.substr(0, slash);
+  return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool atEndOfFile(kfsHandle f) {
+  if (!f->filname) return true;  // a writer stream only ever appends
+  struct stat st;
+  if (kfsFileFlush(f) != 0 || ::stat(f->filname, &st) != 0) return false;
+  return kfsTell64(f) == static_cast<long long>(st.st_size);
+}
+
+// A file closed before its dynamic data began gets the empty dynamic
+// section, so that a reader finds where its header ends.
+int closeSections(kfsHandle f) {
+  if (f->readOnly || f->dfsPosition >= 3 || !atEndOfFile(f)) return 0;
+  dfs::OutBlock marker;
+  if (int s = marker.write(f, DFS_TAG_DYNAMIC, __FILE__, __LINE__)) return s;
+  f->dfsPosition = 3;
+  return 0;
+}
+
+}  // namespace
+
+extern "C" {
+
+int dfsFileRead(const char* path, LPHEAD* header, kfsHandle* file) {
+  if (dfsDebugIsOn()) DebugEnter("dfsFileRead <%s>", path ? path : "");
+  const int s = openExisting(path, header, file, false);
+  if (dfsDebugIsOn()) DebugExit("[%d]", s);
+  return s;
+}
+
+int dfsStreamRead(void* buffer, size_t capacity, kfsStreamRefill refill, LPHEAD* header,
+                  kfsHandle* file) {
+  if (int s = openOutputs(header, file)) return s;
+  unsigned int status = 0;
+  kfsHandle f = FOpenStreamRead(buffer, capacity, refill, &status);
+  if (!f) return static_cast<int>(status ? status : 2003);
+  if (int s = takeHeader(&f, header)) return s;
+  *file = f;
+  return 0;
+}
+
+int dfsFileEdit(const char* path, LPHEAD* header, kfsHandle* file) {
+  return openExisting(path, header, file, true);
+}
+
+int dfsFileAppend(const char* path, LPHEAD* header, kfsHandle* file) {
+  if (int s = openExisting(path, header, file, true)) return s;
+  kfsHandle f = *file;
+  LPHEAD h = *header;
+  // A file whose dynamic section never began gets it before the first step.
+  int s = dfsFindBlock(f, DFS_TAG_DYNAMIC);
+  if (f->dfsPosition < 3) {
+    s = kfsSeek64(f, 0, 2) != 0 ? DFS_FAIL(h, f, 2006) : 0;
+    dfs::OutBlock marker;
+    if (!s) s = marker.write(f, DFS_TAG_DYNAMIC, __FILE__, __LINE__);
+  } else {
+    s = kfsSeek64(f, 0, 2) != 0 ? DFS_FAIL(h, f, 2006) : 0;
+  }
+  if (s) {
+    dfsHeaderDestroy(header);
+    FCloseFile(file);
+    return s;
+  }
+  f->dfsPosition = 3;
+  h->stepCounter = h->time.nSteps;
+  h->itemCounter = 0;
+  return 0;
+}
+
+int dfsFileCreate(const char* path, LPHEAD header, kfsHandle* file) {
+  return dfsFileCreateEx(path, header, file, 0);
+}
+
+int dfsFileCreateEx(const char* path, LPHEAD header, kfsHandle* file, int update) {
+  if (dfsDebugIsOn()) DebugEnter("dfsFileCreateEx <%s> %d", path ? path : "", update);
+  int s = createChecks(header, file);
+  if (!s && (!path || path[0] == '\0')) s = DFS_FAIL(header, nullptr, 2002);
+  if (!s && !folderExists(path) && !KvCreateFolder(path)) s = DFS_FAIL(header, nullptr, 2003);
+  kfsHandle f = nullptr;
+  if (!s) {
+    f = FOpenFileCreate(path, update);
+    if (!f) s = 2003;  // reported by the wrapper
+  }
+  if (!s) s = writeNewFile(header, f);
+  if (s && f) {
+    // Nothing half-written stays behind.
+    FCloseFile(&f);
+    ::unlink(path);
+  }
+  if (!s) *file = f;
+  if (dfsDebugIsOn()) DebugExit("%p [%d]", static_cast<void*>(f), s);
+  return s;
+}
+
+int dfsStreamCreate(void* buffer, size_t capacity, kfsStreamDrain drain, LPHEAD header,
+                    kfsHandle* file) {
+  int s = createChecks(header, file);
+  kfsHandle f = nullptr;
+  if (!s) {
+    f = FOpenStreamCreate(buffer, capacity, drain, 0);
+    if (!f) s = 2003;
+  }
+  if (!s) s = writeNewFile(header, f);
+  if (s && f) FCloseFile(&f);
+  if (!s) *file = f;
+  return s;
+}
+
+int dfsFileFlush(LPHEAD header, kfsHandle file) {
+  if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
+  const int force = header->stepCounter < 2 && header->itemCounter == 0;
+  const int s = dfsUpdateHeader(header, force, file);
+  if (file->filname) KvProject_AddFile(file->filname);
+  return s;
+}
+
+int dfsFileFlushTimeStep(LPHEAD header, kfsHandle file) {
+  if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
+  const int force = header->stepCounter < 2 && header->itemCounter == 0;
+  const int s = dfsUpdateHeaderTime(header, force, file);
+  if (file->filname) KvProject_AddFile(file->filname);
+  return s;
+}
+
+int dfsFileClose(LPHEAD header, kfsHandle* file) {
+  if (!file) return DFS_FAIL(header, nullptr, 1000);
+  kfsHandle f = *file;
+  if (!f) return 0;
+  if (dfsDebugIsOn()) DebugEnter("dfsFileClose");
+  int s = 0;
+  if (!f->readOnly && header) s = closeSections(f);
+  if (!s && !f->readOnly && f->filname) {
+    // The header must be right on disk before the file may be let go.
+    s = header ? dfsUpdateHeader(header, 1, f) : DFS_FAIL(header, f, 1000);
+    if (!s) KvProject_AddFile(f->filname);
+  }
+  if (!s) s = static_cast<int>(FCloseFile(file));
+  if (dfsDebugIsOn()) DebugExit("[%d]", s);
+  return s;
+}
+
+int dfsFileDelete(const char* path) {
+  if (!pathExists(path)) return DFS_FAIL(nullptr, nullptr, 1000);
+  if (::unlink(path) != 0) return DFS_FAIL(nullptr, nullptr, 2003);
+  return 0;
+}
+
+int dfsEnablePlugin(void) { return 0; }
+
+int dfsUnloadPlugin(void) { return 0; }
+
+int PathIsDirectory(const char* path) {
+  (void)path;
+  return 0;
+}
+
+}  // extern "C"

@@ -1,0 +1,407 @@
+// Data-file lifecycle: open, create (disk and memory stream), append, edit
+// in place, flush, close and its retry, delete, the section search and the
+// encode keys stored as static items.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "dfs_test_support.h"
+#include "kfs/container/kfsFile.h"
+#include "kfs/dfs/dfsadds.h"
+
+namespace {
+
+using dfstest::ErrorRecorder;
+using dfstest::kSecond;
+
+// Time steps of the two-item test header written straight through the
+// container, as the time-step writer lays them out (the tests of this
+// file need whole steps, not that writer).
+void writeRawSteps(LPHEAD h, kfsHandle f, int steps) {
+  if (f->dfsPosition < 3) {
+    ASSERT_EQ(kfsLblockWrite(50000, f, nullptr), 0u);
+    f->dfsPosition = 3;
+  }
+  std::vector<float> values(10, 1.5f);
+  for (int s = 0; s < steps; ++s) {
+    ASSERT_EQ(kfsLblockWrite(50001, f, nullptr), 0u);
+    for (int item = 0; item < h->nItems; ++item)
+      ASSERT_EQ(kfsLrecWrite(f, kfsTypeFloat, 10, values.data()), 0u);
+    ++h->stepCounter;
+    if (h->stepCounter > h->time.nSteps) h->time.nSteps = h->stepCounter;
+  }
+}
+
+int countTag(const std::string& path, int tag) {
+  const std::vector<int> tags = dfstest::blockSequence(path);
+  return static_cast<int>(std::count(tags.begin(), tags.end(), tag));
+}
+
+long long fileSize(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 ? st.st_size : -1;
+}
+
+class Lifecycle : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dfstest::loadUnits();
+    header = dfstest::twoItemHeader();
+  }
+  void TearDown() override { dfsHeaderDestroy(&header); }
+
+  std::string create(const std::string& name, int steps = 0) {
+    const std::string path = dfstest::workPath(name);
+    kfsHandle f = nullptr;
+    EXPECT_EQ(dfsFileCreate(path.c_str(), header, &f), 0);
+    if (!f) return path;
+    writeRawSteps(header, f, steps);
+    EXPECT_EQ(dfsFileClose(header, &f), 0);
+    EXPECT_EQ(f, nullptr);
+    return path;
+  }
+
+  LPHEAD header = nullptr;
+};
+
+TEST_F(Lifecycle, ReadingAMissingOrEmptyPathGives2003) {
+  ErrorRecorder errors;
+  LPHEAD h = nullptr;
+  kfsHandle f = nullptr;
+  EXPECT_EQ(dfsFileRead(dfstest::workPath("no such file.dfs").c_str(), &h, &f), 2003);
+  EXPECT_EQ(dfsFileRead("", &h, &f), 2003);
+  EXPECT_EQ(dfsFileRead(nullptr, &h, &f), 2003);
+  EXPECT_EQ(dfsFileRead(KORACORE_TEST_WORK_DIR, &h, &f), 2003);  // a folder
+  EXPECT_EQ(h, nullptr);
+  EXPECT_EQ(f, nullptr);
+  EXPECT_TRUE(errors.saw(2003));
+  EXPECT_EQ(dfsFileCreate("", header, &f), 2002);
+}
+
+TEST_F(Lifecycle, AFileOfAnotherInterfaceIsRefused) {
+  const std::string path = dfstest::workPath("other.kfs");
+  kfsHandle f = nullptr;
+  ASSERT_EQ(kfsFileOpenCreate(path.c_str(), nullptr, &f, nullptr, 0), 0u);
+  kfsFileClose(&f);
+  LPHEAD h = nullptr;
+  EXPECT_EQ(dfsFileRead(path.c_str(), &h, &f), 2017);
+  EXPECT_EQ(f, nullptr);
+}
+
+TEST_F(Lifecycle, CreatingInAMissingFolderCreatesIt) {
+  const std::string path = dfstest::workPath("new/folder/deep/run.dfs");
+  std::remove(path.c_str());
+  kfsHandle f = nullptr;
+  ASSERT_EQ(dfsFileCreate(path.c_str(), header, &f), 0);
+  ASSERT_EQ(dfsFileClose(header, &f), 0);
+  LPHEAD h = nullptr;
+  ASSERT_EQ(dfsFileRead(path.c_str(), &h, &f), 0);
+  EXPECT_EQ(h->time.nSteps, 0);
+  EXPECT_EQ(f->dfsPosition, 1);
+  dfsFileClose(h, &f);
+  dfsHeaderDestroy(&h);
+}
+
+TEST_F(Lifecycle, LongPathsAreHandledWithoutFixedBuffers) {
+  std::string path = dfstest::workPath("");
+  for (int i = 0; i < 4; ++i) path += std::string(120, static_cast<char>('a' + i)) + "/";
+  ASSERT_EQ(std::system(("mkdir -p '" + path + "'").c_str()), 0);
+  path += std::string(200, 'f') + ".dfs";
+  ASSERT_GT(path.size(), 600u);
+  kfsHandle f = nullptr;
+  ASSERT_EQ(dfsFileCreate(path.c_str(), header, &f), 0);
+  ASSERT_EQ(dfsFileClose(header, &f), 0);
+  LPHEAD h = nullptr;
+  ASSERT_EQ(dfsFileRead(path.c_str(), &h, &f), 0);
+  EXPECT_STREQ(kfsGetFilename(f), path.c_str());
+  dfsFileClose(h, &f);
+  dfsHeaderDestroy(&h);
+  EXPECT_EQ(dfsFileDelete(path.c_str()), 0);
+}
+
+TEST_F(Lifecycle, AppendContinuesTheSeries) {
+  const std::string path = create("append.dfs", 10);
+  ASSERT_EQ(countTag(path, 50001), 10);
+  LPHEAD h = nullptr;
+  kfsHandle f = nullptr;
+  ASSERT_EQ(dfsFileAppend(path.c_str(), &h, &f), 0);
+  EXPECT_EQ(h->stepCounter, 10);
+  EXPECT_EQ(h->itemCounter, 0);
+  EXPECT_EQ(f->dfsPosition, 3);
+  writeRawSteps(h, f, 1);
+  ASSERT_EQ(dfsFileClose(h, &f), 0);
+  dfsHeaderDestroy(&h);
+
+  ASSERT_EQ(dfsFileRead(path.c_str(), &h, &f), 0);
+  EXPECT_EQ(h->time.nSteps, 11);
+  dfsFileClose(h, &f);
+  dfsHeaderDestroy(&h);
+  EXPECT_EQ(countTag(path, 50001), 11);
+  EXPECT_EQ(countTag(path, 50000), 1);
+}
+
+TEST_F(Lifecycle, EditRewritesInPlaceWithoutChangingTheFileSize) {
+  dfsSetGeoInfoUTMProj(header, "UTM-32", 9.0, 0.0, 0.0);
+  const std::string path = create("edit.dfs", 3);
+  const long long size = fileSize(path);
+  LPHEAD h = nullptr;
+  kfsHandle f = nullptr;
+  ASSERT_EQ(dfsFileEdit(path.c_str(), &h, &f), 0);
+  dfsSetFileTitle(h, "Two");                       // shorter: padded
+  dfsSetAppTitle(h, "a much longer application title");  // longer: cut
+  dfsSetDeleteValFloat(h, -1.0f);
+  ASSERT_EQ(dfsUpdateGeoInfoUTMProj(h, "UTM-1", 1.0, 2.0, 3.0), 0);
+  ASSERT_EQ(dfsUpdateItemInfo(h, dfsItemD(h, 2), dfstest::kAnyItem, "Dep", dfstest::unitId("meter")), 0);
+  ASSERT_EQ(dfsFileClose(h, &f), 0);
+  dfsHeaderDestroy(&h);
+  EXPECT_EQ(fileSize(path), size);
+
+  ASSERT_EQ(dfsFileRead(path.c_str(), &h, &f), 0);
+  EXPECT_STREQ(dfsGetFileTitle(h), "Two      ");
+  EXPECT_STREQ(dfsGetAppTitle(h), "a much lo");
+  EXPECT_EQ(dfsGetDeleteValFloat(h), -1.0f);
+  const char* proj = nullptr;
+  double lat = 0;
+  dfsGetGeoInfoUTMProj(h, &proj, nullptr, &lat, nullptr);
+  EXPECT_STREQ(proj, "UTM-1 ");
+  EXPECT_EQ(lat, 2.0);
+  EXPECT_STREQ(dfsItemD(h, 2)->name, "Dep  ");
+  EXPECT_EQ(h->time.nSteps, 3);
+  dfsFileClose(h, &f);
+  dfsHeaderDestroy(&h);
+  EXPECT_EQ(countTag(path, 50001), 3);
+}
+
+TEST_F(Lifecycle, UpdateIsThrottledUnlessForced) {
+  const std::string path = dfstest::workPath("throttle.dfs");
+  kfsHandle f = nullptr;
+  ASSERT_EQ(dfsFileCreate(path.c_str(), header, &f), 0);
+  writeRawSteps(header, f, 4);
+  kfsFileFlush(f);
+  const std::vector<unsigned char> before = dfstest::fileBytes(path);
+  // Less than a second of processor time since the file was created.
+  ASSERT_EQ(dfsUpdateHeader(header, 0, f), 0);
+  EXPECT_EQ(dfstest::fileBytes(path), before);
+  ASSERT_EQ(dfsUpdateHeader(header, 1, f), 0);
+  const std::vector<unsigned char> after = dfstest::fileBytes(path);
+  EXPECT_EQ(after.size(), before.size());
+  EXPECT_NE(after, before);
+  // The writer goes on where it was.
+  writeRawSteps(header, f, 1);
+  ASSERT_EQ(dfsFileClose(header, &f), 0);
+  LPHEAD h = nullptr;
+  ASSERT_EQ(dfsFileRead(path.c_str(), &h, &f), 0);
+  EXPECT_EQ(h->time.nSteps, 5);
+  dfsFileClose(h, &f);
+  dfsHeaderDestroy(&h);
+  EXPECT_EQ(countTag(path, 50001), 5);
+}
+
+TEST_F(Lifecycle, FlushBringsTheStepCountToDisk) {
+  const std::string path = dfstest::workPath("flush.dfs");
+  kfsHandle f = nullptr;
+  ASSERT_EQ(dfsFileCreate(path.c_str(), header, &f), 0);
+  writeRawSteps(header, f, 1);
+  ASSERT_EQ(dfsFileFlush(header, f), 0);  // fewer than two steps: forced
+  LPHEAD h = nullptr;
+  kfsHandle r = nullptr;
+  ASSERT_EQ(dfsFileRead(path.c_str(), &h, &r), 0);
+  EXPECT_EQ(h->time.nSteps, 1);
+  dfsFileClose(h, &r);
+  dfsHeaderDestroy(&h);
+  header->time.nSteps = 7;
+  ASSERT_EQ(dfsFileFlushTimeStep(header, f), 0);
+  ASSERT_EQ(dfsFileRead(path.c_str(), &h, &r), 0);
+  EXPECT_EQ(h->time.nSteps, 7);
+  dfsFileClose(h, &r);
+  dfsHeaderDestroy(&h);
+  header->time.nSteps = 1;
+  ASSERT_EQ(dfsFileClose(header, &f), 0);
+}
+
+TEST_F(Lifecycle, CloseThatCannotUpdateKeepsTheFileOpenAndCanBeRetried) {
+  ErrorRecorder errors;
+  const std::string path = dfstest::workPath("retry.dfs");
+  kfsHandle f = nullptr;
+  ASSERT_EQ(dfsFileCreate(path.c_str(), header, &f), 0);
+  writeRawSteps(header, f, 2);
+  header->statsType = 9;  // the update refuses this header
+  EXPECT_EQ(dfsFileClose(header, &f), 2010);
+  ASSERT_NE(f, nullptr);
+  header->statsType = F_NO_STAT;
+  ASSERT_EQ(dfsFileClose(header, &f), 0);
+  EXPECT_EQ(f, nullptr);
+  EXPECT_EQ(dfsFileClose(header, &f), 0);  // already closed
+  LPHEAD h = nullptr;
+  ASSERT_EQ(dfsFileRead(path.c_str(), &h, &f), 0);
+  EXPECT_EQ(h->time.nSteps, 2);
+  dfsFileClose(h, &f);
+  dfsHeaderDestroy(&h);
+}
+
+TEST_F(Lifecycle, FindBlockForStaticDataInAFileWithoutItStopsAtTheFirstStep) {
+  const std::string path = create("find.dfs", 2);
+  LPHEAD h = nullptr;
+  kfsHandle f = nullptr;
+  ASSERT_EQ(dfsFileRead(path.c_str(), &h, &f), 0);
+  EXPECT_EQ(dfsFindBlock(f, 40000), 0);
+  EXPECT_EQ(f->dfsPosition, 3);
+  unsigned int id = 0;
+  EXPECT_EQ(kfsQuery(f, &id), kfsTypeBlock);
+  EXPECT_EQ(id, 50001u);
+  // Searching for the dynamic data from inside it rewinds first.
+  kfsLblockSkip(f);
+  EXPECT_EQ(dfsFindBlock(f, 50000), 0);
+  EXPECT_EQ(f->dfsPosition, 3);
+  EXPECT_EQ(kfsQuery(f, &id), kfsTypeBlock);
+  EXPECT_EQ(id, 50001u);
+  // A tag in the header.
+  EXPECT_EQ(dfsFindBlock(f, 40000), 0);
+  kfsRewind(f);
+  f->dfsPosition = 1;
+  EXPECT_EQ(dfsFindBlock(f, 30001), 0);
+  EXPECT_EQ(f->dfsPosition, 1);
+  EXPECT_EQ(kfsQuery(f, &id), kfsTypeBlock);
+  EXPECT_EQ(id, 30005u);
+  dfsFileClose(h, &f);
+  dfsHeaderDestroy(&h);
+}
+
+TEST_F(Lifecycle, DeleteRemovesExistingFilesOnly) {
+  ErrorRecorder errors;
+  const std::string path = create("delete.dfs");
+  EXPECT_EQ(dfsFileDelete(path.c_str()), 0);
+  EXPECT_EQ(fileSize(path), -1);
+  EXPECT_EQ(dfsFileDelete(path.c_str()), 1000);
+  EXPECT_EQ(dfsFileDelete(""), 1000);
+  EXPECT_EQ(PathIsDirectory("/"), 0);
+  EXPECT_EQ(dfsEnablePlugin(), 0);
+  EXPECT_EQ(dfsUnloadPlugin(), 0);
+}
+
+// ---- Memory streams ------------------------------------------------------
+
+std::vector<unsigned char> g_drained;
+unsigned char g_buffer[64];
+int g_drains = 0;
+size_t drain(size_t filled) {
+  ++g_drains;
+  g_drained.insert(g_drained.end(), g_buffer, g_buffer + filled);
+  return filled;
+}
+
+std::vector<unsigned char> g_source;
+size_t g_read = 0;
+unsigned char g_inBuffer[50];
+size_t refill() {
+  const size_t n = std::min(sizeof g_inBuffer, g_source.size() - g_read);
+  std::memcpy(g_inBuffer, g_source.data() + g_read, n);
+  g_read += n;
+  return n;
+}
+
+TEST_F(Lifecycle, MemoryStreamsWriteAndReadAndRefuseInPlaceUpdates) {
+  ErrorRecorder errors;
+  g_drained.clear();
+  g_drains = 0;
+  kfsHandle f = nullptr;
+  ASSERT_EQ(dfsStreamCreate(g_buffer, sizeof g_buffer, drain, header, &f), 0);
+  const int drainsBefore = g_drains;
+  const std::vector<unsigned char> drainedBefore = g_drained;
+  EXPECT_EQ(dfsUpdateHeader(header, 1, f), 2005);
+  EXPECT_EQ(dfsUpdateHeader(header, 0, f), 2005);
+  EXPECT_EQ(g_drains, drainsBefore);
+  EXPECT_EQ(g_drained, drainedBefore);
+  writeRawSteps(header, f, 2);
+  ASSERT_EQ(dfsFileClose(header, &f), 0);  // no in-place update for streams
+
+  g_source = g_drained;
+  g_read = 0;
+  LPHEAD h = nullptr;
+  ASSERT_EQ(dfsStreamRead(g_inBuffer, sizeof g_inBuffer, refill, &h, &f), 0);
+  EXPECT_STREQ(dfsGetFileTitle(h), "Two items");
+  EXPECT_EQ(dfsGetNoOfItems(h), 2);
+  EXPECT_EQ(dfsUpdateHeader(h, 1, f), 2015);  // read-only
+  dfsFileClose(h, &f);
+  dfsHeaderDestroy(&h);
+}
+
+// ---- Encode keys ---------------------------------------------------------
+
+TEST(EncodeKeys, AreStoredAsStaticItemsAndStatisticsFollowTheirLength) {
+  dfstest::loadUnits();
+  LPHEAD h = dfstest::twoItemHeader(F_REG_STAT);
+  const int x[4] = {0, 2, 4, 6}, y[4] = {0, 0, 0, 0};
+  ASSERT_EQ(dfsSetEncodeKey(h, x, y, nullptr, 4), 0);
+  dfsItemEnableCompression(h);
+  const std::string path = dfstest::workPath("encoded.dfs");
+  kfsHandle f = nullptr;
+  ASSERT_EQ(dfsFileCreate(path.c_str(), h, &f), 0);
+  ASSERT_EQ(dfsFileClose(h, &f), 0);
+  EXPECT_EQ(dfsItemD(h, 1)->nStats, 36);
+  const std::vector<int> tags = dfstest::blockSequence(path);
+  EXPECT_EQ(countTag(path, 40000), 1);
+  EXPECT_EQ(countTag(path, 40001), 2);  // the absent z key is not written
+
+  LPHEAD r = nullptr;
+  ASSERT_EQ(dfsFileRead(path.c_str(), &r, &f), 0);
+  EXPECT_EQ(dfsIsFileCompressed(r), 1);
+  EXPECT_EQ(dfsGetEncodeKeySize(r), 4);
+  int gx[4] = {}, gy[4] = {-1, -1, -1, -1};
+  dfsGetEncodeKey(r, gx, gy, nullptr);
+  EXPECT_EQ(gx[3], 6);
+  EXPECT_EQ(gy[3], 0);
+  EXPECT_EQ(r->dfsEncode.zkey, nullptr);
+  EXPECT_EQ(dfsGetUsedItemElements(dfsItemD(r, 1)), 4);
+  EXPECT_EQ(dfsItemD(r, 1)->nStats, 36);
+  EXPECT_EQ(f->dfsPosition, 2);
+  dfsFileClose(r, &f);
+  dfsHeaderDestroy(&r);
+  dfsHeaderDestroy(&h);
+}
+
+TEST(EncodeKeys, KeysOfDifferentLengthsOrStatisticsOfTheWrongLengthAreRefused) {
+  dfstest::loadUnits();
+  ErrorRecorder errors;
+  LPHEAD h = dfstest::twoItemHeader(F_REG_STAT);
+  const int x[4] = {0, 1, 2, 3};
+  ASSERT_EQ(dfsSetEncodeKey(h, x, x, nullptr, 4), 0);
+  const std::string path = dfstest::workPath("badkeys.dfs");
+  kfsHandle f = nullptr;
+  ASSERT_EQ(dfsFileCreate(path.c_str(), h, &f), 0);
+  ASSERT_EQ(dfsFileClose(h, &f), 0);
+  dfsHeaderDestroy(&h);
+  std::vector<unsigned char> bytes = dfstest::fileBytes(path);
+  // The statistics of item 1 were sized for 4 used elements; make the file
+  // claim 3 in the key's axis and values: the count check must catch it.
+  const std::vector<unsigned char> pattern = {'X', '-', 'E', 'n', 'c'};
+  auto at = std::search(bytes.begin(), bytes.end(), pattern.begin(), pattern.end());
+  ASSERT_NE(at, bytes.end());
+  LPHEAD r = nullptr;
+  // Change the y key's values block count (two keys, same length check).
+  std::vector<unsigned char> copy = bytes;
+  const std::vector<unsigned char> ypattern = {'Y', '-', 'E', 'n', 'c'};
+  auto yat = std::search(copy.begin(), copy.end(), ypattern.begin(), ypattern.end());
+  ASSERT_NE(yat, copy.end());
+  // The EqD1 axis of the y key: records int4 x 2 (unit, size) follow the
+  // item blocks; find the size 4 after the name and make it 3.
+  for (auto p = yat; p + 13 < copy.end(); ++p) {
+    if (p[0] == 0xFE && p[1] == (31052 & 0xff) && p[2] == (31052 >> 8)) {
+      ASSERT_EQ(p[3], kfsTypeInt4);
+      p[3 + 5 + 4] = 3;  // second integer: the size
+      break;
+    }
+  }
+  dfstest::writeBytes(path, copy);
+  EXPECT_NE(dfsFileRead(path.c_str(), &r, &f), 0);
+  EXPECT_EQ(r, nullptr);
+  EXPECT_EQ(f, nullptr);
+}
+
+}  // namespace
