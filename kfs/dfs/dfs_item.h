@@ -39,7 +39,9 @@ KFS_API int dfsGetNoOfItems(LPHEAD header); /* 0 on error */
  * is not valid for the item type. */
 KFS_API int dfsSetItemInfo(LPHEAD header, LPITEM item, int itemType, const char* name, int unit,
                            int dataType);
-/* The same with the unit known only by name (not validated; key 0). */
+/* The same with the unit known only by name (not validated; key 0). Such an
+ * item is stored with its unit name (block 30002) and reads back with key
+ * -1 and the name. */
 KFS_API int dfsSetItemInfo_(LPHEAD header, LPITEM item, int itemType, const char* name,
                             const char* unitText, int dataType);
 /* For edits in place: the new name is written over the stored one and padded

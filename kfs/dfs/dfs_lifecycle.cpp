@@ -19,9 +19,10 @@
 
 namespace {
 
+// A file to open or delete: folders do not count.
 bool pathExists(const char* path) {
   struct stat st;
-  return path && path[0] != '\0' && ::stat(path, &st) == 0;
+  return path && path[0] != '\0' && ::stat(path, &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
 // Statistics read with the header of a compressed file could not be checked

@@ -3,11 +3,13 @@
 // hostile files (truncated at every offset, corrupted counts).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "dfs_test_support.h"
+#include "kfs/container/DebugTrace.h"
 #include "kfs/dfs/dfs_time.h"
 
 namespace {
@@ -627,6 +629,113 @@ TEST(HostileFiles, ACorruptedCountInAnyHeaderRecordGivesAnErrorAndNoHeader) {
       ASSERT_EQ(f, nullptr);
     }
   }
+}
+
+}  // namespace
+
+namespace {
+
+// ---- Files of the other byte order ---------------------------------------
+
+void reverse(std::vector<unsigned char>& b, size_t at, size_t n) {
+  std::reverse(b.begin() + static_cast<long>(at), b.begin() + static_cast<long>(at + n));
+}
+
+// The same file as a writer of the other byte order makes it: every number
+// of two, four or eight bytes reversed, bytes and markers as they are.
+std::vector<unsigned char> otherByteOrder(std::vector<unsigned char> b) {
+  static const size_t kSizes[8] = {0, 4, 8, 1, 4, 4, 2, 2};
+  reverse(b, 0, 4);  // the magic read as a number
+  reverse(b, 4, 4);
+  size_t p = 8;
+  while (b[p] != 0x1A) ++p;
+  ++p;
+  for (int i = 0; i < 6; ++i, p += 2) reverse(b, p, 2);
+  for (int i = 0; i < 2; ++i, p += 4) reverse(b, p, 4);
+  for (int i = 0; i < 6; ++i, p += 2) reverse(b, p, 2);
+  for (int i = 0; i < 4; ++i, p += 4) reverse(b, p, 4);
+  while (p < b.size()) {
+    const unsigned char code = b[p];
+    if (code == 0xFE) {
+      reverse(b, p + 1, 2);
+      p += 3;
+    } else if (code == 0xFF) {
+      p += 1;
+    } else {
+      unsigned int count = 0;
+      std::memcpy(&count, &b[p + 1], 4);
+      reverse(b, p + 1, 4);
+      const size_t size = kSizes[code];
+      p += 5;
+      for (unsigned int i = 0; i < count; ++i, p += size) reverse(b, p, size);
+    }
+  }
+  return b;
+}
+
+TEST(HeaderOnDisk, FilesOfTheOtherByteOrderReadAndUpdateInTheirOrder) {
+  dfstest::loadUnits();
+  LPHEAD h = dfstest::twoItemHeader(F_REG_STAT);
+  dfsSetGeoInfoUTMProj(h, "UTM-32", 9.0, 55.0, 1.5);
+  const std::string native = dfstest::workPath("native.dfs");
+  ASSERT_EQ(writeFile(native, h), 0);
+  dfsHeaderDestroy(&h);
+  const std::string swapped = dfstest::workPath("swapped.dfs");
+  const std::vector<unsigned char> bytes = otherByteOrder(dfstest::fileBytes(native));
+  ASSERT_EQ(bytes[0], '_');
+  dfstest::writeBytes(swapped, bytes);
+
+  LPHEAD r = nullptr;
+  kfsHandle f = nullptr;
+  ASSERT_EQ(dfsFileEdit(swapped.c_str(), &r, &f), 0);
+  EXPECT_EQ(dfsGetDeleteValFloat(r), -1e-35f);
+  double lat = 0;
+  dfsGetGeoInfoUTMProj(r, nullptr, nullptr, &lat, nullptr);
+  EXPECT_EQ(lat, 55.0);
+  EXPECT_EQ(dfsGetAxisElements(dfsItemD(r, 1)), 10);
+  EXPECT_EQ(dfsItemD(r, 1)->nStats, 90);
+  EXPECT_EQ(r->time.step, 60.0);
+  // An edit writes in the file's own order.
+  dfsSetDeleteValDouble(r, -5.0);
+  r->time.nSteps = 3;
+  ASSERT_EQ(dfsFileClose(r, &f), 0);
+  dfsHeaderDestroy(&r);
+  const std::vector<unsigned char> after = dfstest::fileBytes(swapped);
+  EXPECT_EQ(after.size(), bytes.size());
+  EXPECT_EQ(after[0], '_');
+  ASSERT_EQ(dfsFileRead(swapped.c_str(), &r, &f), 0);
+  EXPECT_EQ(dfsGetDeleteValDouble(r), -5.0);
+  EXPECT_EQ(r->time.nSteps, 3);
+  EXPECT_STREQ(dfsItemD(r, 2)->name, "Depth");
+  dfsFileClose(r, &f);
+  dfsHeaderDestroy(&r);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(HeaderOnDisk, TheTraceShowsTheTagsReadAndUnknownOnes) {
+  dfstest::loadUnits();
+  LPHEAD h = dfstest::twoItemHeader();
+  const int values[1] = {1};
+  dfsAddCustomBlock(h, kfsTypeInt4, "c", 1, values);
+  const std::string path = dfstest::workPath("trace.dfs");
+  ASSERT_EQ(writeFile(path, h), 0);
+  dfsHeaderDestroy(&h);
+  DebugTraceReset();
+  dfsDebugOn(1);
+  testing::internal::CaptureStdout();
+  LPHEAD r = readFile(path);
+  const std::string out = testing::internal::GetCapturedStdout();
+  dfsDebugOn(0);
+  DebugTraceReset();
+  ASSERT_NE(r, nullptr);
+  dfsHeaderDestroy(&r);
+  EXPECT_NE(out.find("->{dfsReadHeader"), std::string::npos) << out;
+  EXPECT_NE(out.find("tag=30005"), std::string::npos);
+  EXPECT_NE(out.find("tag=60000"), std::string::npos);
+  EXPECT_NE(out.find("<-}dfsReadHeader"), std::string::npos);
 }
 
 }  // namespace

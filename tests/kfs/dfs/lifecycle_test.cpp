@@ -77,6 +77,7 @@ TEST_F(Lifecycle, ReadingAMissingOrEmptyPathGives2003) {
   EXPECT_EQ(dfsFileRead(dfstest::workPath("no such file.dfs").c_str(), &h, &f), 2003);
   EXPECT_EQ(dfsFileRead("", &h, &f), 2003);
   EXPECT_EQ(dfsFileRead(nullptr, &h, &f), 2003);
+  EXPECT_EQ(dfsFileRead(KORACORE_TEST_WORK_DIR, &h, &f), 2003);  // a folder
   EXPECT_EQ(h, nullptr);
   EXPECT_EQ(f, nullptr);
   EXPECT_TRUE(errors.saw(2003));
