@@ -1,6 +1,7 @@
 #include "qty/CLinearConversion.h"
 
 #include <cmath>
+#include <cstdint>
 
 #include "qty/CKVunit.h"
 
@@ -65,6 +66,16 @@ void ScalarKernel(T* data, int count, T deleteValue, const Coefficients& c) {
 // and no multiply-add is fused), so they give the bits of ScalarKernel; the
 // last elements that do not fill a vector go through ScalarKernel itself.
 
+// Elements to convert one by one before `data` reaches an `alignment`-byte
+// boundary: vector loads and stores that straddle cache lines cost extra.
+template <class T>
+int LeadingElements(const T* data, int count, uintptr_t alignment) {
+  const uintptr_t address = reinterpret_cast<uintptr_t>(data);
+  if (address % sizeof(T) != 0) return 0;
+  const int lead = static_cast<int>(((alignment - address % alignment) % alignment) / sizeof(T));
+  return lead < count ? lead : count;
+}
+
 template <Op op>
 __attribute__((target("avx"))) inline __m256d Formula256(__m256d x, __m256d fa, __m256d oa, __m256d ob,
                                                          __m256d last) {
@@ -77,11 +88,16 @@ __attribute__((target("avx"))) void KernelAvx(double* data, int count, double de
                                               const Coefficients& c) {
   const __m256d fa = _mm256_set1_pd(c.fa), oa = _mm256_set1_pd(c.oa), ob = _mm256_set1_pd(c.ob);
   const __m256d last = _mm256_set1_pd(c.last), del = _mm256_set1_pd(deleteValue);
-  int i = 0;
-  for (; i + 4 <= count; i += 4) {
-    const __m256d x = _mm256_loadu_pd(data + i);
-    const __m256d converted = _mm256_cmp_pd(x, del, _CMP_NEQ_OQ);
-    _mm256_storeu_pd(data + i, _mm256_blendv_pd(x, Formula256<op>(x, fa, oa, ob, last), converted));
+  int i = LeadingElements(data, count, 64);
+  ScalarKernel<op>(data, i, deleteValue, c);
+  // Two vectors, one cache line, per step.
+  for (; i + 8 <= count; i += 8) {
+    const __m256d x0 = _mm256_loadu_pd(data + i);
+    const __m256d x1 = _mm256_loadu_pd(data + i + 4);
+    const __m256d y0 = Formula256<op>(x0, fa, oa, ob, last);
+    const __m256d y1 = Formula256<op>(x1, fa, oa, ob, last);
+    _mm256_storeu_pd(data + i, _mm256_blendv_pd(x0, y0, _mm256_cmp_pd(x0, del, _CMP_NEQ_OQ)));
+    _mm256_storeu_pd(data + i + 4, _mm256_blendv_pd(x1, y1, _mm256_cmp_pd(x1, del, _CMP_NEQ_OQ)));
   }
   ScalarKernel<op>(data + i, count - i, deleteValue, c);
 }
@@ -92,7 +108,8 @@ __attribute__((target("avx"))) void KernelAvx(float* data, int count, float dele
   const __m256d fa = _mm256_set1_pd(c.fa), oa = _mm256_set1_pd(c.oa), ob = _mm256_set1_pd(c.ob);
   const __m256d last = _mm256_set1_pd(c.last);
   const __m128 del = _mm_set1_ps(deleteValue);
-  int i = 0;
+  int i = LeadingElements(data, count, 64);
+  ScalarKernel<op>(data, i, deleteValue, c);
   for (; i + 4 <= count; i += 4) {
     const __m128 x = _mm_loadu_ps(data + i);
     const __m128 y = _mm256_cvtpd_ps(Formula256<op>(_mm256_cvtps_pd(x), fa, oa, ob, last));
@@ -114,7 +131,8 @@ __attribute__((target("avx512f"))) void KernelAvx512(double* data, int count, do
                                                      const Coefficients& c) {
   const __m512d fa = _mm512_set1_pd(c.fa), oa = _mm512_set1_pd(c.oa), ob = _mm512_set1_pd(c.ob);
   const __m512d last = _mm512_set1_pd(c.last), del = _mm512_set1_pd(deleteValue);
-  int i = 0;
+  int i = LeadingElements(data, count, 64);
+  ScalarKernel<op>(data, i, deleteValue, c);
   for (; i + 8 <= count; i += 8) {
     const __m512d x = _mm512_loadu_pd(data + i);
     const __mmask8 converted = _mm512_cmp_pd_mask(x, del, _CMP_NEQ_OQ);
@@ -129,7 +147,8 @@ __attribute__((target("avx512f"))) void KernelAvx512(float* data, int count, flo
   const __m512d fa = _mm512_set1_pd(c.fa), oa = _mm512_set1_pd(c.oa), ob = _mm512_set1_pd(c.ob);
   const __m512d last = _mm512_set1_pd(c.last);
   const __m512 del = _mm512_set1_ps(deleteValue);
-  int i = 0;
+  int i = LeadingElements(data, count, 64);
+  ScalarKernel<op>(data, i, deleteValue, c);
   for (; i + 16 <= count; i += 16) {
     const __m512 x = _mm512_loadu_ps(data + i);
     const __m512d bits = _mm512_castps_pd(x);
