@@ -42,7 +42,9 @@ function(koracore_library name output)
     $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
     $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/koracore>)
   target_link_libraries(${name} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE ${ARG_PRIVATE_LIBS})
-  target_link_options(${name} PRIVATE -Wl,--no-undefined)
+  target_link_options(${name} PRIVATE -Wl,--no-undefined
+    "-Wl,--version-script=${PROJECT_SOURCE_DIR}/cmake/exports.map")
+  set_property(TARGET ${name} APPEND PROPERTY LINK_DEPENDS "${PROJECT_SOURCE_DIR}/cmake/exports.map")
 
   add_library(${name}-internal STATIC $<TARGET_OBJECTS:${name}-objects>)
   target_include_directories(${name}-internal PUBLIC ${PROJECT_SOURCE_DIR})

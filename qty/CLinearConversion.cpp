@@ -1,8 +1,14 @@
 #include "qty/CLinearConversion.h"
 
 #include <cmath>
+#include <cstdint>
 
 #include "qty/CKVunit.h"
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#define QTY_X86_KERNELS 1
+#endif
 
 namespace {
 
@@ -16,39 +22,192 @@ bool HasExactReciprocal(double f) {
   return std::isfinite(r) && r * f == 1.0;
 }
 
+// The constants of one conversion: w = (v * fa + oa - ob) op last, where op
+// is a division by the target factor or a multiplication by its exact
+// reciprocal.
+struct Coefficients {
+  double fa;
+  double oa;
+  double ob;
+  double last;
+};
+
+enum class Op { kDivide, kMultiply };
+
+template <Op op>
+inline double Formula(double v, const Coefficients& c) {
+  const double t = v * c.fa + c.oa - c.ob;
+  return op == Op::kDivide ? t / c.last : t * c.last;
+}
+
 // Elements to convert: ordered and different from the delete value (a NaN
-// compares unordered and is kept as it is).
+// compares unordered and is kept as it is, bits and all).
 template <class T>
 inline bool IsConverted(T x, T deleteValue) {
   return x < deleteValue || x > deleteValue;
 }
 
-// The kernels are kept branch-free per element so that the compiler turns
-// them into vector code: the result is computed for every element and the
-// original kept where it must not change.
-template <class T>
-#if defined(__GNUC__) && defined(__x86_64__) && !defined(__clang__)
-__attribute__((target_clones("avx2", "default")))
-#endif
-void DivideKernel(T* data, int count, T deleteValue, double fa, double oa, double ob,
-                  double fb) {
+template <Op op, class T>
+void ScalarKernel(T* data, int count, T deleteValue, const Coefficients& c) {
   for (int i = 0; i < count; ++i) {
     const T x = data[i];
-    const T y = static_cast<T>((static_cast<double>(x) * fa + oa - ob) / fb);
-    data[i] = IsConverted(x, deleteValue) ? y : x;
+    if (IsConverted(x, deleteValue)) data[i] = static_cast<T>(Formula<op>(static_cast<double>(x), c));
   }
 }
 
+#ifdef QTY_X86_KERNELS
+// GCC 12 warns about the deliberately undefined lanes inside its own
+// AVX-512 intrinsics.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+
+// Vector kernels. The arithmetic is the scalar formula lane by lane (each
+// IEEE operation rounds the same in a vector register as in a scalar one,
+// and no multiply-add is fused), so they give the bits of ScalarKernel; the
+// last elements that do not fill a vector go through ScalarKernel itself.
+
+// Elements to convert one by one before `data` reaches an `alignment`-byte
+// boundary: vector loads and stores that straddle cache lines cost extra.
 template <class T>
-#if defined(__GNUC__) && defined(__x86_64__) && !defined(__clang__)
-__attribute__((target_clones("avx2", "default")))
+int LeadingElements(const T* data, int count, uintptr_t alignment) {
+  const uintptr_t address = reinterpret_cast<uintptr_t>(data);
+  if (address % sizeof(T) != 0) return 0;
+  const int lead = static_cast<int>(((alignment - address % alignment) % alignment) / sizeof(T));
+  return lead < count ? lead : count;
+}
+
+template <Op op>
+__attribute__((target("avx"))) inline __m256d Formula256(__m256d x, __m256d fa, __m256d oa, __m256d ob,
+                                                         __m256d last) {
+  const __m256d t = _mm256_sub_pd(_mm256_add_pd(_mm256_mul_pd(x, fa), oa), ob);
+  return op == Op::kDivide ? _mm256_div_pd(t, last) : _mm256_mul_pd(t, last);
+}
+
+template <Op op>
+__attribute__((target("avx"))) void KernelAvx(double* data, int count, double deleteValue,
+                                              const Coefficients& c) {
+  const __m256d fa = _mm256_set1_pd(c.fa), oa = _mm256_set1_pd(c.oa), ob = _mm256_set1_pd(c.ob);
+  const __m256d last = _mm256_set1_pd(c.last), del = _mm256_set1_pd(deleteValue);
+  int i = LeadingElements(data, count, 64);
+  ScalarKernel<op>(data, i, deleteValue, c);
+  // Two vectors, one cache line, per step.
+  for (; i + 8 <= count; i += 8) {
+    const __m256d x0 = _mm256_loadu_pd(data + i);
+    const __m256d x1 = _mm256_loadu_pd(data + i + 4);
+    const __m256d y0 = Formula256<op>(x0, fa, oa, ob, last);
+    const __m256d y1 = Formula256<op>(x1, fa, oa, ob, last);
+    _mm256_storeu_pd(data + i, _mm256_blendv_pd(x0, y0, _mm256_cmp_pd(x0, del, _CMP_NEQ_OQ)));
+    _mm256_storeu_pd(data + i + 4, _mm256_blendv_pd(x1, y1, _mm256_cmp_pd(x1, del, _CMP_NEQ_OQ)));
+  }
+  ScalarKernel<op>(data + i, count - i, deleteValue, c);
+}
+
+template <Op op>
+__attribute__((target("avx"))) void KernelAvx(float* data, int count, float deleteValue,
+                                              const Coefficients& c) {
+  const __m256d fa = _mm256_set1_pd(c.fa), oa = _mm256_set1_pd(c.oa), ob = _mm256_set1_pd(c.ob);
+  const __m256d last = _mm256_set1_pd(c.last);
+  const __m128 del = _mm_set1_ps(deleteValue);
+  int i = LeadingElements(data, count, 64);
+  ScalarKernel<op>(data, i, deleteValue, c);
+  for (; i + 4 <= count; i += 4) {
+    const __m128 x = _mm_loadu_ps(data + i);
+    const __m128 y = _mm256_cvtpd_ps(Formula256<op>(_mm256_cvtps_pd(x), fa, oa, ob, last));
+    // Blended as floats: a signalling NaN must keep its bits.
+    _mm_storeu_ps(data + i, _mm_blendv_ps(x, y, _mm_cmp_ps(x, del, _CMP_NEQ_OQ)));
+  }
+  ScalarKernel<op>(data + i, count - i, deleteValue, c);
+}
+
+template <Op op>
+__attribute__((target("avx512f"))) inline __m512d Formula512(__m512d x, __m512d fa, __m512d oa, __m512d ob,
+                                                             __m512d last) {
+  const __m512d t = _mm512_sub_pd(_mm512_add_pd(_mm512_mul_pd(x, fa), oa), ob);
+  return op == Op::kDivide ? _mm512_div_pd(t, last) : _mm512_mul_pd(t, last);
+}
+
+template <Op op>
+__attribute__((target("avx512f"))) void KernelAvx512(double* data, int count, double deleteValue,
+                                                     const Coefficients& c) {
+  const __m512d fa = _mm512_set1_pd(c.fa), oa = _mm512_set1_pd(c.oa), ob = _mm512_set1_pd(c.ob);
+  const __m512d last = _mm512_set1_pd(c.last), del = _mm512_set1_pd(deleteValue);
+  int i = LeadingElements(data, count, 64);
+  ScalarKernel<op>(data, i, deleteValue, c);
+  for (; i + 8 <= count; i += 8) {
+    const __m512d x = _mm512_loadu_pd(data + i);
+    const __mmask8 converted = _mm512_cmp_pd_mask(x, del, _CMP_NEQ_OQ);
+    _mm512_storeu_pd(data + i, _mm512_mask_blend_pd(converted, x, Formula512<op>(x, fa, oa, ob, last)));
+  }
+  ScalarKernel<op>(data + i, count - i, deleteValue, c);
+}
+
+template <Op op>
+__attribute__((target("avx512f"))) void KernelAvx512(float* data, int count, float deleteValue,
+                                                     const Coefficients& c) {
+  const __m512d fa = _mm512_set1_pd(c.fa), oa = _mm512_set1_pd(c.oa), ob = _mm512_set1_pd(c.ob);
+  const __m512d last = _mm512_set1_pd(c.last);
+  const __m512 del = _mm512_set1_ps(deleteValue);
+  int i = LeadingElements(data, count, 64);
+  ScalarKernel<op>(data, i, deleteValue, c);
+  for (; i + 16 <= count; i += 16) {
+    const __m512 x = _mm512_loadu_ps(data + i);
+    const __m512d bits = _mm512_castps_pd(x);
+    const __m256 low = _mm256_castpd_ps(_mm512_extractf64x4_pd(bits, 0));
+    const __m256 high = _mm256_castpd_ps(_mm512_extractf64x4_pd(bits, 1));
+    const __m256 yLow = _mm512_cvtpd_ps(Formula512<op>(_mm512_cvtps_pd(low), fa, oa, ob, last));
+    const __m256 yHigh = _mm512_cvtpd_ps(Formula512<op>(_mm512_cvtps_pd(high), fa, oa, ob, last));
+    const __m512d joined = _mm512_insertf64x4(_mm512_insertf64x4(_mm512_setzero_pd(), _mm256_castps_pd(yLow), 0),
+                                              _mm256_castps_pd(yHigh), 1);
+    const __m512 y = _mm512_castpd_ps(joined);
+    const __mmask16 converted = _mm512_cmp_ps_mask(x, del, _CMP_NEQ_OQ);
+    _mm512_storeu_ps(data + i, _mm512_mask_blend_ps(converted, x, y));
+  }
+  ScalarKernel<op>(data + i, count - i, deleteValue, c);
+}
+
+
+#pragma GCC diagnostic pop
 #endif
-void MultiplyKernel(T* data, int count, T deleteValue, double fa, double oa, double ob,
-                    double reciprocal) {
-  for (int i = 0; i < count; ++i) {
-    const T x = data[i];
-    const T y = static_cast<T>((static_cast<double>(x) * fa + oa - ob) * reciprocal);
-    data[i] = IsConverted(x, deleteValue) ? y : x;
+
+using Kernel = CLinearConversion::Kernel;
+
+// The widest kernel the processor offers, found once per process.
+Kernel BestKernel() {
+  static const Kernel best = [] {
+#ifdef QTY_X86_KERNELS
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx512f")) return Kernel::kAvx512;
+    if (__builtin_cpu_supports("avx")) return Kernel::kAvx;
+#endif
+    return Kernel::kScalar;
+  }();
+  return best;
+}
+
+template <Op op, class T>
+void Run(Kernel kernel, T* data, int count, T deleteValue, const Coefficients& c) {
+#ifdef QTY_X86_KERNELS
+  switch (kernel) {
+    case Kernel::kAvx512:
+      return KernelAvx512<op>(data, count, deleteValue, c);
+    case Kernel::kAvx:
+      return KernelAvx<op>(data, count, deleteValue, c);
+    default:
+      break;
+  }
+#endif
+  (void)kernel;
+  ScalarKernel<op>(data, count, deleteValue, c);
+}
+
+template <class T>
+void Apply(Kernel kernel, T* data, int count, T deleteValue, double fa, double oa, double ob, double fb,
+           double reciprocal, bool exactReciprocal) {
+  if (kernel == Kernel::kBest || !CLinearConversion::Supports(kernel)) kernel = BestKernel();
+  if (exactReciprocal) {
+    Run<Op::kMultiply>(kernel, data, count, deleteValue, Coefficients{fa, oa, ob, reciprocal});
+  } else {
+    Run<Op::kDivide>(kernel, data, count, deleteValue, Coefficients{fa, oa, ob, fb});
   }
 }
 
@@ -66,18 +225,25 @@ CLinearConversion::CLinearConversion(double factorFrom, double offsetFrom, doubl
       m_reciprocal(1.0 / factorTo),
       m_exactReciprocal(HasExactReciprocal(factorTo)) {}
 
-void CLinearConversion::Apply(double* data, int count, double deleteValue) const {
-  if (m_exactReciprocal) {
-    MultiplyKernel(data, count, deleteValue, m_factorFrom, m_offsetFrom, m_offsetTo, m_reciprocal);
-  } else {
-    DivideKernel(data, count, deleteValue, m_factorFrom, m_offsetFrom, m_offsetTo, m_factorTo);
+bool CLinearConversion::Supports(Kernel kernel) {
+  switch (kernel) {
+    case Kernel::kBest:
+    case Kernel::kScalar:
+      return true;
+    case Kernel::kAvx:
+      return BestKernel() == Kernel::kAvx || BestKernel() == Kernel::kAvx512;
+    case Kernel::kAvx512:
+      return BestKernel() == Kernel::kAvx512;
   }
+  return false;
 }
 
-void CLinearConversion::Apply(float* data, int count, float deleteValue) const {
-  if (m_exactReciprocal) {
-    MultiplyKernel(data, count, deleteValue, m_factorFrom, m_offsetFrom, m_offsetTo, m_reciprocal);
-  } else {
-    DivideKernel(data, count, deleteValue, m_factorFrom, m_offsetFrom, m_offsetTo, m_factorTo);
-  }
+void CLinearConversion::Apply(double* data, int count, double deleteValue, Kernel kernel) const {
+  ::Apply(kernel, data, count, deleteValue, m_factorFrom, m_offsetFrom, m_offsetTo, m_factorTo, m_reciprocal,
+          m_exactReciprocal);
+}
+
+void CLinearConversion::Apply(float* data, int count, float deleteValue, Kernel kernel) const {
+  ::Apply(kernel, data, count, deleteValue, m_factorFrom, m_offsetFrom, m_offsetTo, m_factorTo, m_reciprocal,
+          m_exactReciprocal);
 }

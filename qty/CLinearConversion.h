@@ -26,8 +26,14 @@ class CLinearConversion {
     return (value * m_factorFrom + m_offsetFrom - m_offsetTo) / m_factorTo;
   }
 
-  void Apply(double* data, int count, double deleteValue) const;
-  void Apply(float* data, int count, float deleteValue) const;
+  // The instruction sets the array kernels come in. All give the same bits;
+  // kBest is the widest the processor offers.
+  enum class Kernel { kBest, kScalar, kAvx, kAvx512 };
+  // Whether this processor can run the kernel.
+  static bool Supports(Kernel kernel);
+
+  void Apply(double* data, int count, double deleteValue, Kernel kernel = Kernel::kBest) const;
+  void Apply(float* data, int count, float deleteValue, Kernel kernel = Kernel::kBest) const;
 
   // Whether Apply multiplies by the exact reciprocal instead of dividing.
   bool UsesReciprocal() const { return m_exactReciprocal; }

@@ -18,13 +18,15 @@ const char kTableName[] = "QTY";
 const char kTableExtension[] = ".xml";
 }  // namespace
 
-std::string TableFolder() {
-  const char* home = std::getenv("KORA_HOME");
+std::string TableFolder(const char* home, const std::string& installed, const std::string& source) {
   if (home && *home) return std::string(home) + "/bin/";
-  const std::string installed = std::string(KORACORE_INSTALL_DATA_DIR) + "/";
-  const std::string installedTable = installed + kTableName + kTableExtension;
-  if (access(installedTable.c_str(), R_OK) == 0) return installed;
-  return std::string(KORACORE_SOURCE_DATA_DIR) + "/";
+  const std::string installedTable = installed + "/" + kTableName + kTableExtension;
+  if (access(installedTable.c_str(), R_OK) == 0) return installed + "/";
+  return source + "/";
+}
+
+std::string TableFolder() {
+  return TableFolder(std::getenv("KORA_HOME"), KORACORE_INSTALL_DATA_DIR, KORACORE_SOURCE_DATA_DIR);
 }
 
 std::string DefaultTablePath() { return TableFolder() + kTableName + kTableExtension; }

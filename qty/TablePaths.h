@@ -16,6 +16,9 @@ namespace qty {
 
 // The table folder, ending in "/".
 std::string TableFolder();
+// The rule itself: `home` is the value of KORA_HOME (null when unset), the
+// other two the installed and the source data folders.
+std::string TableFolder(const char* home, const std::string& installed, const std::string& source);
 // TableFolder() + "QTY.xml".
 std::string DefaultTablePath();
 

@@ -1,6 +1,7 @@
 /* The text utilities and the older catalogue family must be callable from
  * C: this file is compiled as C and links the shared library. */
 #include "kfs/util/catalogue.h"
+#include "kfs/util/dtxfile.h"
 #include "kfs/util/textutil.h"
 #include "kfs/util/txfile.h"
 
@@ -25,5 +26,21 @@ float koracore_c_util_catalogue(const char* prefix, const char* name)
     }
     cat_tell(stdout, cat);
     frecat(cat);
+    return status;
+}
+
+int koracore_c_util_dtx(const char* path)
+{
+    LPHEAD header = NULL;
+    catRecord* file = NULL;
+    int status;
+    if (dtxIsDtxFile(path)) return -1;
+    status = dtxReadHeader(path, &header, &file);
+    if (status == 0) {
+        int count = 0;
+        status = dtxGetNoUsedItemElements(header, file, &count, __LINE__);
+        dtxFileClose(header, &file);
+        dtxFreeHeader(&header);
+    }
     return status;
 }

@@ -153,19 +153,32 @@ TEST(ConvertKernels, OnlyExactReciprocalsReplaceTheDivision) {
   EXPECT_FALSE(CLinearConversion(1, 0, 0, 3.0).UsesReciprocal());
 }
 
+using Kernel = CLinearConversion::Kernel;
+
+// Every kernel this processor can run.
+std::vector<Kernel> Kernels() {
+  std::vector<Kernel> kernels;
+  for (Kernel k : {Kernel::kScalar, Kernel::kAvx, Kernel::kAvx512}) {
+    if (CLinearConversion::Supports(k)) kernels.push_back(k);
+  }
+  return kernels;
+}
+
 TEST(ConvertKernels, DoubleArraysMatchThePlainFormulaBitForBit) {
   const std::vector<double> input = TestDoubles();
   const double deleteValue = -1e-255;
+  for (Kernel kernel : Kernels())
   for (const Factors& f : kCases) {
     std::vector<double> data = input;
-    CLinearConversion(f.fa, f.oa, f.ob, f.fb).Apply(data.data(), static_cast<int>(data.size()), deleteValue);
+    CLinearConversion(f.fa, f.oa, f.ob, f.fb).Apply(data.data(), static_cast<int>(data.size()), deleteValue, kernel);
     size_t mismatches = 0;
     for (size_t i = 0; i < input.size(); ++i) {
       const double v = input[i];
       const double expected = (std::isnan(v) || v == deleteValue) ? v : Plain(v, f.fa, f.oa, f.ob, f.fb);
       if (!SameBits(data[i], expected)) ++mismatches;
     }
-    EXPECT_EQ(mismatches, 0u) << "fa=" << f.fa << " oa=" << f.oa << " ob=" << f.ob << " fb=" << f.fb;
+    EXPECT_EQ(mismatches, 0u) << "kernel " << static_cast<int>(kernel) << " fa=" << f.fa << " oa=" << f.oa
+                              << " ob=" << f.ob << " fb=" << f.fb;
   }
 }
 
@@ -181,9 +194,10 @@ TEST(ConvertKernels, FloatArraysMatchThePlainFormulaBitForBit) {
   }
   const float deleteValue = -1e-35f;
   input.push_back(deleteValue);
+  for (Kernel kernel : Kernels())
   for (const Factors& f : kCases) {
     std::vector<float> data = input;
-    CLinearConversion(f.fa, f.oa, f.ob, f.fb).Apply(data.data(), static_cast<int>(data.size()), deleteValue);
+    CLinearConversion(f.fa, f.oa, f.ob, f.fb).Apply(data.data(), static_cast<int>(data.size()), deleteValue, kernel);
     size_t mismatches = 0;
     for (size_t i = 0; i < input.size(); ++i) {
       const float v = input[i];
@@ -192,15 +206,16 @@ TEST(ConvertKernels, FloatArraysMatchThePlainFormulaBitForBit) {
                                  : static_cast<float>(Plain(static_cast<double>(v), f.fa, f.oa, f.ob, f.fb));
       if (!SameBits(data[i], expected)) ++mismatches;
     }
-    EXPECT_EQ(mismatches, 0u) << "fa=" << f.fa << " fb=" << f.fb;
+    EXPECT_EQ(mismatches, 0u) << "kernel " << static_cast<int>(kernel) << " fa=" << f.fa << " fb=" << f.fb;
   }
 }
 
 TEST(ConvertKernels, ShortAndOddLengthsAreCovered) {
+  for (Kernel kernel : Kernels())
   for (int n = 1; n < 40; ++n) {
     std::vector<double> data(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i) data[static_cast<size_t>(i)] = i * 1.25 - 3.0;
-    CLinearConversion(0.3048, 1.0, 0.0, 3.0).Apply(data.data(), n, 1e-35);
+    CLinearConversion(0.3048, 1.0, 0.0, 3.0).Apply(data.data(), n, 1e-35, kernel);
     for (int i = 0; i < n; ++i) {
       ASSERT_TRUE(SameBits(data[static_cast<size_t>(i)], Plain(i * 1.25 - 3.0, 0.3048, 1.0, 0.0, 3.0)));
     }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "QtyTestSupport.h"
+#include "qty/TablePaths.h"
 
 namespace {
 
@@ -45,6 +46,15 @@ TEST(Setup, ALongKoraHomeIsNoHazard) {
   EXPECT_EQ(std::strlen(folder), QTY_MAX_PATH - 1u);
   EXPECT_EQ(_splitpath(nullptr, nullptr, folder, nullptr, nullptr), -1);
   EXPECT_EQ(_makepath(nullptr, nullptr, folder, nullptr, nullptr), -1);
+}
+
+TEST(Setup, TheTableFolderRule) {
+  const std::string data = std::string(KORACORE_SOURCE_DIR) + "/data";
+  const std::string empty = std::string(KORACORE_TEST_WORK_DIR);
+  EXPECT_EQ(qty::TableFolder("/opt/x", data, "/src"), "/opt/x/bin/");  // KORA_HOME first, file or not
+  EXPECT_EQ(qty::TableFolder("", data, "/src"), data + "/");           // empty counts as unset
+  EXPECT_EQ(qty::TableFolder(nullptr, data, "/src"), data + "/");      // installed table present
+  EXPECT_EQ(qty::TableFolder(nullptr, empty, "/src"), "/src/");        // no installed table
 }
 
 TEST(Setup, WithoutKoraHomeTheShippedTableIsFound) {
