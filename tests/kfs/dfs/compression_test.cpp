@@ -62,6 +62,7 @@ class Compression : public ::testing::Test {
       EXPECT_EQ(dfsWriteItemTimeStep(header, f, flags.data(), 0.0), 0);
     }
     EXPECT_EQ(dfsFileClose(header, &f), 0);
+    dfstest::expectDfsdumpAccepts(path);
     return path;
   }
 
@@ -70,7 +71,6 @@ class Compression : public ::testing::Test {
 
 TEST_F(Compression, WholeGridsReadBackWithDeleteValuesOutsideTheKeys) {
   const std::string path = write("compressed.dfs");
-  dfstest::expectDfsdumpAccepts(path);
   LPHEAD h = nullptr;
   kfsHandle f = nullptr;
   ASSERT_EQ(dfsFileRead(path.c_str(), &h, &f), 0);

@@ -55,6 +55,7 @@ class Statics : public ::testing::Test {
     const std::vector<float> v(10, 2.5f);
     for (int s = 0; s < 2 * steps; ++s) EXPECT_EQ(dfsWriteItemTimeStep(header, f, v.data(), 0.0), 0);
     EXPECT_EQ(dfsFileClose(header, &f), 0);
+    dfstest::expectDfsdumpAccepts(path);
     return path;
   }
 
@@ -69,7 +70,6 @@ TEST_F(Statics, LieBetweenTheHeaderAndTheTimeSteps) {
   EXPECT_EQ(std::vector<int>(first, tags.end()),
             (std::vector<int>{40000, 30005, 30006, 31055, 40001, 30005, 30006, 31055, 40001, 50000,
                               50001}));
-  dfstest::expectDfsdumpAccepts(path);
 
   LPHEAD h = nullptr;
   kfsHandle f = nullptr;
@@ -195,6 +195,7 @@ TEST_F(Statics, RefusalsWriteNothing) {
   EXPECT_EQ(kfsTell64(f), where);
   EXPECT_EQ(f->dfsPosition, 1);
   ASSERT_EQ(dfsFileClose(header, &f), 0);
+  dfstest::expectDfsdumpAccepts(path);
   EXPECT_EQ(dfsStaticDestroy(nullptr), 0);
   EXPECT_EQ(dfsStaticCreate(nullptr), 1000);
 }
