@@ -4,9 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
-
 #include <cstring>
+#include <limits>
 
 #include "kfs/dfs/dfs_header.h"
 #include "kfs/dfs/dfs_internal.h"
