@@ -42,7 +42,10 @@ function(koracore_library name output)
     $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
     $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/koracore>)
   target_link_libraries(${name} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE ${ARG_PRIVATE_LIBS})
-  target_link_options(${name} PRIVATE -Wl,--no-undefined
+  # --no-as-needed: a library records every koracore library it is declared
+  # to link, even before it calls into it, so the run-time dependencies are
+  # the documented ones (kfs -> qty -> rcf, KvCart -> rcf) on every toolchain.
+  target_link_options(${name} PRIVATE -Wl,--no-undefined -Wl,--no-as-needed
     "-Wl,--version-script=${PROJECT_SOURCE_DIR}/cmake/exports.map")
   set_property(TARGET ${name} APPEND PROPERTY LINK_DEPENDS "${PROJECT_SOURCE_DIR}/cmake/exports.map")
 
