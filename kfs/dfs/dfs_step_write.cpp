@@ -64,7 +64,9 @@ int beginStepWrite(LPHEAD h, kfsHandle f, double time) {
   dfsTimeAxis& t = h->time;
   if (h->stepCounter == 0 && dfs::nonEquidistantAxis(t.type)) {
     t.start = time;
-    t.endTime = time;
+    // A series that begins here also ends here for now; a first step
+    // rewritten in place (edit) keeps the end its later steps give.
+    if (t.nSteps == 0) t.endTime = time;
   }
   if (!dfs::equidistantTimeFile(h->fileType)) {
     t.endTime = t.endTime == DFS_DELETE_DOUBLE ? time : std::max(t.endTime, time);

@@ -106,6 +106,36 @@ TEST_F(TimeSteps, TheFirstStepOfANonEquidistantAxisSetsItsStart) {
   EXPECT_EQ(span, 7200.0);
 }
 
+// Correcting the values of the first step in place must not shrink the axis
+// to that step: the later steps are still there.
+TEST_F(TimeSteps, RewritingTheFirstStepInPlaceKeepsTheSpan) {
+  LPHEAD h = dfstest::twoItemHeader(F_NO_STAT, F_NEQTIME_FIXEDSPACE_ALLITEMS);
+  const std::string path = writeFile("neq_edit.dfs", h, 3);
+  dfsHeaderDestroy(&h);
+  kfsHandle f = nullptr;
+  ASSERT_EQ(dfsFileEdit(path.c_str(), &h, &f), 0);
+  ASSERT_EQ(dfsFindItemDynamic(h, f, 0, 1), 0);
+  const std::vector<float> corrected(10, 42.0f);
+  ASSERT_EQ(dfsWriteItemTimeStep(h, f, corrected.data(), 3600.0), 0);
+  ASSERT_EQ(dfsFileClose(h, &f), 0);
+  dfsHeaderDestroy(&h);
+
+  Opened r(path);
+  double start = 0, span = 0;
+  int steps = 0;
+  ASSERT_EQ(dfsGetNeqTimeAxis(r.h, nullptr, nullptr, &start, &span, &steps, nullptr), 0);
+  EXPECT_EQ(start, 3600.0);
+  EXPECT_EQ(span, 7200.0);
+  EXPECT_EQ(steps, 3);
+  std::vector<float> v(10);
+  double time = -1;
+  ASSERT_EQ(dfsReadItemTimeStep(r.h, r.f, &time, v.data()), 0);
+  EXPECT_EQ(v, corrected);
+  ASSERT_EQ(dfsFindItemDynamic(r.h, r.f, 2, 1), 0);
+  ASSERT_EQ(dfsReadItemTimeStep(r.h, r.f, &time, v.data()), 0);
+  EXPECT_EQ(time, 7200.0);
+}
+
 TEST_F(TimeSteps, CalendarStepsStartAtTheirOffsetAndEquidistantTimesCountSteps) {
   LPHEAD h = dfstest::twoItemHeader(F_NO_STAT, F_NEQTIME_FIXEDSPACE_ALLITEMS);
   ASSERT_EQ(dfsSetNeqCalendarAxis(h, "2024-01-01", "00:00:00", kSecond, 0), 0);
