@@ -101,17 +101,10 @@ bool folderExists(const char* path) {
   return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool atEndOfFile(kfsHandle f) {
-  if (!f->filname) return true;  // a writer stream only ever appends
-  struct stat st;
-  if (kfsFileFlush(f) != 0 || ::stat(f->filname, &st) != 0) return false;
-  return kfsTell64(f) == static_cast<long long>(st.st_size);
-}
-
 // A file closed before its dynamic data began gets the empty dynamic
 // section, so that a reader finds where its header ends.
 int closeSections(kfsHandle f) {
-  if (f->readOnly || f->dfsPosition >= 3 || !atEndOfFile(f)) return 0;
+  if (f->readOnly || f->dfsPosition >= 3 || !dfs::atEndOfFile(f)) return 0;
   dfs::OutBlock marker;
   if (int s = marker.write(f, DFS_TAG_DYNAMIC, __FILE__, __LINE__)) return s;
   f->dfsPosition = 3;

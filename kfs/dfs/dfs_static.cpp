@@ -51,6 +51,38 @@ int writeValues(kfsHandle file, const absItemS* item, const void* values, int el
   return b.write(file, DFS_TAG_STATIC_DATA, __FILE__, __LINE__);
 }
 
+int skipBlock(kfsHandle file) {
+  kfsLblockSkip(file);
+  const unsigned int status = kfsPeekError(file);
+  if (status == 0) return 0;
+  return DFS_FAIL(nullptr, file, status == 1 ? 2001 : static_cast<int>(status));
+}
+
+// Steps into the static section when the file is still at the header's end.
+int enterStatic(kfsHandle file) {
+  if (file->dfsPosition != 1 || nextBlockTag(file) != DFS_TAG_STATIC) return 0;
+  if (int s = skipBlock(file)) return s;
+  file->dfsPosition = 2;
+  return 0;
+}
+
+// Opens the static section for a write. A new file gets its marker. An edit
+// handle still at the end of the header has the file's sections behind it:
+// where the static section begins, the write goes over its first item; where
+// the time steps begin, static data comes too late, as in any file whose
+// steps have begun.
+int beginStaticSection(const absItemS* item, kfsHandle file) {
+  if (file->dfsPosition != 1) return 0;
+  if (!dfs::atEndOfFile(file)) {
+    if (nextBlockTag(file) != DFS_TAG_STATIC) return DFS_FAIL(item->header, file, 1000);
+    return enterStatic(file);
+  }
+  dfs::OutBlock marker;
+  if (int s = marker.write(file, DFS_TAG_STATIC, __FILE__, __LINE__)) return s;
+  file->dfsPosition = 2;
+  return 0;
+}
+
 int staticWrite(absItemS* item, kfsHandle file, const void* data) {
   if (int s = dfsCheckItem(item, __FILE__, __LINE__)) return s;
   if (int s = dfsCheckFile(file, __FILE__, __LINE__)) return s;
@@ -69,28 +101,9 @@ int staticWrite(absItemS* item, kfsHandle file, const void* data) {
     values = converted.data();
   }
   dfs::clearEndOfFile(file);
-  if (file->dfsPosition == 1) {
-    dfs::OutBlock marker;
-    if (int s = marker.write(file, DFS_TAG_STATIC, __FILE__, __LINE__)) return s;
-    file->dfsPosition = 2;
-  }
+  if (int s = beginStaticSection(item, file)) return s;
   if (int s = dfs::writeItemBlocks(file, item)) return s;
   return writeValues(file, item, values, elements);
-}
-
-int skipBlock(kfsHandle file) {
-  kfsLblockSkip(file);
-  const unsigned int status = kfsPeekError(file);
-  if (status == 0) return 0;
-  return DFS_FAIL(nullptr, file, status == 1 ? 2001 : static_cast<int>(status));
-}
-
-// Steps into the static section when the file is still at the header's end.
-int enterStatic(kfsHandle file) {
-  if (file->dfsPosition != 1 || nextBlockTag(file) != DFS_TAG_STATIC) return 0;
-  if (int s = skipBlock(file)) return s;
-  file->dfsPosition = 2;
-  return 0;
 }
 
 // The tag of the next static item, or 0 when the static data is over (a

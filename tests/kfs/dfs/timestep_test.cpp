@@ -14,6 +14,7 @@
 
 #include "dfs_test_support.h"
 #include "kfs/container/kfsFile.h"
+#include "kfs/dfs/dfs_static.h"
 #include "kfs/dfs/dfs_stats.h"
 #include "kfs/dfs/dfs_timestep.h"
 
@@ -134,6 +135,50 @@ TEST_F(TimeSteps, RewritingTheFirstStepInPlaceKeepsTheSpan) {
   ASSERT_EQ(dfsFindItemDynamic(r.h, r.f, 2, 1), 0);
   ASSERT_EQ(dfsReadItemTimeStep(r.h, r.f, &time, v.data()), 0);
   EXPECT_EQ(time, 7200.0);
+}
+
+// An edit handle stands at the end of the header: a step written without
+// positioning first is the first step, rewritten where it is, whatever lies
+// between the header and the steps.
+TEST_F(TimeSteps, AnEditHandleWritesTheFirstStepWhereItIs) {
+  LPHEAD h = dfstest::twoItemHeader();
+  const std::string path = dfstest::workPath("edit_first_step.dfs");
+  kfsHandle f = nullptr;
+  ASSERT_EQ(dfsFileCreate(path.c_str(), h, &f), 0);
+  LPITEM bed = nullptr;
+  ASSERT_EQ(dfsStaticCreate(&bed), 0);
+  ASSERT_EQ(dfsSetItemInfo(h, bed, dfstest::kAnyItem, "Bed", dfstest::unitId("meter"), kfsTypeFloat), 0);
+  ASSERT_EQ(dfsSetItemAxisEqD1(bed, dfstest::unitId("meter"), 10, 0.f, 5.f), 0);
+  const std::vector<float> depths(10, -3.f);
+  ASSERT_EQ(dfsStaticWrite(bed, f, depths.data()), 0);
+  dfsStaticDestroy(&bed);
+  writeSteps(h, f, 0, 2);
+  ASSERT_EQ(dfsFileClose(h, &f), 0);
+  dfsHeaderDestroy(&h);
+  const size_t size = dfstest::fileBytes(path).size();
+
+  ASSERT_EQ(dfsFileEdit(path.c_str(), &h, &f), 0);
+  const std::vector<float> corrected(10, 42.f);
+  ASSERT_EQ(dfsWriteItemTimeStep(h, f, corrected.data(), 0.0), 0);
+  ASSERT_EQ(dfsFileClose(h, &f), 0);
+  dfsHeaderDestroy(&h);
+  EXPECT_EQ(dfstest::fileBytes(path).size(), size);
+  dfstest::expectDfsdumpAccepts(path, "--no-statistics");
+
+  Opened r(path);
+  int status = -1;
+  LPITEM it = dfsStaticRead(r.f, &status);
+  ASSERT_NE(it, nullptr);
+  std::vector<float> v(10);
+  ASSERT_EQ(dfsStaticGetData(it, v.data()), 0);
+  EXPECT_EQ(v, depths);
+  dfsStaticDestroy(&it);
+  ASSERT_EQ(dfsReadItemTimeStep(r.h, r.f, nullptr, v.data()), 0);
+  EXPECT_EQ(v, corrected);
+  ASSERT_EQ(dfsReadItemTimeStep(r.h, r.f, nullptr, v.data()), 0);
+  EXPECT_EQ(v, stepValues(0, 2, 10));
+  ASSERT_EQ(dfsReadItemTimeStep(r.h, r.f, nullptr, v.data()), 0);
+  EXPECT_EQ(v, stepValues(1, 1, 10));
 }
 
 TEST_F(TimeSteps, CalendarStepsStartAtTheirOffsetAndEquidistantTimesCountSteps) {
