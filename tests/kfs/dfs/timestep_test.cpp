@@ -471,6 +471,16 @@ TEST_F(TimeSteps, RoundingKeepsSignificantDigitsAndDeleteValues) {
   EXPECT_EQ(d[4], 0.667);
   EXPECT_DOUBLE_EQ(d[5], 1e300);
   EXPECT_EQ(d[6], -0.5);
+  // The smallest doubles need more than 308 steps of ten to reach the digits:
+  // the power of ten that scales them back must not overflow to zero them.
+  double tiny[7] = {1.23456e-310, -4.9e-324, 1e-295, 0, 0, 0, 0};
+  ASSERT_EQ(dfsTruncateItemTimeStep(h, 2, 3, tiny), 0);
+  EXPECT_NEAR(tiny[0] / 1.23e-310, 1.0, 1e-3);
+  EXPECT_EQ(tiny[1], -4.9e-324);
+  EXPECT_DOUBLE_EQ(tiny[2], 1e-295);
+  ASSERT_EQ(dfsTruncateItemTimeStep(h, 2, 17, tiny), 0);
+  EXPECT_NEAR(tiny[0] / 1.23e-310, 1.0, 1e-3);
+  EXPECT_DOUBLE_EQ(tiny[2], 1e-295);
   int i[7] = {123456, 1, 2, 3, 4, 5, 6};
   ASSERT_EQ(dfsTruncateItemTimeStep(h, 3, 3, i), 0);
   EXPECT_EQ(i[0], 123456);  // integers are left alone
