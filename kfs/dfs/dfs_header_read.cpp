@@ -137,6 +137,8 @@ int readTimeAxis(kfsHandle file, LPHEAD h, const TimeLayout& layout) {
   if (!steps) return in.status();
   t.nSteps = steps[0];
   t.startIndex = steps[1];
+  // A file without steps has no end time for its steps to extend.
+  if (t.nSteps == 0) t.endTime = DFS_DELETE_DOUBLE;
   return 0;
 }
 

@@ -75,8 +75,12 @@ int openExisting(const char* path, LPHEAD* header, kfsHandle* file, bool edit) {
 // Writes header and encode keys into a newly opened file and makes them
 // reach the storage.
 int writeNewFile(LPHEAD header, kfsHandle file) {
+  // A new file holds no steps yet, whatever file the header described
+  // before: its number of steps and times start afresh.
   header->stepCounter = 0;
   header->itemCounter = 0;
+  header->time.nSteps = 0;
+  header->time.endTime = DFS_DELETE_DOUBLE;
   int s = dfsWriteHeader(header, file);
   if (!s && header->encoded) s = dfs::writeEncodeKeys(header, file);
   if (!s && kfsFileFlush(file) != 0) s = DFS_FAIL(header, file, 2005);

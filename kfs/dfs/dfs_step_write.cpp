@@ -74,12 +74,9 @@ int startDynamic(LPHEAD h, kfsHandle f) {
 // and spans to the latest time written.
 int beginStepWrite(LPHEAD h, kfsHandle f, double time) {
   dfsTimeAxis& t = h->time;
-  if (h->stepCounter == 0 && dfs::nonEquidistantAxis(t.type)) {
-    t.start = time;
-    // A series that begins here also ends here for now; a first step
-    // rewritten in place (edit) keeps the end its later steps give.
-    if (t.nSteps == 0) t.endTime = time;
-  }
+  // The end time stays: a new file has none yet, and a first step rewritten
+  // in place (edit) keeps the end its later steps give.
+  if (h->stepCounter == 0 && dfs::nonEquidistantAxis(t.type)) t.start = time;
   if (!dfs::equidistantTimeFile(h->fileType)) {
     t.endTime = t.endTime == DFS_DELETE_DOUBLE ? time : std::max(t.endTime, time);
     if (dfs::nonEquidistantAxis(t.type)) t.span = t.endTime - t.start;

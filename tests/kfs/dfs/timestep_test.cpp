@@ -181,6 +181,29 @@ TEST_F(TimeSteps, AnEditHandleWritesTheFirstStepWhereItIs) {
   EXPECT_EQ(v, stepValues(1, 1, 10));
 }
 
+// A header that wrote one file starts the next with no steps and no times:
+// the second file's axis is its own.
+TEST_F(TimeSteps, AHeaderUsedForASecondFileDescribesThatFile) {
+  LPHEAD h = dfstest::twoItemHeader(F_NO_STAT, F_NEQTIME_FIXEDSPACE_ALLITEMS);
+  writeFile("neq_first.dfs", h, 3);
+  const std::string path = dfstest::workPath("neq_second.dfs");
+  kfsHandle f = nullptr;
+  ASSERT_EQ(dfsFileCreate(path.c_str(), h, &f), 0);
+  for (double time : {10.0, 20.0})
+    for (int n = 1; n <= 2; ++n)
+      ASSERT_EQ(dfsWriteItemTimeStep(h, f, stepValues(0, n, 10).data(), time), 0);
+  ASSERT_EQ(dfsFileClose(h, &f), 0);
+  dfsHeaderDestroy(&h);
+  dfstest::expectDfsdumpAccepts(path);
+  Opened r(path);
+  double start = 0, span = 0;
+  int steps = 0;
+  ASSERT_EQ(dfsGetNeqTimeAxis(r.h, nullptr, nullptr, &start, &span, &steps, nullptr), 0);
+  EXPECT_EQ(start, 10.0);
+  EXPECT_EQ(span, 10.0);
+  EXPECT_EQ(steps, 2);
+}
+
 TEST_F(TimeSteps, CalendarStepsStartAtTheirOffsetAndEquidistantTimesCountSteps) {
   LPHEAD h = dfstest::twoItemHeader(F_NO_STAT, F_NEQTIME_FIXEDSPACE_ALLITEMS);
   ASSERT_EQ(dfsSetNeqCalendarAxis(h, "2024-01-01", "00:00:00", kSecond, 0), 0);
