@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "kfs/xfs/xfsBlockWalk.h"
 #include "kfs/xfs/xfsSearchRef.h"
 
 namespace {
@@ -85,15 +86,9 @@ unsigned int CKVxList::Load(const char* path, int flags) {
   OwnedBlock ident;
   long long identPos = -1;
   CKVxSec* current = nullptr;
-  for (;;) {
-    long long pos = kfsTell64(m_file);
-    unsigned int id = 0;
-    kfsSimpleType next = kfsQuery(m_file, &id);
-    if (next == kfsTypeUnknown) break;  // end of file, or an error latched
-    if (next != kfsTypeBlock) {  // records between blocks are none of ours
-      if (kfsSkip(m_file) == kfsTypeUnknown) break;
-      continue;
-    }
+  unsigned int id = 0;
+  long long pos = -1;
+  while ((status = xfs::NextBlock(m_file, &id, &pos)) == kfsOK) {
     bool wanted = id >= kIdent && id <= kCoords && !(headersOnly && id >= kRaw);
     if (!wanted) {
       kfsLblockSkip(m_file);
@@ -119,6 +114,5 @@ unsigned int CKVxList::Load(const char* path, int flags) {
       return kfsErrBlock;
     }
   }
-  status = kfsPeekError(m_file);
-  return isError(status) ? status : static_cast<unsigned int>(kfsOK);
+  return status == kfsEndOfFile ? static_cast<unsigned int>(kfsOK) : status;
 }

@@ -304,6 +304,24 @@ TEST(XfsFile, BlocksOfTheWrongShapeEndTheLoadWith2010) {
   }
 }
 
+// A byte that begins no item cannot be passed over: what follows it is not
+// known to be a cross-section, so the load must not report a whole table.
+TEST(XfsFile, BytesThatBeginNoItemAreDamage) {
+  const std::string fid = "F";
+  for (unsigned char bad : {0x00, 0x08, 0x80, 0xFD, 0xFF}) {
+    SCOPED_TRACE(static_cast<int>(bad));
+    FileBytes f(106);
+    f.section("T", 1, "B", &fid, 25, 23).stray(bad).section("U", 2, "B", &fid, 25, 23);
+    f.save(testPath());
+    xfsTable table = nullptr;
+    EXPECT_EQ(xfsXsecTableLoad(testPath().c_str(), &table, 0), 2019u);
+    EXPECT_EQ(table, nullptr);
+    CKVxTab index;
+    EXPECT_EQ(index.Load(testPath().c_str()), 2019u);
+    EXPECT_TRUE(index.IsEmpty());
+  }
+}
+
 TEST(XfsFile, TruncationAtEveryByteNeverCrashes) {
   writeFile(testPath(".full"), {withData("T", "B", 1), withData("U", "B", 2)});
   std::vector<unsigned char> full = xfstest::readFile(testPath(".full"));
