@@ -63,7 +63,10 @@ long CKVxList::IndexOf(const CKVxSec* xsec) const {
   auto first = std::lower_bound(m_list.begin(), m_list.end(), xsec, less);
   auto last = std::upper_bound(first, m_list.end(), xsec, less);
   auto at = std::find(first, last, xsec);
-  return at == last ? -1 : static_cast<long>(at - m_list.begin());
+  // Callers may change an identification in place: then the bisection looks
+  // in the wrong place, and only a walk finds the object.
+  if (at == last) at = std::find(m_list.begin(), m_list.end(), xsec);
+  return at == m_list.end() ? -1 : static_cast<long>(at - m_list.begin());
 }
 
 bool CKVxList::TakeDataBlock(unsigned int id, kfsLblock block, CKVxSec* current) {

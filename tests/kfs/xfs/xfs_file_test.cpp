@@ -134,6 +134,13 @@ TEST(XfsFile, DataTablesRoundTripAndTheTableIsSorted) {
   EXPECT_EQ(xfsXsecFindNext(table, ref), nullptr);
   EXPECT_EQ(xfsXsecFind(table, "T1", "b", nullptr, 100), all[1]);
 
+  // The identification is the caller's to change; the table keeps its
+  // order and still knows where the changed cross-section stands.
+  all[1]->chainage = 1e9;
+  EXPECT_EQ(xfsXsecNext(table, all[1]), all[2]);
+  EXPECT_EQ(xfsXsecPrev(table, all[1]), all[0]);
+  all[1]->chainage = 100;
+
   // A cross-section of another table is not a neighbour here.
   xfsStrucP loose = xfsXsecCreate("T1", "b", 100);
   EXPECT_EQ(xfsXsecNext(table, loose), nullptr);
