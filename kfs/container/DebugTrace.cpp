@@ -43,26 +43,27 @@ bool TakeLine() {
   return true;
 }
 
-void PrintLine(const char* marker, const char* name, const char* format, va_list args) {
-  if (!TakeLine()) return;
+// Starts a line: indentation, marker and the name with its blank. False
+// when the line is not to be printed.
+bool BeginLine(const char* marker, const char* name) {
+  if (!TakeLine()) return false;
   printnblank(g_trace.indent);
   std::fputs(marker, stdout);
   if (name) {
     std::fputs(name, stdout);
     std::fputc(' ', stdout);
   }
+  return true;
+}
+
+void PrintLine(const char* marker, const char* name, const char* format, va_list args) {
+  if (!BeginLine(marker, name)) return;
   if (format) std::vfprintf(stdout, format, args);
   std::fputc('\n', stdout);
 }
 
 void PrintText(const char* marker, const char* name, const char* text) {
-  if (!TakeLine()) return;
-  printnblank(g_trace.indent);
-  std::fputs(marker, stdout);
-  if (name) {
-    std::fputs(name, stdout);
-    std::fputc(' ', stdout);
-  }
+  if (!BeginLine(marker, name)) return;
   if (text) std::fputs(text, stdout);
   std::fputc('\n', stdout);
 }
@@ -74,6 +75,20 @@ bool IsNameCharacter(char c) {
 void Unindent() {
   g_trace.indent -= 2;
   if (g_trace.indent < 0) g_trace.indent = 0;
+}
+
+// Sets one of the two switches. Switching on a trace that stopped itself
+// starts a new one: a new line count, and no indentation or names left by
+// the calls that were open at the limit, whose exits were never traced.
+int Switch(bool& flag, int value) {
+  flag = value != 0;
+  if (flag && g_trace.exhausted) {
+    const bool fileIO = g_trace.fileIO, dataFile = g_trace.dataFile;
+    g_trace = TraceState();
+    g_trace.fileIO = fileIO;
+    g_trace.dataFile = dataFile;
+  }
+  return flag;
 }
 
 }  // namespace
@@ -157,25 +172,11 @@ KFS_API void DebugPrintStr(const char* text) { PrintText("", nullptr, text); }
 
 KFS_API void DebugEnterExitStr(const char* text) { PrintText("-><-", nullptr, text); }
 
-KFS_API int DebugFileIO(int flag) {
-  g_trace.fileIO = flag != 0;
-  if (g_trace.fileIO && g_trace.exhausted) {
-    g_trace.exhausted = false;
-    g_trace.lines = 0;
-  }
-  return g_trace.fileIO;
-}
+KFS_API int DebugFileIO(int flag) { return Switch(g_trace.fileIO, flag); }
 
 KFS_API int DebugFileIOIsOn(void) { return g_trace.fileIO; }
 
-KFS_API int dfsDebugOn(int flag) {
-  g_trace.dataFile = flag != 0;
-  if (g_trace.dataFile && g_trace.exhausted) {
-    g_trace.exhausted = false;
-    g_trace.lines = 0;
-  }
-  return g_trace.dataFile;
-}
+KFS_API int dfsDebugOn(int flag) { return Switch(g_trace.dataFile, flag); }
 
 KFS_API int dfsDebugIsOn(void) { return g_trace.dataFile; }
 

@@ -20,7 +20,8 @@
  *
  * Status results are the container's codes (kfs.h): 0 success, 1000 for a
  * null argument or a structure pointer that belongs to no cross-section,
- * 2010 for a cross-section that cannot be built from its blocks, and the
+ * 2010 for a cross-section that cannot be built from its blocks, 2019 for
+ * a damaged file (a byte that begins no record or block), and the
  * container's read, write and open codes as they come.
  *
  * Callable from C. */
@@ -130,7 +131,9 @@ KFS_API int xfsXsecSetNoSel(xfsStrucP xsec, unsigned short count);
 KFS_API int xfsXsecSetNoPrc(xfsStrucP xsec, unsigned short count);
 KFS_API int xfsXsecSetNoCoords(xfsStrucP xsec, unsigned short count);
 /* Appends the blocks of the cross-section; returns the handle's status,
- * 1000 for a null handle or a structure pointer of no cross-section. */
+ * 1000 for a null handle or a structure pointer of no cross-section, 2010
+ * (nothing written) when a count was raised beyond what its arrays hold or
+ * goes without them. A count lowered by hand writes that many elements. */
 KFS_API unsigned int xfsXsecWrite(xfsStrucP xsec, kfsHandle handle);
 
 /* ---- Tables ------------------------------------------------------------------ */
