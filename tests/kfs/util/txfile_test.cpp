@@ -8,25 +8,17 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "catalogue_test_support.h"
+
 namespace {
 
-const std::string kDir = std::string(KORACORE_TEST_WORK_DIR) + "/";
-
-struct CatDeleter {
-    void operator()(catRecord* c) const { frecat(c); }
-};
-using Cat = std::unique_ptr<catRecord, CatDeleter>;
-
-std::vector<unsigned char> readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
-}
+using cattest::Cat;
+using cattest::kDir;
+using cattest::readFile;
 
 // One spatial axis of 3 sets, 2 items, one leading record.
 Cat grid(const std::string& name) {
