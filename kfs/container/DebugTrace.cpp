@@ -76,6 +76,20 @@ void Unindent() {
   if (g_trace.indent < 0) g_trace.indent = 0;
 }
 
+// Sets one of the two switches. Switching on a trace that stopped itself
+// starts a new one: a new line count, and no indentation or names left by
+// the calls that were open at the limit, whose exits were never traced.
+int Switch(bool& flag, int value) {
+  flag = value != 0;
+  if (flag && g_trace.exhausted) {
+    const bool fileIO = g_trace.fileIO, dataFile = g_trace.dataFile;
+    g_trace = TraceState();
+    g_trace.fileIO = fileIO;
+    g_trace.dataFile = dataFile;
+  }
+  return flag;
+}
+
 }  // namespace
 
 extern "C" {
@@ -157,25 +171,11 @@ KFS_API void DebugPrintStr(const char* text) { PrintText("", nullptr, text); }
 
 KFS_API void DebugEnterExitStr(const char* text) { PrintText("-><-", nullptr, text); }
 
-KFS_API int DebugFileIO(int flag) {
-  g_trace.fileIO = flag != 0;
-  if (g_trace.fileIO && g_trace.exhausted) {
-    g_trace.exhausted = false;
-    g_trace.lines = 0;
-  }
-  return g_trace.fileIO;
-}
+KFS_API int DebugFileIO(int flag) { return Switch(g_trace.fileIO, flag); }
 
 KFS_API int DebugFileIOIsOn(void) { return g_trace.fileIO; }
 
-KFS_API int dfsDebugOn(int flag) {
-  g_trace.dataFile = flag != 0;
-  if (g_trace.dataFile && g_trace.exhausted) {
-    g_trace.exhausted = false;
-    g_trace.lines = 0;
-  }
-  return g_trace.dataFile;
-}
+KFS_API int dfsDebugOn(int flag) { return Switch(g_trace.dataFile, flag); }
 
 KFS_API int dfsDebugIsOn(void) { return g_trace.dataFile; }
 

@@ -8,7 +8,8 @@
  * Traced code checks its switch (dfsDebugIsOn, DebugFileIOIsOn) before
  * calling. After 5001 lines the trace prints "Maximum number of lines
  * exceeded. Bye bye" once and switches itself off; the host carries on.
- * Switching a flag on again starts a new count.
+ * Switching a flag on again starts a new trace: a new count, at the
+ * outermost level with an empty name stack.
  *
  * Unguarded process-wide state: for single-threaded diagnosis. Callable from C. */
 #ifndef KFS_CONTAINER_DEBUGTRACE_H

@@ -80,8 +80,11 @@ KFS_API unsigned int FCloseFile(kfsHandle* file) {
 }
 
 KFS_API int FQueryLogicalBlock(kfsHandle file) {
+  if (DebugFileIOIsOn()) DebugEnter("FQueryLogicalBlock %p", static_cast<void*>(file));
   unsigned int id = 0;
-  return kfsQuery(file, &id) == kfsTypeBlock ? static_cast<int>(id) : 0;
+  int block = kfsQuery(file, &id) == kfsTypeBlock ? static_cast<int>(id) : 0;
+  if (DebugFileIOIsOn()) DebugExit("%d", block);
+  return block;
 }
 
 KFS_API kfsLblock FReadLogicalBlock(kfsHandle file) {
@@ -96,8 +99,10 @@ KFS_API kfsLblock FReadLogicalBlock(kfsHandle file) {
 }
 
 KFS_API unsigned int FSkipLogicalBlock(kfsHandle file) {
+  if (DebugFileIOIsOn()) DebugEnter("FSkipLogicalBlock %p", static_cast<void*>(file));
   unsigned int status = kfsLblockSkip(file);
   if (status > kfsEndOfFile) F_REPORT(file, status);
+  if (DebugFileIOIsOn()) DebugExit("[%u]", status);
   return status;
 }
 
@@ -111,12 +116,17 @@ KFS_API kfsLblock FCreateLogicalBlock(kfsSimpleType type, unsigned int count, co
 
 KFS_API unsigned int FAppendToLogicalBlock(kfsSimpleType type, unsigned int count,
                                            const void* data, kfsLblock block) {
-  if (kfsLblockAdd(type, count, data, 1, block)) return kfsOK;
-  return F_REPORT(nullptr, kfsErrBlock);
+  if (DebugFileIOIsOn()) DebugEnter("FAppendToLogicalBlock %d %u", type, count);
+  unsigned int status = kfsLblockAdd(type, count, data, 1, block) ? static_cast<unsigned int>(kfsOK)
+                                                                  : F_REPORT(nullptr, kfsErrBlock);
+  if (DebugFileIOIsOn()) DebugExit("[%u]", status);
+  return status;
 }
 
 KFS_API unsigned int FFreeLogicalBlock(kfsLblock* block) {
+  if (DebugFileIOIsOn()) DebugEnter("FFreeLogicalBlock %p", static_cast<void*>(block ? *block : nullptr));
   kfsLblockFree(block);
+  if (DebugFileIOIsOn()) DebugExit("[%d]", kfsOK);
   return kfsOK;
 }
 

@@ -229,7 +229,10 @@ KFS_API void* kfsLblockTakeOver(kfsLblock lBlock);
 KFS_API unsigned int kfsLrecWrite(kfsHandle file, kfsSimpleType type, unsigned int count,
                                   const void* data);
 /* Writes block start with id (0..65535), every node as a record, terminator.
- * A null block writes an empty block. An id above 65535 reports 2010. */
+ * A null block writes an empty block. An id above 65535 reports 2010; a node
+ * of a valid type and count whose data pointer is null reports 1000. Both
+ * write nothing and leave the status as it was. Nodes made without data
+ * (invalid type or count, see kfsLblockAdd) are written as nothing. */
 KFS_API unsigned int kfsLblockWrite(unsigned int id, kfsHandle file, kfsLblock block);
 
 /* ---- Reading ------------------------------------------------------------- */

@@ -9,6 +9,14 @@ namespace {
 // writer of many one-element records then costs one call per record.
 constexpr size_t kJoinedRecordLimit = 64;
 
+// A node that carries a record but refers to no buffer. Written as nothing
+// it would shift every record behind it, so its block is refused whole.
+bool HasMissingData(const kfsLblockNode* block) {
+  for (const kfsLblockNode* node = block; node; node = node->next)
+    if (kfs::IsRecordType(node->type) && node->count != 0 && !node->data) return true;
+  return false;
+}
+
 // Common entry checks of the write functions; 0 when writing may go on.
 unsigned int CheckWritable(kfsFile* file) {
   if (file->status != kfsOK) return file->status;
@@ -63,6 +71,10 @@ KFS_API unsigned int kfsLblockWrite(unsigned int id, kfsHandle file, kfsLblock b
     KFS_REPORT(kfsErrBlock);
     return kfsErrBlock;
   }
+  if (HasMissingData(block)) {
+    KFS_REPORT(kfsErrNullArgument);
+    return kfsErrNullArgument;
+  }
   if (unsigned int status = CheckWritable(file)) return status;
   if (!kfs::PrepareWrite(file)) return file->status;
 
@@ -74,7 +86,7 @@ KFS_API unsigned int kfsLblockWrite(unsigned int id, kfsHandle file, kfsLblock b
   for (kfsLblockNode* node = block; node; node = node->next) {
     // Nodes that were made without data (invalid type or count) are
     // written as nothing; they were reported when they were made.
-    if (!kfs::IsRecordType(node->type) || node->count == 0 || !node->data) continue;
+    if (!kfs::IsRecordType(node->type) || node->count == 0) continue;
     if (kfsLrecWrite(file, node->type, node->count, node->data) != kfsOK) return file->status;
   }
   const unsigned char terminator = 0xFF;

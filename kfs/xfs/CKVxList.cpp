@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "kfs/xfs/xfsBlockWalk.h"
 #include "kfs/xfs/xfsSearchRef.h"
 
 namespace {
@@ -62,7 +63,10 @@ long CKVxList::IndexOf(const CKVxSec* xsec) const {
   auto first = std::lower_bound(m_list.begin(), m_list.end(), xsec, less);
   auto last = std::upper_bound(first, m_list.end(), xsec, less);
   auto at = std::find(first, last, xsec);
-  return at == last ? -1 : static_cast<long>(at - m_list.begin());
+  // Callers may change an identification in place: then the bisection looks
+  // in the wrong place, and only a walk finds the object.
+  if (at == last) at = std::find(m_list.begin(), m_list.end(), xsec);
+  return at == m_list.end() ? -1 : static_cast<long>(at - m_list.begin());
 }
 
 bool CKVxList::TakeDataBlock(unsigned int id, kfsLblock block, CKVxSec* current) {
@@ -85,15 +89,9 @@ unsigned int CKVxList::Load(const char* path, int flags) {
   OwnedBlock ident;
   long long identPos = -1;
   CKVxSec* current = nullptr;
-  for (;;) {
-    long long pos = kfsTell64(m_file);
-    unsigned int id = 0;
-    kfsSimpleType next = kfsQuery(m_file, &id);
-    if (next == kfsTypeUnknown) break;  // end of file, or an error latched
-    if (next != kfsTypeBlock) {  // records between blocks are none of ours
-      if (kfsSkip(m_file) == kfsTypeUnknown) break;
-      continue;
-    }
+  unsigned int id = 0;
+  long long pos = -1;
+  while ((status = xfs::NextBlock(m_file, &id, &pos)) == kfsOK) {
     bool wanted = id >= kIdent && id <= kCoords && !(headersOnly && id >= kRaw);
     if (!wanted) {
       kfsLblockSkip(m_file);
@@ -119,6 +117,5 @@ unsigned int CKVxList::Load(const char* path, int flags) {
       return kfsErrBlock;
     }
   }
-  status = kfsPeekError(m_file);
-  return isError(status) ? status : static_cast<unsigned int>(kfsOK);
+  return status == kfsEndOfFile ? static_cast<unsigned int>(kfsOK) : status;
 }

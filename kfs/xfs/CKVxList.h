@@ -25,9 +25,11 @@ public:
   CKVxList& operator=(const CKVxList&) = delete;
 
   // Reads the whole file. flags bit 0: identifications and headers only.
-  // Returns 0, the container's status of a failed open or read, or 2010
+  // Returns 0, the container's status of a failed open or read, 2010
   // when a cross-section cannot be built (a header without identification,
-  // blocks of the wrong shape, a data block before any cross-section). On
+  // blocks of the wrong shape, a data block before any cross-section), or
+  // 2019 for a byte that begins no item (a damaged file). Whole records
+  // between blocks and blocks of other ids are passed over. On
   // failure the table holds whatever was read; discard it.
   unsigned int Load(const char* path, int flags);
 

@@ -206,13 +206,13 @@ void CKVxSec::FreeRaw() {
   std::free(d.RawU1), std::free(d.RawU2);
   d.x = d.z = d.RelRes = d.RawD = nullptr;
   d.RawU1 = d.RawU2 = nullptr;
-  d.NoRaw = 0;
+  d.NoRaw = m_capacity.raw = 0;
 }
 
 void CKVxSec::FreeSel() {
   std::free(m_s.daDp.SelLevel);
   m_s.daDp.SelLevel = nullptr;
-  m_s.daDp.NoSel = 0;
+  m_s.daDp.NoSel = m_capacity.sel = 0;
 }
 
 void CKVxSec::FreePrc() {
@@ -220,14 +220,14 @@ void CKVxSec::FreePrc() {
   std::free(d.Level), std::free(d.Area), std::free(d.Radius);
   std::free(d.Width), std::free(d.AddFloodA), std::free(d.Resist);
   d.Level = d.Area = d.Radius = d.Width = d.AddFloodA = d.Resist = nullptr;
-  d.NoPrc = 0;
+  d.NoPrc = m_capacity.prc = 0;
 }
 
 void CKVxSec::FreeCoords() {
   xfsDataPart& d = m_s.daDp;
   std::free(d.xc), std::free(d.east), std::free(d.north);
   d.xc = d.east = d.north = nullptr;
-  d.NoCoords = 0;
+  d.NoCoords = m_capacity.coords = 0;
 }
 
 bool CKVxSec::SetNoRaw(unsigned int count) {
@@ -241,7 +241,7 @@ bool CKVxSec::SetNoRaw(unsigned int count) {
     FreeRaw();
     return m_initOk = false;
   }
-  d.NoRaw = count;
+  d.NoRaw = m_capacity.raw = count;
   return m_initOk;
 }
 
@@ -250,7 +250,7 @@ bool CKVxSec::SetNoSel(unsigned int count) {
   if (count == 0) return m_initOk;
   m_s.daDp.SelLevel = zeroed<double>(count);
   if (m_s.daDp.SelLevel == nullptr) return m_initOk = false;
-  m_s.daDp.NoSel = count;
+  m_s.daDp.NoSel = m_capacity.sel = count;
   return m_initOk;
 }
 
@@ -264,7 +264,7 @@ bool CKVxSec::SetNoPrc(unsigned int count) {
     FreePrc();
     return m_initOk = false;
   }
-  d.NoPrc = count;
+  d.NoPrc = m_capacity.prc = count;
   return m_initOk;
 }
 
@@ -277,7 +277,7 @@ bool CKVxSec::SetNoCoords(unsigned int count) {
     FreeCoords();
     return m_initOk = false;
   }
-  d.NoCoords = count;
+  d.NoCoords = m_capacity.coords = count;
   return m_initOk;
 }
 
@@ -301,7 +301,7 @@ bool CKVxSec::SetNoRaw(kfsLblock block) {
     d.RawU1 = takeOver<unsigned short>(r[4]), d.RawU2 = takeOver<unsigned short>(r[5]);
   }
   d.x = takeOver<double>(r[0]), d.z = takeOver<double>(r[1]), d.RelRes = takeOver<double>(r[2]);
-  d.NoRaw = count;
+  d.NoRaw = m_capacity.raw = count;
   return m_initOk;
 }
 
@@ -311,7 +311,7 @@ bool CKVxSec::SetNoSel(kfsLblock block) {
   unsigned int count = uniformCount(r, {kfsTypeDouble});
   if (count == 0) return m_initOk = false;
   m_s.daDp.SelLevel = takeOver<double>(r[0]);
-  m_s.daDp.NoSel = count;
+  m_s.daDp.NoSel = m_capacity.sel = count;
   return m_initOk;
 }
 
@@ -325,7 +325,7 @@ bool CKVxSec::SetNoPrc(kfsLblock block) {
   d.Level = takeOver<double>(r[0]), d.Area = takeOver<double>(r[1]), d.Radius = takeOver<double>(r[2]);
   d.Width = takeOver<double>(r[3]), d.AddFloodA = takeOver<double>(r[4]);
   d.Resist = takeOver<double>(r[5]);
-  d.NoPrc = count;
+  d.NoPrc = m_capacity.prc = count;
   return m_initOk;
 }
 
@@ -337,7 +337,7 @@ bool CKVxSec::SetNoCoords(kfsLblock block) {
   if (count == 0) return m_initOk = false;
   xfsDataPart& d = m_s.daDp;
   d.xc = takeOver<double>(r[0]), d.east = takeOver<double>(r[1]), d.north = takeOver<double>(r[2]);
-  d.NoCoords = count;
+  d.NoCoords = m_capacity.coords = count;
   return m_initOk;
 }
 
@@ -452,7 +452,9 @@ bool CKVxSec::IsConsistent() const {
   };
   return table(d.NoRaw, {d.x, d.z, d.RelRes, d.RawD, d.RawU1, d.RawU2}) && table(d.NoSel, {d.SelLevel}) &&
          table(d.NoPrc, {d.Level, d.Area, d.Radius, d.Width, d.AddFloodA, d.Resist}) &&
-         table(d.NoCoords, {d.xc, d.east, d.north}) && m_s.TopoId && m_s.BranchName && m_s.FreeId;
+         table(d.NoCoords, {d.xc, d.east, d.north}) && d.NoRaw <= m_capacity.raw &&
+         d.NoSel <= m_capacity.sel && d.NoPrc <= m_capacity.prc && d.NoCoords <= m_capacity.coords &&
+         m_s.TopoId && m_s.BranchName && m_s.FreeId;
 }
 
 void CKVxSec::AssertValid() const {

@@ -76,7 +76,9 @@ public:
   // The same ordering as a three-way result (<0, 0, >0).
   int Compare(const CKVxSec& other) const;
 
-  // Every count matches its arrays (all six raw arrays included).
+  // Every count matches its arrays (all six raw arrays included) and is
+  // no larger than the arrays were made for: the counts are public fields,
+  // and a raised one must not make a write read past the arrays.
   bool IsConsistent() const;
   void AssertValid() const;
 
@@ -89,7 +91,13 @@ private:
   void FreePrc();
   void FreeCoords();
 
+  // Elements each table's arrays hold, as allocated or taken over.
+  struct Capacity {
+    unsigned int raw = 0, sel = 0, prc = 0, coords = 0;
+  };
+
   xfsStruc m_s;
+  Capacity m_capacity;
   bool m_initOk = false;
   long long m_filePos = -1;
   bool m_ownedByTable = false;

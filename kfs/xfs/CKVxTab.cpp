@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "kfs/xfs/xfs.h"
+#include "kfs/xfs/xfsBlockWalk.h"
 
 namespace {
 
@@ -51,15 +52,9 @@ unsigned int CKVxTab::Load(const char* path) {
   kfsHandle file = nullptr;
   unsigned int status = xfsFileOpenRead(path, &file);
   if (status != kfsOK) return status;
-  for (;;) {
-    long long pos = kfsTell64(file);
-    unsigned int id = 0;
-    kfsSimpleType next = kfsQuery(file, &id);
-    if (next == kfsTypeUnknown) break;
-    if (next != kfsTypeBlock) {
-      if (kfsSkip(file) == kfsTypeUnknown) break;
-      continue;
-    }
+  unsigned int id = 0;
+  long long pos = -1;
+  while ((status = xfs::NextBlock(file, &id, &pos)) == kfsOK) {
     if (id != 257) {
       kfsLblockSkip(file);
       continue;
@@ -76,7 +71,7 @@ unsigned int CKVxTab::Load(const char* path) {
     }
     m_index[ident.topo][ident.branch].Insert(ident.chainage, pos);
   }
-  if (status == kfsOK && isError(kfsPeekError(file))) status = kfsPeekError(file);
+  if (status == kfsEndOfFile) status = kfsOK;
   kfsFileClose(&file);
   if (status != kfsOK) m_index.clear();
   return status;

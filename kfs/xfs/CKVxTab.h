@@ -16,9 +16,9 @@
 class CKVxTab {
 public:
   // Indexes every identification block (3 or 4 records) of the file.
-  // Returns 0, the container's status of a failed open or read, or 2010
-  // for an identification block of another shape. Replaces what was
-  // indexed before.
+  // Returns 0, the container's status of a failed open or read, 2010
+  // for an identification block of another shape, or 2019 for a byte that
+  // begins no item. Replaces what was indexed before.
   unsigned int Load(const char* path);
 
   // File position of the identification block of that cross-section, or

@@ -20,7 +20,8 @@
  *
  * Status results are the container's codes (kfs.h): 0 success, 1000 for a
  * null argument or a structure pointer that belongs to no cross-section,
- * 2010 for a cross-section that cannot be built from its blocks, and the
+ * 2010 for a cross-section that cannot be built from its blocks, 2019 for
+ * a damaged file (a byte that begins no record or block), and the
  * container's read, write and open codes as they come.
  *
  * Callable from C. */

@@ -135,14 +135,27 @@ TEST_F(FileIO, TraceOfTheWrappers) {
   ::testing::internal::CaptureStdout();
   kfsHandle file = FOpenFileCreate(path.c_str(), 0);
   kfsLblock block = FCreateLogicalBlock(kfsTypeFloat, 3, nullptr);
+  FAppendToLogicalBlock(kfsTypeByte, 2, "ab", block);
+  kfsLblockWrite(12, file, block);
+  FFreeLogicalBlock(&block);
+  FCloseFile(&file);
+  file = FOpenFileRead(path.c_str(), nullptr);
+  FQueryLogicalBlock(file);
+  FSkipLogicalBlock(file);
   FCloseFile(&file);
   std::string out = ::testing::internal::GetCapturedStdout();
-  FFreeLogicalBlock(&block);
   EXPECT_NE(out.find("->{FOpenFileCreate <" + path + "> 0\n<-}FOpenFileCreate 0x"), std::string::npos)
       << out;
   EXPECT_NE(out.find("->{FCreateLogicalBlock 1 3\n<-}FCreateLogicalBlock 0x"), std::string::npos);
+  EXPECT_NE(out.find("->{FAppendToLogicalBlock 3 2\n<-}FAppendToLogicalBlock [0]\n"),
+            std::string::npos);
+  EXPECT_NE(out.find("->{FFreeLogicalBlock 0x"), std::string::npos);
+  EXPECT_NE(out.find("<-}FFreeLogicalBlock [0]\n"), std::string::npos);
   EXPECT_NE(out.find("->{FCloseFile Fp->filname=<" + path + ">\n<-}FCloseFile [0]\n"),
             std::string::npos);
+  EXPECT_NE(out.find("->{FOpenFileRead <" + path + ">\n<-}FOpenFileRead 0x"), std::string::npos);
+  EXPECT_NE(out.find("<-}FQueryLogicalBlock 12\n"), std::string::npos);
+  EXPECT_NE(out.find("<-}FSkipLogicalBlock [0]\n"), std::string::npos);
 }
 
 bool IsDirectory(const std::string& path) {

@@ -106,4 +106,23 @@ TEST_F(Trace, LineLimitSilencesTheTraceAndTheHostGoesOn) {
   EXPECT_EQ(GetCapturedStdout(), "again\n");
 }
 
+// Traced code checks the switch before its exit line, so the calls that
+// were open when the trace stopped itself never pop their names. A trace
+// switched on again starts at the outermost level with an empty stack.
+TEST_F(Trace, ARestartedTraceForgetsTheCallsOpenAtTheLimit) {
+  dfsDebugOn(1);
+  CaptureStdout();
+  DebugEnter("dfsFileCreate <%s>", "a.dfs");
+  DebugEnter("FOpenFileCreate <%s>", "a.dfs");
+  for (int i = 0; i < 5001; ++i) DebugPrint("%d", i);
+  GetCapturedStdout();
+  ASSERT_EQ(dfsDebugIsOn(), 0);
+  dfsDebugOn(1);
+  CaptureStdout();
+  DebugEnter("dfsFileRead");
+  DebugExit("[%d]", 0);
+  DebugExit("[%d]", 0);
+  EXPECT_EQ(GetCapturedStdout(), "->{dfsFileRead\n<-}dfsFileRead [0]\n<-}??? [0]\n");
+}
+
 }  // namespace

@@ -75,6 +75,12 @@ public:
     return block(258).words(w).doubles(d).end();
   }
 
+  // A single byte where an item would begin, as damage leaves it.
+  FileBytes& stray(unsigned char b) {
+    byte(b);
+    return *this;
+  }
+
   const std::vector<unsigned char>& bytes() const { return bytes_; }
   std::size_t size() const { return bytes_.size(); }
 

@@ -134,6 +134,13 @@ TEST(XfsFile, DataTablesRoundTripAndTheTableIsSorted) {
   EXPECT_EQ(xfsXsecFindNext(table, ref), nullptr);
   EXPECT_EQ(xfsXsecFind(table, "T1", "b", nullptr, 100), all[1]);
 
+  // The identification is the caller's to change; the table keeps its
+  // order and still knows where the changed cross-section stands.
+  all[1]->chainage = 1e9;
+  EXPECT_EQ(xfsXsecNext(table, all[1]), all[2]);
+  EXPECT_EQ(xfsXsecPrev(table, all[1]), all[0]);
+  all[1]->chainage = 100;
+
   // A cross-section of another table is not a neighbour here.
   xfsStrucP loose = xfsXsecCreate("T1", "b", 100);
   EXPECT_EQ(xfsXsecNext(table, loose), nullptr);
@@ -301,6 +308,24 @@ TEST(XfsFile, BlocksOfTheWrongShapeEndTheLoadWith2010) {
     f.block(300).doubles({1}).end().text("stray");
     f.section("T", 1, "B", &fid, 25, 23);
     EXPECT_EQ(loadOf(f), 0u);
+  }
+}
+
+// A byte that begins no item cannot be passed over: what follows it is not
+// known to be a cross-section, so the load must not report a whole table.
+TEST(XfsFile, BytesThatBeginNoItemAreDamage) {
+  const std::string fid = "F";
+  for (unsigned char bad : {0x00, 0x08, 0x80, 0xFD, 0xFF}) {
+    SCOPED_TRACE(static_cast<int>(bad));
+    FileBytes f(106);
+    f.section("T", 1, "B", &fid, 25, 23).stray(bad).section("U", 2, "B", &fid, 25, 23);
+    f.save(testPath());
+    xfsTable table = nullptr;
+    EXPECT_EQ(xfsXsecTableLoad(testPath().c_str(), &table, 0), 2019u);
+    EXPECT_EQ(table, nullptr);
+    CKVxTab index;
+    EXPECT_EQ(index.Load(testPath().c_str()), 2019u);
+    EXPECT_TRUE(index.IsEmpty());
   }
 }
 

@@ -87,8 +87,25 @@ TEST(XsecTables, SetCountsAllocateZeroedArraysAndFreeThem) {
   std::string path = std::string(KORACORE_TEST_WORK_DIR) + "/inconsistent.xns";
   ASSERT_EQ(xfsFileOpenCreate(path.c_str(), &f), 0u);
   EXPECT_EQ(xfsXsecWrite(x, f), 2010u);
+  // A count raised beyond the arrays it was given would write whatever
+  // memory follows them into the file.
+  ASSERT_EQ(xfsXsecSetNoSel(x, 2), 1);
+  x->daDp.NoSel = 3;
+  EXPECT_EQ(xfsXsecWrite(x, f), 2010u);
+  // A lowered count writes that many elements of the arrays.
+  x->daDp.NoSel = 1;
+  x->daDp.SelLevel[0] = 4.5;
+  EXPECT_EQ(xfsXsecWrite(x, f), 0u);
   xfsFileClose(&f);
-  x->daDp.NoSel = 0;
+  xfsTable table = nullptr;
+  ASSERT_EQ(xfsXsecTableLoad(path.c_str(), &table, 0), 0u);
+  xfsStrucP back = xfsXsecFind(table, "", "", nullptr, 0);
+  ASSERT_NE(back, nullptr);
+  ASSERT_EQ(+back->daDp.NoSel, 1u);
+  EXPECT_EQ(back->daDp.SelLevel[0], 4.5);
+  EXPECT_EQ(xfsXsecNext(table, back), nullptr);  // the refused writes left nothing
+  xfsXsecTableFree(&table);
+  x->daDp.NoSel = 2;
   xfsXsecFree(&x);
 }
 
