@@ -43,26 +43,27 @@ bool TakeLine() {
   return true;
 }
 
-void PrintLine(const char* marker, const char* name, const char* format, va_list args) {
-  if (!TakeLine()) return;
+// Starts a line: indentation, marker and the name with its blank. False
+// when the line is not to be printed.
+bool BeginLine(const char* marker, const char* name) {
+  if (!TakeLine()) return false;
   printnblank(g_trace.indent);
   std::fputs(marker, stdout);
   if (name) {
     std::fputs(name, stdout);
     std::fputc(' ', stdout);
   }
+  return true;
+}
+
+void PrintLine(const char* marker, const char* name, const char* format, va_list args) {
+  if (!BeginLine(marker, name)) return;
   if (format) std::vfprintf(stdout, format, args);
   std::fputc('\n', stdout);
 }
 
 void PrintText(const char* marker, const char* name, const char* text) {
-  if (!TakeLine()) return;
-  printnblank(g_trace.indent);
-  std::fputs(marker, stdout);
-  if (name) {
-    std::fputs(name, stdout);
-    std::fputc(' ', stdout);
-  }
+  if (!BeginLine(marker, name)) return;
   if (text) std::fputs(text, stdout);
   std::fputc('\n', stdout);
 }

@@ -206,6 +206,21 @@ unsigned int RefreshEditPart(kfsFile* file, unsigned int appVersion) {
   return kfsOK;
 }
 
+// The common start of the disk-file opens: checks the arguments, clears
+// *handle and opens the stream. Returns 0 with *storage set, or the failure.
+unsigned int OpenDiskStorage(const char* path, const char* mode, kfsHandle* handle,
+                             CKfsFile** storage) {
+  *storage = nullptr;
+  if (!handle) return FAIL_OPEN(kfsErrNullArgument, nullptr, nullptr);
+  *handle = nullptr;
+  if (!path) return FAIL_OPEN(kfsErrNullArgument, nullptr, nullptr);
+  auto* file = new (std::nothrow) CKfsFile;
+  if (!file) return FAIL_OPEN(kfsErrMemory, nullptr, nullptr);
+  if (!file->Open(path, mode)) return FAIL_OPEN(kfsErrOpen, file, nullptr);
+  *storage = file;
+  return kfsOK;
+}
+
 }  // namespace
 
 extern "C" {
@@ -218,12 +233,9 @@ KFS_API unsigned int kfsInternalAPI(unsigned int* appVersion) {
 KFS_API unsigned int kfsFileOpenCreate(const char* path, const char* applicationText,
                                        kfsHandle* handle, kfsIdentifierCallback identifier,
                                        int update) {
-  if (!handle) return FAIL_OPEN(kfsErrNullArgument, nullptr, nullptr);
-  *handle = nullptr;
-  if (!path) return FAIL_OPEN(kfsErrNullArgument, nullptr, nullptr);
-  auto* storage = new (std::nothrow) CKfsFile;
-  if (!storage) return FAIL_OPEN(kfsErrMemory, nullptr, nullptr);
-  if (!storage->Open(path, update ? "wb+" : "wb")) return FAIL_OPEN(kfsErrOpen, storage, nullptr);
+  CKfsFile* storage = nullptr;
+  if (unsigned int status = OpenDiskStorage(path, update ? "wb+" : "wb", handle, &storage))
+    return status;
   return OpenCreate(storage, path, applicationText, handle, identifier);
 }
 
@@ -240,12 +252,8 @@ KFS_API unsigned int kfsStreamOpenCreate(void* buffer, size_t capacity, kfsStrea
 KFS_API unsigned int kfsFileOpenRead(const char* path, kfsHandle* handle,
                                      kfsIdentifierCallback identifier,
                                      unsigned int* fileIdentifier) {
-  if (!handle) return FAIL_OPEN(kfsErrNullArgument, nullptr, nullptr);
-  *handle = nullptr;
-  if (!path) return FAIL_OPEN(kfsErrNullArgument, nullptr, nullptr);
-  auto* storage = new (std::nothrow) CKfsFile;
-  if (!storage) return FAIL_OPEN(kfsErrMemory, nullptr, nullptr);
-  if (!storage->Open(path, "rb")) return FAIL_OPEN(kfsErrOpen, storage, nullptr);
+  CKfsFile* storage = nullptr;
+  if (unsigned int status = OpenDiskStorage(path, "rb", handle, &storage)) return status;
   unsigned int status = OpenExisting(storage, path, handle, identifier, fileIdentifier, nullptr);
   if (status == kfsOK) (*handle)->readOnly = 1;
   return status;
@@ -266,12 +274,8 @@ KFS_API unsigned int kfsStreamOpenRead(void* buffer, size_t capacity, kfsStreamR
 KFS_API unsigned int kfsFileOpenEdit(const char* path, kfsHandle* handle,
                                      kfsIdentifierCallback identifier,
                                      unsigned int* fileIdentifier) {
-  if (!handle) return FAIL_OPEN(kfsErrNullArgument, nullptr, nullptr);
-  *handle = nullptr;
-  if (!path) return FAIL_OPEN(kfsErrNullArgument, nullptr, nullptr);
-  auto* storage = new (std::nothrow) CKfsFile;
-  if (!storage) return FAIL_OPEN(kfsErrMemory, nullptr, nullptr);
-  if (!storage->Open(path, "rb+")) return FAIL_OPEN(kfsErrOpen, storage, nullptr);
+  CKfsFile* storage = nullptr;
+  if (unsigned int status = OpenDiskStorage(path, "rb+", handle, &storage)) return status;
   unsigned int appVersion = 0;
   kfsHandle file = nullptr;
   unsigned int status =

@@ -131,7 +131,9 @@ KFS_API int xfsXsecSetNoSel(xfsStrucP xsec, unsigned short count);
 KFS_API int xfsXsecSetNoPrc(xfsStrucP xsec, unsigned short count);
 KFS_API int xfsXsecSetNoCoords(xfsStrucP xsec, unsigned short count);
 /* Appends the blocks of the cross-section; returns the handle's status,
- * 1000 for a null handle or a structure pointer of no cross-section. */
+ * 1000 for a null handle or a structure pointer of no cross-section, 2010
+ * (nothing written) when a count was raised beyond what its arrays hold or
+ * goes without them. A count lowered by hand writes that many elements. */
 KFS_API unsigned int xfsXsecWrite(xfsStrucP xsec, kfsHandle handle);
 
 /* ---- Tables ------------------------------------------------------------------ */
