@@ -8,18 +8,23 @@ constexpr int kLineBuffer = 250;
 
 enum class LineKind { kEnd, kText };
 
-// Reads one line (at most 249 characters are kept); kEnd at end of file or
-// on a line starting with "END".
-LineKind ReadLine(std::FILE* file, char (&line)[kLineBuffer]) {
-  if (!std::fgets(line, kLineBuffer, file)) return LineKind::kEnd;
+// Reads one line into `line` (at most 249 characters are kept; the rest of a
+// longer line is skipped so that it is not taken for the next line). False
+// at end of file.
+bool ReadRawLine(std::FILE* file, char (&line)[kLineBuffer]) {
+  if (!std::fgets(line, kLineBuffer, file)) return false;
   const size_t length = std::strlen(line);
   if (length > 0 && line[length - 1] != '\n') {
-    // Skip the rest of an overlong line so it is not taken for an entry.
     int c;
     while ((c = std::fgetc(file)) != EOF && c != '\n') {
     }
   }
-  if (std::strncmp(line, "END", 3) == 0) return LineKind::kEnd;
+  return true;
+}
+
+// kEnd at end of file or on a line starting with "END".
+LineKind ReadLine(std::FILE* file, char (&line)[kLineBuffer]) {
+  if (!ReadRawLine(file, line) || std::strncmp(line, "END", 3) == 0) return LineKind::kEnd;
   return LineKind::kText;
 }
 
@@ -36,16 +41,7 @@ bool ParseEntry(const char* line, bool anyBase, int& id, std::string& text) {
 // True when the file has at least the two header lines, which are skipped.
 bool SkipHeader(std::FILE* file) {
   char line[kLineBuffer];
-  for (int i = 0; i < 2; ++i) {
-    if (!std::fgets(line, kLineBuffer, file)) return false;
-    const size_t length = std::strlen(line);
-    if (length > 0 && line[length - 1] != '\n') {
-      int c;
-      while ((c = std::fgetc(file)) != EOF && c != '\n') {
-      }
-    }
-  }
-  return true;
+  return ReadRawLine(file, line) && ReadRawLine(file, line);
 }
 
 }  // namespace

@@ -64,7 +64,11 @@ class OutputFile {
   // True when everything reached the file.
   bool Close() {
     if (!m_file) return false;
-    const bool ok = !std::ferror(m_file) && std::fclose(m_file) == 0;
+    // Closed whatever happened before: a failed write must not leak the
+    // stream.
+    const bool written = !std::ferror(m_file);
+    const bool closed = std::fclose(m_file) == 0;
+    const bool ok = written && closed;
     m_file = nullptr;
     if (!ok) std::fprintf(stderr, "Cannot write file '%s'\n", m_name);
     return ok;

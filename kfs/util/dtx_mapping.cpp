@@ -115,8 +115,12 @@ int setTimeAxis(const catRecord& cat, LPHEAD header) {
   double step = static_cast<double>(cat.time.interval) * factor;
   int status = 0;
   if (cat.startDate > 0) {
+    // A catalogue may hold any 32-bit count here, which as a float can lie
+    // beyond every int.
+    int day = countOf(cat.startDate);
+    if (day < 0) return kFailed;
     double tod = static_cast<double>(cat.time.physStart);
-    date4 first = {static_cast<int>(cat.startDate), 0, 0,
+    date4 first = {day, 0, 0,
                    std::isfinite(tod) && tod >= 0 && tod < 86400 ? static_cast<int>(tod) : 0};
     date6 d;
     date4_6(&d, first);

@@ -37,7 +37,17 @@ int freeSlot() {
     return -1;
 }
 
-bool seekTo(FILE* f, std::int64_t offset) { return fseeko(f, static_cast<off_t>(offset), SEEK_SET) == 0; }
+bool seekTo(FILE* f, std::int64_t offset) {
+    return offset >= 0 && fseeko(f, static_cast<off_t>(offset), SEEK_SET) == 0;
+}
+
+// Moves the slot to `record` when that record has a file offset; the
+// position stays where it was otherwise.
+float moveTo(Slot& s, const Layout& layout, std::int64_t record) {
+    if (layout.offsetOf(record) < 0) return -1.0f;
+    s.record = record;
+    return static_cast<float>(record);
+}
 
 bool writeZeros(FILE* f, std::int64_t bytes) {
     static const unsigned char zeros[65536] = {};
@@ -210,17 +220,15 @@ float TXseek(catRecord* cat, int step, int item) {
     Layout layout;
     Slot* s = kfs::tx::ready(cat, &layout);
     if (s == nullptr || step < 1 || item < 1 || item > layout.items) return -1.0f;
-    s->record = (static_cast<std::int64_t>(step) - 1) * layout.items + (item - 1);
-    return static_cast<float>(s->record);
+    return kfs::tx::moveTo(*s, layout, (static_cast<std::int64_t>(step) - 1) * layout.items + (item - 1));
 }
 
 float TXsp(catRecord* cat, int n) {
     Layout layout;
     Slot* s = kfs::tx::ready(cat, &layout);
     if (s == nullptr) return -1.0f;
-    s->record += n;
-    if (s->record < 0) s->record = 0;
-    return static_cast<float>(s->record);
+    std::int64_t record = s->record + n;
+    return kfs::tx::moveTo(*s, layout, record < 0 ? 0 : record);
 }
 
 float TXrew(catRecord* cat) {

@@ -51,10 +51,11 @@ KFS_API float TXwr(catRecord* cat, const float* values);
 KFS_API float TXwrt(catRecord* cat, const float* values);
 
 /* Positions at the record of a time step and item; returns the record
- * number. */
+ * number. -1, and the position unchanged, for a record beyond what a file
+ * can hold. */
 KFS_API float TXseek(catRecord* cat, int step, int item);
 /* Moves n records forward (or back for n < 0, not before record 0);
- * returns the record number. */
+ * returns the record number, or -1 as TXseek. */
 KFS_API float TXsp(catRecord* cat, int n);
 /* Back to record 0; return 0. TXrewind is the same function. */
 KFS_API float TXrew(catRecord* cat);

@@ -22,8 +22,16 @@ struct Layout {
     std::int64_t leading = 0;   // records before step 1
 
     std::int64_t recordBytes() const { return values * 4; }
-    // Byte offset of data record r (0 = first record of step 1).
-    std::int64_t offsetOf(std::int64_t record) const { return (leading + record) * recordBytes(); }
+    // Byte offset of data record r (0 = first record of step 1); -1 when r
+    // is negative or its offset lies beyond what a file offset can hold (a
+    // step number from the caller can ask for such a record).
+    std::int64_t offsetOf(std::int64_t record) const {
+        std::int64_t index = 0, bytes = 0;
+        if (record < 0 || __builtin_add_overflow(leading, record, &index) ||
+            __builtin_mul_overflow(index, recordBytes(), &bytes))
+            return -1;
+        return bytes;
+    }
 };
 
 // False when the record states no usable layout.

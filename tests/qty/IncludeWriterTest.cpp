@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <dirent.h>
+
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
@@ -100,6 +102,31 @@ TEST_F(IncludeWriter, CSharpEntriesAreSeparatedByCommas) {
   const std::string csharp = ReadFile("qtyDefine.cs");
   EXPECT_NE(csharp.find("\t\tqtyIA                =          1,\n\t\t///<summary>\n\t\t/// B\n"), std::string::npos);
   EXPECT_NE(csharp.find("\t\tqtyIB                =          2\n\t}\n"), std::string::npos);
+}
+
+// Streams the process has open.
+int OpenDescriptors() {
+  int count = 0;
+  DIR* folder = opendir("/proc/self/fd");
+  if (!folder) return -1;
+  while (readdir(folder)) ++count;
+  closedir(folder);
+  return count;
+}
+
+// A device that refuses every byte: the writes fail once the stream's
+// buffer is flushed, long before the file is closed.
+TEST_F(IncludeWriter, AFailedWriteIsReportedAndClosesTheFile) {
+  ASSERT_TRUE(qtytest::LoadShippedTable());
+  unlink("qtyDefine.c__");
+  ASSERT_EQ(symlink("/dev/full", "qtyDefine.c__"), 0);
+  const int before = OpenDescriptors();
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(qtyWriteItemTypeIncludes(), 0);
+  EXPECT_NE(::testing::internal::GetCapturedStderr().find("Cannot write file 'qtyDefine.c__'"), std::string::npos);
+  EXPECT_EQ(OpenDescriptors(), before);
+  EXPECT_FALSE(ReadFile("qtyDefine.p__").empty());
+  unlink("qtyDefine.c__");
 }
 
 bool CommandWorks(const std::string& command) { return std::system((command + " > /dev/null 2>&1").c_str()) == 0; }

@@ -8,30 +8,18 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "catalogue_test_support.h"
+
 namespace {
 
-const std::string kDir = std::string(KORACORE_TEST_WORK_DIR) + "/";
-
-struct CatDeleter {
-    void operator()(catRecord* c) const { frecat(c); }
-};
-using Cat = std::unique_ptr<catRecord, CatDeleter>;
-
-std::vector<unsigned char> readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
-}
-
-void writeFile(const std::string& path, const std::vector<unsigned char>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
+using cattest::Cat;
+using cattest::kDir;
+using cattest::readFile;
+using cattest::writeFile;
 
 std::uint32_t wordAt(const std::vector<unsigned char>& b, std::size_t at) {
     std::uint32_t w;

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -146,6 +149,35 @@ TEST(Dtx, CatalogueInHoursReadsInSeconds) {
   EXPECT_EQ(v, 30);
   EXPECT_EQ(dtxIoMode(f), 0);
   dtxFileClose(r, &f);
+}
+
+// A catalogue whose start date is the largest 32-bit count: no calendar
+// date, and no day number an int holds once read as a float.
+TEST(Dtx, AStartDateBeyondAnyDayIsRefused) {
+  catRecord* cat = newcat(0);
+  std::strcpy(cat->title, "far future");
+  cat->nItems = 1;
+  cat->deleteValue = -99;
+  cat->startDate = 36466;
+  cat->leadingRecords = 0;
+  cat->time = {0, 0, 1, 0, "sec"};
+  ASSERT_EQ(CATwri(kDir.c_str(), "future", cat), 0.0f);
+  frecat(cat);
+  FILE* data = std::fopen((kDir + "future.dt0").c_str(), "wb");
+  ASSERT_NE(data, nullptr);
+  std::fclose(data);
+  FILE* catalogue = std::fopen((kDir + "future.ct0").c_str(), "rb+");
+  ASSERT_NE(catalogue, nullptr);
+  const std::int32_t largest = INT32_MAX;
+  ASSERT_EQ(std::fseek(catalogue, 4 + 3 * 4, SEEK_SET), 0);  // the start-date word
+  ASSERT_EQ(std::fwrite(&largest, 4, 1, catalogue), 1u);
+  std::fclose(catalogue);
+
+  LPHEAD r = nullptr;
+  catRecord* f = nullptr;
+  EXPECT_EQ(dtxReadHeader((kDir + "future.ct0").c_str(), &r, &f), 2010);
+  EXPECT_EQ(r, nullptr);
+  EXPECT_EQ(f, nullptr);
 }
 
 TEST(Dtx, HeadersTheFamilyCannotHoldAreRefused) {

@@ -8,25 +8,17 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "catalogue_test_support.h"
+
 namespace {
 
-const std::string kDir = std::string(KORACORE_TEST_WORK_DIR) + "/";
-
-struct CatDeleter {
-    void operator()(catRecord* c) const { frecat(c); }
-};
-using Cat = std::unique_ptr<catRecord, CatDeleter>;
-
-std::vector<unsigned char> readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
-}
+using cattest::Cat;
+using cattest::kDir;
+using cattest::readFile;
 
 // One spatial axis of 3 sets, 2 items, one leading record.
 Cat grid(const std::string& name) {
@@ -206,6 +198,28 @@ TEST(TxFile, UnusableLayoutsAndMissingFiles) {
     c->axis[0].nSets1 = 200000000;
     EXPECT_EQ(make_stat(c.get()), 0.0f);
     EXPECT_EQ(c->item[0].missing, 0);
+}
+
+// Records of 200 million values (800 MB) and 17 items: the last step an
+// int can name lies beyond any file offset, and asking for it changes
+// nothing.
+TEST(TxFile, PositionsBeyondAnyFileOffsetAreRefused) {
+    Cat c = grid("far");
+    c->nItems = 17;
+    c->leadingRecords = 0;
+    c->axis[0].nSets1 = 200000000;
+    ASSERT_EQ(TXopw(c.get()), 0.0f);
+    EXPECT_EQ(TXseek(c.get(), 2, 1), 17.0f);
+    EXPECT_EQ(TXseek(c.get(), 2147483647, 17), -1.0f);
+    EXPECT_EQ(TXsp(c.get(), 0), 17.0f);
+    float last = 0.0f;
+    for (int i = 0; i < 8 && last >= 0.0f; ++i) last = TXsp(c.get(), 2147483647);
+    EXPECT_EQ(last, -1.0f);
+    EXPECT_GT(TXsp(c.get(), 0), 0.0f);
+    EXPECT_EQ(TXrew(c.get()), 0.0f);
+    EXPECT_EQ(TXsp(c.get(), -2147483647 - 1), 0.0f);  // not before record 0
+    ASSERT_EQ(TXclr(c.get()), 0.0f);
+    std::remove((kDir + "far.dt1").c_str());
 }
 
 TEST(TxFile, TheTableHas256Slots) {
