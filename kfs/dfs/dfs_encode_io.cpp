@@ -41,9 +41,18 @@ bool isKeyItem(const absItemS& item, int index) {
          std::strcmp(item.name, kKeyNames[index]) == 0;
 }
 
+// Goes back before a static item that was read and is no key. A memory
+// stream cannot go back (a refused seek would stop every read that
+// follows): there the item is passed whole, its values too, and reading
+// goes on behind it.
+int giveBack(kfsHandle file, long long position) {
+  const bool canGoBack = file->filname != nullptr && position >= 0;
+  if (canGoBack) return kfsSeek64(file, position, 0) == 0 ? 0 : DFS_FAIL(nullptr, file, 2006);
+  return dfs::nextBlockTag(file) == DFS_TAG_STATIC_DATA ? dfs::skipBlock(file) : 0;
+}
+
 // Reads the next key item with its values; *values is null when the next
-// static item is not an encode key (the file is then moved back before it,
-// where the storage can move back).
+// static item is not an encode key (see giveBack).
 int readKey(kfsHandle file, int* index, int** values, int* count) {
   *values = nullptr;
   const long long position = kfsTell64(file);
@@ -57,8 +66,7 @@ int readKey(kfsHandle file, int* index, int** values, int* count) {
     if (isKeyItem(item, i)) which = i;
   if (!s && which < 0) {
     dfs::clearItem(&item);
-    if (position >= 0) kfsSeek64(file, position, 0);
-    return 0;
+    return giveBack(file, position);
   }
   kfsLblock raw = nullptr;
   int valuesTag = 0;

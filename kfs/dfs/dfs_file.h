@@ -66,6 +66,9 @@ KFS_API int dfsSkipEncodeKeys(LPHEAD header, kfsHandle file);
 
 /* Opening. 2003 for an empty or missing path. */
 KFS_API int dfsFileRead(const char* path, LPHEAD* header, kfsHandle* file);
+/* The same over a memory stream. A stream cannot go back: in an encoded file
+ * with fewer than three keys, the static item behind the keys has been read
+ * to tell that it is none, and is passed over. */
 KFS_API int dfsStreamRead(void* buffer, size_t capacity, kfsStreamRefill refill, LPHEAD* header,
                           kfsHandle* file);
 KFS_API int dfsFileEdit(const char* path, LPHEAD* header, kfsHandle* file);

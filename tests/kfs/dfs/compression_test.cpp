@@ -4,6 +4,8 @@
 // application next to the keys.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -137,6 +139,43 @@ TEST_F(Compression, AnApplicationStaticItemIsNeverTakenForAKey) {
   EXPECT_STREQ(it->name, "Cell codes");
   dfsStaticDestroy(&it);
   EXPECT_EQ(dfsFindItemStatic(h, f, 2), DFS_ITEM_OUTSIDE);
+  dfsFileClose(h, &f);
+  dfsHeaderDestroy(&h);
+}
+
+// A memory stream of the whole file, handed out in small buffers.
+std::vector<unsigned char> g_stream;
+size_t g_streamRead = 0;
+unsigned char g_streamBuffer[40];
+size_t refillStream() {
+  const size_t n = std::min(sizeof g_streamBuffer, g_stream.size() - g_streamRead);
+  std::memcpy(g_streamBuffer, g_stream.data() + g_streamRead, n);
+  g_streamRead += n;
+  return n;
+}
+
+// Whether the static item behind the keys is one cannot be told before it
+// is read, and a memory stream cannot move back before it again: it is
+// passed whole, and the stream reads on behind it.
+TEST_F(Compression, AMemoryStreamReadsOnBehindTheKeys) {
+  g_stream = dfstest::fileBytes(write("compressed_stream.dfs"));
+  g_streamRead = 0;
+  LPHEAD h = nullptr;
+  kfsHandle f = nullptr;
+  ASSERT_EQ(dfsStreamRead(g_streamBuffer, sizeof g_streamBuffer, refillStream, &h, &f), 0);
+  EXPECT_EQ(kfsPeekError(f), 0u);
+  EXPECT_EQ(dfsGetEncodeKeySize(h), 5);
+  int status = -1;
+  EXPECT_EQ(dfsStaticRead(f, &status), nullptr);
+  EXPECT_EQ(status, 0);
+  std::vector<float> levels(12);
+  std::vector<int> flags(12);
+  for (int s = 0; s < 2; ++s) {
+    ASSERT_EQ(dfsReadItemTimeStep(h, f, nullptr, levels.data()), 0);
+    ASSERT_EQ(dfsReadItemTimeStep(h, f, nullptr, flags.data()), 0);
+    EXPECT_EQ(levels[7], grid(s)[7]);
+    EXPECT_EQ(flags[10], s * 1000 + 10);
+  }
   dfsFileClose(h, &f);
   dfsHeaderDestroy(&h);
 }
