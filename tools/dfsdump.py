@@ -532,17 +532,24 @@ def _item_statistics(df, n, item):
     return hi, lo, missing, acc
 
 
+def _same(stored, computed):
+    """Equal value by value, where a NaN (a sum over a NaN value) equals a
+    NaN: a NaN is never equal to itself."""
+    return stored is not None and len(stored) == len(computed) and all(
+        a == b or (a != a and b != b) for a, b in zip(stored, computed))
+
+
 def _check_statistics(df):
     for n, item in enumerate(df.items):
         hi, lo, missing, acc = _item_statistics(df, n, item)
         stored = (item["max"], item["min"], item["missing"])
-        if stored != (hi, lo, float(missing)):
+        if not _same(stored, (hi, lo, float(missing))):
             raise DataFormatError(-1, "item %d: statistics max, min, missing %r, the data give %r"
                                   % (n + 1, stored, (hi, lo, float(missing))))
         stats = item.get("statistics")
         for e, want in acc.items():
             got = stats[9 * e:9 * e + 9] if stats else None
-            if got != want:
+            if not _same(got, want):
                 raise DataFormatError(-1, "item %d element %d: statistics %r, the data give %r"
                                       % (n + 1, e, got, want))
     df.statistics_checked = True
