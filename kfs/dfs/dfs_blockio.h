@@ -72,6 +72,9 @@ int writeItemBlocks(kfsHandle file, const absItemS* item);
 // Reads the item blocks starting with the item block of `tag` into an
 // initialised item.
 int readItemBlocks(kfsHandle file, int tag, absItemS* item);
+// Whether two items take the same bytes on disk (item blocks and values), so
+// that one can be written over the other in place.
+bool sameStoredForm(const absItemS* a, const absItemS* b);
 
 // Axis tags.
 int axisTag(int axisType);           // 0 when the axis has no stored form

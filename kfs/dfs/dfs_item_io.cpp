@@ -7,6 +7,7 @@
 
 #include "kfs/dfs/dfs_axis.h"
 #include "kfs/dfs/dfs_blockio.h"
+#include "kfs/dfs/dfs_header.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_units.h"
 
@@ -203,6 +204,17 @@ int writeItemBlocks(kfsHandle file, const absItemS* item) {
     if (int s = b.write(file, kTagValueType, __FILE__, __LINE__)) return s;
   }
   return writeAxis(file, item);
+}
+
+bool sameStoredForm(const absItemS* a, const absItemS* b) {
+  auto length = [](const char* text) { return text ? std::strlen(text) : 0; };
+  const bool text = writesUnitText(a);
+  if (text != writesUnitText(b) || length(a->name) != length(b->name)) return false;
+  if (text && length(a->unitText) != length(b->unitText)) return false;
+  if (a->axisType != b->axisType || dfsSimpSize(a->dataType) != dfsSimpSize(b->dataType)) return false;
+  for (int i = 0; i < axisSizeCount(a->axisType); ++i)
+    if (a->axisSize[i] != b->axisSize[i]) return false;
+  return true;
 }
 
 int readItemBlocks(kfsHandle file, int tag, absItemS* item) {

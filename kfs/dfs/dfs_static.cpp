@@ -46,21 +46,39 @@ int writeValues(kfsHandle file, const absItemS* item, const void* values, int el
   return b.write(file, DFS_TAG_STATIC_DATA, __FILE__, __LINE__);
 }
 
+// Whether the static item at the file's position can be written over by
+// `item` in place: it must be there, and take the same bytes. Reading it
+// leaves the file where it was.
+int checkRewritable(const absItemS* item, kfsHandle file) {
+  const int tag = dfs::nextBlockTag(file);
+  if (!isItemTag(tag)) return DFS_FAIL(item->header, file, 1000);
+  const long long position = kfsTell64(file);
+  absItemS stored;
+  dfs::initItem(&stored, nullptr, 1);
+  int s = dfs::readItemBlocks(file, tag, &stored);
+  if (!s && !dfs::sameStoredForm(&stored, item)) s = DFS_FAIL(item->header, file, 2010);
+  dfs::clearItem(&stored);
+  if (kfsSeek64(file, position, 0) != 0 && !s) s = DFS_FAIL(item->header, file, 2006);
+  return s;
+}
+
 // Opens the static section for a write. A new file gets its marker. An edit
-// handle still at the end of the header has the file's sections behind it:
-// where the static section begins, the write goes over its first item; where
-// the time steps begin, static data comes too late, as in any file whose
-// steps have begun.
+// handle (not at the end of its file) has the file's sections behind it: a
+// write there goes over the static item at its position, which must take
+// the same bytes; where the time steps begin, static data comes too late,
+// as in any file whose steps have begun. Nothing is written when refused.
 int beginStaticSection(const absItemS* item, kfsHandle file) {
-  if (file->dfsPosition != 1) return 0;
-  if (!dfs::atEndOfFile(file)) {
-    if (dfs::nextBlockTag(file) != DFS_TAG_STATIC) return DFS_FAIL(item->header, file, 1000);
-    return dfs::enterStatic(file);
+  if (dfs::atEndOfFile(file)) {
+    if (file->dfsPosition != 1) return 0;
+    dfs::OutBlock marker;
+    if (int s = marker.write(file, DFS_TAG_STATIC, __FILE__, __LINE__)) return s;
+    file->dfsPosition = 2;
+    return 0;
   }
-  dfs::OutBlock marker;
-  if (int s = marker.write(file, DFS_TAG_STATIC, __FILE__, __LINE__)) return s;
-  file->dfsPosition = 2;
-  return 0;
+  if (file->dfsPosition == 1 && dfs::nextBlockTag(file) != DFS_TAG_STATIC)
+    return DFS_FAIL(item->header, file, 1000);
+  if (int s = dfs::enterStatic(file)) return s;
+  return checkRewritable(item, file);
 }
 
 int staticWrite(absItemS* item, kfsHandle file, const void* data) {

@@ -230,18 +230,39 @@ TEST_F(Statics, AnEditHandleRewritesTheFirstStaticInPlaceAndNeverOverTheSteps) {
   dfsFileClose(h, &f);
   dfsHeaderDestroy(&h);
 
-  const std::string plain = write("static_edit_none.dfs", {}, 2);
-  const std::vector<unsigned char> before = dfstest::fileBytes(plain);
-  ASSERT_EQ(dfsFileEdit(plain.c_str(), &h, &f), 0);
-  it = makeStatic(h, "Too late");
+  // An item of another stored form would run over what follows it.
+  std::vector<unsigned char> before = dfstest::fileBytes(path);
+  ASSERT_EQ(dfsFileEdit(path.c_str(), &h, &f), 0);
+  it = makeStatic(h, "Bed level");
   {
     ErrorRecorder errors;
-    EXPECT_EQ(dfsStaticWrite(it, f, ramp(0.f).data()), 1000);
+    EXPECT_EQ(dfsStaticWrite(it, f, ramp(0.f).data()), 2010);
   }
   dfsStaticDestroy(&it);
   ASSERT_EQ(dfsFileClose(h, &f), 0);
   dfsHeaderDestroy(&h);
-  EXPECT_EQ(dfstest::fileBytes(plain), before);
+  EXPECT_EQ(dfstest::fileBytes(path), before);
+
+  // Behind the header, or behind the encode keys, of a file without static
+  // items lie the time steps.
+  const std::string plain = write("static_edit_none.dfs", {}, 2);
+  const int x[2] = {0, 1}, y[2] = {0, 0};
+  ASSERT_EQ(dfsSetEncodeKey(header, x, y, nullptr, 2), 0);
+  const std::string encoded = write("static_edit_keys.dfs", {}, 2);
+  for (const std::string& name : {plain, encoded}) {
+    SCOPED_TRACE(name);
+    before = dfstest::fileBytes(name);
+    ASSERT_EQ(dfsFileEdit(name.c_str(), &h, &f), 0);
+    it = makeStatic(h, "Too late");
+    {
+      ErrorRecorder errors;
+      EXPECT_EQ(dfsStaticWrite(it, f, ramp(0.f).data()), 1000);
+    }
+    dfsStaticDestroy(&it);
+    ASSERT_EQ(dfsFileClose(h, &f), 0);
+    dfsHeaderDestroy(&h);
+    EXPECT_EQ(dfstest::fileBytes(name), before);
+  }
 }
 
 TEST_F(Statics, ValuesAreConvertedIntoTheItemUnitAndBack) {
