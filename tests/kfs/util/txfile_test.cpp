@@ -155,6 +155,23 @@ TEST(TxFile, SwappedDataSetWritesReversedValues) {
     ASSERT_EQ(TXre(c.get(), back.data()), 1.0f);
     EXPECT_EQ(back, v);
     TXclr(c.get());
+
+    // A record longer than the pieces it is reversed in.
+    c->axis[0].nSets1 = 2499;
+    ASSERT_EQ(TXopw(c.get()), 0.0f);
+    std::vector<float> wide(2500);
+    for (std::size_t k = 0; k < wide.size(); ++k) wide[k] = static_cast<float>(k) + 0.5f;
+    ASSERT_EQ(TXwr(c.get(), wide.data()), 1.0f);
+    ASSERT_EQ(TXclr(c.get()), 0.0f);
+    bytes = readFile(kDir + "swap.dt1");
+    ASSERT_EQ(bytes.size(), 10000u);
+    const unsigned char big2499[4] = {0x45, 0x1c, 0x38, 0x00};  // 2499.5f, big-endian
+    EXPECT_EQ(std::memcmp(bytes.data() + 4 * 2499, big2499, 4), 0);
+    ASSERT_EQ(TXopr(c.get()), 0.0f);
+    std::vector<float> wideBack(2500);
+    ASSERT_EQ(TXre(c.get(), wideBack.data()), 1.0f);
+    EXPECT_EQ(wideBack, wide);
+    TXclr(c.get());
 }
 
 TEST(TxFile, BigEndianFixtureReadsThroughTheCatalogue) {
