@@ -115,6 +115,23 @@ TEST(TxFile, StatisticsLeaveDeleteValuesOut) {
     EXPECT_FLOAT_EQ(back->item[0].stdev, std::sqrt(5.0f));
 }
 
+// A NaN marks a missing value as the delete value does (and is the delete
+// value of some data sets): it is counted, never averaged.
+TEST(TxFile, StatisticsCountNaNAsMissing) {
+    Cat c = grid("nanstat");
+    for (float deleteValue : {-99.0f, std::nanf("")}) {
+        c->deleteValue = deleteValue;
+        ASSERT_EQ(update_stat(c.get(), 0, nullptr), 0.0f);
+        const float a[3] = {1, std::nanf(""), 3};
+        ASSERT_EQ(update_stat(c.get(), 1, a), 0.0f);
+        EXPECT_EQ(c->item[0].missing, 1);
+        EXPECT_EQ(c->item[0].mean, 2);
+        EXPECT_EQ(c->item[0].minimum, 1);
+        EXPECT_EQ(c->item[0].maximum, 3);
+        EXPECT_EQ(c->item[0].stdev, 1);
+    }
+}
+
 TEST(TxFile, UpdateRewritesARecordAndRecomputes) {
     Cat c = grid("upd");
     ASSERT_EQ(TXopw(c.get()), 0.0f);
