@@ -128,6 +128,9 @@ class Records:
         return self.take(type_code, 1)[0]
 
     def any(self):
+        if not self.more():
+            raise DataFormatError(self.block.offset, "block %d: record %d missing"
+                                  % (self.block.block_id, self.index + 1))
         r = self.block.records[self.index]
         self.index += 1
         return r

@@ -25,21 +25,16 @@ void sizes(LPITEM item, int* x, int* y, int* z, int* t) {
   if (t) *t = item->axisSize[3];
 }
 
-float origin(LPITEM item, int i) {
-  float v = item->axisOrigin[i];
+// An origin or step of an equidistant axis in the caller's unit.
+float toCaller(LPITEM item, float stored) {
   if (item->axisConvMode != 0)
-    dfs::convertArray(dfs::axisConversion(item), dfs::Direction::ToCaller, &v, 1,
+    dfs::convertArray(dfs::axisConversion(item), dfs::Direction::ToCaller, &stored, 1,
                       item->header ? item->header->deleteFloat : DFS_DELETE_FLOAT);
-  return v;
+  return stored;
 }
 
-float step(LPITEM item, int i) {
-  float v = item->axisStep[i];
-  if (item->axisConvMode != 0)
-    dfs::convertArray(dfs::axisConversion(item), dfs::Direction::ToCaller, &v, 1,
-                      item->header ? item->header->deleteFloat : DFS_DELETE_FLOAT);
-  return v;
-}
+float origin(LPITEM item, int i) { return toCaller(item, item->axisOrigin[i]); }
+float step(LPITEM item, int i) { return toCaller(item, item->axisStep[i]); }
 
 // Coordinate array i in the caller's unit; null when memory runs out.
 double* coordsOut(LPITEM item, int i) {

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "kfs/container/kfsFile.h"
+#include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfsadds.h"
 
@@ -81,6 +83,25 @@ int readBlock(kfsHandle file, kfsLblock* block, int* tag) {
     return report(nullptr, file, code, __FILE__, __LINE__);
   }
   return dfsCheckReadLB(file, block, tag, __FILE__, __LINE__);
+}
+
+int nextBlockTag(kfsHandle file) {
+  unsigned int id = 0;
+  return kfsQuery(file, &id) == kfsTypeBlock ? static_cast<int>(id) : -1;
+}
+
+int skipBlock(kfsHandle file) {
+  kfsLblockSkip(file);
+  const unsigned int status = kfsPeekError(file);
+  if (status == 0) return 0;
+  return report(nullptr, file, status == 1 ? 2001 : static_cast<int>(status), __FILE__, __LINE__);
+}
+
+int enterStatic(kfsHandle file) {
+  if (file->dfsPosition != 1 || nextBlockTag(file) != DFS_TAG_STATIC) return 0;
+  if (int s = skipBlock(file)) return s;
+  file->dfsPosition = 2;
+  return 0;
 }
 
 }  // namespace dfs

@@ -56,6 +56,14 @@ class InBlock {
 // Reads the next logical block; 2001 when none follows (end of file or a
 // record), the read's own status otherwise.
 int readBlock(kfsHandle file, kfsLblock* block, int* tag);
+// The id of the next block, -1 when no block starts there.
+int nextBlockTag(kfsHandle file);
+// Skips the next block: 2001 when the file ends first, else the container's
+// code.
+int skipBlock(kfsHandle file);
+// Steps over the marker 40000 into the static section when the file is still
+// at the end of the header and the section begins there.
+int enterStatic(kfsHandle file);
 
 // Item blocks: item (30005/30002), value type (30006) and axis. Validating
 // checks the unit against the item type (2020) before anything is written.

@@ -1,8 +1,12 @@
-// Owned copies and error reporting shared by the data-file sources.
+// Owned copies, error reporting and the end-of-file test shared by the
+// data-file sources.
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <cstring>
 
 #include "kfs/container/FileIO.h"
+#include "kfs/container/kfsFile.h"
 #include "kfs/dfs/dfs_internal.h"
 
 namespace dfs {
@@ -26,6 +30,13 @@ int report(const void* header, kfsHandle file, int code, const char* source, int
   if (code == 0) return 0;
   return static_cast<int>(FErrorHandler(const_cast<void*>(header), file, nullptr,
                                         static_cast<unsigned int>(code), source, line));
+}
+
+bool atEndOfFile(kfsHandle f) {
+  if (!f->filname) return true;  // a writer stream only ever appends
+  struct stat st;
+  if (kfsFileFlush(f) != 0 || ::stat(f->filname, &st) != 0) return false;
+  return kfsTell64(f) == static_cast<long long>(st.st_size);
 }
 
 }  // namespace dfs

@@ -41,18 +41,13 @@ bool isKeyItem(const absItemS& item, int index) {
          std::strcmp(item.name, kKeyNames[index]) == 0;
 }
 
-int nextBlockTag(kfsHandle file) {
-  unsigned int id = 0;
-  return kfsQuery(file, &id) == kfsTypeBlock ? static_cast<int>(id) : -1;
-}
-
 // Reads the next key item with its values; *values is null when the next
 // static item is not an encode key (the file is then moved back before it,
 // where the storage can move back).
 int readKey(kfsHandle file, int* index, int** values, int* count) {
   *values = nullptr;
   const long long position = kfsTell64(file);
-  const int tag = nextBlockTag(file);
+  const int tag = dfs::nextBlockTag(file);
   if (tag != 30005 && tag != 30002) return 0;
   absItemS item;
   dfs::initItem(&item, nullptr, 1);
@@ -67,7 +62,7 @@ int readKey(kfsHandle file, int* index, int** values, int* count) {
   }
   kfsLblock raw = nullptr;
   int valuesTag = 0;
-  if (!s && nextBlockTag(file) != DFS_TAG_STATIC_DATA) s = DFS_FAIL(nullptr, file, 2019);
+  if (!s && dfs::nextBlockTag(file) != DFS_TAG_STATIC_DATA) s = DFS_FAIL(nullptr, file, 2019);
   if (!s) s = dfs::readBlock(file, &raw, &valuesTag);
   if (!s) {
     dfs::InBlock in(raw);
@@ -85,18 +80,9 @@ int readKey(kfsHandle file, int* index, int** values, int* count) {
   return s;
 }
 
-// Steps into the static section when the file is still at the header's end.
-int enterStatic(kfsHandle file) {
-  if (file->dfsPosition != 1) return 0;
-  if (nextBlockTag(file) != DFS_TAG_STATIC) return 0;
-  kfsLblockSkip(file);
-  file->dfsPosition = 2;
-  return kfsPeekError(file) == 0 ? 0 : DFS_FAIL(nullptr, file, 2001);
-}
-
 int readKeys(LPHEAD header, kfsHandle file, bool keep) {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
-  if (int s = enterStatic(file)) return s;
+  if (int s = dfs::enterStatic(file)) return s;
   int* keys[3] = {nullptr, nullptr, nullptr};
   int n = -1;
   int s = 0;

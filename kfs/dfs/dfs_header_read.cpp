@@ -137,6 +137,8 @@ int readTimeAxis(kfsHandle file, LPHEAD h, const TimeLayout& layout) {
   if (!steps) return in.status();
   t.nSteps = steps[0];
   t.startIndex = steps[1];
+  // A file without steps has no end time for its steps to extend.
+  if (t.nSteps == 0) t.endTime = DFS_DELETE_DOUBLE;
   return 0;
 }
 
@@ -167,13 +169,8 @@ absItemS* nextItemSlot(ReadState& st) {
   return item;
 }
 
-int nextBlockTag(kfsHandle file) {
-  unsigned int id = 0;
-  return kfsQuery(file, &id) == kfsTypeBlock ? static_cast<int>(id) : -1;
-}
-
 int readStatistics(kfsHandle file, LPHEAD h, absItemS* item) {
-  if (nextBlockTag(file) != 30003) return DFS_FAIL(h, file, 2001);
+  if (dfs::nextBlockTag(file) != 30003) return DFS_FAIL(h, file, 2001);
   kfsLblock raw = nullptr;
   int tag = 0;
   if (int s = dfs::readBlock(file, &raw, &tag)) return s;
@@ -219,7 +216,7 @@ int readItem(kfsHandle file, ReadState& st, int tag) {
   if (int s = dfs::readItemBlocks(file, tag, item)) return s;
   if (h->statsType == F_REG_STAT || h->statsType == F_LARGE_STAT)
     if (int s = readStatistics(file, h, item)) return s;
-  if (nextBlockTag(file) == 30004) return readAssocStatic(file, h, st.itemsRead);
+  if (dfs::nextBlockTag(file) == 30004) return readAssocStatic(file, h, st.itemsRead);
   return 0;
 }
 
@@ -249,13 +246,6 @@ int readCustomBlock(kfsHandle file, LPHEAD h) {
   return 0;
 }
 
-int skipBlock(kfsHandle file) {
-  kfsLblockSkip(file);
-  const unsigned int status = kfsPeekError(file);
-  if (status == 0) return 0;
-  return DFS_FAIL(nullptr, file, status == 1 ? 2001 : static_cast<int>(status));
-}
-
 // One header block; *done when the static or dynamic data begins.
 int readHeaderBlock(kfsHandle file, ReadState& st, bool* done) {
   LPHEAD h = st.header;
@@ -278,7 +268,7 @@ int readHeaderBlock(kfsHandle file, ReadState& st, bool* done) {
     case DFS_TAG_FILE_INFO:
     case DFS_TAG_TIME_AXIS:
     case DFS_TAG_ITEMS:
-      return skipBlock(file);
+      return dfs::skipBlock(file);
     case 10004: {
       short type = 0;
       const int s = readOne(file, kfsTypeInt2, &type);
@@ -307,7 +297,7 @@ int readHeaderBlock(kfsHandle file, ReadState& st, bool* done) {
         return readTimeAxis(file, h, layout);
       }
       if (dfsDebugIsOn()) DebugPrint("Unknown file tag found");
-      return skipBlock(file);
+      return dfs::skipBlock(file);
   }
 }
 

@@ -137,18 +137,19 @@ void updateAxis(const absItemS* item, int tag, kfsLblock b) {
   }
 }
 
-void updateCustom(LPHEAD h, kfsLblock b) {
+// The custom blocks lie on disk in the order of the header's list, so the
+// n-th block on disk takes the n-th entry: names need not be unique, and
+// matching by name alone would give every block of a name the values of the
+// first.
+void updateCustom(const dfsCustomBlock* c, kfsLblock b) {
   const kfsLblock name = recordAt(b, 0, kfsTypeByte, 0);
   const kfsLblock data = name ? name->next : nullptr;
-  if (!data || !data->data) return;
+  if (!c || !data || !data->data) return;
   const char* stored = static_cast<const char*>(name->data);
-  for (const dfsCustomBlock* c = h->customBlocks; c; c = c->next) {
-    const size_t len = std::strlen(c->name);
-    if (len + 1 != name->count || std::memcmp(c->name, stored, len + 1) != 0) continue;
-    if (c->type == data->type && static_cast<unsigned int>(c->count) == data->count)
-      std::memcpy(data->data, c->data, static_cast<size_t>(c->count) * kfsSimpSize(c->type));
-    return;
-  }
+  const size_t len = std::strlen(c->name);
+  if (len + 1 != name->count || std::memcmp(c->name, stored, len + 1) != 0) return;
+  if (c->type == data->type && static_cast<unsigned int>(c->count) == data->count)
+    std::memcpy(data->data, c->data, static_cast<size_t>(c->count) * kfsSimpSize(c->type));
 }
 
 // Which blocks a walk rewrites, and the item the following blocks belong to.
@@ -156,6 +157,7 @@ struct Walk {
   LPHEAD header;
   bool timeOnly;
   int item = -1;  // index of the current item, -1 before the first
+  dfsCustomBlock* const* nextCustom = nullptr;  // link to the next custom block's entry
 };
 
 // Replaces the values of one block; false when the block is left alone.
@@ -172,7 +174,14 @@ bool updateBlock(Walk& w, int tag, kfsLblock b) {
     updateFileInfo(h, tag, b);
     return true;
   }
-  if (!item) return tag == DFS_TAG_CUSTOM ? (updateCustom(h, b), true) : false;
+  if (tag == DFS_TAG_CUSTOM) {
+    if (!w.nextCustom) w.nextCustom = &h->customBlocks;
+    const dfsCustomBlock* c = *w.nextCustom;
+    if (c) w.nextCustom = &c->next;
+    updateCustom(c, b);
+    return true;
+  }
+  if (!item) return false;
   switch (tag) {
     case 30002:
     case 30005: updateItem(item, tag, b); return true;
@@ -180,7 +189,6 @@ bool updateBlock(Walk& w, int tag, kfsLblock b) {
     case 30003:
       if (item->stats) put(b, 0, kfsTypeDouble, item->stats, static_cast<unsigned int>(item->nStats));
       return true;
-    case DFS_TAG_CUSTOM: updateCustom(h, b); return true;
     default:
       if (tag >= 31051 && tag <= 31062) {
         updateAxis(item, tag, b);

@@ -28,6 +28,11 @@ void freeTimeAxis(dfsTimeAxis* axis);
 // bits: sizes come from files and their product can exceed any int.
 long long axisElements(const absItemS* item);
 
+// Whether a writable handle stands at the end of its file (a memory stream
+// always does): where it does not, the file's sections lie behind it and are
+// rewritten in place, never begun anew.
+bool atEndOfFile(kfsHandle file);
+
 // Whether the header can be written at all (2010, 2020), checked before a
 // file is created for it.
 int checkHeaderWritable(DfsHeader* header);

@@ -155,11 +155,6 @@ int readItemBlock(kfsHandle file, absItemS* item) {
   return 0;
 }
 
-int nextBlockTag(kfsHandle file) {
-  unsigned int id = 0;
-  return kfsQuery(file, &id) == kfsTypeBlock ? static_cast<int>(id) : -1;
-}
-
 }  // namespace
 
 namespace dfs {
@@ -213,7 +208,7 @@ int writeItemBlocks(kfsHandle file, const absItemS* item) {
 int readItemBlocks(kfsHandle file, int tag, absItemS* item) {
   (void)tag;
   if (int s = readItemBlock(file, item)) return s;
-  if (nextBlockTag(file) == kTagValueType) {
+  if (dfs::nextBlockTag(file) == kTagValueType) {
     kfsLblock raw = nullptr;
     int t = 0;
     if (int s = readBlock(file, &raw, &t)) return s;
@@ -222,7 +217,7 @@ int readItemBlocks(kfsHandle file, int tag, absItemS* item) {
     if (!value) return in.status();
     item->valueType = *value;
   }
-  const int next = nextBlockTag(file);
+  const int next = dfs::nextBlockTag(file);
   if (!axisTagKnown(next)) {
     if (next < 0) return DFS_FAIL(nullptr, file, 2001);
     return DFS_FAIL(nullptr, file, 2018);

@@ -75,8 +75,12 @@ int openExisting(const char* path, LPHEAD* header, kfsHandle* file, bool edit) {
 // Writes header and encode keys into a newly opened file and makes them
 // reach the storage.
 int writeNewFile(LPHEAD header, kfsHandle file) {
+  // A new file holds no steps yet, whatever file the header described
+  // before: its number of steps and times start afresh.
   header->stepCounter = 0;
   header->itemCounter = 0;
+  header->time.nSteps = 0;
+  header->time.endTime = DFS_DELETE_DOUBLE;
   int s = dfsWriteHeader(header, file);
   if (!s && header->encoded) s = dfs::writeEncodeKeys(header, file);
   if (!s && kfsFileFlush(file) != 0) s = DFS_FAIL(header, file, 2005);
@@ -101,17 +105,10 @@ bool folderExists(const char* path) {
   return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool atEndOfFile(kfsHandle f) {
-  if (!f->filname) return true;  // a writer stream only ever appends
-  struct stat st;
-  if (kfsFileFlush(f) != 0 || ::stat(f->filname, &st) != 0) return false;
-  return kfsTell64(f) == static_cast<long long>(st.st_size);
-}
-
 // A file closed before its dynamic data began gets the empty dynamic
 // section, so that a reader finds where its header ends.
 int closeSections(kfsHandle f) {
-  if (f->readOnly || f->dfsPosition >= 3 || !atEndOfFile(f)) return 0;
+  if (f->readOnly || f->dfsPosition >= 3 || !dfs::atEndOfFile(f)) return 0;
   dfs::OutBlock marker;
   if (int s = marker.write(f, DFS_TAG_DYNAMIC, __FILE__, __LINE__)) return s;
   f->dfsPosition = 3;

@@ -20,11 +20,6 @@
 
 namespace {
 
-int nextBlockTag(kfsHandle file) {
-  unsigned int id = 0;
-  return kfsQuery(file, &id) == kfsTypeBlock ? static_cast<int>(id) : -1;
-}
-
 bool isItemTag(int tag) { return tag == 30005 || tag == 30002; }
 
 // Delete values for conversions: the item's header's, else those the file
@@ -51,6 +46,23 @@ int writeValues(kfsHandle file, const absItemS* item, const void* values, int el
   return b.write(file, DFS_TAG_STATIC_DATA, __FILE__, __LINE__);
 }
 
+// Opens the static section for a write. A new file gets its marker. An edit
+// handle still at the end of the header has the file's sections behind it:
+// where the static section begins, the write goes over its first item; where
+// the time steps begin, static data comes too late, as in any file whose
+// steps have begun.
+int beginStaticSection(const absItemS* item, kfsHandle file) {
+  if (file->dfsPosition != 1) return 0;
+  if (!dfs::atEndOfFile(file)) {
+    if (dfs::nextBlockTag(file) != DFS_TAG_STATIC) return DFS_FAIL(item->header, file, 1000);
+    return dfs::enterStatic(file);
+  }
+  dfs::OutBlock marker;
+  if (int s = marker.write(file, DFS_TAG_STATIC, __FILE__, __LINE__)) return s;
+  file->dfsPosition = 2;
+  return 0;
+}
+
 int staticWrite(absItemS* item, kfsHandle file, const void* data) {
   if (int s = dfsCheckItem(item, __FILE__, __LINE__)) return s;
   if (int s = dfsCheckFile(file, __FILE__, __LINE__)) return s;
@@ -69,28 +81,9 @@ int staticWrite(absItemS* item, kfsHandle file, const void* data) {
     values = converted.data();
   }
   dfs::clearEndOfFile(file);
-  if (file->dfsPosition == 1) {
-    dfs::OutBlock marker;
-    if (int s = marker.write(file, DFS_TAG_STATIC, __FILE__, __LINE__)) return s;
-    file->dfsPosition = 2;
-  }
+  if (int s = beginStaticSection(item, file)) return s;
   if (int s = dfs::writeItemBlocks(file, item)) return s;
   return writeValues(file, item, values, elements);
-}
-
-int skipBlock(kfsHandle file) {
-  kfsLblockSkip(file);
-  const unsigned int status = kfsPeekError(file);
-  if (status == 0) return 0;
-  return DFS_FAIL(nullptr, file, status == 1 ? 2001 : static_cast<int>(status));
-}
-
-// Steps into the static section when the file is still at the header's end.
-int enterStatic(kfsHandle file) {
-  if (file->dfsPosition != 1 || nextBlockTag(file) != DFS_TAG_STATIC) return 0;
-  if (int s = skipBlock(file)) return s;
-  file->dfsPosition = 2;
-  return 0;
 }
 
 // The tag of the next static item, or 0 when the static data is over (a
@@ -98,8 +91,8 @@ int enterStatic(kfsHandle file) {
 int nextStaticItem(kfsHandle file, int* status) {
   *status = 0;
   if (file->dfsPosition == 3) return 0;
-  if ((*status = enterStatic(file)) != 0) return 0;
-  const int tag = nextBlockTag(file);
+  if ((*status = dfs::enterStatic(file)) != 0) return 0;
+  const int tag = dfs::nextBlockTag(file);
   if (isItemTag(tag)) return tag;
   const unsigned int latched = kfsPeekError(file);
   if (latched > 1) *status = DFS_FAIL(nullptr, file, static_cast<int>(latched));
@@ -107,7 +100,7 @@ int nextStaticItem(kfsHandle file, int* status) {
 }
 
 int readValues(kfsHandle file, absItemS* item) {
-  if (nextBlockTag(file) != DFS_TAG_STATIC_DATA) {
+  if (dfs::nextBlockTag(file) != DFS_TAG_STATIC_DATA) {
     const unsigned int latched = kfsPeekError(file);
     return DFS_FAIL(nullptr, file, latched > 1 ? static_cast<int>(latched) : 2019);
   }
@@ -142,14 +135,14 @@ LPITEM staticRead(kfsHandle file, int* status) {
 // The item's blocks up to and including its values; another item or
 // section before the values is a broken file.
 int skipStaticItem(kfsHandle file) {
-  if (int s = skipBlock(file)) return s;
+  if (int s = dfs::skipBlock(file)) return s;
   for (;;) {
-    const int tag = nextBlockTag(file);
+    const int tag = dfs::nextBlockTag(file);
     if (tag < 0 || isItemTag(tag) || tag == DFS_TAG_STATIC || tag == DFS_TAG_DYNAMIC) {
       const unsigned int latched = kfsPeekError(file);
       return DFS_FAIL(nullptr, file, latched > 1 ? static_cast<int>(latched) : 2019);
     }
-    if (int s = skipBlock(file)) return s;
+    if (int s = dfs::skipBlock(file)) return s;
     if (tag == DFS_TAG_STATIC_DATA) return 0;
   }
 }

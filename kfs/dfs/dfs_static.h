@@ -50,8 +50,9 @@ KFS_API int dfsStaticSetHeader(LPHEAD header, LPITEM item);
 /* Writes the item and its values (axis elements of the item's type,
  * converted into the item unit by its data conversion mode on a copy).
  * Checked before anything is written: null data, an unset, time-varying or
- * unstorable axis 2010; dynamic data already begun 1000; a read-only handle
- * 2015. */
+ * unstorable axis 2010; dynamic data already begun 1000 (also behind an edit
+ * handle at the end of the header, which otherwise writes over the file's
+ * first static item); a read-only handle 2015. */
 KFS_API int dfsStaticWrite(LPITEM item, kfsHandle file, const void* data);
 /* The next static item with its values, or null: at the end of the static
  * data with *status 0, on failure with the code (a values block missing

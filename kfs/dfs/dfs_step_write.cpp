@@ -50,8 +50,20 @@ class StoredValues {
   const void* values_ = nullptr;
 };
 
-int startDynamic(kfsHandle f) {
+// Opens the dynamic section for writing. A new file gets its marker. An
+// edit handle still at the end of the header has the file's sections behind
+// it: its steps are rewritten where they are, from the first; only a file
+// without any gets the section at its end.
+int startDynamic(LPHEAD h, kfsHandle f) {
   if (f->dfsPosition >= 3) return 0;
+  if (!dfs::atEndOfFile(f)) {
+    const int s = dfsFindBlock(f, DFS_TAG_DYNAMIC);
+    if (s > 1) return DFS_FAIL(h, f, s);
+    h->stepCounter = 0;
+    h->itemCounter = 0;
+    if (f->dfsPosition == 3) return 0;
+    dfs::clearEndOfFile(f);
+  }
   dfs::OutBlock marker;
   if (int s = marker.write(f, DFS_TAG_DYNAMIC, __FILE__, __LINE__)) return s;
   f->dfsPosition = 3;
@@ -62,10 +74,9 @@ int startDynamic(kfsHandle f) {
 // and spans to the latest time written.
 int beginStepWrite(LPHEAD h, kfsHandle f, double time) {
   dfsTimeAxis& t = h->time;
-  if (h->stepCounter == 0 && dfs::nonEquidistantAxis(t.type)) {
-    t.start = time;
-    t.endTime = time;
-  }
+  // The end time stays: a new file has none yet, and a first step rewritten
+  // in place (edit) keeps the end its later steps give.
+  if (h->stepCounter == 0 && dfs::nonEquidistantAxis(t.type)) t.start = time;
   if (!dfs::equidistantTimeFile(h->fileType)) {
     t.endTime = t.endTime == DFS_DELETE_DOUBLE ? time : std::max(t.endTime, time);
     if (dfs::nonEquidistantAxis(t.type)) t.span = t.endTime - t.start;
@@ -90,7 +101,7 @@ int writeItemStep(LPHEAD h, kfsHandle f, const void* data, double time) {
   StoredValues stored;
   if (int s = stored.prepare(h, f, item, data, elements, used)) return s;
 
-  if (int s = startDynamic(f)) return s;
+  if (int s = startDynamic(h, f)) return s;
   if (h->itemCounter == 0)
     if (int s = beginStepWrite(h, f, time)) return s;
   if (int s = dfsCheckWriteLR(f, type, static_cast<unsigned int>(used), stored.values(), __FILE__,
@@ -115,7 +126,7 @@ int dfsWriteItemTimeStep(LPHEAD header, kfsHandle file, const void* data, double
 int dfsWriteStartBlockDynamic(LPHEAD header, kfsHandle file) {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
   if (file->readOnly) return DFS_FAIL(header, file, 2015);
-  if (int s = startDynamic(file)) return s;
+  if (int s = startDynamic(header, file)) return s;
   if (header->stepCounter > header->time.nSteps) header->time.nSteps = header->stepCounter;
   return 0;
 }

@@ -59,7 +59,9 @@ KFS_EXTERN_C_BEGIN
 
 /* Writes the next item of the current step (the item counter + 1). The
  * first item of a step writes the step's tag; the first step of a
- * non-equidistant axis sets the axis start to its time. Updates the item's
+ * non-equidistant axis sets the axis start to its time. An edit handle
+ * (dfsFileEdit) rewrites the steps in place: from where dfsFindTimeStep or
+ * dfsFindItemDynamic put it, else from the first step. Updates the item's
  * statistics and, past the last item, the number of steps. 2015 on a
  * read-only handle; 2018, 2007, 2010 from dfsPrepareIO; 2010 when an encode
  * key points outside the item's grid. */

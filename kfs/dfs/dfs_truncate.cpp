@@ -20,6 +20,15 @@ double powerOfTen(int k) {
   return p;
 }
 
+// m / 10^k. The smallest doubles take up to 340 steps of ten to reach the
+// digits, and 10^k beyond 10^308 is no double: such a division is made in
+// two parts.
+double scaleDown(double m, int k) {
+  constexpr int kLargest = 300;
+  if (k <= kLargest) return m / powerOfTen(k);
+  return m / powerOfTen(k - kLargest) / powerOfTen(kLargest);
+}
+
 // The magnitude is brought into [10^(digits-1), 10^digits] by steps of ten,
 // rounded to an integer there, and scaled back by the exact power of ten.
 double roundSignificant(double value, double lower, double upper) {
@@ -30,7 +39,7 @@ double roundSignificant(double value, double lower, double upper) {
       m *= 10.0;
       ++k;
     }
-    m = std::floor(m + 0.5) / powerOfTen(k);
+    m = scaleDown(std::floor(m + 0.5), k);
   } else if (m > upper) {
     while (m > upper) {
       m *= 0.1;

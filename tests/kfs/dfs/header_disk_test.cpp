@@ -713,6 +713,44 @@ TEST(HeaderOnDisk, FilesOfTheOtherByteOrderReadAndUpdateInTheirOrder) {
   dfsHeaderDestroy(&r);
 }
 
+// Applications store several blocks under one name (one per boundary, say):
+// the in-place update must give each stored block its own values back.
+TEST(HeaderOnDisk, CustomBlocksOfOneNameKeepTheirOwnValuesThroughUpdates) {
+  dfstest::loadUnits();
+  LPHEAD h = dfstest::twoItemHeader();
+  const float first[2] = {1.0f, 2.0f}, second[2] = {3.0f, 4.0f};
+  dfsAddCustomBlock(h, kfsTypeFloat, "Boundary", 2, first);
+  dfsAddCustomBlock(h, kfsTypeFloat, "Boundary", 2, second);
+  const std::string path = dfstest::workPath("custom_same_name.dfs");
+  ASSERT_EQ(writeFile(path, h), 0);  // the close updates the header in place
+  dfsHeaderDestroy(&h);
+
+  LPHEAD r = nullptr;
+  kfsHandle f = nullptr;
+  ASSERT_EQ(dfsFileEdit(path.c_str(), &r, &f), 0);
+  dfsCustomBlock* c = nullptr;
+  dfsGetCustomBlockRef(r, &c);
+  ASSERT_NE(c, nullptr);
+  ASSERT_NE(c->next, nullptr);
+  EXPECT_EQ(static_cast<float*>(c->next->data)[0], 3.0f);
+  static_cast<float*>(c->next->data)[1] = 5.0f;  // an edit of the second block alone
+  ASSERT_EQ(dfsFileClose(r, &f), 0);
+  dfsHeaderDestroy(&r);
+
+  r = readFile(path);
+  ASSERT_NE(r, nullptr);
+  dfsGetCustomBlockRef(r, &c);
+  ASSERT_NE(c, nullptr);
+  ASSERT_NE(c->next, nullptr);
+  const float* a = static_cast<float*>(c->data);
+  const float* b = static_cast<float*>(c->next->data);
+  EXPECT_EQ(a[0], 1.0f);
+  EXPECT_EQ(a[1], 2.0f);
+  EXPECT_EQ(b[0], 3.0f);
+  EXPECT_EQ(b[1], 5.0f);
+  dfsHeaderDestroy(&r);
+}
+
 }  // namespace
 
 namespace {

@@ -366,6 +366,25 @@ TEST(EncodeKeys, AreStoredAsStaticItemsAndStatisticsFollowTheirLength) {
   dfsHeaderDestroy(&h);
 }
 
+// Shortens the stored key of `name` to three values: its axis size and its
+// values record, so that the key itself stays well formed.
+void shortenKey(std::vector<unsigned char>& bytes, const std::string& name) {
+  const auto at = std::search(bytes.begin(), bytes.end(), name.begin(), name.end());
+  ASSERT_NE(at, bytes.end()) << name;
+  const unsigned char axis[3] = {0xFE, 31052 & 0xff, 31052 >> 8};
+  const unsigned char values[3] = {0xFE, 40001 & 0xff, 40001 >> 8};
+  auto a = std::search(at, bytes.end(), axis, axis + 3);
+  ASSERT_NE(a, bytes.end());
+  ASSERT_EQ(a[3], kfsTypeInt4);
+  a[3 + 5 + 4] = 3;  // the second integer of (unit, size)
+  auto v = std::search(at, bytes.end(), values, values + 3);
+  ASSERT_NE(v, bytes.end());
+  ASSERT_EQ(v[3], kfsTypeInt4);
+  ASSERT_EQ(v[4], 4);
+  v[4] = 3;
+  bytes.erase(v + 8 + 12, v + 8 + 16);
+}
+
 TEST(EncodeKeys, KeysOfDifferentLengthsOrStatisticsOfTheWrongLengthAreRefused) {
   dfstest::loadUnits();
   ErrorRecorder errors;
@@ -377,31 +396,42 @@ TEST(EncodeKeys, KeysOfDifferentLengthsOrStatisticsOfTheWrongLengthAreRefused) {
   ASSERT_EQ(dfsFileCreate(path.c_str(), h, &f), 0);
   ASSERT_EQ(dfsFileClose(h, &f), 0);
   dfsHeaderDestroy(&h);
-  std::vector<unsigned char> bytes = dfstest::fileBytes(path);
-  // The statistics of item 1 were sized for 4 used elements; make the file
-  // claim 3 in the key's axis and values: the count check must catch it.
-  const std::vector<unsigned char> pattern = {'X', '-', 'E', 'n', 'c'};
-  auto at = std::search(bytes.begin(), bytes.end(), pattern.begin(), pattern.end());
-  ASSERT_NE(at, bytes.end());
-  LPHEAD r = nullptr;
-  // Change the y key's values block count (two keys, same length check).
+  const std::vector<unsigned char> bytes = dfstest::fileBytes(path);
+
+  // A y key of 3 values beside an x key of 4.
   std::vector<unsigned char> copy = bytes;
-  const std::vector<unsigned char> ypattern = {'Y', '-', 'E', 'n', 'c'};
-  auto yat = std::search(copy.begin(), copy.end(), ypattern.begin(), ypattern.end());
-  ASSERT_NE(yat, copy.end());
-  // The EqD1 axis of the y key: records int4 x 2 (unit, size) follow the
-  // item blocks; find the size 4 after the name and make it 3.
-  for (auto p = yat; p + 13 < copy.end(); ++p) {
-    if (p[0] == 0xFE && p[1] == (31052 & 0xff) && p[2] == (31052 >> 8)) {
-      ASSERT_EQ(p[3], kfsTypeInt4);
-      p[3 + 5 + 4] = 3;  // second integer: the size
-      break;
-    }
-  }
+  shortenKey(copy, "Y-Encoding Key");
   dfstest::writeBytes(path, copy);
-  EXPECT_NE(dfsFileRead(path.c_str(), &r, &f), 0);
+  LPHEAD r = nullptr;
+  errors.codes().clear();
+  EXPECT_EQ(dfsFileRead(path.c_str(), &r, &f), 2013);
   EXPECT_EQ(r, nullptr);
   EXPECT_EQ(f, nullptr);
+
+  // Both keys of 3 values: well-formed keys, but the statistics of the
+  // header were kept for 4 used elements.
+  copy = bytes;
+  shortenKey(copy, "X-Encoding Key");
+  shortenKey(copy, "Y-Encoding Key");
+  dfstest::writeBytes(path, copy);
+  EXPECT_EQ(dfsFileRead(path.c_str(), &r, &f), 2013);
+  EXPECT_EQ(r, nullptr);
+  EXPECT_EQ(f, nullptr);
+
+  // The same keys in a file without per-element statistics read well.
+  h = dfstest::twoItemHeader(F_NO_STAT);
+  ASSERT_EQ(dfsSetEncodeKey(h, x, x, nullptr, 4), 0);
+  ASSERT_EQ(dfsFileCreate(path.c_str(), h, &f), 0);
+  ASSERT_EQ(dfsFileClose(h, &f), 0);
+  dfsHeaderDestroy(&h);
+  copy = dfstest::fileBytes(path);
+  shortenKey(copy, "X-Encoding Key");
+  shortenKey(copy, "Y-Encoding Key");
+  dfstest::writeBytes(path, copy);
+  ASSERT_EQ(dfsFileRead(path.c_str(), &r, &f), 0);
+  EXPECT_EQ(dfsGetEncodeKeySize(r), 3);
+  dfsFileClose(r, &f);
+  dfsHeaderDestroy(&r);
 }
 
 }  // namespace

@@ -200,6 +200,50 @@ TEST_F(Statics, RefusalsWriteNothing) {
   EXPECT_EQ(dfsStaticCreate(nullptr), 1000);
 }
 
+// An edit handle stands at the end of the header, with the file's sections
+// behind it: a static write there rewrites the first static item in place,
+// and where the time steps begin it is refused and writes nothing.
+TEST_F(Statics, AnEditHandleRewritesTheFirstStaticInPlaceAndNeverOverTheSteps) {
+  const std::string path = write("static_edit.dfs", {"Bed", "Roughness"}, 2);
+  const size_t size = dfstest::fileBytes(path).size();
+  LPHEAD h = nullptr;
+  kfsHandle f = nullptr;
+  ASSERT_EQ(dfsFileEdit(path.c_str(), &h, &f), 0);
+  LPITEM it = makeStatic(h, "Bed");
+  ASSERT_EQ(dfsStaticWrite(it, f, ramp(-5.f).data()), 0);
+  dfsStaticDestroy(&it);
+  ASSERT_EQ(dfsFileClose(h, &f), 0);
+  dfsHeaderDestroy(&h);
+  EXPECT_EQ(dfstest::fileBytes(path).size(), size);
+  dfstest::expectDfsdumpAccepts(path);
+  ASSERT_EQ(dfsFileRead(path.c_str(), &h, &f), 0);
+  int status = -1;
+  std::vector<float> values(12);
+  for (float first : {-5.f, 100.f}) {
+    it = dfsStaticRead(f, &status);
+    ASSERT_NE(it, nullptr);
+    ASSERT_EQ(dfsStaticGetData(it, values.data()), 0);
+    EXPECT_EQ(values, ramp(first));
+    dfsStaticDestroy(&it);
+  }
+  EXPECT_EQ(h->time.nSteps, 2);
+  dfsFileClose(h, &f);
+  dfsHeaderDestroy(&h);
+
+  const std::string plain = write("static_edit_none.dfs", {}, 2);
+  const std::vector<unsigned char> before = dfstest::fileBytes(plain);
+  ASSERT_EQ(dfsFileEdit(plain.c_str(), &h, &f), 0);
+  it = makeStatic(h, "Too late");
+  {
+    ErrorRecorder errors;
+    EXPECT_EQ(dfsStaticWrite(it, f, ramp(0.f).data()), 1000);
+  }
+  dfsStaticDestroy(&it);
+  ASSERT_EQ(dfsFileClose(h, &f), 0);
+  dfsHeaderDestroy(&h);
+  EXPECT_EQ(dfstest::fileBytes(plain), before);
+}
+
 TEST_F(Statics, ValuesAreConvertedIntoTheItemUnitAndBack) {
   const std::string path = dfstest::workPath("static_units.dfs");
   kfsHandle f = nullptr;

@@ -14,6 +14,7 @@
 
 #include "dfs_test_support.h"
 #include "kfs/container/kfsFile.h"
+#include "kfs/dfs/dfs_static.h"
 #include "kfs/dfs/dfs_stats.h"
 #include "kfs/dfs/dfs_timestep.h"
 
@@ -104,6 +105,103 @@ TEST_F(TimeSteps, TheFirstStepOfANonEquidistantAxisSetsItsStart) {
   // The span a reader asks for comes from the file's last step.
   ASSERT_EQ(_dfsGetTimeAxisSpan(r.h, r.f, &span), 0);
   EXPECT_EQ(span, 7200.0);
+}
+
+// Correcting the values of the first step in place must not shrink the axis
+// to that step: the later steps are still there.
+TEST_F(TimeSteps, RewritingTheFirstStepInPlaceKeepsTheSpan) {
+  LPHEAD h = dfstest::twoItemHeader(F_NO_STAT, F_NEQTIME_FIXEDSPACE_ALLITEMS);
+  const std::string path = writeFile("neq_edit.dfs", h, 3);
+  dfsHeaderDestroy(&h);
+  kfsHandle f = nullptr;
+  ASSERT_EQ(dfsFileEdit(path.c_str(), &h, &f), 0);
+  ASSERT_EQ(dfsFindItemDynamic(h, f, 0, 1), 0);
+  const std::vector<float> corrected(10, 42.0f);
+  ASSERT_EQ(dfsWriteItemTimeStep(h, f, corrected.data(), 3600.0), 0);
+  ASSERT_EQ(dfsFileClose(h, &f), 0);
+  dfsHeaderDestroy(&h);
+
+  Opened r(path);
+  double start = 0, span = 0;
+  int steps = 0;
+  ASSERT_EQ(dfsGetNeqTimeAxis(r.h, nullptr, nullptr, &start, &span, &steps, nullptr), 0);
+  EXPECT_EQ(start, 3600.0);
+  EXPECT_EQ(span, 7200.0);
+  EXPECT_EQ(steps, 3);
+  std::vector<float> v(10);
+  double time = -1;
+  ASSERT_EQ(dfsReadItemTimeStep(r.h, r.f, &time, v.data()), 0);
+  EXPECT_EQ(v, corrected);
+  ASSERT_EQ(dfsFindItemDynamic(r.h, r.f, 2, 1), 0);
+  ASSERT_EQ(dfsReadItemTimeStep(r.h, r.f, &time, v.data()), 0);
+  EXPECT_EQ(time, 7200.0);
+}
+
+// An edit handle stands at the end of the header: a step written without
+// positioning first is the first step, rewritten where it is, whatever lies
+// between the header and the steps.
+TEST_F(TimeSteps, AnEditHandleWritesTheFirstStepWhereItIs) {
+  LPHEAD h = dfstest::twoItemHeader();
+  const std::string path = dfstest::workPath("edit_first_step.dfs");
+  kfsHandle f = nullptr;
+  ASSERT_EQ(dfsFileCreate(path.c_str(), h, &f), 0);
+  LPITEM bed = nullptr;
+  ASSERT_EQ(dfsStaticCreate(&bed), 0);
+  ASSERT_EQ(dfsSetItemInfo(h, bed, dfstest::kAnyItem, "Bed", dfstest::unitId("meter"), kfsTypeFloat), 0);
+  ASSERT_EQ(dfsSetItemAxisEqD1(bed, dfstest::unitId("meter"), 10, 0.f, 5.f), 0);
+  const std::vector<float> depths(10, -3.f);
+  ASSERT_EQ(dfsStaticWrite(bed, f, depths.data()), 0);
+  dfsStaticDestroy(&bed);
+  writeSteps(h, f, 0, 2);
+  ASSERT_EQ(dfsFileClose(h, &f), 0);
+  dfsHeaderDestroy(&h);
+  const size_t size = dfstest::fileBytes(path).size();
+
+  ASSERT_EQ(dfsFileEdit(path.c_str(), &h, &f), 0);
+  const std::vector<float> corrected(10, 42.f);
+  ASSERT_EQ(dfsWriteItemTimeStep(h, f, corrected.data(), 0.0), 0);
+  ASSERT_EQ(dfsFileClose(h, &f), 0);
+  dfsHeaderDestroy(&h);
+  EXPECT_EQ(dfstest::fileBytes(path).size(), size);
+  dfstest::expectDfsdumpAccepts(path, "--no-statistics");
+
+  Opened r(path);
+  int status = -1;
+  LPITEM it = dfsStaticRead(r.f, &status);
+  ASSERT_NE(it, nullptr);
+  std::vector<float> v(10);
+  ASSERT_EQ(dfsStaticGetData(it, v.data()), 0);
+  EXPECT_EQ(v, depths);
+  dfsStaticDestroy(&it);
+  ASSERT_EQ(dfsReadItemTimeStep(r.h, r.f, nullptr, v.data()), 0);
+  EXPECT_EQ(v, corrected);
+  ASSERT_EQ(dfsReadItemTimeStep(r.h, r.f, nullptr, v.data()), 0);
+  EXPECT_EQ(v, stepValues(0, 2, 10));
+  ASSERT_EQ(dfsReadItemTimeStep(r.h, r.f, nullptr, v.data()), 0);
+  EXPECT_EQ(v, stepValues(1, 1, 10));
+}
+
+// A header that wrote one file starts the next with no steps and no times:
+// the second file's axis is its own.
+TEST_F(TimeSteps, AHeaderUsedForASecondFileDescribesThatFile) {
+  LPHEAD h = dfstest::twoItemHeader(F_NO_STAT, F_NEQTIME_FIXEDSPACE_ALLITEMS);
+  writeFile("neq_first.dfs", h, 3);
+  const std::string path = dfstest::workPath("neq_second.dfs");
+  kfsHandle f = nullptr;
+  ASSERT_EQ(dfsFileCreate(path.c_str(), h, &f), 0);
+  for (double time : {10.0, 20.0})
+    for (int n = 1; n <= 2; ++n)
+      ASSERT_EQ(dfsWriteItemTimeStep(h, f, stepValues(0, n, 10).data(), time), 0);
+  ASSERT_EQ(dfsFileClose(h, &f), 0);
+  dfsHeaderDestroy(&h);
+  dfstest::expectDfsdumpAccepts(path);
+  Opened r(path);
+  double start = 0, span = 0;
+  int steps = 0;
+  ASSERT_EQ(dfsGetNeqTimeAxis(r.h, nullptr, nullptr, &start, &span, &steps, nullptr), 0);
+  EXPECT_EQ(start, 10.0);
+  EXPECT_EQ(span, 10.0);
+  EXPECT_EQ(steps, 2);
 }
 
 TEST_F(TimeSteps, CalendarStepsStartAtTheirOffsetAndEquidistantTimesCountSteps) {
@@ -396,6 +494,16 @@ TEST_F(TimeSteps, RoundingKeepsSignificantDigitsAndDeleteValues) {
   EXPECT_EQ(d[4], 0.667);
   EXPECT_DOUBLE_EQ(d[5], 1e300);
   EXPECT_EQ(d[6], -0.5);
+  // The smallest doubles need more than 308 steps of ten to reach the digits:
+  // the power of ten that scales them back must not overflow to zero them.
+  double tiny[7] = {1.23456e-310, -4.9e-324, 1e-295, 0, 0, 0, 0};
+  ASSERT_EQ(dfsTruncateItemTimeStep(h, 2, 3, tiny), 0);
+  EXPECT_NEAR(tiny[0] / 1.23e-310, 1.0, 1e-3);
+  EXPECT_EQ(tiny[1], -4.9e-324);
+  EXPECT_DOUBLE_EQ(tiny[2], 1e-295);
+  ASSERT_EQ(dfsTruncateItemTimeStep(h, 2, 17, tiny), 0);
+  EXPECT_NEAR(tiny[0] / 1.23e-310, 1.0, 1e-3);
+  EXPECT_DOUBLE_EQ(tiny[2], 1e-295);
   int i[7] = {123456, 1, 2, 3, 4, 5, 6};
   ASSERT_EQ(dfsTruncateItemTimeStep(h, 3, 3, i), 0);
   EXPECT_EQ(i[0], 123456);  // integers are left alone

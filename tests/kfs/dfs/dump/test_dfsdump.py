@@ -145,6 +145,16 @@ class CrossCheck(unittest.TestCase):
         with self.assertRaisesRegex(dfsdump.DataFormatError, "announces 4 time steps"):
             dfsdump.load(data[:tag])
 
+    def test_custom_block_without_values_is_malformed(self):
+        with open(self.files[0]["path"], "rb") as f:
+            data = f.read()
+        name = data.find(b"Shorts\0")
+        self.assertGreater(name, 0)
+        values = name + len(b"Shorts\0")
+        self.assertEqual(data[values], 6)  # the record of two shorts: 1 + 4 + 4 bytes
+        with self.assertRaisesRegex(dfsdump.DataFormatError, "block 60000: record 2 missing"):
+            dfsdump.load(data[:values] + data[values + 9:])
+
     def test_truncated_file_is_malformed(self):
         with open(self.files[0]["path"], "rb") as f:
             data = f.read()
