@@ -40,18 +40,23 @@ inline double Formula(double v, const Coefficients& c) {
   return op == Op::kDivide ? t / c.last : t * c.last;
 }
 
-// Elements to convert: ordered and different from the delete value (a NaN
-// compares unordered and is kept as it is, bits and all).
-template <class T>
+// Which elements are converted: those that are ordered and differ from the
+// delete value (a NaN element is kept as it is, bits and all). A NaN delete
+// value equals no element, so then every ordered element is converted; the
+// comparison with the delete value alone would convert none.
+enum class Test { kDeleteValue, kOrdered };
+
+template <Test test, class T>
 inline bool IsConverted(T x, T deleteValue) {
+  if (test == Test::kOrdered) return x == x;
   return x < deleteValue || x > deleteValue;
 }
 
-template <Op op, class T>
+template <Op op, Test test, class T>
 void ScalarKernel(T* data, int count, T deleteValue, const Coefficients& c) {
   for (int i = 0; i < count; ++i) {
     const T x = data[i];
-    if (IsConverted(x, deleteValue)) data[i] = static_cast<T>(Formula<op>(static_cast<double>(x), c));
+    if (IsConverted<test>(x, deleteValue)) data[i] = static_cast<T>(Formula<op>(static_cast<double>(x), c));
   }
 }
 
@@ -76,6 +81,24 @@ int LeadingElements(const T* data, int count, uintptr_t alignment) {
   return lead < count ? lead : count;
 }
 
+// Lane masks of the elements to convert, as IsConverted.
+template <Test test>
+__attribute__((target("avx"))) inline __m256d Converted256(__m256d x, __m256d del) {
+  return test == Test::kOrdered ? _mm256_cmp_pd(x, x, _CMP_ORD_Q) : _mm256_cmp_pd(x, del, _CMP_NEQ_OQ);
+}
+template <Test test>
+__attribute__((target("avx"))) inline __m128 Converted128(__m128 x, __m128 del) {
+  return test == Test::kOrdered ? _mm_cmp_ps(x, x, _CMP_ORD_Q) : _mm_cmp_ps(x, del, _CMP_NEQ_OQ);
+}
+template <Test test>
+__attribute__((target("avx512f"))) inline __mmask8 Converted512(__m512d x, __m512d del) {
+  return test == Test::kOrdered ? _mm512_cmp_pd_mask(x, x, _CMP_ORD_Q) : _mm512_cmp_pd_mask(x, del, _CMP_NEQ_OQ);
+}
+template <Test test>
+__attribute__((target("avx512f"))) inline __mmask16 Converted512(__m512 x, __m512 del) {
+  return test == Test::kOrdered ? _mm512_cmp_ps_mask(x, x, _CMP_ORD_Q) : _mm512_cmp_ps_mask(x, del, _CMP_NEQ_OQ);
+}
+
 template <Op op>
 __attribute__((target("avx"))) inline __m256d Formula256(__m256d x, __m256d fa, __m256d oa, __m256d ob,
                                                          __m256d last) {
@@ -83,40 +106,40 @@ __attribute__((target("avx"))) inline __m256d Formula256(__m256d x, __m256d fa, 
   return op == Op::kDivide ? _mm256_div_pd(t, last) : _mm256_mul_pd(t, last);
 }
 
-template <Op op>
+template <Op op, Test test>
 __attribute__((target("avx"))) void KernelAvx(double* data, int count, double deleteValue,
                                               const Coefficients& c) {
   const __m256d fa = _mm256_set1_pd(c.fa), oa = _mm256_set1_pd(c.oa), ob = _mm256_set1_pd(c.ob);
   const __m256d last = _mm256_set1_pd(c.last), del = _mm256_set1_pd(deleteValue);
   int i = LeadingElements(data, count, 64);
-  ScalarKernel<op>(data, i, deleteValue, c);
+  ScalarKernel<op, test>(data, i, deleteValue, c);
   // Two vectors, one cache line, per step.
   for (; i + 8 <= count; i += 8) {
     const __m256d x0 = _mm256_loadu_pd(data + i);
     const __m256d x1 = _mm256_loadu_pd(data + i + 4);
     const __m256d y0 = Formula256<op>(x0, fa, oa, ob, last);
     const __m256d y1 = Formula256<op>(x1, fa, oa, ob, last);
-    _mm256_storeu_pd(data + i, _mm256_blendv_pd(x0, y0, _mm256_cmp_pd(x0, del, _CMP_NEQ_OQ)));
-    _mm256_storeu_pd(data + i + 4, _mm256_blendv_pd(x1, y1, _mm256_cmp_pd(x1, del, _CMP_NEQ_OQ)));
+    _mm256_storeu_pd(data + i, _mm256_blendv_pd(x0, y0, Converted256<test>(x0, del)));
+    _mm256_storeu_pd(data + i + 4, _mm256_blendv_pd(x1, y1, Converted256<test>(x1, del)));
   }
-  ScalarKernel<op>(data + i, count - i, deleteValue, c);
+  ScalarKernel<op, test>(data + i, count - i, deleteValue, c);
 }
 
-template <Op op>
+template <Op op, Test test>
 __attribute__((target("avx"))) void KernelAvx(float* data, int count, float deleteValue,
                                               const Coefficients& c) {
   const __m256d fa = _mm256_set1_pd(c.fa), oa = _mm256_set1_pd(c.oa), ob = _mm256_set1_pd(c.ob);
   const __m256d last = _mm256_set1_pd(c.last);
   const __m128 del = _mm_set1_ps(deleteValue);
   int i = LeadingElements(data, count, 64);
-  ScalarKernel<op>(data, i, deleteValue, c);
+  ScalarKernel<op, test>(data, i, deleteValue, c);
   for (; i + 4 <= count; i += 4) {
     const __m128 x = _mm_loadu_ps(data + i);
     const __m128 y = _mm256_cvtpd_ps(Formula256<op>(_mm256_cvtps_pd(x), fa, oa, ob, last));
     // Blended as floats: a signalling NaN must keep its bits.
-    _mm_storeu_ps(data + i, _mm_blendv_ps(x, y, _mm_cmp_ps(x, del, _CMP_NEQ_OQ)));
+    _mm_storeu_ps(data + i, _mm_blendv_ps(x, y, Converted128<test>(x, del)));
   }
-  ScalarKernel<op>(data + i, count - i, deleteValue, c);
+  ScalarKernel<op, test>(data + i, count - i, deleteValue, c);
 }
 
 template <Op op>
@@ -126,29 +149,29 @@ __attribute__((target("avx512f"))) inline __m512d Formula512(__m512d x, __m512d 
   return op == Op::kDivide ? _mm512_div_pd(t, last) : _mm512_mul_pd(t, last);
 }
 
-template <Op op>
+template <Op op, Test test>
 __attribute__((target("avx512f"))) void KernelAvx512(double* data, int count, double deleteValue,
                                                      const Coefficients& c) {
   const __m512d fa = _mm512_set1_pd(c.fa), oa = _mm512_set1_pd(c.oa), ob = _mm512_set1_pd(c.ob);
   const __m512d last = _mm512_set1_pd(c.last), del = _mm512_set1_pd(deleteValue);
   int i = LeadingElements(data, count, 64);
-  ScalarKernel<op>(data, i, deleteValue, c);
+  ScalarKernel<op, test>(data, i, deleteValue, c);
   for (; i + 8 <= count; i += 8) {
     const __m512d x = _mm512_loadu_pd(data + i);
-    const __mmask8 converted = _mm512_cmp_pd_mask(x, del, _CMP_NEQ_OQ);
+    const __mmask8 converted = Converted512<test>(x, del);
     _mm512_storeu_pd(data + i, _mm512_mask_blend_pd(converted, x, Formula512<op>(x, fa, oa, ob, last)));
   }
-  ScalarKernel<op>(data + i, count - i, deleteValue, c);
+  ScalarKernel<op, test>(data + i, count - i, deleteValue, c);
 }
 
-template <Op op>
+template <Op op, Test test>
 __attribute__((target("avx512f"))) void KernelAvx512(float* data, int count, float deleteValue,
                                                      const Coefficients& c) {
   const __m512d fa = _mm512_set1_pd(c.fa), oa = _mm512_set1_pd(c.oa), ob = _mm512_set1_pd(c.ob);
   const __m512d last = _mm512_set1_pd(c.last);
   const __m512 del = _mm512_set1_ps(deleteValue);
   int i = LeadingElements(data, count, 64);
-  ScalarKernel<op>(data, i, deleteValue, c);
+  ScalarKernel<op, test>(data, i, deleteValue, c);
   for (; i + 16 <= count; i += 16) {
     const __m512 x = _mm512_loadu_ps(data + i);
     const __m512d bits = _mm512_castps_pd(x);
@@ -159,10 +182,10 @@ __attribute__((target("avx512f"))) void KernelAvx512(float* data, int count, flo
     const __m512d joined = _mm512_insertf64x4(_mm512_insertf64x4(_mm512_setzero_pd(), _mm256_castps_pd(yLow), 0),
                                               _mm256_castps_pd(yHigh), 1);
     const __m512 y = _mm512_castpd_ps(joined);
-    const __mmask16 converted = _mm512_cmp_ps_mask(x, del, _CMP_NEQ_OQ);
+    const __mmask16 converted = Converted512<test>(x, del);
     _mm512_storeu_ps(data + i, _mm512_mask_blend_ps(converted, x, y));
   }
-  ScalarKernel<op>(data + i, count - i, deleteValue, c);
+  ScalarKernel<op, test>(data + i, count - i, deleteValue, c);
 }
 
 
@@ -184,20 +207,29 @@ Kernel BestKernel() {
   return best;
 }
 
-template <Op op, class T>
-void Run(Kernel kernel, T* data, int count, T deleteValue, const Coefficients& c) {
+template <Op op, Test test, class T>
+void RunTest(Kernel kernel, T* data, int count, T deleteValue, const Coefficients& c) {
 #ifdef QTY_X86_KERNELS
   switch (kernel) {
     case Kernel::kAvx512:
-      return KernelAvx512<op>(data, count, deleteValue, c);
+      return KernelAvx512<op, test>(data, count, deleteValue, c);
     case Kernel::kAvx:
-      return KernelAvx<op>(data, count, deleteValue, c);
+      return KernelAvx<op, test>(data, count, deleteValue, c);
     default:
       break;
   }
 #endif
   (void)kernel;
-  ScalarKernel<op>(data, count, deleteValue, c);
+  ScalarKernel<op, test>(data, count, deleteValue, c);
+}
+
+template <Op op, class T>
+void Run(Kernel kernel, T* data, int count, T deleteValue, const Coefficients& c) {
+  if (deleteValue == deleteValue) {
+    RunTest<op, Test::kDeleteValue>(kernel, data, count, deleteValue, c);
+  } else {
+    RunTest<op, Test::kOrdered>(kernel, data, count, deleteValue, c);
+  }
 }
 
 template <class T>

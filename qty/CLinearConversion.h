@@ -11,7 +11,8 @@
 // factor keeps the division.
 //
 // Elements equal to the delete value, and NaN elements, are left as they
-// are. Float data are widened to double, converted and narrowed back.
+// are; a NaN delete value equals no element, so every other element is
+// converted. Float data are widened to double, converted and narrowed back.
 #ifndef QTY_CLINEARCONVERSION_H
 #define QTY_CLINEARCONVERSION_H
 

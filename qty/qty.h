@@ -203,7 +203,8 @@ QTY_API int qtyConvertUnitToBase(int unit, double* result, double value);
 QTY_API int qtyConvertUnitFromBase(int unit, double* result, double value);
 /* In-place array conversions by the formula of qtyConvertUnit (float data are
  * computed in double). count < 1 succeeds and changes nothing; on failure
- * the array is untouched. */
+ * the array is untouched. A NaN delete value matches no element: every
+ * element but the NaN ones is converted. */
 QTY_API int qtyConvertItemArrayD(int from, int to, double* data, int count, double deleteValue);
 QTY_API int qtyConvertItemArrayF(int from, int to, float* data, int count, float deleteValue);
 /* From `unit` to the item type's user unit, and back. */

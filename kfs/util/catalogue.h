@@ -52,13 +52,14 @@ typedef struct catAxis {
     char unit[CAT_UNIT_SIZE];
 } catAxis;
 
-/* One item and the statistics of its values (delete values excluded). */
+/* One item and the statistics of its values (delete values and NaNs
+ * excluded, and counted as missing). */
 typedef struct catItem {
     float minimum;
     float maximum;
     float mean;
     float stdev;     /* population standard deviation */
-    float missing;   /* number of delete values */
+    float missing;   /* number of delete values and NaNs */
     char description[CAT_DESCRIPTION_SIZE];
 } catItem;
 

@@ -51,8 +51,12 @@ int itemsOf(const catRecord* file) {
   return file && kfs::cat::countField(file->nItems, 1, CAT_MAX_ITEMS, &n) ? static_cast<int>(n) : 0;
 }
 
-// Current data record, or -1 when nothing is open.
-long long recordOf(catRecord* file) { return file ? static_cast<long long>(TXsp(file, 0)) : -1; }
+// Current data record, or -1 when nothing is open. Taken from the slot, not
+// from TXsp: its float result counts records exactly only up to 2^24.
+long long recordOf(catRecord* file) {
+  const kfs::tx::Slot* slot = file ? kfs::tx::openSlot(*file) : nullptr;
+  return slot ? static_cast<long long>(slot->record) : -1;
+}
 
 // The number of whole steps on disk goes into the catalogue.
 void storeStepCount(catRecord* file) {
@@ -147,8 +151,7 @@ int dtxSkipTimestep(LPHEAD header, catRecord* file) {
   long long record = recordOf(file);
   int items = itemsOf(file);
   if (header == nullptr || record < 0 || items < 1) return kNull;
-  TXsp(file, static_cast<int>(items - record % items));
-  return kOk;
+  return TXsp(file, static_cast<int>(items - record % items)) >= 0.0f ? kOk : kRead;
 }
 
 int dtxFindBlock(catRecord* file, int tag) {

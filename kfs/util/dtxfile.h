@@ -61,7 +61,8 @@ KFS_API int dtxStaticWrite(LPITEM item, catRecord* file, const void* data);
 KFS_API int dtxReadItem(LPHEAD header, catRecord* file, double* time, void* data);
 /* Writes the next item (floats). */
 KFS_API int dtxWriteItem(LPHEAD header, catRecord* file, const void* data);
-/* Skips the rest of the current step (a whole step at a step boundary). */
+/* Skips the rest of the current step (a whole step at a step boundary);
+ * 2001 when the next step lies beyond any file offset. */
 KFS_API int dtxSkipTimestep(LPHEAD header, catRecord* file);
 /* No tagged blocks: always 2001. */
 KFS_API int dtxFindBlock(catRecord* file, int tag);

@@ -8,7 +8,6 @@
 #include <sys/types.h>
 
 #include <cstring>
-#include <vector>
 
 #include "kfs/util/catalogue_layout.h"
 #include "kfs/util/txfile_layout.h"
@@ -99,14 +98,18 @@ bool readRecord(const catRecord& cat, const Layout& layout, Slot& s, std::int64_
 bool writeRecord(const catRecord& cat, const Layout& layout, Slot& s, std::int64_t record, const float* values) {
     if (s.mode == 0 || !seekTo(s.stream, layout.offsetOf(record))) return false;
     std::size_t n = static_cast<std::size_t>(layout.values);
-    const float* out = values;
-    std::vector<float> reversed;
-    if (cat.swapped) {  // never reverse the caller's buffer
-        reversed.assign(values, values + n);
-        decswp(reversed.data(), static_cast<int>(n));
-        out = reversed.data();
+    if (!cat.swapped) return std::fwrite(values, 4, n, s.stream) == n;
+    // The caller's buffer is never reversed; a small piece at a time is,
+    // so a record of any size costs no allocation.
+    float piece[1024];
+    for (std::size_t done = 0; done < n;) {
+        std::size_t count = n - done < 1024 ? n - done : 1024;
+        std::memcpy(piece, values + done, count * 4);
+        decswp(piece, static_cast<int>(count));
+        if (std::fwrite(piece, 4, count, s.stream) != count) return false;
+        done += count;
     }
-    return std::fwrite(out, 4, n, s.stream) == n;
+    return true;
 }
 
 // The open slot and layout of cat, or null.

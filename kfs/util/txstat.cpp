@@ -1,6 +1,7 @@
 // Item statistics of the catalogue family (txfile.h): running sums per item
 // (Welford's update, so long series keep their precision) published into
-// the catalogue fields after every record.
+// the catalogue fields after every record. Delete values and NaNs count as
+// missing.
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -62,7 +63,9 @@ float update_stat(catRecord* cat, int item, const float* values) {
     if (item < 0 || item > layout.items || values == nullptr) return -1.0f;
     catStatSums& s = cat->sums[item - 1];
     for (std::int64_t i = 0; i < layout.values; ++i) {
-        if (values[i] == cat->deleteValue)
+        // A NaN is missing too: averaged, it would make mean and standard
+        // deviation NaN for good (and it is the delete value of some sets).
+        if (values[i] == cat->deleteValue || std::isnan(values[i]))
             s.missing += 1.0;
         else
             addValue(s, static_cast<double>(values[i]));

@@ -82,6 +82,27 @@ TEST_F(Convert, ArraysLeaveDeleteValuesAndNaNUntouched) {
   EXPECT_EQ(floats[3], -1e-35f);
 }
 
+// A NaN delete value equals no element: every number is converted, and
+// only the NaN elements keep their bits.
+TEST_F(Convert, ANaNDeleteValueLeavesOnlyNaNElements) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  std::vector<double> data(37, 2.0);
+  data[5] = nan;
+  ASSERT_EQ(qtyConvertItemArrayD(kKilometer, kMeter, data.data(), 37, nan), 1);
+  for (size_t i = 0; i < data.size(); ++i) {
+    if (i == 5) {
+      EXPECT_TRUE(std::isnan(data[i]));
+    } else {
+      EXPECT_EQ(data[i], 2000.0) << i;
+    }
+  }
+  std::vector<float> floats(37, 100.0f);
+  floats[36] = std::numeric_limits<float>::quiet_NaN();
+  ASSERT_EQ(qtyConvertItemArrayF(kCelsius, kKelvin, floats.data(), 37, floats[36]), 1);
+  for (size_t i = 0; i + 1 < floats.size(); ++i) EXPECT_EQ(floats[i], 373.15f) << i;
+  EXPECT_TRUE(std::isnan(floats[36]));
+}
+
 TEST_F(Convert, UserUnitArrays) {
   constexpr int kWaterLevel = 100000;
   ASSERT_EQ(qtySetItemUserUnit(kWaterLevel, kFoot), 1);
@@ -166,7 +187,7 @@ std::vector<Kernel> Kernels() {
 
 TEST(ConvertKernels, DoubleArraysMatchThePlainFormulaBitForBit) {
   const std::vector<double> input = TestDoubles();
-  const double deleteValue = -1e-255;
+  for (double deleteValue : {-1e-255, std::numeric_limits<double>::quiet_NaN()})
   for (Kernel kernel : Kernels())
   for (const Factors& f : kCases) {
     std::vector<double> data = input;
@@ -177,7 +198,7 @@ TEST(ConvertKernels, DoubleArraysMatchThePlainFormulaBitForBit) {
       const double expected = (std::isnan(v) || v == deleteValue) ? v : Plain(v, f.fa, f.oa, f.ob, f.fb);
       if (!SameBits(data[i], expected)) ++mismatches;
     }
-    EXPECT_EQ(mismatches, 0u) << "kernel " << static_cast<int>(kernel) << " fa=" << f.fa << " oa=" << f.oa
+    EXPECT_EQ(mismatches, 0u) << "delete " << deleteValue << " kernel " << static_cast<int>(kernel) << " fa=" << f.fa << " oa=" << f.oa
                               << " ob=" << f.ob << " fb=" << f.fb;
   }
 }
@@ -192,8 +213,8 @@ TEST(ConvertKernels, FloatArraysMatchThePlainFormulaBitForBit) {
     std::memcpy(&v, &bits, sizeof v);
     input.push_back(v);
   }
-  const float deleteValue = -1e-35f;
-  input.push_back(deleteValue);
+  input.push_back(-1e-35f);
+  for (float deleteValue : {-1e-35f, std::numeric_limits<float>::quiet_NaN()})
   for (Kernel kernel : Kernels())
   for (const Factors& f : kCases) {
     std::vector<float> data = input;
@@ -206,7 +227,7 @@ TEST(ConvertKernels, FloatArraysMatchThePlainFormulaBitForBit) {
                                  : static_cast<float>(Plain(static_cast<double>(v), f.fa, f.oa, f.ob, f.fb));
       if (!SameBits(data[i], expected)) ++mismatches;
     }
-    EXPECT_EQ(mismatches, 0u) << "kernel " << static_cast<int>(kernel) << " fa=" << f.fa << " fb=" << f.fb;
+    EXPECT_EQ(mismatches, 0u) << "delete " << deleteValue << " kernel " << static_cast<int>(kernel) << " fa=" << f.fa << " fb=" << f.fb;
   }
 }
 

@@ -180,6 +180,52 @@ TEST(Dtx, AStartDateBeyondAnyDayIsRefused) {
   EXPECT_EQ(f, nullptr);
 }
 
+// A series of 17 items and a million steps holds more records than a float
+// counts exactly: the step of the last item of step 999999 (record
+// 16999999) and the skip to the next step must still be exact.
+TEST(Dtx, PositionsInLongSeriesAreExact) {
+  catRecord* cat = newcat(0);
+  std::strcpy(cat->prefix, kDir.c_str());
+  std::strcpy(cat->name, "longseries");
+  cat->nItems = 17;
+  cat->deleteValue = -99;
+  cat->leadingRecords = 0;
+  cat->time = {0, 0, 1, 0, "sec"};
+  ASSERT_EQ(TXopw(cat), 0.0f);
+  Header h = lineHeader();
+  ASSERT_EQ(TXseek(cat, 1000000, 17), 16999999.0f);
+  double time = 0;
+  ASSERT_EQ(dtxReadItem(h.get(), cat, &time, nullptr), 0);  // skips the item
+  EXPECT_EQ(time, 999999.0);
+  ASSERT_EQ(TXseek(cat, 1000000, 17), 16999999.0f);
+  ASSERT_EQ(dtxSkipTimestep(h.get(), cat), 0);
+  EXPECT_EQ(TXsp(cat, 0), 17000000.0f);
+  EXPECT_EQ(TXclr(cat), 0.0f);
+  frecat(cat);
+  std::remove((kDir + "longseries.dt0").c_str());
+}
+
+// Skipping to a step whose records lie beyond any file offset fails; it is
+// not reported as done.
+TEST(Dtx, SkippingBeyondAnyFileOffsetFails) {
+  catRecord* cat = newcat(1);
+  std::strcpy(cat->prefix, kDir.c_str());
+  std::strcpy(cat->name, "farskip");
+  cat->nItems = 17;
+  cat->deleteValue = -99;
+  cat->leadingRecords = 0;
+  cat->axis[0].nSets1 = 200000000;  // records of 800000004 bytes
+  ASSERT_EQ(TXopw(cat), 0.0f);
+  const std::int64_t lastRecord = INT64_MAX / 800000004;
+  const int step = static_cast<int>(lastRecord / 17 + 1);  // its first record still has an offset
+  ASSERT_GE(TXseek(cat, step, 1), 0.0f);
+  Header h = lineHeader();
+  EXPECT_EQ(dtxSkipTimestep(h.get(), cat), 2001);
+  EXPECT_EQ(TXclr(cat), 0.0f);
+  frecat(cat);
+  std::remove((kDir + "farskip.dt1").c_str());
+}
+
 TEST(Dtx, HeadersTheFamilyCannotHoldAreRefused) {
   catRecord* f = nullptr;
   Header mixed = lineHeader(2);  // the items' axes differ

@@ -115,6 +115,23 @@ TEST(TxFile, StatisticsLeaveDeleteValuesOut) {
     EXPECT_FLOAT_EQ(back->item[0].stdev, std::sqrt(5.0f));
 }
 
+// A NaN marks a missing value as the delete value does (and is the delete
+// value of some data sets): it is counted, never averaged.
+TEST(TxFile, StatisticsCountNaNAsMissing) {
+    Cat c = grid("nanstat");
+    for (float deleteValue : {-99.0f, std::nanf("")}) {
+        c->deleteValue = deleteValue;
+        ASSERT_EQ(update_stat(c.get(), 0, nullptr), 0.0f);
+        const float a[3] = {1, std::nanf(""), 3};
+        ASSERT_EQ(update_stat(c.get(), 1, a), 0.0f);
+        EXPECT_EQ(c->item[0].missing, 1);
+        EXPECT_EQ(c->item[0].mean, 2);
+        EXPECT_EQ(c->item[0].minimum, 1);
+        EXPECT_EQ(c->item[0].maximum, 3);
+        EXPECT_EQ(c->item[0].stdev, 1);
+    }
+}
+
 TEST(TxFile, UpdateRewritesARecordAndRecomputes) {
     Cat c = grid("upd");
     ASSERT_EQ(TXopw(c.get()), 0.0f);
@@ -154,6 +171,23 @@ TEST(TxFile, SwappedDataSetWritesReversedValues) {
     std::vector<float> back(3);
     ASSERT_EQ(TXre(c.get(), back.data()), 1.0f);
     EXPECT_EQ(back, v);
+    TXclr(c.get());
+
+    // A record longer than the pieces it is reversed in.
+    c->axis[0].nSets1 = 2499;
+    ASSERT_EQ(TXopw(c.get()), 0.0f);
+    std::vector<float> wide(2500);
+    for (std::size_t k = 0; k < wide.size(); ++k) wide[k] = static_cast<float>(k) + 0.5f;
+    ASSERT_EQ(TXwr(c.get(), wide.data()), 1.0f);
+    ASSERT_EQ(TXclr(c.get()), 0.0f);
+    bytes = readFile(kDir + "swap.dt1");
+    ASSERT_EQ(bytes.size(), 10000u);
+    const unsigned char big2499[4] = {0x45, 0x1c, 0x38, 0x00};  // 2499.5f, big-endian
+    EXPECT_EQ(std::memcmp(bytes.data() + 4 * 2499, big2499, 4), 0);
+    ASSERT_EQ(TXopr(c.get()), 0.0f);
+    std::vector<float> wideBack(2500);
+    ASSERT_EQ(TXre(c.get(), wideBack.data()), 1.0f);
+    EXPECT_EQ(wideBack, wide);
     TXclr(c.get());
 }
 
