@@ -19,12 +19,14 @@ using dfstest::kAnyItem;
 using dfstest::kSecond;
 using dfstest::unitId;
 
-// Writes a header to a new file and closes it.
+// Writes a header to a new file and closes it; the independent reader of
+// the format must read what was written.
 int writeFile(const std::string& path, LPHEAD h) {
   kfsHandle f = nullptr;
-  const int s = dfsFileCreate(path.c_str(), h, &f);
-  if (s) return s;
-  return dfsFileClose(h, &f);
+  int s = dfsFileCreate(path.c_str(), h, &f);
+  if (!s) s = dfsFileClose(h, &f);
+  if (!s) dfstest::expectDfsdumpAccepts(path);
+  return s;
 }
 
 LPHEAD readFile(const std::string& path, int* status = nullptr) {
