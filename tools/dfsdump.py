@@ -63,6 +63,7 @@ item).
 
 import json
 import os
+import struct
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -84,6 +85,18 @@ AXES = {1: ("EqD0", 0, None), 2: ("EqD1", 1, "eq"), 3: ("NeqD1", 1, "points"),
         13: ("CurveLinearD3", 3, "corners")}
 FLOAT, DOUBLE, BYTE, INT4, UINT4, INT2 = 1, 2, 3, 4, 5, 6
 KEY_NAMES = ("X-Encoding Key", "Y-Encoding Key", "Z-Encoding Key")
+
+
+# The delete values a header has when its file leaves them out.
+DEFAULT_DELETE = {"delete_float": -1e-35, "delete_double": -1e-255, "delete_byte": 0,
+                  "delete_int": 2147483647, "delete_unsigned": 2147483647}
+
+
+def _type_name(type_code):
+    """The name of a simple type, also of a code no type has (a damaged
+    file's)."""
+    known = kfsdump.SIMPLE_TYPES.get(type_code)
+    return known[0] if known else "type %d" % type_code
 
 
 class DataFormatError(Exception):
@@ -113,7 +126,7 @@ class Records:
         if r.type_code != type_code:
             raise DataFormatError(r.offset, "block %d: record %d is %s, %s expected"
                                   % (self.block.block_id, self.index + 1, r.type_name,
-                                     kfsdump.SIMPLE_TYPES[type_code][0]))
+                                     _type_name(type_code)))
         if count is not None and r.count != count:
             raise DataFormatError(r.offset, "block %d: record %d has %d elements, %d expected"
                                   % (self.block.block_id, self.index + 1, r.count, count))
@@ -428,8 +441,7 @@ def _take_record(items, index, type_code, count, what):
         raise DataFormatError(r.offset, "block %d where %s should follow" % (r.block_id, what))
     if r.type_code != type_code or r.count != count:
         raise DataFormatError(r.offset, "%s is %s x %d, %s x %d expected"
-                              % (what, r.type_name, r.count, kfsdump.SIMPLE_TYPES[type_code][0],
-                                 count))
+                              % (what, r.type_name, r.count, _type_name(type_code), count))
     return r.values
 
 
@@ -489,12 +501,20 @@ STAT_SAMPLE = 4096
 def _delete_value(df, type_code):
     names = {FLOAT: "delete_float", DOUBLE: "delete_double", BYTE: "delete_byte",
              INT4: "delete_int", UINT4: "delete_unsigned"}
-    return df.file_info.get(names[type_code]) if type_code in names else None
+    if type_code not in names:
+        return None
+    value = df.file_info.get(names[type_code], DEFAULT_DELETE[names[type_code]])
+    # A float delete value compares as the float the file holds.
+    return _as_float32(value) if type_code == FLOAT else value
+
+
+def _as_float32(value):
+    return struct.unpack("<f", struct.pack("<f", value))[0]
 
 
 def _item_statistics(df, n, item):
     """The statistics the writer must have kept for item n, from the data."""
-    undefined = df.file_info["delete_double"]
+    undefined = df.file_info.get("delete_double", DEFAULT_DELETE["delete_double"])
     delete = _delete_value(df, item["data_type"])
     used = _stored_count(df, item)
     per_element = df.file_info.get("stats_type") in (2, 3)

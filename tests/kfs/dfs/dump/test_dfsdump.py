@@ -155,6 +155,28 @@ class CrossCheck(unittest.TestCase):
         with self.assertRaisesRegex(dfsdump.DataFormatError, "block 60000: record 2 missing"):
             dfsdump.load(data[:values] + data[values + 9:])
 
+    def test_an_unknown_item_type_code_is_malformed(self):
+        data = bytearray(self.steps_file())
+        name = data.find(b"Flags\0")
+        self.assertGreater(name, 0)
+        # Behind the name: the unit key (a record of 9 bytes), then the data
+        # type record, whose value follows its 5-byte record header.
+        at = name + len(b"Flags\0") + 9 + 5
+        self.assertEqual(struct.unpack_from("<i", data, at)[0], 4)
+        struct.pack_into("<i", data, at, 99)
+        with self.assertRaisesRegex(dfsdump.DataFormatError, "type 99"):
+            dfsdump.load(bytes(data))
+
+    def test_a_header_without_delete_values_takes_the_defaults(self):
+        data = self.steps_file()
+        block = data.find(bytes([0xFE]) + struct.pack("<H", 10007))
+        self.assertGreater(block, 0)
+        # block start (3 bytes), one double record (5 + 8), terminator
+        self.assertEqual(data[block + 3 + 13], 0xFF)
+        df = dfsdump.load(data[:block] + data[block + 17:])
+        self.assertNotIn("delete_double", df.file_info)
+        self.assertTrue(df.statistics_checked)
+
     def test_truncated_file_is_malformed(self):
         with open(self.files[0]["path"], "rb") as f:
             data = f.read()
