@@ -18,8 +18,9 @@ extern "C" {
 
 int dfsSetEncodeKey(LPHEAD header, const int* xkey, const int* ykey, const int* zkey, int n) {
   if (!header) return DFS_FAIL(header, nullptr, 1000);
-  // No stored value at all would leave every item of the file empty.
-  if (n < 1) return DFS_FAIL(header, nullptr, 2010);
+  // No stored value at all would leave every item of the file empty, and
+  // keys without any key array would place every stored value nowhere.
+  if (n < 1 || (!xkey && !ykey && !zkey)) return DFS_FAIL(header, nullptr, 2010);
   int* x = copyKey(xkey, n);
   int* y = copyKey(ykey, n);
   int* z = copyKey(zkey, n);

@@ -80,7 +80,8 @@ KFS_API int dfsUpdateGeoInfoUTMProj(LPHEAD header, const char* projection, doubl
 KFS_API int dfsSetGeoInfoUndefined(LPHEAD header);
 
 /* Encode keys of a compressed file: copies of the given arrays (a null array
- * stays absent), each of n values; sets the encoding flag. 2010 for n < 1. */
+ * stays absent), each of n values; sets the encoding flag. 2010 for n < 1
+ * or when all three arrays are null. */
 KFS_API int dfsSetEncodeKey(LPHEAD header, const int* xkey, const int* ykey, const int* zkey,
                             int n);
 /* Copies the stored keys into the given arrays (each may be null). */

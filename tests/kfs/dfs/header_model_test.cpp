@@ -146,6 +146,15 @@ TEST(HeaderModel, EncodeKeysAreCopiedAndPartialKeysStayAbsent) {
   EXPECT_EQ(gz[0], -1);  // absent key: the caller's array is left alone
   EXPECT_EQ(dfsSetEncodeKey(h, x, y, nullptr, 0), 2010);
   EXPECT_EQ(dfsGetEncodeKeySize(h), 3);
+  // Keys without any key array place no value: every item would store its
+  // first element n times, and no reader could place them again.
+  EXPECT_EQ(dfsSetEncodeKey(h, nullptr, nullptr, nullptr, 3), 2010);
+  EXPECT_NE(h->dfsEncode.xkey, nullptr);
+  dfsHeaderDestroy(&h);
+  ASSERT_EQ(dfsHeaderCreate(1, "a", "b", 1, 1, F_NO_STAT, &h), 0);
+  EXPECT_EQ(dfsSetEncodeKey(h, nullptr, nullptr, nullptr, 3), 2010);
+  EXPECT_EQ(dfsIsFileCompressed(h), 0);
+  EXPECT_EQ(dfsGetEncodeKeySize(h), 0);
   dfsHeaderDestroy(&h);
 }
 
