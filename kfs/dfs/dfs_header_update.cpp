@@ -2,7 +2,8 @@
 // each header block is read back, its values replaced from the in-memory
 // header, and written again over itself with the same records and counts,
 // so nothing behind it moves. Texts keep their stored length (padded with
-// blanks or cut).
+// blanks, titles and names cut; a projection text that does not fit is kept
+// as stored and reported).
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -52,6 +53,14 @@ void putText(kfsLblock block, int n, const char* text) {
   stored[room] = '\0';
 }
 
+// A projection text is well-known text that a reader hands to the projection
+// library: cut short it no longer parses, unlike a cut title. One longer than
+// the stored record is therefore left as stored, and the update reports it.
+bool projectionFits(kfsLblock block, const char* text) {
+  const kfsLblock r = recordAt(block, 0, kfsTypeByte, 0);
+  return !r || std::strlen(text) < r->count;
+}
+
 void updateFileInfo(LPHEAD h, int tag, kfsLblock b) {
   switch (tag) {
     case 10001: putText(b, 0, h->fileTitle); break;
@@ -65,7 +74,7 @@ void updateFileInfo(LPHEAD h, int tag, kfsLblock b) {
     case 10012: putOne(b, 0, kfsTypeInt4, h->dataType); break;
     case 10011: {
       const double geo[3] = {h->originLon, h->originLat, h->orientation};
-      if (h->projection) putText(b, 0, h->projection);
+      if (h->projection && projectionFits(b, h->projection)) putText(b, 0, h->projection);
       put(b, 1, kfsTypeDouble, geo, 3);
       break;
     }
@@ -158,6 +167,7 @@ struct Walk {
   bool timeOnly;
   int item = -1;  // index of the current item, -1 before the first
   dfsCustomBlock* const* nextCustom = nullptr;  // link to the next custom block's entry
+  bool projectionTooLong = false;  // the stored projection text was kept
 };
 
 // Replaces the values of one block; false when the block is left alone.
@@ -171,6 +181,8 @@ bool updateBlock(Walk& w, int tag, kfsLblock b) {
   if (tag == 30002 || tag == 30005) ++w.item;
   const absItemS* item = (w.item >= 0 && w.item < h->nItems) ? &h->items[w.item] : nullptr;
   if ((tag >= 10001 && tag <= 10003) || (tag >= 10006 && tag <= 10012)) {
+    if (tag == 10011 && h->projection && !projectionFits(b, h->projection))
+      w.projectionTooLong = true;
     updateFileInfo(h, tag, b);
     return true;
   }
@@ -269,6 +281,9 @@ int updateHeader(LPHEAD header, int force, kfsHandle file, bool timeOnly) {
   int s = walkHeader(edit, w);
   const unsigned int closed = FCloseFile(&edit);
   if (!s && closed) s = DFS_FAIL(header, file, static_cast<int>(closed));
+  // Everything else is up to date; the caller shortens the text (as
+  // dfsUpdateGeoInfoUTMProj does) and updates or closes again.
+  if (!s && w.projectionTooLong) s = DFS_FAIL(header, file, 2010);
   // The writing handle may hold the old bytes in its buffer: make it read
   // them anew where it is.
   const long long here = kfsTell64(file);

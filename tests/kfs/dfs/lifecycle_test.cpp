@@ -182,6 +182,42 @@ TEST_F(Lifecycle, EditRewritesInPlaceWithoutChangingTheFileSize) {
   dfstest::expectDfsdumpAccepts(path, "--no-statistics");
 }
 
+// A projection set longer than the stored one would be cut to an unreadable
+// well-known text; the close refuses it, keeps the file open with everything
+// else up to date, and closes once the caller has fitted the text.
+TEST_F(Lifecycle, CloseRefusesAProjectionLongerThanTheStoredOne) {
+  dfsSetGeoInfoUTMProj(header, "PROJCS[\"UTM 32\"]", 9.0, 0.0, 0.0);
+  const std::string path = dfstest::workPath("longer_projection.dfs");
+  kfsHandle f = nullptr;
+  ASSERT_EQ(dfsFileCreate(path.c_str(), header, &f), 0);
+  writeRawSteps(header, f, 2);
+  dfsSetGeoInfoUTMProj(header, "PROJCS[\"WGS 84 / UTM zone 32N\"]", 9.5, 1.0, 0.0);
+  EXPECT_EQ(dfsFileClose(header, &f), 2010);
+  ASSERT_NE(f, nullptr);
+
+  LPHEAD h = nullptr;
+  kfsHandle r = nullptr;
+  ASSERT_EQ(dfsFileRead(path.c_str(), &h, &r), 0);
+  const char* proj = nullptr;
+  double lon = 0;
+  dfsGetGeoInfoUTMProj(h, &proj, &lon, nullptr, nullptr);
+  EXPECT_STREQ(proj, "PROJCS[\"UTM 32\"]");
+  EXPECT_EQ(lon, 9.5);
+  EXPECT_EQ(h->time.nSteps, 2);
+  dfsFileClose(h, &r);
+  dfsHeaderDestroy(&h);
+
+  dfsSetGeoInfoUTMProj(header, "PROJCS[\"UTM\"]", 9.5, 1.0, 0.0);
+  ASSERT_EQ(dfsFileClose(header, &f), 0);
+  EXPECT_EQ(f, nullptr);
+  ASSERT_EQ(dfsFileRead(path.c_str(), &h, &r), 0);
+  dfsGetGeoInfoUTMProj(h, &proj, nullptr, nullptr, nullptr);
+  EXPECT_STREQ(proj, "PROJCS[\"UTM\"]   ");
+  dfsFileClose(h, &r);
+  dfsHeaderDestroy(&h);
+  dfstest::expectDfsdumpAccepts(path, "--no-statistics");
+}
+
 TEST_F(Lifecycle, UpdateIsThrottledUnlessForced) {
   const std::string path = dfstest::workPath("throttle.dfs");
   kfsHandle f = nullptr;
