@@ -55,7 +55,9 @@ KFS_API LPHEAD dfsReadHeader(kfsHandle file, int* status);
  * the in-memory header (numbers of time steps, statistics, titles, ...).
  * Unless forced, does nothing while less than a second of processor time
  * has passed since the last update. 2015 for a read-only handle, 2005 for a
- * memory stream (left untouched). */
+ * memory stream (left untouched). Texts keep their stored length; a
+ * projection text longer than the stored one is not written (it would be
+ * cut to unreadable well-known text): the rest is updated and 2010 returned. */
 KFS_API int dfsUpdateHeader(LPHEAD header, int force, kfsHandle file);
 /* The same for the time-axis block only. */
 KFS_API int dfsUpdateHeaderTime(LPHEAD header, int force, kfsHandle file);
