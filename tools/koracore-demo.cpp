@@ -195,6 +195,16 @@ std::string unitLabel(int unit) {
   return std::string(name ? name : "?") + " [" + (abbreviation ? abbreviation : "") + "]";
 }
 
+// The text padded with blanks to a number of columns. Unit symbols are UTF-8
+// ("°C"), so columns are counted as characters, not bytes, to keep the
+// table aligned.
+std::string padToColumns(std::string text, size_t columns) {
+  size_t shown = 0;
+  for (unsigned char c : text) shown += (c & 0xC0) != 0x80;
+  if (shown < columns) text.append(columns - shown, ' ');
+  return text;
+}
+
 void printHeader(const OpenFile& r) {
   std::printf("file        %s\n", kfsGetFilename(r.f));
   std::printf("created     %s %s, format version %d\n", kfsGetFileCreationDate(r.f),
@@ -233,8 +243,9 @@ void printItem(const char* kind, int n, LPITEM item) {
   require(dfsGetItemInfo(item, &type, &typeName, &name, &unit, nullptr, &dataType), "dfsGetItemInfo");
   require(dfsGetItemAxisEqD2(item, nullptr, nullptr, &nx, &ny, &x0, &y0, &dx, &dy),
           "dfsGetItemAxisEqD2");
-  std::printf("%s %d: %-18s %-18s %-26s %s, EqD2 %d x %d cells of %g x %g m\n", kind, n, name,
-              typeName, unitLabel(unit).c_str(), dfsSimpleTypeStr(dataType), nx, ny, dx, dy);
+  std::printf("%s %d: %-18s %-18s %s %s, EqD2 %d x %d cells of %g x %g m\n", kind, n, name,
+              typeName, padToColumns(unitLabel(unit), 26).c_str(), dfsSimpleTypeStr(dataType), nx,
+              ny, dx, dy);
 }
 
 void printStatics(const OpenFile& r) {
