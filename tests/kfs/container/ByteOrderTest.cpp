@@ -6,8 +6,8 @@
 
 #include "ContainerTestSupport.h"
 
-using kfstest::ReadAll;
-using kfstest::WorkPath;
+using kfstest::readBytes;
+using kfstest::workPath;
 
 namespace {
 
@@ -75,14 +75,14 @@ std::string WriteSample(const std::string& name) {
   big.Record(kfsTypeUInt2, 1, &kUInt2, 2);
   big.Record(kfsTypeByte, 3, "xyz", 1);
   big.Terminator();
-  std::string path = WorkPath(name);
-  kfstest::WriteAll(path, big.Bytes());
+  std::string path = workPath(name);
+  kfstest::writeBytes(path, big.Bytes());
   return path;
 }
 
 TEST(ContainerByteOrder, ReadsEveryValueConverted) {
   std::string path = WriteSample("big_endian.kfs");
-  const auto bytes = ReadAll(path);
+  const auto bytes = readBytes(path);
   EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "_AXO");
   kfsHandle file = nullptr;
   unsigned int fileId = 0;
@@ -127,7 +127,7 @@ TEST(ContainerByteOrder, ReadsEveryValueConverted) {
 
 TEST(ContainerByteOrder, EditKeepsTheFilesOrder) {
   std::string path = WriteSample("big_endian_edit.kfs");
-  const auto before = ReadAll(path);
+  const auto before = readBytes(path);
   kfsHandle file = nullptr;
   // Another application version: the edit part is rewritten, big-endian.
   ASSERT_EQ(kfsFileOpenEdit(path.c_str(), &file, dfsAPIid, nullptr), 0u);
@@ -141,7 +141,7 @@ TEST(ContainerByteOrder, EditKeepsTheFilesOrder) {
   ASSERT_EQ(kfsLblockWrite(0x0A0B, file, nullptr), 0u);
   ASSERT_EQ(kfsFileClose(&file), 0u);
 
-  const auto after = ReadAll(path);
+  const auto after = readBytes(path);
   ASSERT_EQ(after.size(), before.size() + 21 + 6005 + 4);
   // Edit part at B+20 = 85: edit stamp, then version 104 and 206, big-endian.
   EXPECT_EQ(after[85 + 12], 0);

@@ -9,24 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "TestFiles.h"
 #include "kfs/container/FileIO.h"
 #include "kfs/container/kfs.h"
 
 namespace kfstest {
 
-inline std::string WorkPath(const std::string& name) {
-  return std::string(KORACORE_TEST_WORK_DIR) + "/" + name;
-}
-
-inline std::vector<unsigned char> ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
-}
-
-inline void WriteAll(const std::string& path, const std::vector<unsigned char>& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
+using koracoretest::readBytes;
+using koracoretest::workPath;
+using koracoretest::writeBytes;
 
 struct ErrorCall {
   unsigned int code;

@@ -10,7 +10,7 @@
 #include "kfs/container/KvFileUtil.h"
 #include "kfs/container/kfsFile.h"
 
-using kfstest::WorkPath;
+using kfstest::workPath;
 
 namespace {
 
@@ -44,7 +44,7 @@ class FileIO : public ::testing::Test {
 };
 
 TEST_F(FileIO, CreateWriteReadThroughTheWrappers) {
-  std::string path = WorkPath("wrappers.dfs");
+  std::string path = workPath("wrappers.dfs");
   kfsHandle file = FOpenFileCreate(path.c_str(), 0);
   ASSERT_NE(file, nullptr);
   EXPECT_EQ(file->dfsPosition, 1);
@@ -83,10 +83,10 @@ TEST_F(FileIO, CreateWriteReadThroughTheWrappers) {
 
 TEST_F(FileIO, FailuresGoThroughTheWrapperTable) {
   unsigned int status = 0;
-  EXPECT_EQ(FOpenFileRead(WorkPath("none/x.dfs").c_str(), &status), nullptr);
+  EXPECT_EQ(FOpenFileRead(workPath("none/x.dfs").c_str(), &status), nullptr);
   EXPECT_EQ(status, 2003u);
-  EXPECT_EQ(FOpenFileCreate(WorkPath("none/x.dfs").c_str(), 1), nullptr);
-  std::string foreign = WorkPath("foreign.kfs");
+  EXPECT_EQ(FOpenFileCreate(workPath("none/x.dfs").c_str(), 1), nullptr);
+  std::string foreign = workPath("foreign.kfs");
   kfsHandle file = nullptr;
   ASSERT_EQ(kfsFileOpenCreate(foreign.c_str(), nullptr, &file, nullptr, 0), 0u);
   kfsLrecWrite(file, kfsTypeByte, 1, "x");
@@ -130,7 +130,7 @@ TEST_F(FileIO, HandlerTable) {
 }
 
 TEST_F(FileIO, TraceOfTheWrappers) {
-  std::string path = WorkPath("traced.dfs");
+  std::string path = workPath("traced.dfs");
   DebugFileIO(1);
   ::testing::internal::CaptureStdout();
   kfsHandle file = FOpenFileCreate(path.c_str(), 0);
@@ -164,7 +164,7 @@ bool IsDirectory(const std::string& path) {
 }
 
 TEST(KvFileUtil, CreateFolderOfAFileOrOfAPath) {
-  std::string base = WorkPath("folders");
+  std::string base = workPath("folders");
   EXPECT_EQ(KvCreateFolder((base + "/a/b/result.dfs").c_str()), 1);
   EXPECT_TRUE(IsDirectory(base + "/a/b"));
   EXPECT_FALSE(IsDirectory(base + "/a/b/result.dfs"));
@@ -180,7 +180,7 @@ TEST(KvFileUtil, CreateFolderOfAFileOrOfAPath) {
   umask(mask);
 
   // A path through a file cannot be made.
-  kfstest::WriteAll(base + "/plain", {1});
+  kfstest::writeBytes(base + "/plain", {1});
   ::testing::internal::CaptureStdout();
   EXPECT_EQ(KvCreateFolder((base + "/plain/x/").c_str()), 0);
   EXPECT_EQ(::testing::internal::GetCapturedStdout().rfind("Error no: ", 0), 0u);
@@ -190,7 +190,7 @@ TEST(KvFileUtil, CreateFolderOfAFileOrOfAPath) {
 }
 
 TEST(KvFileUtil, MkpathAndSmallHelpers) {
-  std::string base = WorkPath("mkpath//p/q");
+  std::string base = workPath("mkpath//p/q");
   EXPECT_EQ(mkpath(base.c_str(), 0755), 0);
   EXPECT_TRUE(IsDirectory(base));
   EXPECT_EQ(mkpath(base.c_str(), 0755), 0);

@@ -11,12 +11,12 @@
 #include "ContainerTestSupport.h"
 
 using kfstest::CallbackRecorder;
-using kfstest::WorkPath;
+using kfstest::workPath;
 
 namespace {
 
 std::vector<unsigned char> SampleFile() {
-  std::string path = WorkPath("hostile_sample.kfs");
+  std::string path = workPath("hostile_sample.kfs");
   kfsHandle file = nullptr;
   EXPECT_EQ(kfsFileOpenCreate(path.c_str(), "hostile", &file, nullptr, 0), 0u);
   const double d[3] = {1, 2, 3};
@@ -29,7 +29,7 @@ std::vector<unsigned char> SampleFile() {
   kfsLblockFree(&block);
   kfsLrecWrite(file, kfsTypeUInt4, 1, "abcd");
   EXPECT_EQ(kfsFileClose(&file), 0u);
-  return kfstest::ReadAll(path);
+  return kfstest::readBytes(path);
 }
 
 // Reads every item the way a data-file reader would; returns the final status.
@@ -88,9 +88,9 @@ bool IsEndOrDamage(unsigned int status) {
 
 TEST(ContainerHostile, TruncationAtEveryByteOfAFile) {
   const auto sample = SampleFile();
-  const std::string path = WorkPath("truncated.kfs");
+  const std::string path = workPath("truncated.kfs");
   kfsHandle file = nullptr;
-  ASSERT_EQ(kfsFileOpenRead(WorkPath("hostile_sample.kfs").c_str(), &file, nullptr, nullptr), 0u);
+  ASSERT_EQ(kfsFileOpenRead(workPath("hostile_sample.kfs").c_str(), &file, nullptr, nullptr), 0u);
   const size_t appBase = kfsGetAppBase(file);
   int allItems = 0;
   EXPECT_EQ(ReadEverything(file, &allItems), kfsEndOfFile);
@@ -99,7 +99,7 @@ TEST(ContainerHostile, TruncationAtEveryByteOfAFile) {
 
   for (size_t cut = 0; cut < sample.size(); ++cut) {
     SCOPED_TRACE("cut at " + std::to_string(cut));
-    kfstest::WriteAll(path, std::vector<unsigned char>(sample.begin(), sample.begin() + cut));
+    kfstest::writeBytes(path, std::vector<unsigned char>(sample.begin(), sample.begin() + cut));
     unsigned int status = kfsFileOpenRead(path.c_str(), &file, nullptr, nullptr);
     if (cut < appBase) {
       EXPECT_EQ(status, kfsErrRead);
@@ -153,16 +153,16 @@ TEST(ContainerHostile, TruncationAtEveryByteOfAStream) {
 // A body of one record header claiming `count` elements of `type`, followed
 // by `dataBytes` bytes.
 std::string HostileRecordFile(const std::string& name, int type, uint32_t count, size_t dataBytes) {
-  std::string path = WorkPath(name);
+  std::string path = workPath(name);
   kfsHandle file = nullptr;
   EXPECT_EQ(kfsFileOpenCreate(path.c_str(), nullptr, &file, nullptr, 0), 0u);
   kfsFileClose(&file);
-  auto bytes = kfstest::ReadAll(path);
+  auto bytes = kfstest::readBytes(path);
   bytes.push_back(static_cast<unsigned char>(type));
   const unsigned char* c = reinterpret_cast<const unsigned char*>(&count);
   bytes.insert(bytes.end(), c, c + 4);
   bytes.insert(bytes.end(), dataBytes, 0x55);
-  kfstest::WriteAll(path, bytes);
+  kfstest::writeBytes(path, bytes);
   return path;
 }
 
@@ -218,7 +218,7 @@ TEST(ContainerHostile, AbsurdCountsFailWithoutAllocating) {
 
 TEST(ContainerHostile, AbsurdCountsInAStreamGrowOnlyWithTheData) {
   std::string path = HostileRecordFile("absurd_stream.kfs", kfsTypeDouble, 0xFFFFFFFFu, 3000000);
-  g_stream = kfstest::ReadAll(path);
+  g_stream = kfstest::readBytes(path);
   WithoutHugeAllocations([&] {
     g_streamPos = 0;
     kfsHandle file = nullptr;
@@ -254,14 +254,14 @@ TEST(ContainerHostile, InvalidCodesAndStructures) {
   kfsFileClose(&file);
 
   // Nested and unterminated blocks: the records before are still handed out.
-  std::string nested = WorkPath("nested.kfs");
+  std::string nested = workPath("nested.kfs");
   ASSERT_EQ(kfsFileOpenCreate(nested.c_str(), nullptr, &file, nullptr, 0), 0u);
   kfsFileClose(&file);
-  auto bytes = kfstest::ReadAll(nested);
+  auto bytes = kfstest::readBytes(nested);
   const unsigned char body[] = {0xFE, 1, 0, 1, 1, 0, 0, 0, 0, 0, 0x80, 0x3F,
                                 0xFE, 2, 0, 0xFF, 1, 1, 0, 0, 0, 0, 0, 0, 0x40, 0xFF};
   bytes.insert(bytes.end(), body, body + sizeof body);
-  kfstest::WriteAll(nested, bytes);
+  kfstest::writeBytes(nested, bytes);
   ASSERT_EQ(kfsFileOpenRead(nested.c_str(), &file, nullptr, nullptr), 0u);
   unsigned int records = 0;
   kfsLblock block = nullptr;
@@ -288,10 +288,10 @@ TEST(ContainerHostile, RandomBodiesNeverCrash) {
   std::mt19937 random(20240611);
   const auto sample = SampleFile();
   kfsHandle file = nullptr;
-  ASSERT_EQ(kfsFileOpenRead(WorkPath("hostile_sample.kfs").c_str(), &file, nullptr, nullptr), 0u);
+  ASSERT_EQ(kfsFileOpenRead(workPath("hostile_sample.kfs").c_str(), &file, nullptr, nullptr), 0u);
   const size_t appBase = kfsGetAppBase(file);
   kfsFileClose(&file);
-  const std::string path = WorkPath("random.kfs");
+  const std::string path = workPath("random.kfs");
   for (int round = 0; round < 300; ++round) {
     auto bytes = sample;
     // Flip a few bytes of the body, favouring the codes the reader acts on.
@@ -301,7 +301,7 @@ TEST(ContainerHostile, RandomBodiesNeverCrash) {
       bytes[at] = random() % 2 ? interesting[random() % sizeof interesting]
                                : static_cast<unsigned char>(random());
     }
-    kfstest::WriteAll(path, bytes);
+    kfstest::writeBytes(path, bytes);
     ASSERT_EQ(kfsFileOpenRead(path.c_str(), &file, nullptr, nullptr), 0u);
     int items = 0;
     unsigned int status = ReadEverything(file, &items);

@@ -5,8 +5,8 @@
 
 #include "ContainerTestSupport.h"
 
-using kfstest::ReadAll;
-using kfstest::WorkPath;
+using kfstest::readBytes;
+using kfstest::workPath;
 
 namespace {
 
@@ -20,7 +20,7 @@ T At(const std::vector<unsigned char>& bytes, size_t offset) {
 const char kFixedText[] = " KORA Vale - this file contains binary data, do not edit";
 
 TEST(ContainerLayout, HeaderWithoutApplicationText) {
-  std::string path = WorkPath("layout_plain.kfs");
+  std::string path = workPath("layout_plain.kfs");
   kfsHandle file = nullptr;
   ASSERT_EQ(kfsFileOpenCreate(path.c_str(), nullptr, &file, nullptr, 0), 0u);
   EXPECT_EQ(kfsGetKFSbase(file), 65u);
@@ -28,7 +28,7 @@ TEST(ContainerLayout, HeaderWithoutApplicationText) {
   ASSERT_EQ(kfsFileClose(&file), 0u);
   EXPECT_EQ(file, nullptr);
 
-  auto bytes = ReadAll(path);
+  auto bytes = readBytes(path);
   ASSERT_EQ(bytes.size(), 113u);
   EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "OXA_");
   EXPECT_EQ(At<uint32_t>(bytes, 4), KFS_DEFAULT_API_ID);
@@ -44,14 +44,14 @@ TEST(ContainerLayout, HeaderWithoutApplicationText) {
 }
 
 TEST(ContainerLayout, HeaderWithApplicationTextAndIdentifier) {
-  std::string path = WorkPath("layout_text.kfs");
+  std::string path = workPath("layout_text.kfs");
   kfsHandle file = nullptr;
   ASSERT_EQ(kfsFileOpenCreate(path.c_str(), "FOpenFileCreate", &file, dfsAPIid, 0), 0u);
   EXPECT_EQ(kfsGetAppBase(file), 130u);
   EXPECT_EQ(kfsGetVersionCreateApp(file), 206u);
   ASSERT_EQ(kfsFileClose(&file), 0u);
 
-  auto bytes = ReadAll(path);
+  auto bytes = readBytes(path);
   ASSERT_EQ(bytes.size(), 130u);
   EXPECT_EQ(std::string(bytes.begin() + 4, bytes.begin() + 8), "DFS_");
   EXPECT_EQ(std::string(bytes.begin() + 64, bytes.begin() + 81), "  FOpenFileCreate");
@@ -61,7 +61,7 @@ TEST(ContainerLayout, HeaderWithApplicationTextAndIdentifier) {
 }
 
 TEST(ContainerLayout, RecordsAndBlocks) {
-  std::string path = WorkPath("layout_items.kfs");
+  std::string path = workPath("layout_items.kfs");
   kfsHandle file = nullptr;
   ASSERT_EQ(kfsFileOpenCreate(path.c_str(), nullptr, &file, nullptr, 0), 0u);
   const double values[3] = {1.5, -2.25, 1e300};
@@ -75,7 +75,7 @@ TEST(ContainerLayout, RecordsAndBlocks) {
   EXPECT_EQ(block, nullptr);
   ASSERT_EQ(kfsFileClose(&file), 0u);
 
-  auto bytes = ReadAll(path);
+  auto bytes = readBytes(path);
   const size_t a = 113;
   // 3 doubles: 29 bytes. Empty block: 4 bytes. Block of 2 records: 3 + 9 + 8 + 1.
   ASSERT_EQ(bytes.size(), a + 29 + 4 + 21);

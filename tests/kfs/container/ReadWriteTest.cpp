@@ -9,7 +9,7 @@
 #include "kfs/container/kfsFile.h"
 
 using kfstest::CallbackRecorder;
-using kfstest::WorkPath;
+using kfstest::workPath;
 
 namespace {
 
@@ -18,7 +18,7 @@ class ContainerReadWrite : public ::testing::Test {
   // A file of: float[2], block 7 {int4[3], byte[5]}, double[3], empty
   // block 9, uint2[1], all seven types in block 11.
   void SetUp() override {
-    path_ = WorkPath(std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+    path_ = workPath(std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
                      ".kfs");
     kfsHandle file = nullptr;
     ASSERT_EQ(kfsFileOpenCreate(path_.c_str(), "test", &file, kfsInternalAPI, 0), 0u);
@@ -233,7 +233,7 @@ TEST_F(ContainerReadWrite, PseudoSeekStepsOverComputedLengths) {
 }
 
 TEST_F(ContainerReadWrite, LongPseudoSeekAndSkipUseSeeks) {
-  std::string path = WorkPath("long_records.kfs");
+  std::string path = workPath("long_records.kfs");
   kfsHandle file = nullptr;
   ASSERT_EQ(kfsFileOpenCreate(path.c_str(), nullptr, &file, nullptr, 0), 0u);
   std::vector<double> big(2000);
@@ -254,7 +254,7 @@ TEST_F(ContainerReadWrite, LongPseudoSeekAndSkipUseSeeks) {
 }
 
 TEST_F(ContainerReadWrite, UpdateModeAlternatesReadsAndWrites) {
-  std::string path = WorkPath("update.kfs");
+  std::string path = workPath("update.kfs");
   kfsHandle file = nullptr;
   ASSERT_EQ(kfsFileOpenCreate(path.c_str(), nullptr, &file, nullptr, 1), 0u);
   const int32_t first[2] = {1, 2};
@@ -302,12 +302,12 @@ TEST_F(ContainerReadWrite, InMemoryBlocks) {
   EXPECT_EQ(static_cast<double*>(taken)[1], 2);
 
   // Nodes without data are written as nothing.
-  std::string path = WorkPath("memory_block.kfs");
+  std::string path = workPath("memory_block.kfs");
   kfsHandle file = nullptr;
   ASSERT_EQ(kfsFileOpenCreate(path.c_str(), nullptr, &file, nullptr, 0), 0u);
   ASSERT_EQ(kfsLblockWrite(3, file, block), 0u);
   kfsFileClose(&file);
-  EXPECT_EQ(kfstest::ReadAll(path).size(), 113u + 3 + 21 + 11 + 1);
+  EXPECT_EQ(kfstest::readBytes(path).size(), 113u + 3 + 21 + 11 + 1);
   kfsLblockFree(&block);
   kfsLrecFree(&taken);
 }

@@ -158,7 +158,7 @@ size_t refillStream() {
 // is read, and a memory stream cannot move back before it again: it is
 // passed whole, and the stream reads on behind it.
 TEST_F(Compression, AMemoryStreamReadsOnBehindTheKeys) {
-  g_stream = dfstest::fileBytes(write("compressed_stream.dfs"));
+  g_stream = dfstest::readBytes(write("compressed_stream.dfs"));
   g_streamRead = 0;
   LPHEAD h = nullptr;
   kfsHandle f = nullptr;

@@ -80,7 +80,7 @@ TEST(DamagedFiles, TheSampleReadsBackWhole) {
 }
 
 TEST(DamagedFiles, ACutAtAnyByteIsAnErrorOfTheReadThatMeetsIt) {
-  const std::vector<unsigned char> bytes = dfstest::fileBytes(sampleFile());
+  const std::vector<unsigned char> bytes = dfstest::readBytes(sampleFile());
   const std::string cut = dfstest::workPath("damage_cut.dfs");
   for (size_t n = 0; n < bytes.size(); ++n) {
     dfstest::writeBytes(cut, std::vector<unsigned char>(bytes.begin(), bytes.begin() + n));
@@ -103,7 +103,7 @@ std::vector<size_t> dataRecords(const std::vector<unsigned char>& bytes) {
 }
 
 TEST(DamagedFiles, ACorruptedRecordCountOrTagIsAnError) {
-  const std::vector<unsigned char> bytes = dfstest::fileBytes(sampleFile());
+  const std::vector<unsigned char> bytes = dfstest::readBytes(sampleFile());
   const std::vector<size_t> records = dataRecords(bytes);
   ASSERT_EQ(records.size(), static_cast<size_t>(kSteps * 2));
   const std::string broken = dfstest::workPath("damage_count.dfs");

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "TestFiles.h"
 #include "kfs/container/FileIO.h"
 #include "kfs/container/kfs.h"
 #include "kfs/dfs/dfs_file.h"
@@ -69,19 +70,9 @@ class ErrorRecorder {
   }
 };
 
-inline std::string workPath(const std::string& name) {
-  return std::string(KORACORE_TEST_WORK_DIR) + "/" + name;
-}
-
-inline std::vector<unsigned char> fileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
-}
-
-inline void writeBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
+using koracoretest::readBytes;
+using koracoretest::workPath;
+using koracoretest::writeBytes;
 
 // A header of two float items on 1-D axes over an equidistant relative axis
 // in seconds, as most tests want it.

@@ -249,7 +249,7 @@ TEST(HeaderOnDisk, AxesWithoutStoredFormAreRefusedAndLeaveNoFile) {
   kfsHandle f = nullptr;
   EXPECT_EQ(dfsFileCreate(path.c_str(), h, &f), 2010);
   EXPECT_EQ(f, nullptr);
-  EXPECT_TRUE(dfstest::fileBytes(path).empty());
+  EXPECT_TRUE(dfstest::readBytes(path).empty());
   dfsItemD(h, 1)->axisType = 14;
   EXPECT_EQ(dfsFileCreate(path.c_str(), h, &f), 2010);
   dfsItemD(h, 1)->axisType = F_EQ_AXIS_D0;
@@ -566,7 +566,7 @@ size_t writeRichFile(const std::string& path) {
   dfsSetAssocStatic(h, 1, 1);
   EXPECT_EQ(writeFile(path, h), 0);
   dfsHeaderDestroy(&h);
-  const std::vector<unsigned char> bytes = dfstest::fileBytes(path);
+  const std::vector<unsigned char> bytes = dfstest::readBytes(path);
   return bytes.size() - 4;  // the closing 50000 block is 4 bytes
 }
 
@@ -574,7 +574,7 @@ TEST(HostileFiles, TruncatedAtEveryOffsetGivesAnErrorAndNoHeader) {
   dfstest::loadUnits();
   const std::string path = dfstest::workPath("rich.dfs");
   const size_t headerEnd = writeRichFile(path);
-  const std::vector<unsigned char> bytes = dfstest::fileBytes(path);
+  const std::vector<unsigned char> bytes = dfstest::readBytes(path);
   ASSERT_GT(headerEnd, 200u);
   const std::string cut = dfstest::workPath("cut.dfs");
   for (size_t n = 0; n < headerEnd + 3; ++n) {
@@ -614,7 +614,7 @@ TEST(HostileFiles, ACorruptedCountInAnyHeaderRecordGivesAnErrorAndNoHeader) {
   dfstest::loadUnits();
   const std::string path = dfstest::workPath("rich.dfs");
   const size_t headerEnd = writeRichFile(path);
-  const std::vector<unsigned char> bytes = dfstest::fileBytes(path);
+  const std::vector<unsigned char> bytes = dfstest::readBytes(path);
   const std::vector<size_t> offsets = recordCountOffsets(path, headerEnd);
   ASSERT_GT(offsets.size(), 30u);
   const std::string bad = dfstest::workPath("badcount.dfs");
@@ -685,7 +685,7 @@ TEST(HeaderOnDisk, FilesOfTheOtherByteOrderReadAndUpdateInTheirOrder) {
   ASSERT_EQ(writeFile(native, h), 0);
   dfsHeaderDestroy(&h);
   const std::string swapped = dfstest::workPath("swapped.dfs");
-  const std::vector<unsigned char> bytes = otherByteOrder(dfstest::fileBytes(native));
+  const std::vector<unsigned char> bytes = otherByteOrder(dfstest::readBytes(native));
   ASSERT_EQ(bytes[0], '_');
   dfstest::writeBytes(swapped, bytes);
 
@@ -704,7 +704,7 @@ TEST(HeaderOnDisk, FilesOfTheOtherByteOrderReadAndUpdateInTheirOrder) {
   r->time.nSteps = 3;
   ASSERT_EQ(dfsFileClose(r, &f), 0);
   dfsHeaderDestroy(&r);
-  const std::vector<unsigned char> after = dfstest::fileBytes(swapped);
+  const std::vector<unsigned char> after = dfstest::readBytes(swapped);
   EXPECT_EQ(after.size(), bytes.size());
   EXPECT_EQ(after[0], '_');
   ASSERT_EQ(dfsFileRead(swapped.c_str(), &r, &f), 0);

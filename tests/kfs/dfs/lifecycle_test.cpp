@@ -224,12 +224,12 @@ TEST_F(Lifecycle, UpdateIsThrottledUnlessForced) {
   ASSERT_EQ(dfsFileCreate(path.c_str(), header, &f), 0);
   writeRawSteps(header, f, 4);
   kfsFileFlush(f);
-  const std::vector<unsigned char> before = dfstest::fileBytes(path);
+  const std::vector<unsigned char> before = dfstest::readBytes(path);
   // Less than a second of processor time since the file was created.
   ASSERT_EQ(dfsUpdateHeader(header, 0, f), 0);
-  EXPECT_EQ(dfstest::fileBytes(path), before);
+  EXPECT_EQ(dfstest::readBytes(path), before);
   ASSERT_EQ(dfsUpdateHeader(header, 1, f), 0);
-  const std::vector<unsigned char> after = dfstest::fileBytes(path);
+  const std::vector<unsigned char> after = dfstest::readBytes(path);
   EXPECT_EQ(after.size(), before.size());
   EXPECT_NE(after, before);
   // The writer goes on where it was.
@@ -436,7 +436,7 @@ TEST(EncodeKeys, KeysOfDifferentLengthsOrStatisticsOfTheWrongLengthAreRefused) {
   ASSERT_EQ(dfsFileCreate(path.c_str(), h, &f), 0);
   ASSERT_EQ(dfsFileClose(h, &f), 0);
   dfsHeaderDestroy(&h);
-  const std::vector<unsigned char> bytes = dfstest::fileBytes(path);
+  const std::vector<unsigned char> bytes = dfstest::readBytes(path);
 
   // A y key of 3 values beside an x key of 4.
   std::vector<unsigned char> copy = bytes;
@@ -464,7 +464,7 @@ TEST(EncodeKeys, KeysOfDifferentLengthsOrStatisticsOfTheWrongLengthAreRefused) {
   ASSERT_EQ(dfsFileCreate(path.c_str(), h, &f), 0);
   ASSERT_EQ(dfsFileClose(h, &f), 0);
   dfsHeaderDestroy(&h);
-  copy = dfstest::fileBytes(path);
+  copy = dfstest::readBytes(path);
   shortenKey(copy, "X-Encoding Key");
   shortenKey(copy, "Y-Encoding Key");
   dfstest::writeBytes(path, copy);

@@ -205,7 +205,7 @@ TEST_F(Statics, RefusalsWriteNothing) {
 // and where the time steps begin it is refused and writes nothing.
 TEST_F(Statics, AnEditHandleRewritesTheFirstStaticInPlaceAndNeverOverTheSteps) {
   const std::string path = write("static_edit.dfs", {"Bed", "Roughness"}, 2);
-  const size_t size = dfstest::fileBytes(path).size();
+  const size_t size = dfstest::readBytes(path).size();
   LPHEAD h = nullptr;
   kfsHandle f = nullptr;
   ASSERT_EQ(dfsFileEdit(path.c_str(), &h, &f), 0);
@@ -214,7 +214,7 @@ TEST_F(Statics, AnEditHandleRewritesTheFirstStaticInPlaceAndNeverOverTheSteps) {
   dfsStaticDestroy(&it);
   ASSERT_EQ(dfsFileClose(h, &f), 0);
   dfsHeaderDestroy(&h);
-  EXPECT_EQ(dfstest::fileBytes(path).size(), size);
+  EXPECT_EQ(dfstest::readBytes(path).size(), size);
   dfstest::expectDfsdumpAccepts(path);
   ASSERT_EQ(dfsFileRead(path.c_str(), &h, &f), 0);
   int status = -1;
@@ -231,7 +231,7 @@ TEST_F(Statics, AnEditHandleRewritesTheFirstStaticInPlaceAndNeverOverTheSteps) {
   dfsHeaderDestroy(&h);
 
   // An item of another stored form would run over what follows it.
-  std::vector<unsigned char> before = dfstest::fileBytes(path);
+  std::vector<unsigned char> before = dfstest::readBytes(path);
   ASSERT_EQ(dfsFileEdit(path.c_str(), &h, &f), 0);
   it = makeStatic(h, "Bed level");
   {
@@ -241,7 +241,7 @@ TEST_F(Statics, AnEditHandleRewritesTheFirstStaticInPlaceAndNeverOverTheSteps) {
   dfsStaticDestroy(&it);
   ASSERT_EQ(dfsFileClose(h, &f), 0);
   dfsHeaderDestroy(&h);
-  EXPECT_EQ(dfstest::fileBytes(path), before);
+  EXPECT_EQ(dfstest::readBytes(path), before);
 
   // Behind the header, or behind the encode keys, of a file without static
   // items lie the time steps.
@@ -251,7 +251,7 @@ TEST_F(Statics, AnEditHandleRewritesTheFirstStaticInPlaceAndNeverOverTheSteps) {
   const std::string encoded = write("static_edit_keys.dfs", {}, 2);
   for (const std::string& name : {plain, encoded}) {
     SCOPED_TRACE(name);
-    before = dfstest::fileBytes(name);
+    before = dfstest::readBytes(name);
     ASSERT_EQ(dfsFileEdit(name.c_str(), &h, &f), 0);
     it = makeStatic(h, "Too late");
     {
@@ -261,7 +261,7 @@ TEST_F(Statics, AnEditHandleRewritesTheFirstStaticInPlaceAndNeverOverTheSteps) {
     dfsStaticDestroy(&it);
     ASSERT_EQ(dfsFileClose(h, &f), 0);
     dfsHeaderDestroy(&h);
-    EXPECT_EQ(dfstest::fileBytes(name), before);
+    EXPECT_EQ(dfstest::readBytes(name), before);
   }
 }
 
@@ -305,7 +305,7 @@ TEST_F(Statics, ValuesAreConvertedIntoTheItemUnitAndBack) {
 
 TEST_F(Statics, AMissingValuesBlockIsABrokenFile) {
   const std::string path = write("no_values.dfs", {"Bathymetry"}, 1);
-  std::vector<unsigned char> bytes = dfstest::fileBytes(path);
+  std::vector<unsigned char> bytes = dfstest::readBytes(path);
   // The block start of 40001 (0x9C41) becomes 40002.
   const unsigned char start[3] = {0xFE, 0x41, 0x9C};
   auto at = std::search(bytes.begin(), bytes.end(), start, start + 3);

@@ -153,7 +153,7 @@ TEST(StatisticsOnDisk, TravelWithTheHeaderAndAreRefreshedInPlace) {
     const std::string path = dfstest::workPath("stats_" + std::to_string(statsType) + ".dfs");
     kfsHandle f = nullptr;
     ASSERT_EQ(dfsFileCreate(path.c_str(), h, &f), 0);
-    const long long size = static_cast<long long>(dfstest::fileBytes(path).size());
+    const long long size = static_cast<long long>(dfstest::readBytes(path).size());
     std::vector<float> v(6);
     for (int s = 0; s < 3; ++s) {
       for (int e = 0; e < 6; ++e) v[static_cast<size_t>(e)] = e == 4 ? h->deleteFloat : s * 1.5f - e;
@@ -177,7 +177,7 @@ TEST(StatisticsOnDisk, TravelWithTheHeaderAndAreRefreshedInPlace) {
     EXPECT_EQ(r->items[0].itemMax, 3.0);
     EXPECT_EQ(r->items[0].itemMin, -5.0);
     // The header on disk did not grow: the statistics were written in place.
-    EXPECT_EQ(static_cast<long long>(dfstest::fileBytes(path).size()) - size,
+    EXPECT_EQ(static_cast<long long>(dfstest::readBytes(path).size()) - size,
               4 + 3 * (4 + 2 * (5 + 6 * 4)));
     dfsFileClose(r, &f);
     dfsHeaderDestroy(&r);

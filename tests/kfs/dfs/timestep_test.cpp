@@ -72,9 +72,9 @@ TEST_F(TimeSteps, AStepOfTwoTenFloatItemsHolds94BytesOr107WithItsTime) {
   for (int fileType : {F_EQTIME_FIXEDSPACE_ALLITEMS, F_NEQTIME_FIXEDSPACE_ALLITEMS}) {
     LPHEAD h = dfstest::twoItemHeader(F_NO_STAT, fileType);
     const std::string stem = "layout" + std::to_string(fileType);
-    const long long empty = static_cast<long long>(dfstest::fileBytes(writeFile(stem + "_0.dfs", h, 0)).size());
+    const long long empty = static_cast<long long>(dfstest::readBytes(writeFile(stem + "_0.dfs", h, 0)).size());
     const std::string path = writeFile(stem + "_3.dfs", h, 3);
-    const long long full = static_cast<long long>(dfstest::fileBytes(path).size());
+    const long long full = static_cast<long long>(dfstest::readBytes(path).size());
     EXPECT_EQ(full - empty, 3 * (fileType == F_EQTIME_FIXEDSPACE_ALLITEMS ? 94 : 107));
     dfsHeaderDestroy(&h);
   }
@@ -155,14 +155,14 @@ TEST_F(TimeSteps, AnEditHandleWritesTheFirstStepWhereItIs) {
   writeSteps(h, f, 0, 2);
   ASSERT_EQ(dfsFileClose(h, &f), 0);
   dfsHeaderDestroy(&h);
-  const size_t size = dfstest::fileBytes(path).size();
+  const size_t size = dfstest::readBytes(path).size();
 
   ASSERT_EQ(dfsFileEdit(path.c_str(), &h, &f), 0);
   const std::vector<float> corrected(10, 42.f);
   ASSERT_EQ(dfsWriteItemTimeStep(h, f, corrected.data(), 0.0), 0);
   ASSERT_EQ(dfsFileClose(h, &f), 0);
   dfsHeaderDestroy(&h);
-  EXPECT_EQ(dfstest::fileBytes(path).size(), size);
+  EXPECT_EQ(dfstest::readBytes(path).size(), size);
   dfstest::expectDfsdumpAccepts(path, "--no-statistics");
 
   Opened r(path);
@@ -412,7 +412,7 @@ TEST_F(WrittenFile, FindsItemsAndSkipsOverThem) {
 TEST_F(WrittenFile, AStreamReaderFindsForwardWithoutGoingBack) {
   static std::vector<unsigned char> bytes;
   static size_t delivered;
-  bytes = dfstest::fileBytes(path);
+  bytes = dfstest::readBytes(path);
   delivered = 0;
   static unsigned char buffer[512];
   auto refill = []() -> size_t {
@@ -606,7 +606,7 @@ TEST_F(TimeSteps, UnsupportedEntryPointsChangeNothing) {
   LPHEAD h = dfstest::twoItemHeader();
   const std::string path = writeFile("unsupported.dfs", h, 2);
   dfsHeaderDestroy(&h);
-  const std::vector<unsigned char> before = dfstest::fileBytes(path);
+  const std::vector<unsigned char> before = dfstest::readBytes(path);
   kfsHandle f = nullptr;
   ASSERT_EQ(dfsFileEdit(path.c_str(), &h, &f), 0);
   const long long where = kfsTell64(f);
@@ -632,7 +632,7 @@ TEST_F(TimeSteps, UnsupportedEntryPointsChangeNothing) {
   EXPECT_EQ(h->itemCounter, 0);
   FCloseFile(&f);  // no header update: the bytes must be the writer's
   dfsHeaderDestroy(&h);
-  EXPECT_EQ(dfstest::fileBytes(path), before);
+  EXPECT_EQ(dfstest::readBytes(path), before);
 }
 
 }  // namespace

@@ -18,8 +18,8 @@ namespace {
 
 using cattest::Cat;
 using cattest::kDir;
-using cattest::readFile;
-using cattest::writeFile;
+using cattest::readBytes;
+using cattest::writeBytes;
 
 std::uint32_t wordAt(const std::vector<unsigned char>& b, std::size_t at) {
     std::uint32_t w;
@@ -72,7 +72,7 @@ class Catalogue : public ::testing::Test {
 protected:
     void SetUp() override {
         name_ = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        writeFile(kDir + name_ + ".dt1", {});  // CATrea wants the data file
+        writeBytes(kDir + name_ + ".dt1", {});  // CATrea wants the data file
     }
     std::string path(const char* ext) const { return kDir + name_ + "." + ext; }
     std::string name_;
@@ -104,7 +104,7 @@ TEST(CatalogueRecord, NewRecordIsUnsetAndNamesAreJoined) {
 TEST_F(Catalogue, FramedRecordsInNativeOrder) {
     Cat c = sample();
     ASSERT_EQ(CATwri(kDir.c_str(), name_.c_str(), c.get()), 0.0f);
-    std::vector<unsigned char> bytes = readFile(path("ct1"));
+    std::vector<unsigned char> bytes = readBytes(path("ct1"));
     ASSERT_EQ(bytes.size(), 1052u);
     EXPECT_EQ(wordAt(bytes, 0), 600u);
     EXPECT_EQ(wordAt(bytes, 604), 600u);
@@ -125,9 +125,9 @@ TEST_F(Catalogue, FramedRecordsInNativeOrder) {
 TEST_F(Catalogue, SwappedCatalogueReadsBackWithTheSameValues) {
     Cat c = sample();
     ASSERT_EQ(CATwri(kDir.c_str(), name_.c_str(), c.get()), 0.0f);
-    std::vector<unsigned char> native = readFile(path("ct1"));
+    std::vector<unsigned char> native = readBytes(path("ct1"));
     ASSERT_EQ(ctxswap(kDir.c_str(), name_.c_str(), 1), 0.0f);
-    std::vector<unsigned char> swapped = readFile(path("ct1"));
+    std::vector<unsigned char> swapped = readBytes(path("ct1"));
     ASSERT_EQ(swapped.size(), native.size());
     EXPECT_EQ(wordAt(swapped, 0), 0x58020000u);
     EXPECT_EQ(wordAt(swapped, 1048), 0xb4010000u);
@@ -140,10 +140,10 @@ TEST_F(Catalogue, SwappedCatalogueReadsBackWithTheSameValues) {
 
     // Written again, it keeps the order it was read in.
     ASSERT_EQ(CATwri(nullptr, nullptr, back.get()), 0.0f);
-    EXPECT_EQ(readFile(path("ct1")), swapped);
+    EXPECT_EQ(readBytes(path("ct1")), swapped);
     // And turning it over twice gives the original bytes.
     ASSERT_EQ(ctxswap(kDir.c_str(), name_.c_str(), 1), 0.0f);
-    EXPECT_EQ(readFile(path("ct1")), native);
+    EXPECT_EQ(readBytes(path("ct1")), native);
 }
 
 TEST_F(Catalogue, UnsetFieldsSurviveTheRoundTrip) {
@@ -160,15 +160,15 @@ TEST_F(Catalogue, UnsetFieldsSurviveTheRoundTrip) {
 TEST_F(Catalogue, DamagedFilesAreRefusedAndLeaveTheRecordAlone) {
     Cat c = sample();
     ASSERT_EQ(CATwri(kDir.c_str(), name_.c_str(), c.get()), 0.0f);
-    const std::vector<unsigned char> good = readFile(path("ct1"));
+    const std::vector<unsigned char> good = readBytes(path("ct1"));
     Cat target(newcat(1));
     std::strcpy(target->title, "untouched");
 
     auto readAs = [&](const std::vector<unsigned char>& bytes) {
-        writeFile(path("ct1"), bytes);
+        writeBytes(path("ct1"), bytes);
         return CATrea(kDir.c_str(), name_.c_str(), target.get());
     };
-    writeFile(path("ct1"), good);
+    writeBytes(path("ct1"), good);
     for (std::size_t cut = good.size() - 1; cut != static_cast<std::size_t>(-1); --cut) {
         ASSERT_EQ(::truncate(path("ct1").c_str(), static_cast<off_t>(cut)), 0);
         ASSERT_EQ(CATrea(kDir.c_str(), name_.c_str(), target.get()), -2.0f) << cut;
@@ -207,10 +207,10 @@ TEST_F(Catalogue, MissingFilesAndForeignFiles) {
     EXPECT_EQ(ctxswap(kDir.c_str(), "no-such-set", 1), -1.0f);
     EXPECT_EQ(ctxswap(kDir.c_str(), name_.c_str(), 9), -1.0f);
     std::vector<unsigned char> foreign(2000, 0x41);
-    writeFile(path("ct1"), foreign);
+    writeBytes(path("ct1"), foreign);
     EXPECT_EQ(ctxswap(kDir.c_str(), name_.c_str(), 1), -2.0f);
-    EXPECT_EQ(readFile(path("ct1")), foreign);  // nothing written
-    writeFile(path("ct1"), {0x58, 0x02, 0, 0});
+    EXPECT_EQ(readBytes(path("ct1")), foreign);  // nothing written
+    writeBytes(path("ct1"), {0x58, 0x02, 0, 0});
     EXPECT_EQ(ctxswap(kDir.c_str(), name_.c_str(), 1), -2.0f);
 }
 

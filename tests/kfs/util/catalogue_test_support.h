@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "TestFiles.h"
 #include "kfs/util/catalogue.h"
 
 namespace cattest {
@@ -20,15 +21,8 @@ struct CatDeleter {
 };
 using Cat = std::unique_ptr<catRecord, CatDeleter>;
 
-inline std::vector<unsigned char> readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
-}
-
-inline void writeFile(const std::string& path, const std::vector<unsigned char>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
+using koracoretest::readBytes;
+using koracoretest::writeBytes;
 
 }  // namespace cattest
 

@@ -18,7 +18,7 @@ namespace {
 
 using cattest::Cat;
 using cattest::kDir;
-using cattest::readFile;
+using cattest::readBytes;
 
 // One spatial axis of 3 sets, 2 items, one leading record.
 Cat grid(const std::string& name) {
@@ -57,7 +57,7 @@ TEST(TxFile, WriteThenReadRecordsStepsAndPositions) {
     EXPECT_EQ(c->slot, -1);
     EXPECT_EQ(TXmode(c.get()), -1);
     // A leading record of zeros, then 6 records of 3 floats.
-    EXPECT_EQ(readFile(kDir + "rw.dt1").size(), 7u * 12u);
+    EXPECT_EQ(readBytes(kDir + "rw.dt1").size(), 7u * 12u);
 
     ASSERT_EQ(TXopr(c.get()), 0.0f);
     EXPECT_EQ(TXmode(c.get()), 0);
@@ -163,7 +163,7 @@ TEST(TxFile, SwappedDataSetWritesReversedValues) {
     ASSERT_EQ(TXwr(c.get(), v.data()), 1.0f);
     EXPECT_EQ(v[0], 110);  // the caller's buffer is not reversed
     ASSERT_EQ(TXclr(c.get()), 0.0f);
-    std::vector<unsigned char> bytes = readFile(kDir + "swap.dt1");
+    std::vector<unsigned char> bytes = readBytes(kDir + "swap.dt1");
     ASSERT_EQ(bytes.size(), 12u);
     const unsigned char big110[4] = {0x42, 0xdc, 0x00, 0x00};  // 110.0f, big-endian
     EXPECT_EQ(std::memcmp(bytes.data(), big110, 4), 0);
@@ -180,7 +180,7 @@ TEST(TxFile, SwappedDataSetWritesReversedValues) {
     for (std::size_t k = 0; k < wide.size(); ++k) wide[k] = static_cast<float>(k) + 0.5f;
     ASSERT_EQ(TXwr(c.get(), wide.data()), 1.0f);
     ASSERT_EQ(TXclr(c.get()), 0.0f);
-    bytes = readFile(kDir + "swap.dt1");
+    bytes = readBytes(kDir + "swap.dt1");
     ASSERT_EQ(bytes.size(), 10000u);
     const unsigned char big2499[4] = {0x45, 0x1c, 0x38, 0x00};  // 2499.5f, big-endian
     EXPECT_EQ(std::memcmp(bytes.data() + 4 * 2499, big2499, 4), 0);

@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
+
+#include "TestFiles.h"
 
 namespace xfstest {
 
@@ -108,10 +108,7 @@ private:
   std::vector<unsigned char> bytes_;
 };
 
-inline std::vector<unsigned char> readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
-}
+using koracoretest::readBytes;
 
 }  // namespace xfstest
 

@@ -331,7 +331,7 @@ TEST(XfsFile, BytesThatBeginNoItemAreDamage) {
 
 TEST(XfsFile, TruncationAtEveryByteNeverCrashes) {
   writeFile(testPath(".full"), {withData("T", "B", 1), withData("U", "B", 2)});
-  std::vector<unsigned char> full = xfstest::readFile(testPath(".full"));
+  std::vector<unsigned char> full = xfstest::readBytes(testPath(".full"));
   ASSERT_GT(full.size(), 300u);
   std::size_t loadedWhole = 0;
   {
