@@ -63,6 +63,16 @@ struct Opened {
   }
 };
 
+// The non-equidistant time axis of a header: start, span and steps.
+void expectNeqAxis(LPHEAD h, double start, double span, int steps) {
+  double gotStart = 0, gotSpan = 0;
+  int gotSteps = 0;
+  ASSERT_EQ(dfsGetNeqTimeAxis(h, nullptr, nullptr, &gotStart, &gotSpan, &gotSteps, nullptr), 0);
+  EXPECT_EQ(gotStart, start);
+  EXPECT_EQ(gotSpan, span);
+  EXPECT_EQ(gotSteps, steps);
+}
+
 class TimeSteps : public ::testing::Test {
  protected:
   void SetUp() override { dfstest::loadUnits(); }
@@ -88,12 +98,7 @@ TEST_F(TimeSteps, TheFirstStepOfANonEquidistantAxisSetsItsStart) {
   dfsHeaderDestroy(&h);
 
   Opened r(path);
-  double start = 0, span = 0;
-  int steps = 0;
-  ASSERT_EQ(dfsGetNeqTimeAxis(r.h, nullptr, nullptr, &start, &span, &steps, nullptr), 0);
-  EXPECT_EQ(start, 3600.0);
-  EXPECT_EQ(span, 7200.0);
-  EXPECT_EQ(steps, 3);
+  expectNeqAxis(r.h, 3600.0, 7200.0, 3);
   double time = -1;
   ASSERT_EQ(dfsReadItemTimeStep(r.h, r.f, &time, nullptr), 0);
   EXPECT_EQ(time, 0.0);  // relative to the start while modify-times is set
@@ -103,6 +108,7 @@ TEST_F(TimeSteps, TheFirstStepOfANonEquidistantAxisSetsItsStart) {
   ASSERT_EQ(dfsReadItemTimeStep(r.h, r.f, &time, nullptr), 0);
   EXPECT_EQ(time, 7200.0);
   // The span a reader asks for comes from the file's last step.
+  double span = 0;
   ASSERT_EQ(_dfsGetTimeAxisSpan(r.h, r.f, &span), 0);
   EXPECT_EQ(span, 7200.0);
 }
@@ -122,12 +128,7 @@ TEST_F(TimeSteps, RewritingTheFirstStepInPlaceKeepsTheSpan) {
   dfsHeaderDestroy(&h);
 
   Opened r(path);
-  double start = 0, span = 0;
-  int steps = 0;
-  ASSERT_EQ(dfsGetNeqTimeAxis(r.h, nullptr, nullptr, &start, &span, &steps, nullptr), 0);
-  EXPECT_EQ(start, 3600.0);
-  EXPECT_EQ(span, 7200.0);
-  EXPECT_EQ(steps, 3);
+  expectNeqAxis(r.h, 3600.0, 7200.0, 3);
   std::vector<float> v(10);
   double time = -1;
   ASSERT_EQ(dfsReadItemTimeStep(r.h, r.f, &time, v.data()), 0);
@@ -196,12 +197,7 @@ TEST_F(TimeSteps, AHeaderUsedForASecondFileDescribesThatFile) {
   dfsHeaderDestroy(&h);
   dfstest::expectDfsdumpAccepts(path);
   Opened r(path);
-  double start = 0, span = 0;
-  int steps = 0;
-  ASSERT_EQ(dfsGetNeqTimeAxis(r.h, nullptr, nullptr, &start, &span, &steps, nullptr), 0);
-  EXPECT_EQ(start, 10.0);
-  EXPECT_EQ(span, 10.0);
-  EXPECT_EQ(steps, 2);
+  expectNeqAxis(r.h, 10.0, 10.0, 2);
 }
 
 TEST_F(TimeSteps, CalendarStepsStartAtTheirOffsetAndEquidistantTimesCountSteps) {
