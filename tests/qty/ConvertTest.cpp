@@ -14,13 +14,7 @@
 
 namespace {
 
-constexpr int kMeter = 1000;
-constexpr int kKilometer = 1001;
-constexpr int kFoot = 1005;
-constexpr int kSecond = 1400;
-constexpr int kCelsius = 1501;
-constexpr int kFahrenheit = 1502;
-constexpr int kKelvin = 1500;
+using namespace qtytest;  // the table ids
 
 class Convert : public ::testing::Test {
  protected:
@@ -104,7 +98,6 @@ TEST_F(Convert, ANaNDeleteValueLeavesOnlyNaNElements) {
 }
 
 TEST_F(Convert, UserUnitArrays) {
-  constexpr int kWaterLevel = 100000;
   ASSERT_EQ(qtySetItemUserUnit(kWaterLevel, kFoot), 1);
   std::vector<double> data = {0.3048, -1e-255};
   ASSERT_EQ(qtyConvertItemArrayToUserUnitD(kWaterLevel, kMeter, data.data(), 2, -1e-255), 1);

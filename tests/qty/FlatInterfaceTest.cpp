@@ -10,18 +10,7 @@
 
 namespace {
 
-// Unit ids of the shipped table used below.
-constexpr int kMeter = 1000;
-constexpr int kKilometer = 1001;
-constexpr int kFoot = 1005;
-constexpr int kSecond = 1400;
-constexpr int kHour = 1402;
-constexpr int kCelsius = 1501;
-constexpr int kMeterPerSecond = 1800;
-constexpr int kKilometerPerHour = 1801;
-constexpr int kSquareMeter = 1100;
-constexpr int kWaterLevel = 100000;
-constexpr int kDischarge = 100200;
+using namespace qtytest;  // the table ids
 
 class Flat : public ::testing::Test {
  protected:

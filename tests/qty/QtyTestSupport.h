@@ -10,6 +10,21 @@
 
 namespace qtytest {
 
+// Ids of the shipped table the tests use (permanent: data files store them).
+constexpr int kMeter = 1000;
+constexpr int kKilometer = 1001;
+constexpr int kFoot = 1005;
+constexpr int kSquareMeter = 1100;
+constexpr int kSecond = 1400;
+constexpr int kHour = 1402;
+constexpr int kKelvin = 1500;
+constexpr int kCelsius = 1501;
+constexpr int kFahrenheit = 1502;
+constexpr int kMeterPerSecond = 1800;
+constexpr int kKilometerPerHour = 1801;
+constexpr int kWaterLevel = 100000;
+constexpr int kDischarge = 100200;
+
 // Sets or clears an environment variable for the lifetime of the object.
 class ScopedEnv {
  public:
