@@ -11,7 +11,7 @@
 
 #include <vector>
 
-#include "kfs/util/CString.h"
+#include "base/CString.h"
 
 class CXPathElement {
  public:

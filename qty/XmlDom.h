@@ -19,7 +19,7 @@
 
 #include <vector>
 
-#include "kfs/util/CString.h"
+#include "base/CString.h"
 #include "qty/CSmartPtr.h"
 
 XERCES_CPP_NAMESPACE_BEGIN

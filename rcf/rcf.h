@@ -63,7 +63,7 @@
 #ifndef KORACORE_RCF_H
 #define KORACORE_RCF_H
 
-#include "kfs/util/CString.h"
+#include "base/CString.h"
 #include "rcf/rcf_api.h"
 
 #include <string>

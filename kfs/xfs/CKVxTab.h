@@ -10,7 +10,7 @@
 
 #include <map>
 
-#include "kfs/util/CString.h"
+#include "base/CString.h"
 #include "kfs/xfs/CKVchainageArr.h"
 
 class CKVxTab {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "QtyTestSupport.h"
-#include "kfs/util/CString.h"
+#include "base/CString.h"
 #include "qty/CKVfilter.h"
 #include "qty/CKVitemType.h"
 #include "qty/CKVregistry.h"

@@ -1,4 +1,4 @@
-#include "kfs/util/CString.h"
+#include "base/CString.h"
 
 #include <algorithm>
 #include <cctype>
