@@ -18,6 +18,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libxerces-c-dev
   libudunits2-dev
+  libproj-dev proj-bin proj-data libgeographiclib-dev
   locales
 )
 
