@@ -27,7 +27,7 @@ C_NAMES = {
         r"|_strlwr|_strupr|_strrev|strdup_NOT_USED|isint|isfloat|issign|strfmt|strflt|strfmb"
         r"|strbol|m_stri|m_strr|m_strr_e|m_vali|m_valr|nicefm|array_cmprss"
     ),
-    "KvCart": r"C_KV\w+|S_\w+|CARTSETUPLINUX|NewKvProjection",
+    "KvCart": r"C_KV\w+|S_\w+|CARTSETUPLINUX|NewKvProjection|DeleteKvProjection",
 }
 
 # C++ entities (demangled, up to the parameter list) each library may export.
@@ -35,7 +35,10 @@ CXX_NAMES = {
     "rcf": r"(CString::|RcfName::|rcf\w+|operator\W+$|(vtable|typeinfo|typeinfo name) for CString$)",
     "qty": r"$^",
     "kfs": r"$^",
-    "KvCart": r"(CKv\w+::|CKV\w+::|operator\W+$|(vtable|typeinfo|typeinfo name) for CKv\w+$)",
+    "KvCart": (
+        r"(CKv\w+::|CKV\w+::|CMatrix::|operator\W+$"
+        r"|(vtable|typeinfo|typeinfo name) for (CKv\w+|CKV\w+|CMatrix)$)"
+    ),
 }
 
 
