@@ -94,9 +94,10 @@ class CKvArray2D : public CKvArrayBase<T>, public CKvArrayType {
   int GetRank() const override { return 2; }
 
   bool Allocate(int nj, int nk, int jLow, int kLow) {
-    if (nj < 0 || nk < 0 ||
-        (nk > 0 &&
-         static_cast<std::size_t>(nj) > std::numeric_limits<std::size_t>::max() / sizeof(T) / nk)) {
+    // The byte count must fit a signed size: larger requests are refused
+    // here rather than thrown from deep inside the allocator.
+    const std::size_t maxCount = std::numeric_limits<std::ptrdiff_t>::max() / sizeof(T);
+    if (nj < 0 || nk < 0 || (nk > 0 && static_cast<std::size_t>(nj) > maxCount / nk)) {
       this->Release();
       SetShape(0, 0, 0, 0);
       return false;
