@@ -32,6 +32,8 @@
 #include "KvCart/core/CKvMapProjData.h"
 #include "KvCart/core/CKvProjection.h"
 
+class CKvPRJParser;
+
 class KVCART_API CKvProjectionFrame : public CKvProjection {
  public:
   static constexpr int kNameSize = 256;
@@ -59,8 +61,14 @@ class KVCART_API CKvProjectionFrame : public CKvProjection {
   // when there is no such definition or it names no known ellipsoid.
   bool GetEllipsoid(CKvEllipsoid& ellipsoid) const;
 
-  // Whether the object has an ellipsoid (a > 0).
-  bool HasEllipsoid() const { return m_a > 0.0; }
+  // Whether the object has a usable ellipsoid: a finite, positive axis and a
+  // flattening in [0, 1). Without one every formula yields rubbish (the
+  // false origin for every point, or NaN).
+  bool HasEllipsoid() const;
+  // The factories' check: the object itself when it can convert (it has an
+  // ellipsoid, or it is the local pass-through system), otherwise null after
+  // destroying it.
+  static CKvProjection* Usable(CKvProjectionFrame* projection);
 
  protected:
   // Name and explicit ellipsoid (as the well-known-text reader builds it).
@@ -75,16 +83,17 @@ class KVCART_API CKvProjectionFrame : public CKvProjection {
   void SetFalseOrigin(double falseEasting, double falseNorthing);
   void SetDefaultHalfSize(double degrees) { m_halfSize = degrees; }
 
-  // The common part of TransferParameters of a mathematics class: finds the
-  // definition of this object's name (copied into `definition`, which must be
-  // a default-constructed record of the family) and hands the frame of a
-  // projected system to the parser: names, datum (the branch), "Greenwich",
-  // "Degree", the ellipsoid of the definition (default values when none),
-  // the type and its name (eNonProjected "Non_Projected" when there is no
-  // ellipsoid), linear unit "Meter". The caller adds the parameters. Returns
-  // whether the ellipsoid was found.
-  bool TransferFrame(CKvPRJParser& parser, CKvMapProjData& definition,
-                     CKvMapProjData::EProjectionType type, const char* typeName) const;
+  // TransferParameters of a mathematics class: the values come from the
+  // database definition of this object's name (Record: the family's
+  // definition record), not from the object, so the text names the
+  // definition it was built from. Without such a definition the record keeps
+  // its defaults and the ellipsoid is missing: the text says eNonProjected.
+  template <class Record>
+  void TransferThroughDefinition(CKvPRJParser& parser) const {
+    Record definition;
+    GetMapProjection(definition);
+    definition.TransferDefinition(parser, true);
+  }
 
   // The ellipsoid in use (all 0 when none).
   double m_a = 0.0;

@@ -1,0 +1,194 @@
+// Transverse Mercator by Krueger's n-series (EPSG Guidance Note 7-2, method
+// 9807; Karney, "Transverse Mercator with an accuracy of a few nanometers",
+// J. Geodesy 85 (2011), eqs. 7-11 and 15-16 for the atan2 forms).
+#include "KvCart/families/CKvTransverseMercatorJHS.h"
+
+#include <cmath>
+#include <limits>
+
+#include "KvCart/core/AngleMath.h"
+#include "KvCart/core/LocalGrid.h"
+#include "KvCart/families/CKvTransverseMercatorProjection.h"
+
+namespace {
+
+// Multiple angles of the Krueger series: sin(2j xi) cosh(2j eta) and
+// cos(2j xi) sinh(2j eta) for j = 1..4, from the double angle by the doubling
+// and addition recurrences, so a point costs one sincos and one exp.
+struct MultipleAngles {
+  double sinCosh[4];
+  double cosSinh[4];
+};
+
+MultipleAngles ComputeMultiples(double xi, double eta) {
+  double s2 = std::sin(2.0 * xi), c2 = std::cos(2.0 * xi);
+  double ex = std::exp(2.0 * eta);
+  double sh2 = 0.5 * (ex - 1.0 / ex), ch2 = 0.5 * (ex + 1.0 / ex);
+  double s4 = 2.0 * s2 * c2, c4 = c2 * c2 - s2 * s2;
+  double sh4 = 2.0 * sh2 * ch2, ch4 = ch2 * ch2 + sh2 * sh2;
+  double s6 = s4 * c2 + c4 * s2, c6 = c4 * c2 - s4 * s2;
+  double sh6 = sh4 * ch2 + ch4 * sh2, ch6 = ch4 * ch2 + sh4 * sh2;
+  double s8 = 2.0 * s4 * c4, c8 = c4 * c4 - s4 * s4;
+  double sh8 = 2.0 * sh4 * ch4, ch8 = ch4 * ch4 + sh4 * sh4;
+  return {{s2 * ch2, s4 * ch4, s6 * ch6, s8 * ch8}, {c2 * sh2, c4 * sh4, c6 * sh6, c8 * sh8}};
+}
+
+// The complex Krueger sum: (xi, eta) + sign * sum c_j (sin 2j zeta).
+void ApplySeries(const double* c, double sign, double& xi, double& eta) {
+  MultipleAngles m = ComputeMultiples(xi, eta);
+  double dXi = 0.0, dEta = 0.0;
+  for (int j = 3; j >= 0; --j) {  // smallest terms first
+    dXi += c[j] * m.sinCosh[j];
+    dEta += c[j] * m.cosSinh[j];
+  }
+  xi += sign * dXi;
+  eta += sign * dEta;
+}
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+}  // namespace
+
+CKvTransverseMercatorJHS::CKvTransverseMercatorJHS(const CKvTransverseMercatorProjection* record)
+    : CKvProjectionFrame(*record), m_k0(record->GetScale()) {
+  SetOrigin(record->GetCentre(), record->GetOriginLatitude());
+  SetFalseOrigin(record->GetFalseEasting(), record->GetFalseNorthing());
+  m_local = kvcart::IsLocalGridText(GetName());
+  ComputeCoefficients();
+}
+
+CKvTransverseMercatorJHS::CKvTransverseMercatorJHS(const std::string& name, double k0,
+                                                   double centre, double originLat,
+                                                   double falseEasting, double falseNorthing,
+                                                   const CKvEllipsoid& ellipsoid,
+                                                   bool southOrientated)
+    : CKvProjectionFrame(name, ellipsoid), m_k0(k0), m_axisSign(southOrientated ? -1.0 : 1.0) {
+  SetOrigin(centre, originLat);
+  SetFalseOrigin(falseEasting, falseNorthing);
+  m_local = kvcart::IsLocalGridText(GetName());
+  ComputeCoefficients();
+}
+
+CKvTransverseMercatorJHS::~CKvTransverseMercatorJHS() = default;
+
+void CKvTransverseMercatorJHS::ComputeCoefficients() {
+  m_n = m_f / (2.0 - m_f);
+  double n2 = m_n * m_n;
+  m_A1 = m_a * (1.0 + n2 / 4.0 + n2 * n2 / 64.0) / (1.0 + m_n);
+  CKvMapProjData::ComputeFourierCoefficients(CKvMapProjData::eTransverseMercator, true, m_n,
+                                             m_alpha);
+  CKvMapProjData::ComputeFourierCoefficients(CKvMapProjData::eTransverseMercator, false, m_n,
+                                             m_beta);
+  const double halfPi = kvcart::kPi / 2.0;
+  if (m_lat0 == 0.0) {
+    m_M0 = 0.0;
+  } else if (kvcart::IsRelEqual(m_lat0, halfPi)) {
+    m_M0 = m_A1 * halfPi;  // the series is exact at the pole: xi = pi/2
+  } else if (kvcart::IsRelEqual(m_lat0, -halfPi)) {
+    m_M0 = -m_A1 * halfPi;
+  } else {
+    m_M0 = m_A1 * ConformalXi(m_lat0);
+  }
+}
+
+// xi of a point on the central meridian: its conformal latitude carried
+// through the forward series.
+double CKvTransverseMercatorJHS::ConformalXi(double phi) const {
+  double q = std::asinh(std::tan(phi)) - m_e * std::atanh(m_e * std::sin(phi));
+  double xi = std::atan(std::sinh(q)), eta = 0.0;
+  ApplySeries(m_alpha, 1.0, xi, eta);
+  return xi;
+}
+
+void CKvTransverseMercatorJHS::Geo2Proj(double lon, double lat, double* x, double* y) const {
+  if (m_local) {
+    *x = lon;
+    *y = lat;
+    return;
+  }
+  if (!(std::fabs(lat) <= 90.0)) {
+    *x = *y = kNaN;
+    return;
+  }
+  double phi = lat * kvcart::kDegToRad;
+  double dLambda = kvcart::NormalizeLongitude(lon - m_lon0Deg) * kvcart::kDegToRad;
+  // Conformal latitude as tau' = tan(chi) = sinh(Q), Q the isometric latitude.
+  double tauPrime = std::sinh(std::asinh(std::tan(phi)) - m_e * std::atanh(m_e * std::sin(phi)));
+  double sinL = std::sin(dLambda), cosL = std::cos(dLambda);
+  // The spherical transverse Mercator of the conformal sphere; atan2 carries
+  // points more than a quarter turn from the central meridian to the far side.
+  double xi = std::atan2(tauPrime, cosL);
+  double eta = std::asinh(sinL / std::hypot(tauPrime, cosL));
+  ApplySeries(m_alpha, 1.0, xi, eta);
+  *x = m_falseEasting + m_axisSign * m_k0 * m_A1 * eta;
+  *y = m_falseNorthing + m_axisSign * m_k0 * (m_A1 * xi - m_M0);
+}
+
+void CKvTransverseMercatorJHS::Proj2Geo(double x, double y, double* lon, double* lat) const {
+  if (m_local) {
+    *lon = x;
+    *lat = y;
+    return;
+  }
+  double scale = m_k0 * m_A1;
+  double xi = (m_axisSign * (y - m_falseNorthing) + m_k0 * m_M0) / scale;
+  double eta = m_axisSign * (x - m_falseEasting) / scale;
+  ApplySeries(m_beta, -1.0, xi, eta);
+  double sinXi = std::sin(xi), cosXi = std::cos(xi), sinhEta = std::sinh(eta);
+  double qPrime = std::asinh(sinXi / std::hypot(sinhEta, cosXi));
+  double dLambda = std::atan2(sinhEta, cosXi);
+  // Isometric latitude from the conformal one: Q = Q' + e atanh(e tanh Q),
+  // a contraction by about e^2, so a handful of steps reach 1e-12.
+  double q = qPrime + m_e * std::atanh(m_e * std::tanh(qPrime));
+  for (int i = 0; i < kvcart::kMaxIterations; ++i) {
+    double next = qPrime + m_e * std::atanh(m_e * std::tanh(q));
+    bool done = std::fabs(next - q) < kvcart::kRelTolerance;
+    q = next;
+    if (done) break;
+  }
+  *lat = std::atan(std::sinh(q)) * kvcart::kRadToDeg;
+  *lon = kvcart::NormalizeLongitude(dLambda * kvcart::kRadToDeg + m_lon0Deg);
+}
+
+double CKvTransverseMercatorJHS::GetConvergence(double lon, double lat) const {
+  if (m_local) return 0.0;
+  double phi = lat * kvcart::kDegToRad;
+  double dl = kvcart::NormalizeLongitude(lon - m_lon0Deg) * kvcart::kDegToRad;
+  double s = std::sin(phi), c = std::cos(phi), t = std::tan(phi);
+  double eta2 = m_e2 / (1.0 - m_e2) * c * c;
+  double a2 = dl * dl * c * c;
+  double series =
+      1.0 + a2 * (1.0 + eta2 * (3.0 + 2.0 * eta2)) / 3.0 + a2 * a2 * (2.0 - t * t) / 15.0;
+  return dl * s * series * kvcart::kRadToDeg;
+}
+
+double CKvTransverseMercatorJHS::GetScaleFactor(double lon, double lat) const {
+  if (m_local) return m_k0;
+  double phi = lat * kvcart::kDegToRad;
+  double dl = kvcart::NormalizeLongitude(lon - m_lon0Deg) * kvcart::kDegToRad;
+  double c = std::cos(phi), t = std::tan(phi);
+  double ep2 = m_e2 / (1.0 - m_e2);
+  double a2 = dl * dl * c * c, tt = t * t, cc = ep2 * c * c;
+  double series = 1.0 + (1.0 + cc) * a2 / 2.0 +
+                  (5.0 - 4.0 * tt + 42.0 * cc + 13.0 * cc * cc - 28.0 * ep2) * a2 * a2 / 24.0 +
+                  (61.0 - 148.0 * tt + 16.0 * tt * tt) * a2 * a2 * a2 / 720.0;
+  return m_k0 * series;
+}
+
+void CKvTransverseMercatorJHS::GetDefaultArea(double* x0, double* y0, double* x1,
+                                              double* y1) const {
+  if (!m_local) {
+    CKvProjectionFrame::GetDefaultArea(x0, y0, x1, y1);
+    return;
+  }
+  *x0 = *y0 = 0.0;
+  *x1 = *y1 = 10000.0;
+}
+
+CKvProjection* CKvTransverseMercatorJHS::Clone() const {
+  return new CKvTransverseMercatorJHS(*this);
+}
+
+void CKvTransverseMercatorJHS::TransferParameters(CKvPRJParser& parser) const {
+  TransferThroughDefinition<CKvTransverseMercatorProjection>(parser);
+}

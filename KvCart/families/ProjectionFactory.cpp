@@ -1,0 +1,173 @@
+// The factories that name every family: definition records by type (the
+// database's defaults and user definitions), records from a section of a
+// definition file, and projection objects from a parsed well-known text.
+// A family that is not built into the library has no row here and gives
+// null everywhere.
+#include <memory>
+#include <string>
+
+#include "KvCart/core/CKvEllipsoid.h"
+#include "KvCart/core/CKvMapProjData.h"
+#include "KvCart/families/CKvGeographical.h"
+#include "KvCart/families/CKvGeographicalProjection.h"
+#include "KvCart/families/CKvTransverseMercatorJHS.h"
+#include "KvCart/families/CKvTransverseMercatorProjection.h"
+#include "KvCart/text/CKvPRJParser.h"
+#include "rcf/rcf.h"
+
+namespace {
+
+// The values of a parsed well-known-text record in the units of the
+// projection classes: degrees (longitudes counted from Greenwich) and metres.
+class WktValues {
+ public:
+  explicit WktValues(const CKvPRJParser& parser) : m_parser(parser) {
+    CString name;
+    double factor = 0.0;
+    parser.GetAngularUnit(name, factor);
+    m_degreesPerUnit = factor * 57.29577951308232;
+    parser.GetProjUnit(name, factor);
+    m_metresPerUnit = factor;
+    parser.GetPrimeMeridian(name, m_primeMeridian);
+    if (!CKvPRJParser::IsSet(m_primeMeridian)) m_primeMeridian = 0.0;
+    double a = 0.0, invF = 0.0;
+    parser.GetEllipsoid(name, a, invF);
+    m_ellipsoid = CKvEllipsoid(name.GetString(), "", a, invF);
+  }
+  std::string Name() const { return m_parser.GetProjCSname().GetString(); }
+  const CKvEllipsoid& Ellipsoid() const { return m_ellipsoid; }
+  const CKvPRJParser& Record() const { return m_parser; }
+  // Latitudes, azimuths, parallels and rotations.
+  double Angle(double value) const { return value * m_degreesPerUnit; }
+  // The longitude of the projection (central meridian, longitude of centre).
+  double Longitude(double value) const { return value * m_degreesPerUnit + m_primeMeridian; }
+  double Length(double value) const { return value * m_metresPerUnit; }
+  double PrimeMeridian() const { return m_primeMeridian; }
+
+ private:
+  const CKvPRJParser& m_parser;
+  double m_degreesPerUnit = 0.0;
+  double m_metresPerUnit = 0.0;
+  double m_primeMeridian = 0.0;
+  CKvEllipsoid m_ellipsoid;
+};
+
+CKvProjection* TransverseMercatorFromWkt(const WktValues& v) {
+  const CKvPRJParser& p = v.Record();
+  return CKvProjectionFrame::Usable(new CKvTransverseMercatorJHS(
+      v.Name(), p.GetScaleFactor(), v.Longitude(p.GetCentralMeridian()),
+      v.Angle(p.GetLatitudeOfOrigin()), v.Length(p.GetFalseEasting()),
+      v.Length(p.GetFalseNorthing()), v.Ellipsoid(), p.IsSouthOrientated()));
+}
+
+CKvProjection* GeographicalFromWkt(const WktValues& v) {
+  return new CKvGeographical(v.Name(), v.PrimeMeridian(), v.Ellipsoid());
+}
+
+template <class Record>
+CKvMapProjDataFrame* NewRecord() {
+  return new Record();
+}
+
+// One row per family, indexed by type - 1.
+struct Family {
+  CKvMapProjDataFrame* (*newRecord)();  // default-constructed, editable
+  const char* defaultName;
+  const char* defaultCode;
+  double defaults[CKvMapProjDataFrame::kMaxParameters];
+  CKvProjection* (*fromWkt)(const WktValues&);
+};
+
+const Family kFamilies[20] = {
+    {NewRecord<CKvTransverseMercatorProjection>,
+     "Default Transverse Mercator",
+     "WE",
+     {0.9996, 0, 0, 500000, 0},
+     TransverseMercatorFromWkt},
+    {nullptr, "Default Lambert 2SP", "WE", {5, 10, 0, 0, 500000, 0}, nullptr},
+    {nullptr, "Default Lambert 1SP", "WE", {0.9996, 0, 0, 500000, 0}, nullptr},
+    {nullptr, "Default Stereographic", "WE", {1, 0, 0, 500000, 0}, nullptr},
+    {nullptr, "Default New Zealang Map Grid", "IN", {173, -41, 2510000, 6023150}, nullptr},
+    {nullptr, "Default Hotine Oblique Mercator", "RF", {0.9996, 0, 0, 0, 500000, 0}, nullptr},
+    {nullptr, "Default Oblique Mercator", "BR", {0.9996, 0, 0, 0, 500000, 0}, nullptr},
+    {nullptr,
+     "Default Rectified Skew Orthomorphic",
+     "EB",
+     {0.9996, 0, 0, 0, 0, 500000, 0},
+     nullptr},
+    {nullptr, "Default Rotated Longitude/Latitude", "XY", {0, 0, 0}, nullptr},
+    {nullptr, "Default Mercator 2SP", "WE", {0, 0, 0, 0}, nullptr},
+    {nullptr, "Default Mercator 1SP", "WE", {0, 0, 0, 0}, nullptr},
+    {nullptr, "Default Stereographic North Pole", "WE", {60, 0, 0, 0}, nullptr},
+    {nullptr, "Default Stereographic South Pole", "WE", {-60, 0, 0, 0}, nullptr},
+    {NewRecord<CKvGeographicalProjection>, "Default Geographical", "WE", {0}, GeographicalFromWkt},
+    {nullptr,
+     "Default Krovak Oblique Conformal Conic",
+     "BR",
+     {0.9999, 0, 0, 0, 0, 0, 1, 1, 500000, 0},
+     nullptr},
+    {nullptr, "Default Albers Equal Area", "WE", {5, 10, 0, 0, 500000, 0}, nullptr},
+    {nullptr, "Default Lambert Azimuthal Equal Area", "WE", {0, 0, 500000, 0}, nullptr},
+    {nullptr, "Default Cassini-Soldner", "WE", {0, 0, 0, 0}, nullptr},
+    {nullptr, "Default Equidistant Conic", "WE", {5, 10, 0, 0, 0, 0}, nullptr},
+    {nullptr, "Default Polar Stereographic", "WE", {1, 0, 0, 500000, 0}, nullptr},
+};
+
+const Family* FamilyOf(int type) {
+  if (type < 1 || type > 20) return nullptr;
+  return &kFamilies[type - 1];
+}
+
+CKvMapProjDataFrame* NewRecordOf(int type) {
+  const Family* family = FamilyOf(type);
+  return family && family->newRecord ? family->newRecord() : nullptr;
+}
+
+}  // namespace
+
+CKvMapProjData* CKvMapProjData::CreateDefaultParameterProjection(EProjectionType type) {
+  std::unique_ptr<CKvMapProjDataFrame> record(NewRecordOf(type));
+  if (!record) return nullptr;
+  const Family* family = FamilyOf(type);
+  record->SetName(family->defaultName);
+  record->SetEllipsoidID(family->defaultCode);
+  record->SetParameters(family->defaults);
+  record->SetFlags(false, false);
+  return record.release();
+}
+
+CKvMapProjData* CKvMapProjData::CreateProjection(EProjectionType type, const std::string& name,
+                                                 const std::string& branch,
+                                                 const std::string& ellipsoidCode,
+                                                 const double* params) {
+  std::unique_ptr<CKvMapProjDataFrame> record(NewRecordOf(type));
+  if (!record) return nullptr;
+  record->SetName(name);
+  record->SetBranchName(branch);
+  record->SetEllipsoidID(ellipsoidCode);
+  if (params) record->SetParameters(params);
+  return record.release();
+}
+
+// A default-constructed record reads the section, so a parameter the section
+// lacks is 0 and a missing ellipsoid code stays missing (never WGS 84 by
+// accident).
+CKvMapProjData* CKvMapProjData::CreateFromSection(void* section, bool custom) {
+  if (!section) return nullptr;
+  const std::string sectionName = rcfGetName(section);
+  for (int type = 1; type <= GetNoOfProjections(); ++type) {
+    std::unique_ptr<CKvMapProjDataFrame> record(NewRecordOf(type));
+    if (!record || !record->IsSectionID(sectionName)) continue;
+    record->ReadFromHandle(section, custom);
+    return record.release();
+  }
+  return nullptr;
+}
+
+CKvProjection* CKvPRJParser::CreateMapProjection() const {
+  CKvMapProjData::EProjectionType type = GetProjectionType();
+  if (type == CKvMapProjData::eNonProjected) type = CKvMapProjData::eTransverseMercator;
+  const Family* family = FamilyOf(type);
+  if (!family || !family->fromWkt) return nullptr;
+  return family->fromWkt(WktValues(*this));
+}
