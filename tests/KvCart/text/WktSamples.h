@@ -3,7 +3,15 @@
 #ifndef KVCART_TEST_WKTSAMPLES_H
 #define KVCART_TEST_WKTSAMPLES_H
 
+#include <ostream>
 #include <string>
+
+#include "base/CString.h"
+
+// Lets failing expectations show a CString as text.
+inline void PrintTo(const CString& s, std::ostream* os) {
+  *os << '"' << std::string(s.GetString(), static_cast<size_t>(s.GetLength())) << '"';
+}
 
 namespace wkt_samples {
 
