@@ -88,7 +88,13 @@ void CKvMapProjection::Build(const std::string& trimmed) {
 }
 
 void CKvMapProjection::Geo2Proj(double lon, double lat, double* x, double* y) const {
-  if (m_projection != nullptr) m_projection->Geo2Proj(lon, lat, x, y);
+  if (m_projection != nullptr) {
+    m_projection->Geo2Proj(lon, lat, x, y);
+  } else {
+    // Nothing to project: the input passes through the axis conversion.
+    *x = lon;
+    *y = lat;
+  }
   m_info.InvConvert(*x, *y);
 }
 

@@ -77,6 +77,7 @@ class KVCART_API CKvMapProjection {
   static CKvProjection* GetProjection(const char* text, CKvProjectionInfo* info);
 
   // --- Conversions (const; outputs untouched when the projection is null) ---
+  // With a null projection (lon, lat) pass through the axis conversion.
   void Geo2Proj(double lon, double lat, double* x, double* y) const;
   void Proj2Geo(double x, double y, double* lon, double* lat) const;
   // Writes 0, 0 when the projection is null.
