@@ -76,9 +76,10 @@ KVCART_API int DeleteKvProjection(CKvProjection** projection);
 
 /* --- Cartography: projection plus local grid ---------------------------------
  * Creates a cartography for a projection string with the grid origin
- * (lon0, lat0, degrees) and the grid orientation (degrees, from true north
- * at the origin to the grid's y axis, clockwise). The bare "UTM" takes its
- * zone from lon0. On failure *status is -1 and *handle is not written. */
+ * (lon0, lat0, degrees) and the grid orientation (degrees: the true-north
+ * angle of the grid at its origin). The bare "UTM" takes its zone from
+ * lon0. Fails (status -1, *handle not written) when the string resolves to
+ * no projection, as C_KVMP_CREATE. */
 KVCART_API int C_KVC_CREATE(const char* projection, double lon0, double lat0, double orientation,
                             void** handle, int* status);
 KVCART_API int C_KVC_DESTROY(void** handle, int* status);
@@ -106,9 +107,10 @@ KVCART_API int C_KVC_CONVERT2PROJ4(const char* projection, const double* shift, 
                                    char* buffer, int size, int* needed);
 
 /* --- Map projection -------------------------------------------------------------
- * Creates a map projection for a projection string. A string that names no
- * projection still gives a handle whose conversions do nothing; the bare
- * "UTM" fails (status -1, *handle not written). */
+ * Creates a map projection for a projection string. Fails (status -1,
+ * *handle not written) for the bare "UTM" and for a string that resolves
+ * to no projection: an unknown name, or a definition whose ellipsoid is
+ * missing. */
 KVCART_API int C_KVMP_CREATE(const char* projection, void** handle, int* status);
 KVCART_API int C_KVMP_DESTROY(void** handle, int* status);
 KVCART_API int C_KVMP_GETNAME(void* handle, char* buffer, int size, int* needed);
@@ -127,7 +129,9 @@ KVCART_API int C_KVMP_XYZ2GEO(void* handle, double x, double y, double z, double
                               double* height);
 
 /* --- Datum converter ----------------------------------------------------------------
- * Creates a converter from the source to the target projection string. */
+ * Creates a converter from the source to the target projection string;
+ * fails when either resolves to no projection. With the local "NON-UTM" on
+ * either side the converter leaves every coordinate unchanged. */
 KVCART_API int C_KVDC_CREATE(const char* source, const char* target, void** handle, int* status);
 KVCART_API int C_KVDC_DESTROY(void** handle, int* status);
 /* Conversions in place, source to target (CONVERT) or back (INVCONVERT);
