@@ -9,6 +9,7 @@
 #include "KvCart/core/AngleMath.h"
 #include "KvCart/core/LocalGrid.h"
 #include "KvCart/families/CKvTransverseMercatorProjection.h"
+#include "KvCart/families/TransverseMercatorFactors.h"
 
 namespace {
 
@@ -152,27 +153,16 @@ void CKvTransverseMercatorJHS::Proj2Geo(double x, double y, double* lon, double*
 
 double CKvTransverseMercatorJHS::GetConvergence(double lon, double lat) const {
   if (m_local) return 0.0;
-  double phi = lat * kvcart::kDegToRad;
   double dl = kvcart::NormalizeLongitude(lon - m_lon0Deg) * kvcart::kDegToRad;
-  double s = std::sin(phi), c = std::cos(phi), t = std::tan(phi);
-  double eta2 = m_e2 / (1.0 - m_e2) * c * c;
-  double a2 = dl * dl * c * c;
-  double series =
-      1.0 + a2 * (1.0 + eta2 * (3.0 + 2.0 * eta2)) / 3.0 + a2 * a2 * (2.0 - t * t) / 15.0;
-  return dl * s * series * kvcart::kRadToDeg;
+  return kvcart::TransverseMercatorConvergence(lat * kvcart::kDegToRad, dl, m_e2) *
+         kvcart::kRadToDeg;
 }
 
 double CKvTransverseMercatorJHS::GetScaleFactor(double lon, double lat) const {
   if (m_local) return m_k0;
-  double phi = lat * kvcart::kDegToRad;
   double dl = kvcart::NormalizeLongitude(lon - m_lon0Deg) * kvcart::kDegToRad;
-  double c = std::cos(phi), t = std::tan(phi);
-  double ep2 = m_e2 / (1.0 - m_e2);
-  double a2 = dl * dl * c * c, tt = t * t, cc = ep2 * c * c;
-  double series = 1.0 + (1.0 + cc) * a2 / 2.0 +
-                  (5.0 - 4.0 * tt + 42.0 * cc + 13.0 * cc * cc - 28.0 * ep2) * a2 * a2 / 24.0 +
-                  (61.0 - 148.0 * tt + 16.0 * tt * tt) * a2 * a2 * a2 / 720.0;
-  return m_k0 * series;
+  return m_k0 *
+         kvcart::TransverseMercatorScale(lat * kvcart::kDegToRad, dl, m_e, m_alpha, m_A1 / m_a);
 }
 
 void CKvTransverseMercatorJHS::GetDefaultArea(double* x0, double* y0, double* x1,
