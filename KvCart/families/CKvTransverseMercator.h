@@ -10,7 +10,7 @@
  * The central meridian and origin latitude are kept in degrees.
  *
  * Valid range, accuracy and thread safety as CKvTransverseMercatorJHS (the
- * two agree to a few nanometres within 6 degrees of the central meridian).
+ * two agree to a micrometre within 6 degrees of the central meridian).
  *
  * Usage:
  *   CKvTransverseMercator tm("Local TM", 1.0, 12.0, 55.0, 0.0, 0.0, grs80);

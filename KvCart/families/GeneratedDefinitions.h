@@ -16,8 +16,6 @@
 
 #include <string>
 
-#include "KvCart/KvCart_api.h"
-
 class CKvMapProjData;
 
 namespace kvcart {
@@ -29,19 +27,19 @@ constexpr const char kNonUtmBranch[] = "Non UTM Projections";
 // always within 1..60: a longitude outside [-180, 180] is first wrapped into
 // [-180, 180) (190 is zone 2), and the closing meridian 180 itself belongs to
 // zone 60, the band it closes. Non-finite longitudes give 0 (no zone).
-KVCART_API int UtmZoneOfLongitude(double lon);
+int UtmZoneOfLongitude(double lon);
 // "UTM-<zone>".
-KVCART_API std::string UtmZoneName(int zone);
+std::string UtmZoneName(int zone);
 // Central meridian of a zone, 6 zone - 183 degrees.
-KVCART_API double UtmCentralMeridian(int zone);
+double UtmCentralMeridian(int zone);
 
 // The record of UTM zone `zone` (null outside 1..60).
-KVCART_API CKvMapProjData* CreateUtmDefinition(int zone);
+CKvMapProjData* CreateUtmDefinition(int zone);
 // "NON-UTM": transverse Mercator without ellipsoid and with zero parameters,
 // branch "Non UTM Projections"; its projection passes coordinates through.
-KVCART_API CKvMapProjData* CreateLocalGridDefinition();
+CKvMapProjData* CreateLocalGridDefinition();
 // "LONG/LAT": geographical, branch "Non UTM Projections", no ellipsoid code.
-KVCART_API CKvMapProjData* CreateLongLatDefinition();
+CKvMapProjData* CreateLongLatDefinition();
 
 }  // namespace kvcart
 

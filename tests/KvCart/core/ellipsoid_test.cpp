@@ -93,9 +93,10 @@ TEST(EllipsoidList, ShippedFileHoldsTheReferenceEllipsoidsInOrder) {
 
   auto begin = list.GetIteratorBegin(CKvEllipsoidList::eStandardEllipsoids);
   auto end = list.GetIteratorEnd(CKvEllipsoidList::eStandardEllipsoids);
-  ASSERT_EQ(end - begin, 24);
+  ASSERT_EQ(end - begin, 27);
   EXPECT_EQ((*begin)->GetID(), "AA");
-  EXPECT_EQ((*(end - 1))->GetID(), "XY");
+  EXPECT_EQ((*(begin + 23))->GetID(), "XY");
+  EXPECT_EQ((*(end - 1))->GetID(), "CB");
   EXPECT_EQ(list.GetIteratorBegin(CKvEllipsoidList::eCustomEllipsoids),
             list.GetIteratorEnd(CKvEllipsoidList::eCustomEllipsoids));
 }
