@@ -31,16 +31,23 @@ CKvCartography::CKvCartography(const CKvMapProjection& projection, double lon0, 
   _init(lon0, lat0, orientation);
 }
 
+// A copy resolves the other's projection string again. A facade without
+// projection has the empty string, which would resolve to the local grid:
+// it is copied as it is, so the copy converts as the original does.
+CKvMapProjection* CKvCartography::CopyFacade(const CKvMapProjection& facade) {
+  if (facade.GetProjection() == nullptr) return new CKvMapProjection(facade);
+  return new CKvMapProjection(std::string(facade.GetProjectionString()));
+}
+
 CKvCartography::CKvCartography(const CKvCartography& other)
-    : m_projection(new CKvMapProjection(std::string(other.GetProjectionString()))) {
+    : m_projection(CopyFacade(*other.m_projection)) {
   CopyNumbers(other);
 }
 
 CKvCartography& CKvCartography::operator=(const CKvCartography& other) {
   if (this == &other) return *this;
   // Build the new facade before the old one goes, so a throw leaves this intact.
-  std::unique_ptr<CKvMapProjection> fresh(
-      new CKvMapProjection(std::string(other.GetProjectionString())));
+  std::unique_ptr<CKvMapProjection> fresh(CopyFacade(*other.m_projection));
   delete m_projection;
   m_projection = fresh.release();
   CopyNumbers(other);

@@ -5,10 +5,11 @@
  * projection's unit from that origin. The object converts between three
  * systems: geographical (lon, lat), projected (X, Y) and grid (x, y).
  *
- * The orientation is the true-north angle of the grid at its origin, in
- * degrees. The grid's projection-north angle is the orientation minus the
- * grid convergence at the origin; grid and projected coordinates differ by
- * a rotation through that angle and the shift to the origin:
+ * The orientation is the angle, clockwise from true north, of the grid's
+ * y axis at the origin, in degrees. The grid's projection-north angle is
+ * the orientation minus the grid convergence at the origin; grid and
+ * projected coordinates differ by a rotation through that angle and the
+ * shift to the origin:
  *   x = c dX - s dY,  y = c dY + s dX,  with dX = X - X0, dY = Y - Y0,
  *   c, s = cos, sin of the projection-north angle.
  * The rotation is exact both ways to rounding.
@@ -41,7 +42,8 @@ class KVCART_API CKvCartography {
   CKvCartography(const char* projection, double lon0, double lat0, double orientation);
   // The projection is copied (cloned).
   CKvCartography(const CKvMapProjection& projection, double lon0, double lat0, double orientation);
-  // A copy builds its facade anew from the other's projection string.
+  // A copy builds its facade anew from the other's projection string (a
+  // facade without projection is copied as it is).
   CKvCartography(const CKvCartography& other);
   CKvCartography& operator=(const CKvCartography& other);
   virtual ~CKvCartography();
@@ -73,6 +75,7 @@ class KVCART_API CKvCartography {
   static void _csysrot(double x, double y, double angle, double* ox, double* oy);
 
  private:
+  static CKvMapProjection* CopyFacade(const CKvMapProjection& facade);
   void _init(double lon0, double lat0, double orientation);
   void CopyNumbers(const CKvCartography& other);
 

@@ -76,8 +76,8 @@ KVCART_API int DeleteKvProjection(CKvProjection** projection);
 
 /* --- Cartography: projection plus local grid ---------------------------------
  * Creates a cartography for a projection string with the grid origin
- * (lon0, lat0, degrees) and the grid orientation (degrees: the true-north
- * angle of the grid at its origin). The bare "UTM" takes its zone from
+ * (lon0, lat0, degrees) and the grid orientation (degrees, clockwise from
+ * true north to the grid's y axis at the origin). The bare "UTM" takes its zone from
  * lon0. Fails (status -1, *handle not written) when the string resolves to
  * no projection, as C_KVMP_CREATE. */
 KVCART_API int C_KVC_CREATE(const char* projection, double lon0, double lat0, double orientation,
