@@ -2,14 +2,24 @@
 
 #include "rcf/rcf.h"
 
-#include <utility>
+#include <cstring>
 
 namespace rcf {
 namespace {
 
+// Trivially destructible on purpose: a thread's thread_local objects die
+// before the process's static objects, and static objects (the projection
+// database writing its custom files at exit) still call rcf from their
+// destructors. A std::string here would be used after it was freed.
 struct State {
   int code = RCF_OK;
-  std::string detail;
+  char detail[512] = {};
+
+  void SetDetail(const std::string& text) {
+    const size_t n = text.size() < sizeof detail ? text.size() : sizeof detail - 1;
+    std::memcpy(detail, text.data(), n);
+    detail[n] = '\0';
+  }
 };
 
 State& Current() {
@@ -22,14 +32,14 @@ State& Current() {
 int Fail(int code, std::string detail) {
   State& s = Current();
   s.code = code;
-  s.detail = std::move(detail);
+  s.SetDetail(detail);
   return code;
 }
 
 void Succeed() {
   State& s = Current();
   s.code = RCF_OK;
-  s.detail.clear();
+  s.detail[0] = '\0';
 }
 
 }  // namespace rcf
@@ -38,13 +48,13 @@ int rcfGetErrorGlb() {
   rcf::State& s = rcf::Current();
   const int code = s.code;
   s.code = RCF_OK;
-  s.detail.clear();
+  s.detail[0] = '\0';
   return code;
 }
 
 int rcfPeekErrorGlb() { return rcf::Current().code; }
 
-const char* rcfGetErrorDetailGlb() { return rcf::Current().detail.c_str(); }
+const char* rcfGetErrorDetailGlb() { return rcf::Current().detail; }
 
 const char* rcfErrorText(int code) {
   switch (code) {
