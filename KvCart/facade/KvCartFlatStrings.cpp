@@ -6,6 +6,7 @@
 #include "KvCart/core/CKvCartSetup.h"
 #include "KvCart/core/CKvProjection.h"
 #include "KvCart/facade/CKvMapProjection.h"
+#include "KvCart/facade/CKvProjTranslator.h"
 #include "KvCart/facade/FlatSupport.h"
 #include "KvCart/facade/KvCartFlat.h"
 
@@ -111,4 +112,11 @@ int S_PROJECTIONORIGIN(const char* projection, double* lon, double* lat, int* st
 int S_GETGOOGLEMAPPROJECTIONSTRING(char* buffer, int size, int* needed) {
   return CopyText(CKvMapProjection::IDtoProjectionString(CKvMapProjection::eGoogleMapsMercator),
                   buffer, size, needed);
+}
+
+int C_KVC_CONVERT2PROJ4(const char* projection, const double* shift, int count, char* buffer,
+                        int size, int* needed) {
+  return Answer(buffer, size, needed, [&] {
+    return CKvProjTranslator().Convert2Proj4(projection != nullptr ? projection : "", shift, count);
+  });
 }

@@ -191,3 +191,18 @@ TEST_F(FlatInterface, StringTests) {
   EXPECT_EQ(S_GETCOORDSYSTYPE("UTM-32"), 1);  // east, north
   EXPECT_EQ(S_ISLOCAL(nullptr), 0);
 }
+
+TEST_F(FlatInterface, Proj4StringsUnderTheBufferConvention) {
+  char text[512];
+  int needed = -1;
+  ASSERT_EQ(C_KVC_CONVERT2PROJ4("UTM-32", nullptr, 0, text, 511, &needed), 0);
+  EXPECT_EQ(std::string(text).rfind("+proj=tmerc", 0), 0u);
+  const int length = static_cast<int>(std::strlen(text));
+  EXPECT_EQ(C_KVC_CONVERT2PROJ4("UTM-32", nullptr, 0, text, length - 1, &needed), length);
+  const double shift[3] = {-87, -98, -121};
+  ASSERT_EQ(C_KVC_CONVERT2PROJ4("UTM-32", shift, 3, text, 511, &needed), 0);
+  EXPECT_NE(std::string(text).find("+towgs84=-87,-98,-121"), std::string::npos) << text;
+  // No PROJ.4 form: the local grid, the generic "UTM".
+  EXPECT_EQ(C_KVC_CONVERT2PROJ4("NON-UTM", nullptr, 0, text, 511, &needed), -1);
+  EXPECT_EQ(C_KVC_CONVERT2PROJ4("UTM", nullptr, 0, text, 511, &needed), -1);
+}
