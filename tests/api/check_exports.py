@@ -35,9 +35,12 @@ CXX_NAMES = {
     "rcf": r"(CString::|RcfName::|rcf\w+|operator\W+$|(vtable|typeinfo|typeinfo name) for CString$)",
     "qty": r"$^",
     "kfs": r"$^",
+    # Vtables and type information also of nested classes and of class
+    # templates instantiated over our classes (CKvProjectionInfo::CAxis,
+    # CKvFormulaPair<...>).
     "KvCart": (
         r"(CKv\w+::|CKV\w+::|CMatrix::|operator\W+$"
-        r"|(vtable|typeinfo|typeinfo name) for (CKv\w+|CKV\w+|CMatrix)$)"
+        r"|(vtable|typeinfo|typeinfo name) for (CKv|CKV|CMatrix)[\w:<>, ]*$)"
     ),
 }
 
