@@ -10,6 +10,14 @@
 #include "KvCart/core/CKvMapProjData.h"
 #include "KvCart/families/CKvGeographical.h"
 #include "KvCart/families/CKvGeographicalProjection.h"
+#include "KvCart/families/CKvHotineObliqueMercator.h"
+#include "KvCart/families/CKvHotineObliqueMercatorProjection.h"
+#include "KvCart/families/CKvKrovak.h"
+#include "KvCart/families/CKvKrovakProjection.h"
+#include "KvCart/families/CKvObliqueMercator.h"
+#include "KvCart/families/CKvObliqueMercatorProjection.h"
+#include "KvCart/families/CKvRectifiedSkewOrthomorphic.h"
+#include "KvCart/families/CKvRectifiedSkewOrthomorphicProjection.h"
 #include "KvCart/families/CKvTransverseMercatorJHS.h"
 #include "KvCart/families/CKvTransverseMercatorProjection.h"
 #include "KvCart/text/CKvPRJParser.h"
@@ -60,6 +68,50 @@ CKvProjection* TransverseMercatorFromWkt(const WktValues& v) {
       v.Length(p.GetFalseNorthing()), v.Ellipsoid(), p.IsSouthOrientated()));
 }
 
+// The oblique Mercator family. A natural-origin text whose grid angle
+// differs from its azimuth was read as rectified skew orthomorphic; a
+// centre-origin text keeps its centre and rectifies by its own angle.
+CKvProjection* HotineFromWkt(const WktValues& v) {
+  const CKvPRJParser& p = v.Record();
+  return CKvProjectionFrame::Usable(new CKvHotineObliqueMercator(
+      v.Name(), p.GetScaleFactor(), v.Longitude(p.GetLongitudeOfCenter()),
+      v.Angle(p.GetLatitudeOfCenter()), v.Angle(p.GetAzimuth()), v.Length(p.GetFalseEasting()),
+      v.Length(p.GetFalseNorthing()), v.Ellipsoid()));
+}
+
+CKvProjection* ObliqueMercatorFromWkt(const WktValues& v) {
+  const CKvPRJParser& p = v.Record();
+  const double gridAngle = CKvPRJParser::IsSet(p.GetXYPlaneRotation())
+                               ? v.Angle(p.GetXYPlaneRotation())
+                               : CKvObliqueMercator::kAzimuthAsAngle;
+  return CKvProjectionFrame::Usable(new CKvObliqueMercator(
+      v.Name(), p.GetScaleFactor(), v.Longitude(p.GetLongitudeOfCenter()),
+      v.Angle(p.GetLatitudeOfCenter()), v.Angle(p.GetAzimuth()), v.Length(p.GetFalseEasting()),
+      v.Length(p.GetFalseNorthing()), v.Ellipsoid(), gridAngle));
+}
+
+CKvProjection* RectifiedSkewFromWkt(const WktValues& v) {
+  const CKvPRJParser& p = v.Record();
+  return CKvProjectionFrame::Usable(new CKvRectifiedSkewOrthomorphic(
+      v.Name(), p.GetScaleFactor(), v.Longitude(p.GetLongitudeOfCenter()),
+      v.Angle(p.GetLatitudeOfCenter()), v.Angle(p.GetAzimuth()),
+      v.Angle(p.GetXYPlaneRotation()), v.Length(p.GetFalseEasting()),
+      v.Length(p.GetFalseNorthing()), v.Ellipsoid()));
+}
+
+// A GDAL-style Krovak text (AXIS elements, no X/Y scales) is oriented by its
+// axes: the object gives easting/northing and the axis conversion the rest.
+CKvProjection* KrovakFromWkt(const WktValues& v) {
+  const CKvPRJParser& p = v.Record();
+  const bool byAxes = CKvKrovak::IsOrientedByAxes(p);
+  return CKvProjectionFrame::Usable(new CKvKrovak(
+      v.Name(), p.GetScaleFactor(), v.Angle(p.GetPseudoParallel()),
+      v.Longitude(p.GetLongitudeOfCenter()), v.Angle(p.GetLatitudeOfCenter()),
+      v.Angle(p.GetAzimuth()), byAxes ? 90.0 : v.Angle(p.GetXYPlaneRotation()),
+      byAxes ? -1.0 : p.GetXScale(), byAxes ? 1.0 : p.GetYScale(), v.Length(p.GetFalseEasting()),
+      v.Length(p.GetFalseNorthing()), v.Ellipsoid()));
+}
+
 CKvProjection* GeographicalFromWkt(const WktValues& v) {
   return new CKvGeographical(v.Name(), v.PrimeMeridian(), v.Ellipsoid());
 }
@@ -88,24 +140,33 @@ const Family kFamilies[20] = {
     {nullptr, "Default Lambert 1SP", "WE", {0.9996, 0, 0, 500000, 0}, nullptr},
     {nullptr, "Default Stereographic", "WE", {1, 0, 0, 500000, 0}, nullptr},
     {nullptr, "Default New Zealang Map Grid", "IN", {173, -41, 2510000, 6023150}, nullptr},
-    {nullptr, "Default Hotine Oblique Mercator", "RF", {0.9996, 0, 0, 0, 500000, 0}, nullptr},
-    {nullptr, "Default Oblique Mercator", "BR", {0.9996, 0, 0, 0, 500000, 0}, nullptr},
-    {nullptr,
+    {NewRecord<CKvHotineObliqueMercatorProjection>,
+     "Default Hotine Oblique Mercator",
+     "RF",
+     {0.9996, 0, 0, 0, 500000, 0},
+     HotineFromWkt},
+    {NewRecord<CKvObliqueMercatorProjection>,
+     "Default Oblique Mercator",
+     "BR",
+     {0.9996, 0, 0, 0, 500000, 0},
+     ObliqueMercatorFromWkt},
+    {NewRecord<CKvRectifiedSkewOrthomorphicProjection>,
      "Default Rectified Skew Orthomorphic",
      "EB",
      {0.9996, 0, 0, 0, 0, 500000, 0},
-     nullptr},
+     RectifiedSkewFromWkt},
     {nullptr, "Default Rotated Longitude/Latitude", "XY", {0, 0, 0}, nullptr},
     {nullptr, "Default Mercator 2SP", "WE", {0, 0, 0, 0}, nullptr},
     {nullptr, "Default Mercator 1SP", "WE", {0, 0, 0, 0}, nullptr},
     {nullptr, "Default Stereographic North Pole", "WE", {60, 0, 0, 0}, nullptr},
     {nullptr, "Default Stereographic South Pole", "WE", {-60, 0, 0, 0}, nullptr},
     {NewRecord<CKvGeographicalProjection>, "Default Geographical", "WE", {0}, GeographicalFromWkt},
-    {nullptr,
+    // A pseudo standard parallel of 0 has no cone (n = 0): 78.5 as S-JTSK.
+    {NewRecord<CKvKrovakProjection>,
      "Default Krovak Oblique Conformal Conic",
      "BR",
-     {0.9999, 0, 0, 0, 0, 0, 1, 1, 500000, 0},
-     nullptr},
+     {0.9999, 78.5, 0, 0, 0, 0, 1, 1, 500000, 0},
+     KrovakFromWkt},
     {nullptr, "Default Albers Equal Area", "WE", {5, 10, 0, 0, 500000, 0}, nullptr},
     {nullptr, "Default Lambert Azimuthal Equal Area", "WE", {0, 0, 500000, 0}, nullptr},
     {nullptr, "Default Cassini-Soldner", "WE", {0, 0, 0, 0}, nullptr},
