@@ -173,3 +173,48 @@ TEST(DefinitionsDatabase, EnumerationsListEveryEntryOnce) {
   EXPECT_EQ(standard, ellipsoids);  // no custom ellipsoids in this process
   EXPECT_NE(names.find("WGS 84;"), std::string::npos);
 }
+
+TEST(DefinitionsDatabase, ReadingAFileSkipsUnknownSectionsAndMarksCustomRecords) {
+  const std::string path = MakeDir("read") + "map.rcf";
+  std::ofstream(path) << "[MAP_PROJECTION_DEFINITION]\n"
+                         "   [NO_SUCH_PROJECTION]\n      Projection_Name = 'Ghost'\n   EndSect\n"
+                         "   [UTM_PROJECTION]\n      Projection_Name = 'Grid'\n"
+                         "      Ellipsoid = 'WE'\n      Scale_Reduction = 2500.0\n"
+                         "      Centre_dms = -3, 30, 0\n      Feast_ft_us = 1000000.0\n"
+                         "   EndSect\n"
+                         "EndTarget\n";
+  CKvMapProjectionList standard, custom;
+  EXPECT_EQ(standard.ReadMapProjections(path, false), 0);
+  EXPECT_EQ(custom.ReadMapProjections(path, true), 0);
+  ASSERT_EQ(standard.GetCount(), 1u);
+  const CKvMapProjData* grid = *standard.GetIteratorBegin();
+  EXPECT_EQ(grid->GetName(), "Grid");
+  EXPECT_FALSE(grid->CanEdit());
+  EXPECT_FALSE(grid->CanDelete());
+  EXPECT_TRUE((*custom.GetIteratorBegin())->CanEdit());
+  std::string label;
+  double value = 0.0;
+  CKvMapProjData::EParamType type;
+  grid->GetParameter(0, label, value, type);
+  EXPECT_DOUBLE_EQ(value, 0.9996);
+  grid->GetParameter(1, label, value, type);
+  EXPECT_EQ(value, -3.5);
+  grid->GetParameter(3, label, value, type);
+  EXPECT_DOUBLE_EQ(value, 304800.60960121924);
+
+  // Only the custom record goes back to a file, in the plain keywords.
+  const std::string written = MakeDir("write") + "custom_projection.rcf";
+  EXPECT_EQ(standard.WriteCustomMapProjections(written), 0);
+  EXPECT_EQ(ReadFile(written).find("Grid"), std::string::npos);
+  EXPECT_EQ(custom.WriteCustomMapProjections(written), 0);
+  const std::string text = ReadFile(written);
+  EXPECT_NE(text.find("Scale = 0.9996"), std::string::npos) << text;
+  EXPECT_EQ(text.find("Scale_Reduction"), std::string::npos);
+
+  // A missing or broken file adds nothing and reports the parameter-file status.
+  EXPECT_NE(standard.ReadMapProjections(path + ".missing", false), 0);
+  const std::string broken = MakeDir("broken") + "map.rcf";
+  std::ofstream(broken) << "[MAP_PROJECTION_DEFINITION]\n   [UTM_PROJECTION]\n";
+  EXPECT_NE(standard.ReadMapProjections(broken, false), 0);
+  EXPECT_EQ(standard.GetCount(), 1u);
+}

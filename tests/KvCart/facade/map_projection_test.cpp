@@ -5,6 +5,7 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -318,4 +319,29 @@ TEST_F(MapProjection, StoredTextDoesNotDependOnTheProcessLocale) {
   std::setlocale(LC_ALL, saved.c_str());
   EXPECT_EQ(inGerman, inC);
   EXPECT_TRUE(valid);
+}
+
+// Names longer than the fixed buffers of projections (256 bytes) and of the
+// unit and axis records (64 and 32 bytes) are cut, never written past the end.
+TEST_F(MapProjection, LongNamesAreCut) {
+  const std::string longName(300, 'N');
+  const std::string unitName(100, 'U');
+  std::string text = TmWkt(longName, "WGS 84", 6378137.0, 298.257223563, 9.0, "",
+                           ",AXIS[\"" + std::string(40, 'A') + "\",EAST],AXIS[\"B\",NORTH]");
+  text.replace(text.find("UNIT[\"Meter\""), 12, "UNIT[\"" + unitName + "\"");
+  const CKvMapProjection facade(text);
+  ASSERT_NE(facade.GetProjection(), nullptr);
+  EXPECT_EQ(std::string(facade.GetName()), longName.substr(0, 255));
+  char name[CKvProjectionInfo::kUnitNameSize];
+  double factor = 0;
+  ASSERT_TRUE(facade.GetUnit(CKvMapProjection::eProjectionUnit, &factor, name));
+  EXPECT_EQ(std::string(name), unitName.substr(0, 63));
+  EXPECT_EQ(std::string(facade.GetProjectionInfo().GetAxis(0).GetName()), std::string(31, 'A'));
+  char flatName[300];
+  int needed = 0;
+  kvtest::MapProjection handle;
+  int status = -1;
+  ASSERT_EQ(C_KVMP_CREATE(text.c_str(), handle.Out(), &status), 0);
+  EXPECT_EQ(C_KVMP_GETNAME(handle.Get(), flatName, 299, &needed), 0);
+  EXPECT_EQ(std::strlen(flatName), 255u);
 }
