@@ -94,32 +94,40 @@ void CKvDatumConverter::Init() {
     m_sameEllipsoid = sourceEllipsoid.IsEquivalent(targetEllipsoid);
     m_bypass = m_bypassDefault = m_sameEllipsoid && sourceShift == targetShift;
   }
-  // Rotations come in arc-seconds and the scale in parts per million; the
-  // formulas want radians and a fraction.
+  m_sourceShift = InWorkingUnits(sourceShift);
+  m_targetShift = InWorkingUnits(targetShift);
+}
+
+// Rotations come in arc-seconds and the scale in parts per million; the
+// formulas want radians and a fraction. Values the type does not use are 0.
+CKvDatumConverter::Side CKvDatumConverter::InWorkingUnits(const CKvDatumShift& shift) {
   const double toWorking[7] = {
       1, 1, 1, kArcSecondToRadian, kArcSecondToRadian, kArcSecondToRadian, kPpmToFraction};
-  for (auto [shift, side] :
-       {std::pair<const CKvDatumShift*, Side*>{&sourceShift, &m_sourceShift},
-        std::pair<const CKvDatumShift*, Side*>{&targetShift, &m_targetShift}}) {
-    side->type = shift->GetType();
-    const int used = side->type == eSevenParameter ? 7 : side->type == eThreeParameter ? 3 : 0;
-    for (int i = 0; i < 7; ++i) side->params[i] = i < used ? (*shift)[i] * toWorking[i] : 0.0;
-  }
+  Side side;
+  side.type = shift.GetType();
+  const int used = UsedValues(side.type);
+  for (int i = 0; i < used; ++i) side.params[i] = shift[i] * toWorking[i];
+  return side;
+}
+
+int CKvDatumConverter::UsedValues(ETypeOfDatumShift type) {
+  return type == eSevenParameter ? 7 : type == eThreeParameter ? 3 : 0;
+}
+
+// Compared as the records compare: the type, then the values it uses.
+bool CKvDatumConverter::SameShift(const Side& a, const Side& b) {
+  const double* p = a.params;
+  const double* q = b.params;
+  return CKvDatumShift(a.type, p[0], p[1], p[2], p[3], p[4], p[5], p[6]) ==
+         CKvDatumShift(b.type, q[0], q[1], q[2], q[3], q[4], q[5], q[6]);
 }
 
 void CKvDatumConverter::SetDatumShift(ETypeOfDatumShift type, const double* params, bool source) {
   Side& side = source ? m_sourceShift : m_targetShift;
   side.type = type;
-  const int count = type == eSevenParameter ? 7 : type == eThreeParameter ? 3 : 0;
-  for (int i = 0; i < count && params != nullptr; ++i) side.params[i] = params[i];
-  // Compare as the records compare: the type, then the values that count.
-  const CKvDatumShift a(m_sourceShift.type, m_sourceShift.params[0], m_sourceShift.params[1],
-                        m_sourceShift.params[2], m_sourceShift.params[3], m_sourceShift.params[4],
-                        m_sourceShift.params[5], m_sourceShift.params[6]);
-  const CKvDatumShift b(m_targetShift.type, m_targetShift.params[0], m_targetShift.params[1],
-                        m_targetShift.params[2], m_targetShift.params[3], m_targetShift.params[4],
-                        m_targetShift.params[5], m_targetShift.params[6]);
-  m_bypass = m_sameEllipsoid && a == b;
+  const int count = params != nullptr ? UsedValues(type) : 0;
+  for (int i = 0; i < count; ++i) side.params[i] = params[i];
+  m_bypass = m_sameEllipsoid && SameShift(m_sourceShift, m_targetShift);
 }
 
 void CKvDatumConverter::InvertOrder() {

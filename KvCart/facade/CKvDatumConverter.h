@@ -37,6 +37,7 @@
 #include "KvCart/KvCart_api.h"
 #include "KvCart/core/CKvCartDef.h"
 
+class CKvDatumShift;
 class CKvMapProjection;
 
 class KVCART_API CKvDatumConverter : public CKvCartDef {
@@ -91,6 +92,9 @@ class KVCART_API CKvDatumConverter : public CKvCartDef {
     double params[7] = {0, 0, 0, 0, 0, 0, 0};
   };
 
+  static Side InWorkingUnits(const CKvDatumShift& shift);
+  static int UsedValues(ETypeOfDatumShift type);
+  static bool SameShift(const Side& a, const Side& b);
   void Init();
   void CopyFrom(const CKvDatumConverter& other);
   void ReleaseFacades();
