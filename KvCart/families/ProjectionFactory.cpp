@@ -8,12 +8,26 @@
 
 #include "KvCart/core/CKvEllipsoid.h"
 #include "KvCart/core/CKvMapProjData.h"
+#include "KvCart/families/CKvAlbersEqualArea.h"
+#include "KvCart/families/CKvAlbersEqualAreaProjection.h"
+#include "KvCart/families/CKvCassiniSoldner.h"
+#include "KvCart/families/CKvCassiniSoldnerProjection.h"
+#include "KvCart/families/CKvEquidistantConic.h"
+#include "KvCart/families/CKvEquidistantConicProjection.h"
 #include "KvCart/families/CKvGeographical.h"
 #include "KvCart/families/CKvGeographicalProjection.h"
 #include "KvCart/families/CKvHotineObliqueMercator.h"
 #include "KvCart/families/CKvHotineObliqueMercatorProjection.h"
 #include "KvCart/families/CKvKrovak.h"
 #include "KvCart/families/CKvKrovakProjection.h"
+#include "KvCart/families/CKvLambert1SP.h"
+#include "KvCart/families/CKvLambert1SPProjection.h"
+#include "KvCart/families/CKvLambert2SP.h"
+#include "KvCart/families/CKvLambert2SPProjection.h"
+#include "KvCart/families/CKvMercator1SP.h"
+#include "KvCart/families/CKvMercator1SPProjection.h"
+#include "KvCart/families/CKvMercator2SP.h"
+#include "KvCart/families/CKvMercator2SPProjection.h"
 #include "KvCart/families/CKvObliqueMercator.h"
 #include "KvCart/families/CKvObliqueMercatorProjection.h"
 #include "KvCart/families/CKvRectifiedSkewOrthomorphic.h"
@@ -116,6 +130,68 @@ CKvProjection* GeographicalFromWkt(const WktValues& v) {
   return new CKvGeographical(v.Name(), v.PrimeMeridian(), v.Ellipsoid());
 }
 
+// The scale factor of a two-parallel Lambert text other than 1 multiplies
+// every radius (the Michigan zones' ellipsoid scaling factor); unset means 1.
+CKvProjection* Lambert2SPFromWkt(const WktValues& v) {
+  const CKvPRJParser& p = v.Record();
+  double k0 = CKvPRJParser::IsSet(p.GetScaleFactor()) ? p.GetScaleFactor() : 1.0;
+  return CKvProjectionFrame::Usable(new CKvLambert2SP(
+      v.Name(), v.Angle(p.GetStandardParallel1()), v.Angle(p.GetStandardParallel2()),
+      v.Longitude(p.GetCentralMeridian()), v.Angle(p.GetLatitudeOfOrigin()),
+      v.Length(p.GetFalseEasting()), v.Length(p.GetFalseNorthing()), v.Ellipsoid(), k0));
+}
+
+CKvProjection* Lambert1SPFromWkt(const WktValues& v) {
+  const CKvPRJParser& p = v.Record();
+  return CKvProjectionFrame::Usable(
+      new CKvLambert1SP(v.Name(), p.GetScaleFactor(), v.Longitude(p.GetCentralMeridian()),
+                        v.Angle(p.GetLatitudeOfOrigin()), v.Length(p.GetFalseEasting()),
+                        v.Length(p.GetFalseNorthing()), v.Ellipsoid()));
+}
+
+// ESRI's "Mercator_Auxiliary_Sphere" with Auxiliary_Sphere_Type 0 is the
+// Mercator of the web maps: the spherical formulas on the sphere of radius a.
+// The other types (radius b, the authalic sphere, authalic latitudes) are not
+// what this family computes.
+CKvProjection* Mercator2SPFromWkt(const WktValues& v) {
+  const CKvPRJParser& p = v.Record();
+  CKvEllipsoid ellipsoid = v.Ellipsoid();
+  CString typeName = p.GetProjectionTypeName();
+  typeName.MakeLower();
+  if (typeName == "mercator_auxiliary_sphere") {
+    CString text = p.GetSourceText();
+    if (CKvPRJParser::GetParam(text, "Auxiliary_Sphere_Type", 0.0) != 0.0) return nullptr;
+    ellipsoid.SetParams(ellipsoid.GetMajor(), 0.0);
+  }
+  return CKvProjectionFrame::Usable(new CKvMercator2SP(
+      v.Name(), v.Angle(p.GetStandardParallel1()), v.Longitude(p.GetCentralMeridian()),
+      v.Length(p.GetFalseEasting()), v.Length(p.GetFalseNorthing()), ellipsoid));
+}
+
+CKvProjection* Mercator1SPFromWkt(const WktValues& v) {
+  const CKvPRJParser& p = v.Record();
+  return CKvProjectionFrame::Usable(new CKvMercator1SP(
+      v.Name(), p.GetScaleFactor(), v.Longitude(p.GetCentralMeridian()),
+      v.Length(p.GetFalseEasting()), v.Length(p.GetFalseNorthing()), v.Ellipsoid()));
+}
+
+// Albers and the equidistant conic take the same six values.
+template <class Conic>
+CKvProjection* ConicFromWkt(const WktValues& v) {
+  const CKvPRJParser& p = v.Record();
+  return CKvProjectionFrame::Usable(
+      new Conic(v.Name(), v.Angle(p.GetStandardParallel1()), v.Angle(p.GetStandardParallel2()),
+                v.Longitude(p.GetCentralMeridian()), v.Angle(p.GetLatitudeOfOrigin()),
+                v.Length(p.GetFalseEasting()), v.Length(p.GetFalseNorthing()), v.Ellipsoid()));
+}
+
+CKvProjection* CassiniSoldnerFromWkt(const WktValues& v) {
+  const CKvPRJParser& p = v.Record();
+  return CKvProjectionFrame::Usable(new CKvCassiniSoldner(
+      v.Name(), v.Longitude(p.GetCentralMeridian()), v.Angle(p.GetLatitudeOfOrigin()),
+      v.Length(p.GetFalseEasting()), v.Length(p.GetFalseNorthing()), v.Ellipsoid()));
+}
+
 template <class Record>
 CKvMapProjDataFrame* NewRecord() {
   return new Record();
@@ -136,8 +212,17 @@ const Family kFamilies[20] = {
      "WE",
      {0.9996, 0, 0, 500000, 0},
      TransverseMercatorFromWkt},
-    {nullptr, "Default Lambert 2SP", "WE", {5, 10, 0, 0, 500000, 0}, nullptr},
-    {nullptr, "Default Lambert 1SP", "WE", {0.9996, 0, 0, 500000, 0}, nullptr},
+    {NewRecord<CKvLambert2SPProjection>,
+     "Default Lambert 2SP",
+     "WE",
+     {5, 10, 0, 0, 500000, 0},
+     Lambert2SPFromWkt},
+    // A cone needs a latitude of origin off the equator (n = sin phi0).
+    {NewRecord<CKvLambert1SPProjection>,
+     "Default Lambert 1SP",
+     "WE",
+     {0.9996, 0, 45, 500000, 0},
+     Lambert1SPFromWkt},
     {nullptr, "Default Stereographic", "WE", {1, 0, 0, 500000, 0}, nullptr},
     {nullptr, "Default New Zealang Map Grid", "IN", {173, -41, 2510000, 6023150}, nullptr},
     {NewRecord<CKvHotineObliqueMercatorProjection>,
@@ -156,8 +241,17 @@ const Family kFamilies[20] = {
      {0.9996, 0, 0, 0, 0, 500000, 0},
      RectifiedSkewFromWkt},
     {nullptr, "Default Rotated Longitude/Latitude", "XY", {0, 0, 0}, nullptr},
-    {nullptr, "Default Mercator 2SP", "WE", {0, 0, 0, 0}, nullptr},
-    {nullptr, "Default Mercator 1SP", "WE", {0, 0, 0, 0}, nullptr},
+    {NewRecord<CKvMercator2SPProjection>,
+     "Default Mercator 2SP",
+     "WE",
+     {0, 0, 0, 0},
+     Mercator2SPFromWkt},
+    // Scale 1: a scale of 0 would send every point to the false origin.
+    {NewRecord<CKvMercator1SPProjection>,
+     "Default Mercator 1SP",
+     "WE",
+     {1, 0, 0, 0},
+     Mercator1SPFromWkt},
     {nullptr, "Default Stereographic North Pole", "WE", {60, 0, 0, 0}, nullptr},
     {nullptr, "Default Stereographic South Pole", "WE", {-60, 0, 0, 0}, nullptr},
     {NewRecord<CKvGeographicalProjection>, "Default Geographical", "WE", {0}, GeographicalFromWkt},
@@ -167,10 +261,22 @@ const Family kFamilies[20] = {
      "BR",
      {0.9999, 78.5, 0, 0, 0, 0, 1, 1, 500000, 0},
      KrovakFromWkt},
-    {nullptr, "Default Albers Equal Area", "WE", {5, 10, 0, 0, 500000, 0}, nullptr},
+    {NewRecord<CKvAlbersEqualAreaProjection>,
+     "Default Albers Equal Area",
+     "WE",
+     {5, 10, 0, 0, 500000, 0},
+     ConicFromWkt<CKvAlbersEqualArea>},
     {nullptr, "Default Lambert Azimuthal Equal Area", "WE", {0, 0, 500000, 0}, nullptr},
-    {nullptr, "Default Cassini-Soldner", "WE", {0, 0, 0, 0}, nullptr},
-    {nullptr, "Default Equidistant Conic", "WE", {5, 10, 0, 0, 0, 0}, nullptr},
+    {NewRecord<CKvCassiniSoldnerProjection>,
+     "Default Cassini-Soldner",
+     "WE",
+     {0, 0, 0, 0},
+     CassiniSoldnerFromWkt},
+    {NewRecord<CKvEquidistantConicProjection>,
+     "Default Equidistant Conic",
+     "WE",
+     {5, 10, 0, 0, 0, 0},
+     ConicFromWkt<CKvEquidistantConic>},
     {nullptr, "Default Polar Stereographic", "WE", {1, 0, 0, 500000, 0}, nullptr},
 };
 

@@ -1,0 +1,104 @@
+// Mercator with one and two standard parallels against PROJ on EPSG
+// definitions, the web map's Mercator on the sphere, and the edges: the
+// world default area, the inverse series at high latitude, the antimeridian.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "FamilyOracle.h"
+#include "KvCart/families/CKvMercator1SP.h"
+#include "KvCart/families/CKvMercator2SP.h"
+
+namespace {
+
+const CKvEllipsoid kWgs84("WGS 84", "WE", 6378137.0, 298.257223563);
+const CKvEllipsoid kBessel("Bessel 1841", "BR", 6377397.155, 299.1528128);
+const CKvEllipsoid kKrassovsky("Krassovsky 1940", "KA", 6378245.0, 298.3);
+const CKvEllipsoid kWebSphere("WGS 84 sphere", "", 6378137.0, 0.0);
+
+constexpr double kSeries = 1e-8;
+
+const OracleCase kMercatorCases[] = {
+    {"WGS 84 / World Mercator (EPSG:3395)",
+     [] { return new CKvMercator1SP("World", 1, 0, 0, 0, kWgs84); },
+     "+proj=merc +lon_0=0 +k=1 +ellps=WGS84", -179.5, 179.5, -80, 84, kSeries},
+    {"Makassar / NEIEZ (EPSG:3002)",
+     [] { return new CKvMercator1SP("NEIEZ", 0.997, 110, 3900000, 900000, kBessel); },
+     "+proj=merc +lon_0=110 +k=0.997 +x_0=3900000 +y_0=900000 +ellps=bessel", 110, 142, -10, 5,
+     kSeries},
+    {"WGS 84 / Mercator 41 (EPSG:3994)",
+     [] { return new CKvMercator2SP("Mercator 41", -41, 100, 0, 0, kWgs84); },
+     "+proj=merc +lat_ts=-41 +lon_0=100 +ellps=WGS84", 60, 180, -60, -20, kSeries},
+    {"Pulkovo 1942 / Caspian Sea Mercator (EPSG:3388)",
+     [] { return new CKvMercator2SP("Caspian", 42, 51, 0, 0, kKrassovsky); },
+     "+proj=merc +lat_ts=42 +lon_0=51 +ellps=krass", 46, 56, 36, 48, kSeries},
+    {"Mercator on the sphere of radius a (EPSG:3857)",
+     [] { return new CKvMercator2SP("Web", 0, 0, 0, 0, kWebSphere); },
+     "+proj=merc +a=6378137 +b=6378137 +lon_0=0", -179, 179, -85, 85, 1e-9},
+};
+
+}  // namespace
+
+TEST(Mercator, ForwardMatchesProjAndInverseReturnsInput) {
+  for (const OracleCase& c : kMercatorCases) CheckAgainstProj(c);
+}
+
+TEST(Mercator, TrueScaleAtTheEquatorIsTheOneParallelFormWithScaleOne) {
+  CKvMercator1SP one("one", 1.0, 12, 100, 200, kWgs84);
+  CKvMercator2SP two("two", 0.0, 12, 100, 200, kWgs84);
+  for (double lat : {-70.0, 0.0, 33.0, 80.0}) {
+    double x1, y1, x2, y2;
+    one.Geo2Proj(20, lat, &x1, &y1);
+    two.Geo2Proj(20, lat, &x2, &y2);
+    EXPECT_EQ(x1, x2);
+    EXPECT_EQ(y1, y2);
+  }
+}
+
+TEST(Mercator, InverseSeriesHoldsAtHighLatitudes) {
+  CKvMercator1SP world("World", 1, 0, 0, 0, kWgs84);
+  for (double lat : {80.0, -80.0, 85.0, 89.0}) {
+    double x, y, lon, back;
+    world.Geo2Proj(10, lat, &x, &y);
+    world.Proj2Geo(x, y, &lon, &back);
+    EXPECT_NEAR(back, lat, 1e-8) << lat;
+  }
+}
+
+// With the central meridian on Greenwich the default area is the world from
+// 60 S to 81 N, from 180 W to 180 E: the east edge is half the equator east
+// of the origin, not folded onto the west edge.
+TEST(Mercator, DefaultAreaOfTheGreenwichMercatorIsTheWorld) {
+  CKvMercator1SP world("World", 1, 0, 0, 0, kWgs84);
+  double x0, y0, x1, y1, e, n60, n81;
+  world.GetDefaultArea(&x0, &y0, &x1, &y1);
+  world.Geo2Proj(0, -60, &e, &n60);
+  world.Geo2Proj(0, 81, &e, &n81);
+  EXPECT_NEAR(x0, -M_PI * 6378137.0, 1e-6);
+  EXPECT_NEAR(x1, M_PI * 6378137.0, 1e-6);
+  EXPECT_DOUBLE_EQ(y0, n60);
+  EXPECT_DOUBLE_EQ(y1, n81);
+
+  CKvMercator2SP caspian("Caspian", 42, 51, 0, 0, kKrassovsky);
+  caspian.GetDefaultArea(&x0, &y0, &x1, &y1);
+  double ex0, ey0, ex1, ey1;
+  caspian.Geo2Proj(48, -3, &ex0, &ey0);
+  caspian.Geo2Proj(54, 3, &ex1, &ey1);
+  EXPECT_DOUBLE_EQ(x0, ex0);
+  EXPECT_DOUBLE_EQ(y1, ey1);
+}
+
+// Points across the antimeridian from the central meridian are the nearer
+// way round; the inverse gives normalised longitudes.
+TEST(Mercator, AntimeridianAndOrigin) {
+  CKvMercator2SP pacific("Pacific", 0, 170, 0, 0, kWgs84);
+  double x, y, lon, lat;
+  pacific.Geo2Proj(-175, 10, &x, &y);
+  EXPECT_NEAR(x, 15 * kvcart::kDegToRad * 6378137.0, 1e-6);
+  pacific.Proj2Geo(x, y, &lon, &lat);
+  EXPECT_NEAR(lon, -175, 1e-9);
+  double lon0, lat0;
+  pacific.GetOrigin(&lon0, &lat0);
+  EXPECT_EQ(lon0, 170);
+  EXPECT_EQ(lat0, 0);
+}
