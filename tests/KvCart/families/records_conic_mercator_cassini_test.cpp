@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "KvCart/core/CKvCartSetup.h"
 #include "KvCart/core/CKvMapProjData.h"
 #include "KvCart/core/CKvProjection.h"
 #include "KvCart/text/CKvPRJParser.h"
+#include "ShippedData.h"
 #include "base/CString.h"
 #include "rcf/rcf.h"
 
@@ -29,18 +29,6 @@ struct DocCloser {
   void operator()(void* doc) const { rcfClose(&doc); }
 };
 using DocPtr = std::unique_ptr<void, DocCloser>;
-
-// The shipped ellipsoids in the process-wide list, once per test program.
-void LoadEllipsoids() {
-  static bool loaded = [] {
-    CKvEllipsoidList& list = CKvCartSetup::Instance().GetEllipsoidList();
-    if (list.GetEllipsoid("WE")) return true;
-    list.ReadEllipsoids(KORACORE_SOURCE_DIR "/data/ellipsoid.rcf", false);
-    list.GenerateCompleteList();
-    return true;
-  }();
-  (void)loaded;
-}
 
 // One section of a definition file, read into the record of its family.
 RecordPtr ReadSection(const std::string& section, bool custom, DocPtr* keep = nullptr) {
@@ -189,7 +177,7 @@ const double* RealParameters(Type type) {
 // one built from the record (which catches a parameter handed to the wrong
 // place on either side).
 TEST(ConicMercatorCassiniRecords, WellKnownTextReadsBackIntoTheSameProjection) {
-  LoadEllipsoids();
+  LoadShippedEllipsoids();
   for (Type type : kMyTypes) {
     RecordPtr record(CKvMapProjData::CreateProjection(type, "Test grid", "Test datum", "IN",
                                                       RealParameters(type)));
@@ -229,7 +217,7 @@ TEST(ConicMercatorCassiniRecords, WellKnownTextReadsBackIntoTheSameProjection) {
 // Every default record makes a projection that converts: no scale of 0, no
 // cone without a parallel off the equator.
 TEST(ConicMercatorCassiniRecords, DefaultRecordsMakeWorkingProjections) {
-  LoadEllipsoids();
+  LoadShippedEllipsoids();
   for (Type type : kMyTypes) {
     RecordPtr record(CKvMapProjData::CreateDefaultParameterProjection(type));
     ASSERT_TRUE(record) << type;
@@ -249,7 +237,7 @@ TEST(ConicMercatorCassiniRecords, DefaultRecordsMakeWorkingProjections) {
 // A record whose ellipsoid the database lacks makes no projection, and writes
 // well-known text of the non-projected kind.
 TEST(ConicMercatorCassiniRecords, MissingEllipsoidMakesNoProjection) {
-  LoadEllipsoids();
+  LoadShippedEllipsoids();
   for (Type type : kMyTypes) {
     RecordPtr record(
         CKvMapProjData::CreateProjection(type, "Lost", "", "??", RealParameters(type)));
