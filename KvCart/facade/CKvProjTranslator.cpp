@@ -14,7 +14,6 @@ namespace {
 
 using Type = CKvMapProjData::EProjectionType;
 constexpr double kDegreesPerRadian = 57.29577951308232;
-constexpr double kFerroWestOfGreenwich = 17.0 + 40.0 / 60.0;
 
 // Texts give the angular unit in radians with 15 digits (0.0174532925199433
 // for the degree), so the degrees per unit come out a few ulps off 1 (or 0.9
@@ -46,9 +45,8 @@ class TermWriter {
 
   void Text(const std::string& term) { m_out.append(term).append(" "); }
   void Number(const char* key, double value) { Text(key + kvcart::FormatWktNumber(value)); }
-  double InDegrees(double value) const { return value * m_degreesPerUnit; }
   void Angle(const char* key, double value) {
-    if (CKvPRJParser::IsSet(value)) Number(key, InDegrees(value));
+    if (CKvPRJParser::IsSet(value)) Number(key, value * m_degreesPerUnit);
   }
   // Longitudes count from the prime meridian, which goes into +pm.
   void Longitude(const char* key, double value) { Angle(key, value); }
@@ -89,12 +87,15 @@ void TransverseMercator(TermWriter& out, const CKvPRJParser& r) {
   out.Length("+y_0=", sign * r.GetFalseNorthing());
 }
 
+// A two-parallel Lambert text may carry a scale on the radii (Michigan's
+// ellipsoid scaling), which the Lambert class applies: +k says the same.
 void TwoParallels(TermWriter& out, const CKvPRJParser& r, const char* proj) {
   out.Text(proj);
   out.Angle("+lat_1=", r.GetStandardParallel1());
   out.Angle("+lat_2=", r.GetStandardParallel2());
   out.Angle("+lat_0=", r.GetLatitudeOfOrigin());
   out.Longitude("+lon_0=", r.GetCentralMeridian());
+  if (r.GetProjectionType() == CKvMapProjData::eLambert2SP) out.Plain("+k=", r.GetScaleFactor());
   FalseOrigin(out, r);
 }
 
@@ -163,8 +164,7 @@ bool IsOne(double value, double expected) {
   return std::fabs(value - expected) <= 1e-12 * std::fabs(expected);
 }
 
-// PROJ's krovak fixes the pseudo standard parallel at 78.5 degrees, counts
-// +lon_0 from the meridian of Ferro (17 deg 40' west of Greenwich) and
+// PROJ's krovak fixes the pseudo standard parallel at 78.5 degrees and
 // writes (-westing, -southing); +axis turns that into the two other
 // orientations the ESRI scales and rotation give. Each orientation moves
 // the false origin with it. Other combinations have no PROJ form.
@@ -188,9 +188,7 @@ bool Krovak(TermWriter& out, const CKvPRJParser& r) {
   out.Text("+proj=krovak");
   if (*axis != '\0') out.Text(axis);
   out.Angle("+lat_0=", r.GetLatitudeOfCenter());
-  if (CKvPRJParser::IsSet(r.GetLongitudeOfCenter())) {
-    out.Number("+lon_0=", out.InDegrees(r.GetLongitudeOfCenter()) + kFerroWestOfGreenwich);
-  }
+  out.Longitude("+lon_0=", r.GetLongitudeOfCenter());
   out.Angle("+alpha=", r.GetAzimuth());
   out.Plain("+k=", r.GetScaleFactor());
   out.Length("+x_0=", x0);
