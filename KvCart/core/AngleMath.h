@@ -27,7 +27,8 @@ constexpr int kMaxIterations = 100;
 
 // Degrees into [-180, 180); NaN and infinities give NaN.
 inline double NormalizeLongitude(double degrees) {
-  double r = std::remainder(degrees, 360.0);  // [-180, 180]
+  if (degrees >= -180.0 && degrees < 180.0) return degrees;  // the common case, exact
+  double r = std::remainder(degrees, 360.0);                 // [-180, 180]
   return r >= 180.0 ? r - 360.0 : r;
 }
 

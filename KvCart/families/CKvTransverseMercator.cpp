@@ -10,21 +10,10 @@
 #include "KvCart/core/AngleMath.h"
 #include "KvCart/core/LocalGrid.h"
 #include "KvCart/families/CKvTransverseMercatorProjection.h"
+#include "KvCart/families/GaussianLatitude.h"
 #include "KvCart/families/TransverseMercatorFactors.h"
 
 namespace {
-
-// phi + sum c_j sin(2j phi) by Clenshaw's recurrence.
-double ClenshawSin(const double* c, double phi) {
-  double twoCos = 2.0 * std::cos(2.0 * phi);
-  double b1 = 0.0, b2 = 0.0;
-  for (int j = 3; j >= 0; --j) {
-    double b0 = c[j] + twoCos * b1 - b2;
-    b2 = b1;
-    b1 = b0;
-  }
-  return phi + b1 * std::sin(2.0 * phi);
-}
 
 // sum c_j sin(2j zeta) for complex zeta, by the same recurrence.
 std::complex<double> ClenshawComplexSin(const double* c, std::complex<double> zeta) {
@@ -63,16 +52,9 @@ CKvTransverseMercator::CKvTransverseMercator(const std::string& name, double k0,
 CKvTransverseMercator::~CKvTransverseMercator() = default;
 
 void CKvTransverseMercator::ComputeCoefficients() {
-  double n = m_f / (2.0 - m_f), n2 = n * n, n3 = n2 * n, n4 = n3 * n;
-  // Engsager & Poder: geodetic <-> Gaussian latitude, truncated at n^4.
-  m_geodeticToGauss[0] = n * (-2.0 + n * (2.0 / 3.0 + n * (4.0 / 3.0 - 82.0 / 45.0 * n)));
-  m_geodeticToGauss[1] = n2 * (5.0 / 3.0 + n * (-16.0 / 15.0 - 13.0 / 9.0 * n));
-  m_geodeticToGauss[2] = n3 * (-26.0 / 15.0 + 34.0 / 21.0 * n);
-  m_geodeticToGauss[3] = 1237.0 / 630.0 * n4;
-  m_gaussToGeodetic[0] = n * (2.0 + n * (-2.0 / 3.0 + n * (-2.0 + 116.0 / 45.0 * n)));
-  m_gaussToGeodetic[1] = n2 * (7.0 / 3.0 + n * (-8.0 / 5.0 - 227.0 / 45.0 * n));
-  m_gaussToGeodetic[2] = n3 * (56.0 / 15.0 - 136.0 / 35.0 * n);
-  m_gaussToGeodetic[3] = 4279.0 / 630.0 * n4;
+  double n = m_f / (2.0 - m_f), n2 = n * n, n4 = n2 * n2;
+  kvcart::GeodeticToGaussianCoefficients(n, m_geodeticToGauss);
+  kvcart::GaussianToGeodeticCoefficients(n, m_gaussToGeodetic);
   CKvMapProjData::ComputeFourierCoefficients(CKvMapProjData::eTransverseMercator, true, n,
                                              m_sphereToPlane);
   CKvMapProjData::ComputeFourierCoefficients(CKvMapProjData::eTransverseMercator, false, n,
@@ -83,7 +65,7 @@ void CKvTransverseMercator::ComputeCoefficients() {
 }
 
 double CKvTransverseMercator::MeridianNorthing(double phi) const {
-  double gauss = ClenshawSin(m_geodeticToGauss, phi);
+  double gauss = kvcart::ClenshawSin4(m_geodeticToGauss, phi);
   return m_qn * (gauss + ClenshawComplexSin(m_sphereToPlane, gauss).real());
 }
 
@@ -97,7 +79,7 @@ void CKvTransverseMercator::Geo2Proj(double lon, double lat, double* x, double* 
     *x = *y = kNaN;
     return;
   }
-  double gauss = ClenshawSin(m_geodeticToGauss, lat * kvcart::kDegToRad);
+  double gauss = kvcart::ClenshawSin4(m_geodeticToGauss, lat * kvcart::kDegToRad);
   double dl = kvcart::NormalizeLongitude(lon - m_lon0Deg) * kvcart::kDegToRad;
   double sinN = std::sin(gauss), cosN = std::cos(gauss);
   double sinE = std::sin(dl), cosE = std::cos(dl);
@@ -124,7 +106,7 @@ void CKvTransverseMercator::Proj2Geo(double x, double y, double* lon, double* la
   double sinE = std::sin(eta), cosE = std::cos(eta);
   double dl = std::atan2(sinE, cosE * cosN);
   double gauss = std::atan2(sinN * cosE, std::hypot(sinE, cosE * cosN));
-  *lat = ClenshawSin(m_gaussToGeodetic, gauss) * kvcart::kRadToDeg;
+  *lat = kvcart::ClenshawSin4(m_gaussToGeodetic, gauss) * kvcart::kRadToDeg;
   *lon = kvcart::NormalizeLongitude(dl * kvcart::kRadToDeg + m_lon0Deg);
 }
 

@@ -9,22 +9,20 @@
 #include "KvCart/core/AngleMath.h"
 #include "KvCart/core/LocalGrid.h"
 #include "KvCart/families/CKvTransverseMercatorProjection.h"
+#include "KvCart/families/GaussianLatitude.h"
 #include "KvCart/families/TransverseMercatorFactors.h"
 
 namespace {
 
 // Multiple angles of the Krueger series: sin(2j xi) cosh(2j eta) and
-// cos(2j xi) sinh(2j eta) for j = 1..4, from the double angle by the doubling
-// and addition recurrences, so a point costs one sincos and one exp.
+// cos(2j xi) sinh(2j eta) for j = 1..4, built from the double angle by the
+// doubling and addition recurrences, with no further trigonometric calls.
 struct MultipleAngles {
   double sinCosh[4];
   double cosSinh[4];
 };
 
-MultipleAngles ComputeMultiples(double xi, double eta) {
-  double s2 = std::sin(2.0 * xi), c2 = std::cos(2.0 * xi);
-  double ex = std::exp(2.0 * eta);
-  double sh2 = 0.5 * (ex - 1.0 / ex), ch2 = 0.5 * (ex + 1.0 / ex);
+MultipleAngles ComputeMultiples(double s2, double c2, double sh2, double ch2) {
   double s4 = 2.0 * s2 * c2, c4 = c2 * c2 - s2 * s2;
   double sh4 = 2.0 * sh2 * ch2, ch4 = ch2 * ch2 + sh2 * sh2;
   double s6 = s4 * c2 + c4 * s2, c6 = c4 * c2 - s4 * s2;
@@ -34,9 +32,11 @@ MultipleAngles ComputeMultiples(double xi, double eta) {
   return {{s2 * ch2, s4 * ch4, s6 * ch6, s8 * ch8}, {c2 * sh2, c4 * sh4, c6 * sh6, c8 * sh8}};
 }
 
-// The complex Krueger sum: (xi, eta) + sign * sum c_j (sin 2j zeta).
-void ApplySeries(const double* c, double sign, double& xi, double& eta) {
-  MultipleAngles m = ComputeMultiples(xi, eta);
+// (xi, eta) += sign * sum c_j (sin 2j xi cosh 2j eta, cos 2j xi sinh 2j eta),
+// given the double angles of the point.
+void ApplySeries(const double* c, double sign, double s2, double c2, double sh2, double ch2,
+                 double& xi, double& eta) {
+  MultipleAngles m = ComputeMultiples(s2, c2, sh2, ch2);
   double dXi = 0.0, dEta = 0.0;
   for (int j = 3; j >= 0; --j) {  // smallest terms first
     dXi += c[j] * m.sinCosh[j];
@@ -44,6 +44,13 @@ void ApplySeries(const double* c, double sign, double& xi, double& eta) {
   }
   xi += sign * dXi;
   eta += sign * dEta;
+}
+
+// The same from (xi, eta) alone: one sincos and one exp.
+void ApplySeries(const double* c, double sign, double& xi, double& eta) {
+  double ex = std::exp(2.0 * eta), inv = 1.0 / ex;
+  ApplySeries(c, sign, std::sin(2.0 * xi), std::cos(2.0 * xi), 0.5 * (ex - inv), 0.5 * (ex + inv),
+              xi, eta);
 }
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -80,6 +87,8 @@ void CKvTransverseMercatorJHS::ComputeCoefficients() {
                                              m_alpha);
   CKvMapProjData::ComputeFourierCoefficients(CKvMapProjData::eTransverseMercator, false, m_n,
                                              m_beta);
+  kvcart::GaussianToGeodeticCoefficients(m_n, m_gaussToGeodetic);
+  kvcart::GeodeticToGaussianCoefficients(m_n, m_geodeticToGauss);  // before M0
   const double halfPi = kvcart::kPi / 2.0;
   if (m_lat0 == 0.0) {
     m_M0 = 0.0;
@@ -92,11 +101,11 @@ void CKvTransverseMercatorJHS::ComputeCoefficients() {
   }
 }
 
-// xi of a point on the central meridian: its conformal latitude carried
-// through the forward series.
+// xi of a point on the central meridian: its conformal latitude (by the
+// same series as Geo2Proj, so that the origin maps exactly to the false
+// origin) carried through the forward series.
 double CKvTransverseMercatorJHS::ConformalXi(double phi) const {
-  double q = std::asinh(std::tan(phi)) - m_e * std::atanh(m_e * std::sin(phi));
-  double xi = std::atan(std::sinh(q)), eta = 0.0;
+  double xi = kvcart::ClenshawSin4(m_geodeticToGauss, phi), eta = 0.0;
   ApplySeries(m_alpha, 1.0, xi, eta);
   return xi;
 }
@@ -113,14 +122,22 @@ void CKvTransverseMercatorJHS::Geo2Proj(double lon, double lat, double* x, doubl
   }
   double phi = lat * kvcart::kDegToRad;
   double dLambda = kvcart::NormalizeLongitude(lon - m_lon0Deg) * kvcart::kDegToRad;
-  // Conformal latitude as tau' = tan(chi) = sinh(Q), Q the isometric latitude.
-  double tauPrime = std::sinh(std::asinh(std::tan(phi)) - m_e * std::atanh(m_e * std::sin(phi)));
+  // Conformal latitude by its series in n (the double angle of phi needs no
+  // trigonometric call beyond sin and cos of phi).
+  double sinPhi = std::sin(phi), cosPhi = std::cos(phi);
+  double chi = kvcart::ClenshawSin4(m_geodeticToGauss, phi, 2.0 * sinPhi * cosPhi,
+                                    cosPhi * cosPhi - sinPhi * sinPhi);
+  double sinChi = std::sin(chi), cosChi = std::cos(chi);
   double sinL = std::sin(dLambda), cosL = std::cos(dLambda);
-  // The spherical transverse Mercator of the conformal sphere; atan2 carries
-  // points more than a quarter turn from the central meridian to the far side.
-  double xi = std::atan2(tauPrime, cosL);
-  double eta = std::asinh(sinL / std::hypot(tauPrime, cosL));
-  ApplySeries(m_alpha, 1.0, xi, eta);
+  // The spherical transverse Mercator of the conformal sphere (Karney 2011,
+  // eq. 10); atan2 carries points more than a quarter turn from the central
+  // meridian to the far side.
+  double along = cosChi * cosL, r = std::hypot(sinChi, along);
+  double sinhEta = cosChi * sinL / r, coshEta = std::sqrt(1.0 + sinhEta * sinhEta);
+  double sinXi = sinChi / r, cosXi = along / r;
+  double xi = std::atan2(sinChi, along), eta = std::asinh(sinhEta);
+  ApplySeries(m_alpha, 1.0, 2.0 * sinXi * cosXi, cosXi * cosXi - sinXi * sinXi,
+              2.0 * sinhEta * coshEta, 1.0 + 2.0 * sinhEta * sinhEta, xi, eta);
   *x = m_falseEasting + m_axisSign * m_k0 * m_A1 * eta;
   *y = m_falseNorthing + m_axisSign * m_k0 * (m_A1 * xi - m_M0);
 }
@@ -135,19 +152,20 @@ void CKvTransverseMercatorJHS::Proj2Geo(double x, double y, double* lon, double*
   double xi = (m_axisSign * (y - m_falseNorthing) + m_k0 * m_M0) / scale;
   double eta = m_axisSign * (x - m_falseEasting) / scale;
   ApplySeries(m_beta, -1.0, xi, eta);
-  double sinXi = std::sin(xi), cosXi = std::cos(xi), sinhEta = std::sinh(eta);
-  double qPrime = std::asinh(sinXi / std::hypot(sinhEta, cosXi));
+  double sinXi = std::sin(xi), cosXi = std::cos(xi);
+  double ex = std::exp(eta), sinhEta = 0.5 * (ex - 1.0 / ex), coshEta = 0.5 * (ex + 1.0 / ex);
+  // Conformal latitude and longitude on the sphere (Karney 2011, eqs. 15-16):
+  // sin chi = sin xi / cosh eta, cos chi = hypot(sinh eta, cos xi) / cosh eta.
+  // The geodetic latitude follows from the conformal one by its series in n
+  // rather than the fixed-point iteration on the isometric latitude: no
+  // repeated transcendental calls per point, within 1e-13 radians of it.
+  double h = std::hypot(sinhEta, cosXi);
+  double sinChi = sinXi / coshEta, cosChi = h / coshEta;
+  double chi = std::atan2(sinXi, h);
   double dLambda = std::atan2(sinhEta, cosXi);
-  // Isometric latitude from the conformal one: Q = Q' + e atanh(e tanh Q),
-  // a contraction by about e^2, so a handful of steps reach 1e-12.
-  double q = qPrime + m_e * std::atanh(m_e * std::tanh(qPrime));
-  for (int i = 0; i < kvcart::kMaxIterations; ++i) {
-    double next = qPrime + m_e * std::atanh(m_e * std::tanh(q));
-    bool done = std::fabs(next - q) < kvcart::kRelTolerance;
-    q = next;
-    if (done) break;
-  }
-  *lat = std::atan(std::sinh(q)) * kvcart::kRadToDeg;
+  *lat = kvcart::ClenshawSin4(m_gaussToGeodetic, chi, 2.0 * sinChi * cosChi,
+                              cosChi * cosChi - sinChi * sinChi) *
+         kvcart::kRadToDeg;
   *lon = kvcart::NormalizeLongitude(dLambda * kvcart::kRadToDeg + m_lon0Deg);
 }
 

@@ -12,9 +12,11 @@
  * Valid range: latitudes -90..90; longitudes any (reduced to within 180
  * degrees of the central meridian; output longitudes in [-180, 180)).
  * Accuracy: on WGS 84 the series agrees with the exact transverse Mercator
- * to better than 0.1 mm within 6 degrees of the central meridian
- * (Karney 2011 gives ~5 mm at 3900 km), and inverse(forward(p)) returns p to
- * 1e-9 degrees inside a UTM zone. Latitudes beyond +-90 give NaN.
+ * to better than 0.1 mm within 6 degrees of the central meridian, and
+ * inverse(forward(p)) returns p to 1e-9 degrees there. The conformal
+ * latitude is taken in both directions from its series in n (Engsager &
+ * Poder), within 1e-13 radians of the closed form. Latitudes beyond +-90
+ * give NaN.
  *
  * Immutable after construction; conversions may run from several threads.
  *
@@ -71,8 +73,10 @@ class KVCART_API CKvTransverseMercatorJHS : public CKvProjectionFrame {
   double m_A1 = 0.0;  // rectifying radius
   double m_alpha[4] = {};
   double m_beta[4] = {};
-  double m_M0 = 0.0;        // scaled meridian distance of the origin latitude
-  double m_axisSign = 1.0;  // -1 for the south-orientated form
+  double m_geodeticToGauss[4] = {};  // geodetic -> conformal latitude
+  double m_gaussToGeodetic[4] = {};  // conformal -> geodetic latitude
+  double m_M0 = 0.0;                 // scaled meridian distance of the origin latitude
+  double m_axisSign = 1.0;           // -1 for the south-orientated form
   bool m_local = false;
 };
 
