@@ -3,6 +3,7 @@
 // ellipsoids written and read back.
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <fstream>
 #include <memory>
@@ -179,4 +180,29 @@ TEST(EllipsoidList, UnreadableFilesAddNothingAndReportTheStatus) {
   list.GenerateCompleteList();
   ASSERT_EQ(list.GetIteratorEnd(0) - list.GetIteratorBegin(0), 1);
   EXPECT_EQ(list.GetEllipsoid("T")->GetMajor(), 0.0);
+}
+
+// Numbers in the files are read and written with a decimal point whatever
+// the process locale; under a decimal comma nothing may change.
+TEST(EllipsoidList, FilesAreLocaleIndependent) {
+  std::string previous = std::setlocale(LC_ALL, nullptr);
+  if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "de_DE.UTF-8 not installed";
+  struct Restore {
+    std::string locale;
+    ~Restore() { std::setlocale(LC_ALL, locale.c_str()); }
+  } restore{previous};
+  CKvEllipsoidList list;
+  ASSERT_EQ(list.ReadEllipsoids(kDataDir + "ellipsoid.rcf", false), 0);
+  list.GenerateCompleteList();
+  ASSERT_NE(list.GetEllipsoid("WE"), nullptr);
+  EXPECT_EQ(list.GetEllipsoid("WE")->GetInvFlatness(), 298.257223563);
+  list.AddEllipsoid(new CKvEllipsoid("Komma", "KK", 6378137.5, 298.25));
+  std::string path = WorkFile("locale.rcf");
+  ASSERT_EQ(list.WriteCustomEllipsoids(path), 0);
+  CKvEllipsoidList reread;
+  ASSERT_EQ(reread.ReadEllipsoids(path, true), 0);
+  reread.GenerateCompleteList();
+  ASSERT_NE(reread.GetEllipsoid("KK"), nullptr);
+  EXPECT_EQ(reread.GetEllipsoid("KK")->GetMajor(), 6378137.5);
+  EXPECT_EQ(reread.GetEllipsoid("KK")->GetInvFlatness(), 298.25);
 }

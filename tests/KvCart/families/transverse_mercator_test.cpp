@@ -5,6 +5,8 @@
 
 #include <cmath>
 #include <memory>
+#include <thread>
+#include <vector>
 
 #include "KvCart/core/CKvEllipsoid.h"
 #include "KvCart/families/CKvTransverseMercator.h"
@@ -261,4 +263,37 @@ TEST(TransverseMercator, InvalidInputGivesNaNNotACrash) {
   utm32.Geo2Proj(9.0, 90.0, &x, &y);
   utm32.Proj2Geo(x, y, &lon, &lat);
   EXPECT_NEAR(lat, 90.0, 1e-9);
+}
+
+// Conversions only read the object: four threads on one object give the
+// results of one thread, bit for bit (and nothing for ThreadSanitizer).
+TEST(TransverseMercator, ConcurrentConversionsOnOneObject) {
+  const CKvTransverseMercatorJHS utm = Utm(33);
+  std::vector<double> lons, lats, xs, ys;
+  ForZonePoints(15.0, [&](double lon, double lat) {
+    double x, y;
+    utm.Geo2Proj(lon, lat, &x, &y);
+    lons.push_back(lon);
+    lats.push_back(lat);
+    xs.push_back(x);
+    ys.push_back(y);
+  });
+  std::vector<int> mismatches(4, 0);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&, t] {
+      for (int round = 0; round < 20; ++round) {
+        for (size_t i = 0; i < lons.size(); ++i) {
+          double x, y, lon, lat;
+          utm.Geo2Proj(lons[i], lats[i], &x, &y);
+          utm.Proj2Geo(xs[i], ys[i], &lon, &lat);
+          if (x != xs[i] || y != ys[i] || std::fabs(lat - lats[i]) > 1e-9) ++mismatches[t];
+          utm.GetConvergence(lons[i], lats[i]);
+          utm.GetScaleFactor(lons[i], lats[i]);
+        }
+      }
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  for (int m : mismatches) EXPECT_EQ(m, 0);
 }
