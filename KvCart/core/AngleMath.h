@@ -1,7 +1,6 @@
 /* Angle helpers shared by every projection family and the geodesics.
  *
- * Longitude differences are reduced into [-180, 180) degrees ([-pi, pi)
- * radians) before any formula sees them: the series of the projections are
+ * Longitude differences are reduced into [-180, 180) degrees before any formula sees them: the series of the projections are
  * valid near their central meridian only, and an unreduced difference of
  * 359 degrees puts a point on the far side of the earth. The reduction uses
  * remainder(), which is exact for every finite input (no accumulated error
@@ -30,12 +29,6 @@ inline double NormalizeLongitude(double degrees) {
   if (degrees >= -180.0 && degrees < 180.0) return degrees;  // the common case, exact
   double r = std::remainder(degrees, 360.0);                 // [-180, 180]
   return r >= 180.0 ? r - 360.0 : r;
-}
-
-// Radians into [-pi, pi).
-inline double ReduceRadians(double radians) {
-  double r = std::remainder(radians, 2.0 * kPi);
-  return r >= kPi ? r - 2.0 * kPi : r;
 }
 
 // Identical, or |p - q| / max(|p|, |q|) <= 1e-12.
