@@ -1,11 +1,12 @@
 /* Angle helpers shared by every projection family and the geodesics.
  *
- * Longitude differences are reduced into [-180, 180) degrees before any formula sees them: the series of the projections are
- * valid near their central meridian only, and an unreduced difference of
- * 359 degrees puts a point on the far side of the earth. The reduction uses
- * remainder(), which is exact for every finite input (no accumulated error
- * from repeated additions of 2 pi), so a longitude of 9 + 360k maps to
- * exactly the same grid point as 9.
+ * Longitude differences are reduced into [-180, 180) degrees before any
+ * formula sees them: the series of the projections are valid near their
+ * central meridian only, and an unreduced difference of 359 degrees puts a
+ * point on the far side of the earth. The reduction uses remainder(), which
+ * is exact for every finite input (no accumulated error from repeated
+ * additions of 2 pi), so a longitude of 9 + 360k maps to exactly the same
+ * grid point as 9.
  *
  * "Equal" for angles tested against fixed values (+-90 degrees) means
  * identical or within a relative 1e-12, the tolerance of the whole library. */
