@@ -56,6 +56,16 @@ double SineSum(const double* c, int count, double sigma) {
   return sum;
 }
 
+// Vincenty's Delta sigma: the ellipsoidal correction of an arc sigma whose
+// midpoint lies at arc sigmaM from the node.
+double DeltaSigma(double b, double sigma, double cos2SigmaM) {
+  double s = std::sin(sigma), c = std::cos(sigma), c2m2 = cos2SigmaM * cos2SigmaM;
+  return b * s *
+         (cos2SigmaM + b / 4.0 *
+                           (c * (2.0 * c2m2 - 1.0) -
+                            b / 6.0 * cos2SigmaM * (4.0 * s * s - 3.0) * (4.0 * c2m2 - 3.0)));
+}
+
 }  // namespace
 
 // The inverse problem in Karney's canonical frame: latitude 1 <= 0, |latitude
@@ -63,6 +73,9 @@ double SineSum(const double* c, int count, double sigma) {
 struct CKvVincenty::Canonical {
   double sinBeta1, cosBeta1, sinBeta2, cosBeta2;
   double lambda12;
+  double lonSign, latSign;
+  bool swapped;
+  bool fromPole;  // the first point is a pole: every azimuth is a meridian
 };
 
 // The geodesic leaving point 1 of the canonical frame with azimuth alpha1,
@@ -89,16 +102,6 @@ double CKvVincenty::PolyA(double u2) {
 
 double CKvVincenty::PolyB(double u2) {
   return u2 / 1024.0 * (256.0 + u2 * (-128.0 + u2 * (74.0 - 47.0 * u2)));
-}
-
-// Vincenty's Delta sigma: the ellipsoidal correction of an arc sigma whose
-// midpoint lies at arc sigmaM from the node.
-static double DeltaSigma(double b, double sigma, double cos2SigmaM) {
-  double s = std::sin(sigma), c = std::cos(sigma), c2m2 = cos2SigmaM * cos2SigmaM;
-  return b * s *
-         (cos2SigmaM + b / 4.0 *
-                           (c * (2.0 * c2m2 - 1.0) -
-                            b / 6.0 * cos2SigmaM * (4.0 * s * s - 3.0) * (4.0 * c2m2 - 3.0)));
 }
 
 void CKvVincenty::GetPoint(double lon1, double lat1, double azimuth, double distance, double& lon2,
@@ -210,62 +213,69 @@ CKvVincenty::Solution CKvVincenty::SolveCanonical(const Canonical& c) const {
   return s;
 }
 
-bool CKvVincenty::GetDistance(double lon1, double lat1, double lon2, double lat2, double& distance,
-                              double& azimuth12, double& azimuth21) const {
-  if (!std::isfinite(lon1) || !std::isfinite(lon2) || !(std::fabs(lat1) <= 90.0) ||
-      !(std::fabs(lat2) <= 90.0)) {
-    return false;
-  }
-  double dLon = kvcart::NormalizeLongitude(lon2 - lon1);
-  double lonSign = dLon < 0.0 ? -1.0 : 1.0;
-  bool swapped = std::fabs(lat1) < std::fabs(lat2);
-  if (swapped) {  // from point 2 to point 1 the longitude runs the other way
-    std::swap(lat1, lat2);
-    lonSign = -lonSign;
-  }
-  double latSign = lat1 < 0.0 ? 1.0 : -1.0;
+// Karney's canonical frame: the point of larger |latitude| first, that
+// latitude made <= 0, the longitude difference made >= 0 (Karney 2013,
+// sec. 4). The signs remember how to map the azimuths back.
+CKvVincenty::Canonical CKvVincenty::MakeCanonical(double lon1, double lat1, double lon2,
+                                                  double lat2) const {
   Canonical c;
+  double dLon = kvcart::NormalizeLongitude(lon2 - lon1);
+  c.lonSign = dLon < 0.0 ? -1.0 : 1.0;
+  c.swapped = std::fabs(lat1) < std::fabs(lat2);
+  if (c.swapped) {  // from point 2 to point 1 the longitude runs the other way
+    std::swap(lat1, lat2);
+    c.lonSign = -c.lonSign;
+  }
+  c.latSign = lat1 < 0.0 ? 1.0 : -1.0;
   c.lambda12 = std::fabs(dLon) * kvcart::kDegToRad;
-  auto reduced = [this](double latDeg, double& s, double& co) {
-    double phi = latDeg * kvcart::kDegToRad;
-    s = (1.0 - m_f) * std::sin(phi);
-    co = std::fabs(latDeg) == 90.0 ? 0.0 : std::cos(phi);
-    double r = std::hypot(s, co);
-    s /= r;
-    co = std::max(kTiny, co / r);
-  };
-  reduced(lat1 * latSign, c.sinBeta1, c.cosBeta1);
-  reduced(lat2 * latSign, c.sinBeta2, c.cosBeta2);
+  c.fromPole = lat1 * c.latSign == -90.0;
+  ReducedLatitude(lat1 * c.latSign, c.sinBeta1, c.cosBeta1);
+  ReducedLatitude(lat2 * c.latSign, c.sinBeta2, c.cosBeta2);
   // Exactly symmetric or equal latitudes stay exactly so after rounding.
   if (c.cosBeta1 < -c.sinBeta1) {
     if (c.cosBeta2 == c.cosBeta1) c.sinBeta2 = std::copysign(c.sinBeta1, c.sinBeta2);
   } else if (std::fabs(c.sinBeta2) == -c.sinBeta1) {
     c.cosBeta2 = c.cosBeta1;
   }
+  return c;
+}
 
-  Solution s;
-  double sinAlpha2, cosAlpha2;
-  bool equatorial = c.sinBeta1 == 0.0 && c.lambda12 <= (1.0 - m_f) * kvcart::kPi;
-  if (equatorial) {
+void CKvVincenty::ReducedLatitude(double latDeg, double& sinBeta, double& cosBeta) const {
+  double phi = latDeg * kvcart::kDegToRad;
+  sinBeta = (1.0 - m_f) * std::sin(phi);
+  cosBeta = std::fabs(latDeg) == 90.0 ? 0.0 : std::cos(phi);
+  double r = std::hypot(sinBeta, cosBeta);
+  sinBeta /= r;
+  cosBeta = std::max(kTiny, cosBeta / r);
+}
+
+bool CKvVincenty::GetDistance(double lon1, double lat1, double lon2, double lat2, double& distance,
+                              double& azimuth12, double& azimuth21) const {
+  if (!std::isfinite(lon1) || !std::isfinite(lon2) || !(std::fabs(lat1) <= 90.0) ||
+      !(std::fabs(lat2) <= 90.0)) {
+    return false;
+  }
+  const Canonical c = MakeCanonical(lon1, lat1, lon2, lat2);
+  double sa1 = 1.0, ca1 = 0.0, sa2 = 1.0, ca2 = 0.0;  // along the equator
+  if (c.sinBeta1 == 0.0 && c.lambda12 <= (1.0 - m_f) * kvcart::kPi) {
     distance = m_a * c.lambda12;
-    s.sinAlpha1 = sinAlpha2 = 1.0;
-    s.cosAlpha1 = cosAlpha2 = 0.0;
   } else {
-    bool meridian = lat1 * latSign == -90.0 || c.lambda12 == 0.0 || c.lambda12 == kvcart::kPi;
-    s = meridian ? SolveForAzimuth(c, c.lambda12) : SolveCanonical(c);
+    bool meridian = c.fromPole || c.lambda12 == 0.0 || c.lambda12 == kvcart::kPi;
+    Solution s = meridian ? SolveForAzimuth(c, c.lambda12) : SolveCanonical(c);
     distance = SeriesDistance(s.sigma1, s.sigma12, s.cos2Alpha0);
-    sinAlpha2 = s.sinAlpha0;
-    cosAlpha2 = s.cosAlpha2CosBeta2;
+    sa1 = s.sinAlpha1;
+    ca1 = s.cosAlpha1;
+    sa2 = s.sinAlpha0;
+    ca2 = s.cosAlpha2CosBeta2;
   }
   // Back from the canonical frame: swapping the ends reverses both azimuths.
-  double sa1 = s.sinAlpha1, ca1 = s.cosAlpha1, sa2 = sinAlpha2, ca2 = cosAlpha2;
-  if (swapped) {
+  if (c.swapped) {
     std::swap(sa1, sa2);
     std::swap(ca1, ca2);
   }
-  double swapSign = swapped ? -1.0 : 1.0;
-  azimuth12 = Azimuth360(sa1 * swapSign * lonSign, ca1 * swapSign * latSign);
-  double forward2 = Azimuth360(sa2 * swapSign * lonSign, ca2 * swapSign * latSign);
+  double swapSign = c.swapped ? -1.0 : 1.0;
+  azimuth12 = Azimuth360(sa1 * swapSign * c.lonSign, ca1 * swapSign * c.latSign);
+  double forward2 = Azimuth360(sa2 * swapSign * c.lonSign, ca2 * swapSign * c.latSign);
   azimuth21 = std::fmod(forward2 + 180.0, 360.0);
   return true;
 }

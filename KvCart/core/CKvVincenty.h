@@ -44,8 +44,9 @@ class KVCART_API CKvVincenty {
   // The geodesic distance between two points; azimuth12 is the azimuth at
   // the first point towards the second, azimuth21 the azimuth at the second
   // point back towards the first (forward azimuth there + 180), both in
-  // [0, 360). Coincident points give 0, 0 and 180. Returns false (outputs
-  // untouched) for non-finite input or latitudes beyond +-90.
+  // [0, 360). Coincident points give 0 (their azimuths follow the meridian).
+  // Returns false (outputs untouched) for non-finite input or latitudes
+  // beyond +-90.
   bool GetDistance(double lon1, double lat1, double lon2, double lat2, double& distance,
                    double& azimuth12, double& azimuth21) const;
 
@@ -56,6 +57,8 @@ class KVCART_API CKvVincenty {
  private:
   struct Canonical;
   struct Solution;
+  Canonical MakeCanonical(double lon1, double lat1, double lon2, double lat2) const;
+  void ReducedLatitude(double latDeg, double& sinBeta, double& cosBeta) const;
   Solution SolveForAzimuth(const Canonical& c, double alpha1) const;
   Solution SolveCanonical(const Canonical& c) const;
   double SeriesDistance(double sigma1, double sigma12, double cos2Alpha) const;
