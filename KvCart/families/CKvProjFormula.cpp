@@ -28,6 +28,7 @@ void CKvProjFormula::GetDefaultArea(double* x0, double* y0, double* x1, double* 
 }
 
 bool CKvProjFormula::GetAnonymousEllipsoid(CKvEllipsoid& ellipsoid) const {
+  if (!(m_setup.a > 0.0)) return false;
   ellipsoid.SetParams(m_setup.a, m_setup.invFlattening);
   return true;
 }

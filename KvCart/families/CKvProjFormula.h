@@ -40,7 +40,8 @@ class KVCART_API CKvProjFormula : public CKvProjInterface {
   // The projections of (lon0 - h, max(lat0 - h, -90)) and
   // (lon0 + h, min(lat0 + h, 90)), h the half-size of the setup.
   void GetDefaultArea(double* x0, double* y0, double* x1, double* y1) const override;
-  // (a, inverse flattening); (radius, 0) for a sphere object.
+  // (a, inverse flattening); (radius, 0) for a sphere object; false (the
+  // argument untouched) without an axis.
   bool GetAnonymousEllipsoid(CKvEllipsoid& ellipsoid) const override;
 
  protected:
