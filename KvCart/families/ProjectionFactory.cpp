@@ -24,14 +24,28 @@
 #include "KvCart/families/CKvLambert1SPProjection.h"
 #include "KvCart/families/CKvLambert2SP.h"
 #include "KvCart/families/CKvLambert2SPProjection.h"
+#include "KvCart/families/CKvLambertAzimuthalEqualArea.h"
+#include "KvCart/families/CKvLambertAzimuthalEqualAreaProjection.h"
 #include "KvCart/families/CKvMercator1SP.h"
 #include "KvCart/families/CKvMercator1SPProjection.h"
 #include "KvCart/families/CKvMercator2SP.h"
 #include "KvCart/families/CKvMercator2SPProjection.h"
+#include "KvCart/families/CKvNewZealandMapGrid.h"
+#include "KvCart/families/CKvNewZealandMapGridProjection.h"
 #include "KvCart/families/CKvObliqueMercator.h"
 #include "KvCart/families/CKvObliqueMercatorProjection.h"
+#include "KvCart/families/CKvPolarStereographic.h"
+#include "KvCart/families/CKvPolarStereographicProjection.h"
 #include "KvCart/families/CKvRectifiedSkewOrthomorphic.h"
 #include "KvCart/families/CKvRectifiedSkewOrthomorphicProjection.h"
+#include "KvCart/families/CKvRotatedLongitudeLatitude.h"
+#include "KvCart/families/CKvRotatedLongitudeLatitudeProjection.h"
+#include "KvCart/families/CKvStereographic.h"
+#include "KvCart/families/CKvStereographicNorthPole.h"
+#include "KvCart/families/CKvStereographicNorthPoleProjection.h"
+#include "KvCart/families/CKvStereographicProjection.h"
+#include "KvCart/families/CKvStereographicSouthPole.h"
+#include "KvCart/families/CKvStereographicSouthPoleProjection.h"
 #include "KvCart/families/CKvTransverseMercatorJHS.h"
 #include "KvCart/families/CKvTransverseMercatorProjection.h"
 #include "KvCart/text/CKvPRJParser.h"
@@ -192,6 +206,56 @@ CKvProjection* CassiniSoldnerFromWkt(const WktValues& v) {
       v.Length(p.GetFalseEasting()), v.Length(p.GetFalseNorthing()), v.Ellipsoid()));
 }
 
+// The azimuthal families.
+CKvProjection* StereographicFromWkt(const WktValues& v) {
+  const CKvPRJParser& p = v.Record();
+  return CKvProjectionFrame::Usable(
+      new CKvStereographic(v.Name(), p.GetScaleFactor(), v.Longitude(p.GetCentralMeridian()),
+                           v.Angle(p.GetLatitudeOfOrigin()), v.Length(p.GetFalseEasting()),
+                           v.Length(p.GetFalseNorthing()), v.Ellipsoid()));
+}
+
+// A polar stereographic text may leave the scale out (the latitude of true
+// scale form does not use it): scale 1 then.
+CKvProjection* PolarStereographicFromWkt(const WktValues& v) {
+  const CKvPRJParser& p = v.Record();
+  double k0 = CKvPRJParser::IsSet(p.GetScaleFactor()) ? p.GetScaleFactor() : 1.0;
+  return CKvProjectionFrame::Usable(new CKvPolarStereographic(
+      v.Name(), k0, v.Longitude(p.GetCentralMeridian()), v.Angle(p.GetLatitudeOfOrigin()),
+      v.Length(p.GetFalseEasting()), v.Length(p.GetFalseNorthing()), v.Ellipsoid()));
+}
+
+// The north and south pole kinds take the same four values.
+template <class Pole>
+CKvProjection* StereographicPoleFromWkt(const WktValues& v) {
+  const CKvPRJParser& p = v.Record();
+  return CKvProjectionFrame::Usable(
+      new Pole(v.Name(), v.Angle(p.GetStandardParallel1()), v.Longitude(p.GetCentralMeridian()),
+               v.Length(p.GetFalseEasting()), v.Length(p.GetFalseNorthing()), v.Ellipsoid()));
+}
+
+CKvProjection* LambertAzimuthalFromWkt(const WktValues& v) {
+  const CKvPRJParser& p = v.Record();
+  return CKvProjectionFrame::Usable(new CKvLambertAzimuthalEqualArea(
+      v.Name(), v.Longitude(p.GetCentralMeridian()), v.Angle(p.GetLatitudeOfOrigin()),
+      v.Length(p.GetFalseEasting()), v.Length(p.GetFalseNorthing()), v.Ellipsoid()));
+}
+
+CKvProjection* NewZealandMapGridFromWkt(const WktValues& v) {
+  const CKvPRJParser& p = v.Record();
+  return CKvProjectionFrame::Usable(new CKvNewZealandMapGrid(
+      v.Name(), v.Longitude(p.GetCentralMeridian()), v.Angle(p.GetLatitudeOfOrigin()),
+      v.Length(p.GetFalseEasting()), v.Length(p.GetFalseNorthing()), v.Ellipsoid()));
+}
+
+// The rotated pole is taken as written: its angles are degrees by definition.
+CKvProjection* RotatedFromWkt(const WktValues& v) {
+  const CKvPRJParser& p = v.Record();
+  return CKvProjectionFrame::Usable(new CKvRotatedLongitudeLatitude(
+      v.Name(), p.GetLongitudeOfSouthPole(), p.GetLatitudeOfSouthPole(), p.GetAngleOfRotation(),
+      v.Ellipsoid()));
+}
+
 template <class Record>
 CKvMapProjDataFrame* NewRecord() {
   return new Record();
@@ -223,8 +287,16 @@ const Family kFamilies[20] = {
      "WE",
      {0.9996, 0, 45, 500000, 0},
      Lambert1SPFromWkt},
-    {nullptr, "Default Stereographic", "WE", {1, 0, 0, 500000, 0}, nullptr},
-    {nullptr, "Default New Zealang Map Grid", "IN", {173, -41, 2510000, 6023150}, nullptr},
+    {NewRecord<CKvStereographicProjection>,
+     "Default Stereographic",
+     "WE",
+     {1, 0, 0, 500000, 0},
+     StereographicFromWkt},
+    {NewRecord<CKvNewZealandMapGridProjection>,
+     "Default New Zealang Map Grid",
+     "IN",
+     {173, -41, 2510000, 6023150},
+     NewZealandMapGridFromWkt},
     {NewRecord<CKvHotineObliqueMercatorProjection>,
      "Default Hotine Oblique Mercator",
      "RF",
@@ -240,7 +312,11 @@ const Family kFamilies[20] = {
      "EB",
      {0.9996, 0, 0, 0, 0, 500000, 0},
      RectifiedSkewFromWkt},
-    {nullptr, "Default Rotated Longitude/Latitude", "XY", {0, 0, 0}, nullptr},
+    {NewRecord<CKvRotatedLongitudeLatitudeProjection>,
+     "Default Rotated Longitude/Latitude",
+     "XY",
+     {0, 0, 0},
+     RotatedFromWkt},
     {NewRecord<CKvMercator2SPProjection>,
      "Default Mercator 2SP",
      "WE",
@@ -252,8 +328,16 @@ const Family kFamilies[20] = {
      "WE",
      {1, 0, 0, 0},
      Mercator1SPFromWkt},
-    {nullptr, "Default Stereographic North Pole", "WE", {60, 0, 0, 0}, nullptr},
-    {nullptr, "Default Stereographic South Pole", "WE", {-60, 0, 0, 0}, nullptr},
+    {NewRecord<CKvStereographicNorthPoleProjection>,
+     "Default Stereographic North Pole",
+     "WE",
+     {60, 0, 0, 0},
+     StereographicPoleFromWkt<CKvStereographicNorthPole>},
+    {NewRecord<CKvStereographicSouthPoleProjection>,
+     "Default Stereographic South Pole",
+     "WE",
+     {-60, 0, 0, 0},
+     StereographicPoleFromWkt<CKvStereographicSouthPole>},
     {NewRecord<CKvGeographicalProjection>, "Default Geographical", "WE", {0}, GeographicalFromWkt},
     // A pseudo standard parallel of 0 has no cone (n = 0): 78.5 as S-JTSK.
     {NewRecord<CKvKrovakProjection>,
@@ -266,7 +350,11 @@ const Family kFamilies[20] = {
      "WE",
      {5, 10, 0, 0, 500000, 0},
      ConicFromWkt<CKvAlbersEqualArea>},
-    {nullptr, "Default Lambert Azimuthal Equal Area", "WE", {0, 0, 500000, 0}, nullptr},
+    {NewRecord<CKvLambertAzimuthalEqualAreaProjection>,
+     "Default Lambert Azimuthal Equal Area",
+     "WE",
+     {0, 0, 500000, 0},
+     LambertAzimuthalFromWkt},
     {NewRecord<CKvCassiniSoldnerProjection>,
      "Default Cassini-Soldner",
      "WE",
@@ -277,7 +365,11 @@ const Family kFamilies[20] = {
      "WE",
      {5, 10, 0, 0, 0, 0},
      ConicFromWkt<CKvEquidistantConic>},
-    {nullptr, "Default Polar Stereographic", "WE", {1, 0, 0, 500000, 0}, nullptr},
+    {NewRecord<CKvPolarStereographicProjection>,
+     "Default Polar Stereographic",
+     "WE",
+     {1, 0, 0, 500000, 0},
+     PolarStereographicFromWkt},
 };
 
 const Family* FamilyOf(int type) {

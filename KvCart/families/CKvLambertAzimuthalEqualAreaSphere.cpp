@@ -1,0 +1,65 @@
+// Lambert azimuthal equal area on the sphere (Snyder 1987, eqs. 24-2..24-4,
+// 20-14, 20-15, with rho = 2 R sin(c/2)).
+#include "KvCart/families/CKvLambertAzimuthalEqualAreaSphere.h"
+
+#include <cmath>
+#include <limits>
+
+#include "KvCart/core/AngleMath.h"
+
+CKvLambertAzimuthalEqualAreaSphere::CKvLambertAzimuthalEqualAreaSphere(const Setup& setup)
+    : CKvLambertAzimuthalEqualAreaSphere(setup, kvcart::AspectOfLatitude(setup.lat0)) {}
+
+CKvLambertAzimuthalEqualAreaSphere::CKvLambertAzimuthalEqualAreaSphere(
+    const Setup& setup, kvcart::EAzimuthalAspect aspect)
+    : CKvProjFormula(setup), m_aspect(aspect), m_geometry(m_lat0, aspect) {}
+
+CKvLambertAzimuthalEqualAreaSphere::~CKvLambertAzimuthalEqualAreaSphere() = default;
+
+// k' = sqrt(2 / (1 + cos c)) (Snyder 24-3): the plane distance 2 R sin(c/2)
+// over sin c.
+void CKvLambertAzimuthalEqualAreaSphere::ForwardOnSphere(double phi, double dLambda, double* x,
+                                                         double* y) const {
+  double cosC, east, north;
+  m_geometry.Forward(phi, dLambda, &cosC, &east, &north);
+  double k = m_a * std::sqrt(2.0 / (1.0 + cosC));
+  *x = k * east;
+  *y = k * north;
+}
+
+// c = 2 asin(rho / 2R) (Snyder 24-16); beyond 2R there is no point (NaN).
+void CKvLambertAzimuthalEqualAreaSphere::InverseOnSphere(double x, double y, double* phi,
+                                                         double* dLambda) const {
+  double halfChord = std::hypot(x, y) / (2.0 * m_a);
+  if (!(halfChord <= 1.0)) {
+    *phi = *dLambda = std::numeric_limits<double>::quiet_NaN();
+    return;
+  }
+  double c = 2.0 * std::asin(halfChord);
+  m_geometry.Inverse(x, y, std::sin(c), std::cos(c), phi, dLambda);
+}
+
+void CKvLambertAzimuthalEqualAreaSphere::Geo2Proj(double lon, double lat, double* x,
+                                                  double* y) const {
+  if (!(std::fabs(lat) <= 90.0)) {
+    *x = *y = std::numeric_limits<double>::quiet_NaN();
+    return;
+  }
+  double dx, dy;
+  ForwardOnSphere(lat * kvcart::kDegToRad, LongitudeOffset(lon), &dx, &dy);
+  *x = m_falseEasting + dx;
+  *y = m_falseNorthing + dy;
+}
+
+void CKvLambertAzimuthalEqualAreaSphere::Proj2Geo(double x, double y, double* lon,
+                                                  double* lat) const {
+  double phi, dLambda;
+  InverseOnSphere(x - m_falseEasting, y - m_falseNorthing, &phi, &dLambda);
+  *lat = phi * kvcart::kRadToDeg;
+  *lon = OutputLongitude(dLambda);
+}
+
+void CKvLambertAzimuthalEqualAreaSphere::GetDefaultArea(double* x0, double* y0, double* x1,
+                                                        double* y1) const {
+  kvcart::AzimuthalDefaultArea(*this, m_aspect, m_setup.lon0, m_setup.lat0, x0, y0, x1, y1);
+}
