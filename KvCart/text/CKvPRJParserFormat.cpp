@@ -1,5 +1,6 @@
 // Format and FormatAsReadableWKT: the record written as well-known text.
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -160,6 +161,19 @@ void AppendGeographicPart(std::string& out, const P& record) {
 
 }  // namespace
 
+namespace {
+
+// An oblique Mercator from the centre whose grid angle is not its azimuth
+// writes the angle too, or it would read back without it.
+bool HasOwnGridAngle(const P& record) {
+  const double azimuth = record.GetAzimuth(), angle = record.GetXYPlaneRotation();
+  return record.GetProjectionType() == CKvMapProjData::eObliqueMercator && P::IsSet(angle) &&
+         azimuth != angle &&
+         std::fabs(azimuth - angle) > 1e-12 * std::max(std::fabs(azimuth), std::fabs(angle));
+}
+
+}  // namespace
+
 bool CKvPRJParser::Format(CString& text) const {
   std::string out;
   AppendGeographicPart(out, *this);
@@ -169,6 +183,9 @@ bool CKvPRJParser::Format(CString& text) const {
     const ParamList params = WrittenParamsOf(m_projectionType);
     for (const WrittenParam* p = params.begin; p != params.end; ++p) {
       AppendNamedValue(out, "PARAMETER", p->name, (this->*p->get)(), "],");
+    }
+    if (HasOwnGridAngle(*this)) {
+      AppendNamedValue(out, "PARAMETER", kXYRotation.name, m_xyPlaneRotation, "],");
     }
     AppendNamedValue(out, "UNIT", m_projUnitName, m_projUnit, "]]");
   }

@@ -79,9 +79,10 @@ constexpr ParamRule kLOOrLatC{"Latitude_Of_Origin",
                               &P::SetLatitudeOfOrigin,
                               kUnset,
                               true};
-// Hotine: the grid angle defaults to the azimuth (see ReadParameters).
+// Hotine and oblique Mercator: the grid angle defaults to the azimuth (see
+// ReadParameters); ESRI writes it as the XY-plane rotation.
 constexpr ParamRule kGridAngle{"Rectified_Grid_Angle",
-                               nullptr,
+                               "XY_Plane_Rotation",
                                &P::GetXYPlaneRotation,
                                &P::SetXYPlaneRotation,
                                kUnset,
@@ -103,6 +104,9 @@ constexpr ParamRule kRotation{"Angle_Of_Rotation",    nullptr, &P::GetAngleOfRot
                               &P::SetAngleOfRotation, kUnset,  true};
 
 constexpr ParamRule kTransverseMercatorRules[] = {kFE, kFN, kCM, kSF, kLO};
+// A polar stereographic text of variant B gives its latitude of true scale
+// as latitude of origin and no scale; the class takes 1 then.
+constexpr ParamRule kPolarStereographicRules[] = {kFE, kFN, kCM, kOptionalSF, kLO};
 constexpr ParamRule kLambert2SPRules[] = {kFE, kFN, kCM, kSP1, kSP2, kOptionalSF, kLO};
 constexpr ParamRule kStereographicRules[] = {kFE, kFN, kCMOrLonO, kSF, kLO};
 constexpr ParamRule kNewZealandRules[] = {kFE, kFN, kLonOOrCM, kLO};
@@ -131,8 +135,8 @@ RuleSet RulesOf(Type type) {
   switch (type) {
     case CKvMapProjData::eTransverseMercator:
     case CKvMapProjData::eLambert1SP:
-    case CKvMapProjData::ePolarStereographic:
     case CKvMapProjData::eNonProjected: return Rules(kTransverseMercatorRules);
+    case CKvMapProjData::ePolarStereographic: return Rules(kPolarStereographicRules);
     case CKvMapProjData::eLambert2SP: return Rules(kLambert2SPRules);
     case CKvMapProjData::eStereographic: return Rules(kStereographicRules);
     case CKvMapProjData::eNewZealandMapGrid: return Rules(kNewZealandRules);
@@ -181,10 +185,12 @@ bool DifferRelatively(double p, double q) {
 Type ValidatedType(const P& record, Type type) {
   const RuleSet rules = RulesOf(type);
   if (AllRequiredSet(record, rules)) {
-    const bool hotine =
-        type == CKvMapProjData::eHotineObliqueMercator || type == CKvMapProjData::eObliqueMercator;
-    // A grid angle other than the azimuth is a rectified skew orthomorphic.
-    if (hotine && DifferRelatively(record.GetAzimuth(), record.GetXYPlaneRotation())) {
+    // A Hotine grid with a grid angle other than the azimuth is a rectified
+    // skew orthomorphic. The oblique Mercator counted from the centre keeps
+    // its kind and takes the angle as its rectification: turning it into
+    // the natural-origin kind would move every coordinate.
+    if (type == CKvMapProjData::eHotineObliqueMercator &&
+        DifferRelatively(record.GetAzimuth(), record.GetXYPlaneRotation())) {
       return CKvMapProjData::eRectifiedSkewOrthomorphic;
     }
     return type;

@@ -32,9 +32,14 @@ constexpr NamedType kProjectionNames[] = {
     {"hotine_oblique_mercator", CKvMapProjData::eHotineObliqueMercator},
     {"hotine_oblique_mercator_azimuth_center", CKvMapProjData::eObliqueMercator},
     {"rectified_skew_orthomorphic_natural_origin", CKvMapProjData::eRectifiedSkewOrthomorphic},
+    // ESRI's oblique Mercator from the centre with a grid angle of its own.
+    {"rectified_skew_orthomorphic_center", CKvMapProjData::eObliqueMercator},
     {"rotated_longitude_latitude", CKvMapProjData::eRotatedLongitudeLatitude},
     {"mercator", CKvMapProjData::eMercator2SP},
     {"mercator_2sp", CKvMapProjData::eMercator2SP},
+    // ESRI's web Mercator (EPSG:3857): the Mercator class computes it on the
+    // sphere of radius a when it sees this name.
+    {"mercator_auxiliary_sphere", CKvMapProjData::eMercator2SP},
     {"mercator_1sp", CKvMapProjData::eMercator1SP},
     {"stereographic_north_pole", CKvMapProjData::eStereographicNorthPole},
     {"stereographic_south_pole", CKvMapProjData::eStereographicSouthPole},

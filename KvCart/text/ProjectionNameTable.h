@@ -4,7 +4,9 @@
  * Several names stand for one kind: the ESRI and the EPSG/OGC spellings
  * ("Lambert_Conformal_Conic" and "Lambert_Conformal_Conic_2SP"), variants
  * that this library computes with one class ("Gauss_Kruger" is a transverse
- * Mercator), and the names our own writer uses.
+ * Mercator; the projection classes tell "Transverse_Mercator_South_Orientated"
+ * and "Mercator_Auxiliary_Sphere" apart by the name), and the names our own
+ * writer uses.
  */
 #ifndef KVCART_TEXT_PROJECTIONNAMETABLE_H
 #define KVCART_TEXT_PROJECTIONNAMETABLE_H

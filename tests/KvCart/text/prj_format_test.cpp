@@ -172,6 +172,16 @@ TEST(PrjFormat, KindChangedByTheValidityRuleReadsBackTheSame) {
   EXPECT_EQ(second.GetProjectionType(), CKvMapProjData::eRectifiedSkewOrthomorphic);
   EXPECT_EQ(second.GetXYPlaneRotation(), 31.0);
 
+  // An oblique Mercator from the centre writes a grid angle of its own.
+  CKvPRJParser centre =
+      FramedRecord(CKvMapProjData::eObliqueMercator, "Hotine_Oblique_Mercator_Azimuth_Center");
+  SetAllParameters(centre);
+  ASSERT_TRUE(centre.Format(text));
+  CKvPRJParser centreRead(text);
+  ASSERT_TRUE(centreRead.Parse(false));
+  EXPECT_EQ(centreRead.GetProjectionType(), CKvMapProjData::eObliqueMercator);
+  EXPECT_EQ(centreRead.GetXYPlaneRotation(), -8.5);
+
   // A record filled without a PROJECTION name is written with its kind's name.
   CKvPRJParser unnamed = FramedRecord(CKvMapProjData::eCassiniSoldner, "");
   SetAllParameters(unnamed);

@@ -124,9 +124,24 @@ INSTANTIATE_TEST_SUITE_P(
         KindCase{"Hotine_Oblique_Mercator", kHotineBase, CKvMapProjData::eHotineObliqueMercator},
         KindCase{"Hotine_Oblique_Mercator", kHotineBase + "," + Param("Rectified_Grid_Angle", "30"),
                  CKvMapProjData::eHotineObliqueMercator},
+        // From the centre, a grid angle of its own keeps the kind.
         KindCase{"Hotine_Oblique_Mercator_Azimuth_Center",
                  kHotineBase + "," + Param("Rectified_Grid_Angle", "31"),
+                 CKvMapProjData::eObliqueMercator},
+        KindCase{"Rectified_Skew_Orthomorphic_Center",
+                 kHotineBase + "," + Param("XY_Plane_Rotation", "31"),
+                 CKvMapProjData::eObliqueMercator},
+        KindCase{"Hotine_Oblique_Mercator", kHotineBase + "," + Param("XY_Plane_Rotation", "31"),
                  CKvMapProjData::eRectifiedSkewOrthomorphic},
+        KindCase{"Mercator_Auxiliary_Sphere",
+                 kFalseOrigin + "," + Param("Central_Meridian", "0") + "," +
+                     Param("Standard_Parallel_1", "0"),
+                 CKvMapProjData::eMercator2SP},
+        // Variant B texts give no scale.
+        KindCase{"Polar_Stereographic",
+                 kFalseOrigin + "," + Param("Central_Meridian", "0") + "," +
+                     Param("Latitude_Of_Origin", "-71"),
+                 CKvMapProjData::ePolarStereographic},
         KindCase{"Stereographic",
                  kFalseOrigin + "," + Param("Longitude_Of_Origin", "5") + "," +
                      Param("Scale_Factor", "1") + "," + Param("Latitude_Of_Origin", "52"),
