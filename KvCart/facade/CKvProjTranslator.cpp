@@ -7,6 +7,7 @@
 #include "KvCart/core/CKvEllipsoid.h"
 #include "KvCart/core/CKvProjection.h"
 #include "KvCart/facade/CKvMapProjection.h"
+#include "KvCart/families/CKvKrovak.h"
 #include "KvCart/text/CKvPRJParser.h"
 #include "KvCart/text/WktNumber.h"
 
@@ -27,13 +28,84 @@ double WholeUnitFactor(double factor) {
   return std::fabs(rounded - factor) <= 1e-12 * std::fabs(factor) ? rounded : factor;
 }
 
+// A signed permutation of two coordinates: out[i] = sign[i] * in[from[i]].
+// It says how a pair of axes relates to PROJ's native east/north pair, in
+// PROJ's own "+axis" letters (e, w, n, s).
+struct AxisOrder {
+  int from[2] = {0, 1};
+  double sign[2] = {1.0, 1.0};
+
+  static bool FromLetters(const std::string& letters, AxisOrder& order) {
+    for (int i = 0; i < 2; ++i) {
+      const char c = i < static_cast<int>(letters.size()) ? letters[i] : '?';
+      if (c != 'e' && c != 'w' && c != 'n' && c != 's') return false;
+      order.from[i] = c == 'e' || c == 'w' ? 0 : 1;
+      order.sign[i] = c == 'e' || c == 'n' ? 1.0 : -1.0;
+    }
+    return order.from[0] != order.from[1];
+  }
+  // This order followed by `outer`.
+  AxisOrder Then(const AxisOrder& outer) const {
+    AxisOrder c;
+    for (int i = 0; i < 2; ++i) {
+      c.from[i] = from[outer.from[i]];
+      c.sign[i] = outer.sign[i] * sign[outer.from[i]];
+    }
+    return c;
+  }
+  AxisOrder Inverse() const {
+    AxisOrder inv;
+    for (int i = 0; i < 2; ++i) {
+      inv.from[from[i]] = i;
+      inv.sign[from[i]] = sign[i];
+    }
+    return inv;
+  }
+  std::string Letters() const {
+    std::string letters;
+    for (int i = 0; i < 2; ++i)
+      letters += from[i] == 0 ? (sign[i] > 0 ? 'e' : 'w') : (sign[i] > 0 ? 'n' : 's');
+    return letters;
+  }
+};
+
+// How the facade turns the projection's east/north into the text's axes
+// (CKvProjectionInfo::InvConvert: swap for a north/south first axis, then
+// the signs of the two directions).
+AxisOrder FacadeAxes(const CKvProjectionInfo& info) {
+  AxisOrder order;
+  const bool swap = info.GetAxis(0).GetType() == CKvProjectionInfo::CAxis::eNorth ||
+                    info.GetAxis(0).GetType() == CKvProjectionInfo::CAxis::eSouth;
+  order.from[0] = swap ? 1 : 0;
+  order.from[1] = swap ? 0 : 1;
+  order.sign[0] = info.GetAxis(0).GetFactor() < 0 ? -1.0 : 1.0;
+  order.sign[1] = info.GetAxis(1).GetFactor() < 0 ? -1.0 : 1.0;
+  return order;
+}
+
+// How the projection class orients its output against PROJ's projection of
+// the same kind: a south-orientated transverse Mercator gives westing and
+// southing; a Krovak follows its scales and rotation (false for an
+// orientation that is no axis permutation).
+bool ClassAxes(const CKvPRJParser& record, AxisOrder& order) {
+  order = AxisOrder();
+  if (record.GetProjectionType() == CKvMapProjData::eTransverseMercator) {
+    if (record.IsSouthOrientated()) AxisOrder::FromLetters("ws", order);
+    return true;
+  }
+  if (record.GetProjectionType() != CKvMapProjData::eKrovak) return true;
+  if (CKvKrovak::IsOrientedByAxes(record)) return true;
+  return AxisOrder::FromLetters(CKvKrovak::ProjAxisOf(record), order);
+}
+
 // Collects "+key=value " terms in the units PROJ expects: angles in degrees
 // (the text's angular unit converted), lengths in metres (the text's linear
 // unit converted). A term whose value the text does not give is left out:
 // PROJ would take -1e-35 for a real value.
 class TermWriter {
  public:
-  explicit TermWriter(const CKvPRJParser& record) {
+  TermWriter(const CKvPRJParser& record, const AxisOrder& classAxes, const AxisOrder& facadeAxes)
+      : m_classAxes(classAxes), m_axes(classAxes.Then(facadeAxes)) {
     CString name;
     double angular = CKvPRJParser::kUnset;
     record.GetAngularUnit(name, angular);
@@ -45,23 +117,40 @@ class TermWriter {
 
   void Text(const std::string& term) { m_out.append(term).append(" "); }
   void Number(const char* key, double value) { Text(key + kvcart::FormatWktNumber(value)); }
+  // "+proj=<name>", then "+axis" when the coordinates are not east/north.
+  void Projection(const char* term) {
+    Text(term);
+    if (m_axes.Letters() != "en") Text("+axis=" + m_axes.Letters() + "u");
+  }
   void Angle(const char* key, double value) {
     if (CKvPRJParser::IsSet(value)) Number(key, value * m_degreesPerUnit);
   }
   // Longitudes count from the prime meridian, which goes into +pm.
   void Longitude(const char* key, double value) { Angle(key, value); }
-  void Length(const char* key, double value) {
-    if (CKvPRJParser::IsSet(value)) Number(key, value * m_metresPerUnit);
-  }
   void Plain(const char* key, double value) {
     if (CKvPRJParser::IsSet(value)) Number(key, value);
   }
+  // PROJ adds x_0 and y_0 before it turns the axes, the projection class
+  // after: its false origin goes back through the class's orientation
+  // (a westing FE - E is -(E + x_0) with x_0 = -FE).
+  void FalseOrigin(double falseEasting, double falseNorthing) {
+    const double source[2] = {falseEasting, falseNorthing};
+    const AxisOrder back = m_classAxes.Inverse();
+    const char* keys[2] = {"+x_0=", "+y_0="};
+    for (int i = 0; i < 2; ++i) {
+      const double value = source[back.from[i]];
+      if (CKvPRJParser::IsSet(value)) Number(keys[i], back.sign[i] * value * m_metresPerUnit);
+    }
+  }
 
+  double DegreesPerUnit() const { return m_degreesPerUnit; }
   double PrimeMeridian() const { return m_primeMeridian; }
   double MetresPerUnit() const { return m_metresPerUnit; }
   const std::string& Result() const { return m_out; }
 
  private:
+  AxisOrder m_classAxes;
+  AxisOrder m_axes;
   std::string m_out;
   double m_degreesPerUnit = 0.0;
   double m_metresPerUnit = CKvPRJParser::kUnset;
@@ -69,28 +158,21 @@ class TermWriter {
 };
 
 void FalseOrigin(TermWriter& out, const CKvPRJParser& r) {
-  out.Length("+x_0=", r.GetFalseEasting());
-  out.Length("+y_0=", r.GetFalseNorthing());
+  out.FalseOrigin(r.GetFalseEasting(), r.GetFalseNorthing());
 }
 
-// PROJ turns the axes after adding x_0 and y_0, so a westing FE - E comes
-// out of +axis=wsu with x_0 = -FE (and y_0 = -FN for the southing).
 void TransverseMercator(TermWriter& out, const CKvPRJParser& r) {
-  out.Text("+proj=tmerc");
-  const bool south = r.IsSouthOrientated();
-  if (south) out.Text("+axis=wsu");
+  out.Projection("+proj=tmerc");
   out.Angle("+lat_0=", r.GetLatitudeOfOrigin());
   out.Longitude("+lon_0=", r.GetCentralMeridian());
   out.Plain("+k=", r.GetScaleFactor());
-  const double sign = south ? -1.0 : 1.0;
-  out.Length("+x_0=", sign * r.GetFalseEasting());
-  out.Length("+y_0=", sign * r.GetFalseNorthing());
+  FalseOrigin(out, r);
 }
 
 // A two-parallel Lambert text may carry a scale on the radii (Michigan's
 // ellipsoid scaling), which the Lambert class applies: +k says the same.
 void TwoParallels(TermWriter& out, const CKvPRJParser& r, const char* proj) {
-  out.Text(proj);
+  out.Projection(proj);
   out.Angle("+lat_1=", r.GetStandardParallel1());
   out.Angle("+lat_2=", r.GetStandardParallel2());
   out.Angle("+lat_0=", r.GetLatitudeOfOrigin());
@@ -100,7 +182,7 @@ void TwoParallels(TermWriter& out, const CKvPRJParser& r, const char* proj) {
 }
 
 void LambertOneParallel(TermWriter& out, const CKvPRJParser& r) {
-  out.Text("+proj=lcc");
+  out.Projection("+proj=lcc");
   out.Angle("+lat_1=", r.GetLatitudeOfOrigin());
   out.Angle("+lat_0=", r.GetLatitudeOfOrigin());
   out.Longitude("+lon_0=", r.GetCentralMeridian());
@@ -108,12 +190,14 @@ void LambertOneParallel(TermWriter& out, const CKvPRJParser& r) {
   FalseOrigin(out, r);
 }
 
-// The double (oblique) stereographic of EPSG is PROJ's sterea.
+// The stereographic class projects through the conformal sphere in the
+// oblique aspect (EPSG's double stereographic, PROJ's sterea) whatever the
+// text calls it: PROJ's stere is another projection there, metres apart.
+// At the poles both are the polar stereographic, which is PROJ's stere.
 void Stereographic(TermWriter& out, const CKvPRJParser& r) {
-  const CString name = r.GetProjectionTypeName();
-  const bool viaConformalSphere = name.CompareNoCase("Double_Stereographic") == 0 ||
-                                  name.CompareNoCase("Oblique_Stereographic") == 0;
-  out.Text(viaConformalSphere ? "+proj=sterea" : "+proj=stere");
+  const double origin = std::fabs(r.GetLatitudeOfOrigin() * out.DegreesPerUnit());
+  const bool polar = std::fabs(origin - 90.0) <= 1e-12 * 90.0;
+  out.Projection(polar ? "+proj=stere" : "+proj=sterea");
   out.Angle("+lat_0=", r.GetLatitudeOfOrigin());
   out.Longitude("+lon_0=", r.GetCentralMeridian());
   out.Plain("+k=", r.GetScaleFactor());
@@ -121,7 +205,7 @@ void Stereographic(TermWriter& out, const CKvPRJParser& r) {
 }
 
 void OriginOnly(TermWriter& out, const CKvPRJParser& r, const char* proj) {
-  out.Text(proj);
+  out.Projection(proj);
   out.Angle("+lat_0=", r.GetLatitudeOfOrigin());
   out.Longitude("+lon_0=", r.GetCentralMeridian());
   FalseOrigin(out, r);
@@ -130,21 +214,22 @@ void OriginOnly(TermWriter& out, const CKvPRJParser& r, const char* proj) {
 // PROJ's omerc takes the centre's longitude as +lonc (+lon_0 is ignored).
 // Without +no_uoff it counts coordinates from the centre (variant B, our
 // oblique Mercator); with it from the natural origin (variant A, Hotine and
-// rectified skew orthomorphic). +gamma is the rectification angle.
+// rectified skew orthomorphic). +gamma is the rectification angle: the
+// XY-plane rotation where the text gives one, else the azimuth.
 void ObliqueMercator(TermWriter& out, const CKvPRJParser& r, Type type) {
-  out.Text("+proj=omerc");
+  out.Projection("+proj=omerc");
   if (type != CKvMapProjData::eObliqueMercator) out.Text("+no_uoff");
   out.Angle("+lat_0=", r.GetLatitudeOfCenter());
   out.Longitude("+lonc=", r.GetLongitudeOfCenter());
   out.Angle("+alpha=", r.GetAzimuth());
-  const bool rectified = type == CKvMapProjData::eRectifiedSkewOrthomorphic;
-  out.Angle("+gamma=", rectified ? r.GetXYPlaneRotation() : r.GetAzimuth());
+  const double rotation = r.GetXYPlaneRotation();
+  out.Angle("+gamma=", CKvPRJParser::IsSet(rotation) ? rotation : r.GetAzimuth());
   out.Plain("+k=", r.GetScaleFactor());
   FalseOrigin(out, r);
 }
 
 void Mercator(TermWriter& out, const CKvPRJParser& r) {
-  out.Text("+proj=merc");
+  out.Projection("+proj=merc");
   out.Angle("+lat_ts=", r.GetStandardParallel1());
   out.Longitude("+lon_0=", r.GetCentralMeridian());
   out.Plain("+k=", r.GetScaleFactor());
@@ -152,7 +237,7 @@ void Mercator(TermWriter& out, const CKvPRJParser& r) {
 }
 
 void PolarStereographic(TermWriter& out, const CKvPRJParser& r, double pole, double trueScale) {
-  out.Text("+proj=stere");
+  out.Projection("+proj=stere");
   out.Number("+lat_0=", pole);
   out.Angle("+lat_ts=", trueScale);
   out.Longitude("+lon_0=", r.GetCentralMeridian());
@@ -160,40 +245,29 @@ void PolarStereographic(TermWriter& out, const CKvPRJParser& r, double pole, dou
   FalseOrigin(out, r);
 }
 
-bool IsOne(double value, double expected) {
-  return std::fabs(value - expected) <= 1e-12 * std::fabs(expected);
-}
-
-// PROJ's krovak fixes the pseudo standard parallel at 78.5 degrees and
-// writes (-westing, -southing); +axis turns that into the two other
-// orientations the ESRI scales and rotation give. Each orientation moves
-// the false origin with it. Other combinations have no PROJ form.
+// PROJ's krovak fixes the pseudo standard parallel at 78.5 degrees; the
+// orientation of the scales and rotation is in the axis order (ClassAxes).
 bool Krovak(TermWriter& out, const CKvPRJParser& r) {
-  const double sx = r.GetXScale(), sy = r.GetYScale(), rotation = r.GetXYPlaneRotation();
-  const double fe = r.GetFalseEasting(), fn = r.GetFalseNorthing();
-  const char* axis = nullptr;
-  double x0 = fe, y0 = fn;
-  if (IsOne(sx, -1.0) && IsOne(sy, 1.0) && IsOne(rotation, 90.0)) {
-    axis = "";  // easting, northing: PROJ's own output
-  } else if (IsOne(sx, 1.0) && IsOne(sy, 1.0) && rotation == 0.0) {
-    axis = "+axis=swu";  // southing, westing
-    x0 = -fn;
-    y0 = -fe;
-  } else if (IsOne(sx, -1.0) && IsOne(sy, -1.0) && rotation == 0.0) {
-    axis = "+axis=neu";
-    x0 = fn;
-    y0 = fe;
-  }
-  if (axis == nullptr || !IsOne(r.GetPseudoParallel(), 78.5)) return false;
-  out.Text("+proj=krovak");
-  if (*axis != '\0') out.Text(axis);
+  const double parallel = r.GetPseudoParallel();
+  if (std::fabs(parallel - 78.5) > 1e-12 * 78.5) return false;
+  out.Projection("+proj=krovak");
   out.Angle("+lat_0=", r.GetLatitudeOfCenter());
   out.Longitude("+lon_0=", r.GetLongitudeOfCenter());
   out.Angle("+alpha=", r.GetAzimuth());
   out.Plain("+k=", r.GetScaleFactor());
-  out.Length("+x_0=", x0);
-  out.Length("+y_0=", y0);
+  FalseOrigin(out, r);
   return true;
+}
+
+// The rotated pole as PROJ's general oblique transformation of longitude
+// and latitude; the values are taken as written (degrees), as the
+// projection class takes them.
+void RotatedPole(TermWriter& out, const CKvPRJParser& r) {
+  out.Text("+proj=ob_tran");
+  out.Text("+o_proj=longlat");
+  out.Plain("+o_lat_p=", 0.0 - r.GetLatitudeOfSouthPole());  // 0, never -0
+  out.Plain("+o_lon_p=", 0.0 - r.GetAngleOfRotation());
+  out.Plain("+lon_0=", r.GetLongitudeOfSouthPole());
 }
 
 // The projection terms of the record's kind; false for a kind that has no
@@ -209,6 +283,7 @@ bool AppendProjectionTerms(TermWriter& out, const CKvPRJParser& r) {
     case CKvMapProjData::eHotineObliqueMercator:
     case CKvMapProjData::eObliqueMercator:
     case CKvMapProjData::eRectifiedSkewOrthomorphic: ObliqueMercator(out, r, type); return true;
+    case CKvMapProjData::eRotatedLongitudeLatitude: RotatedPole(out, r); return true;
     case CKvMapProjData::eMercator2SP:
     case CKvMapProjData::eMercator1SP: Mercator(out, r); return true;
     case CKvMapProjData::eStereographicNorthPole:
@@ -227,17 +302,23 @@ bool AppendProjectionTerms(TermWriter& out, const CKvPRJParser& r) {
     case CKvMapProjData::eLambertAzimuthalEqualArea: OriginOnly(out, r, "+proj=laea"); return true;
     case CKvMapProjData::eCassiniSoldner: OriginOnly(out, r, "+proj=cass"); return true;
     case CKvMapProjData::eEquidistantConic: TwoParallels(out, r, "+proj=eqdc"); return true;
-    default: return false;  // rotated pole, non-projected, undefined
+    default: return false;  // non-projected, undefined
   }
 }
 
-// Geographical coordinates carry no linear unit.
+bool IsAngular(Type type) {
+  return type == CKvMapProjData::eGeographical || type == CKvMapProjData::eRotatedLongitudeLatitude;
+}
+
+// Angular coordinates carry no linear unit; the rotated pole's class takes
+// no prime meridian.
 void AppendPrimeMeridianAndUnits(TermWriter& out, const CKvPRJParser& r) {
-  if (out.PrimeMeridian() != 0.0) out.Number("+pm=", out.PrimeMeridian());
-  const double metres = out.MetresPerUnit();
-  if (r.GetProjectionType() == CKvMapProjData::eGeographical || !CKvPRJParser::IsSet(metres)) {
-    return;
+  const Type type = r.GetProjectionType();
+  if (out.PrimeMeridian() != 0.0 && type != CKvMapProjData::eRotatedLongitudeLatitude) {
+    out.Number("+pm=", out.PrimeMeridian());
   }
+  const double metres = out.MetresPerUnit();
+  if (IsAngular(type) || !CKvPRJParser::IsSet(metres)) return;
   if (metres != 1.0) {
     out.Number("+to_meter=", metres);
   } else {
@@ -287,7 +368,11 @@ std::string Translate(const CKvMapProjection& facade, const double* datumShift, 
     ellipsoid.SetParams(6378137.0, 298.257223563);
   }
 
-  TermWriter out(record);
+  AxisOrder classAxes;
+  if (!ClassAxes(record, classAxes)) return std::string();
+  const AxisOrder facadeAxes =
+      IsAngular(record.GetProjectionType()) ? AxisOrder() : FacadeAxes(facade.GetProjectionInfo());
+  TermWriter out(record, classAxes, facadeAxes);
   if (!AppendProjectionTerms(out, record)) return std::string();
   out.Number("+a=", ellipsoid.GetMajor());
   out.Number("+b=", ellipsoid.GetMinor());
