@@ -14,6 +14,7 @@
 #include "KvCart/families/CKvHotineObliqueMercator.h"
 #include "KvCart/families/CKvObliqueMercator.h"
 #include "KvCart/families/CKvRectifiedSkewOrthomorphic.h"
+#include "KvCart/text/CKvPRJParser.h"
 
 namespace {
 
@@ -216,4 +217,37 @@ TEST(ObliqueMercator, OriginCloneAndAnonymousEllipsoid) {
   ASSERT_TRUE(borneo->GetAnonymousEllipsoid(anonymous));
   EXPECT_EQ(anonymous.GetMajor(), 6377298.556);
   EXPECT_EQ(anonymous.GetInvFlatness(), 300.8017);
+}
+
+// RSO Borneo counts from the centre with a grid angle of its own. Read as a
+// natural-origin grid it would land 738 km away; its GDAL text
+// ("Rectified_Grid_Angle"), read and written back, must keep the centre.
+TEST(ObliqueMercator, CentreOriginTextKeepsItsOwnGridAngle) {
+  const char kGdal29873[] =
+      "PROJCS[\"Timbalai 1948 / RSO Borneo (m)\",GEOGCS[\"Timbalai 1948\",DATUM[\"Timbalai_1948\","
+      "SPHEROID[\"Everest 1830 (1967 Definition)\",6377298.556,300.8017]],PRIMEM[\"Greenwich\",0],"
+      "UNIT[\"degree\",0.0174532925199433]],PROJECTION[\"Hotine_Oblique_Mercator_Azimuth_Center\"],"
+      "PARAMETER[\"latitude_of_center\",4],PARAMETER[\"longitude_of_center\",115],"
+      "PARAMETER[\"azimuth\",53.3158204722222],PARAMETER[\"rectified_grid_angle\","
+      "53.1301023611111],PARAMETER[\"scale_factor\",0.99984],PARAMETER[\"false_easting\","
+      "590476.87],PARAMETER[\"false_northing\",442857.65],UNIT[\"metre\",1],"
+      "AXIS[\"Easting\",EAST],AXIS[\"Northing\",NORTH]]";
+  ProjectionPtr expected(kCases[6].make());
+  double ex, ey;
+  expected->Geo2Proj(116.5, 5.5, &ex, &ey);
+  CKvPRJParser gdal(kGdal29873);
+  ASSERT_TRUE(gdal.Parse(false));
+  CString written;
+  ASSERT_TRUE(gdal.Format(written));
+  CKvPRJParser back(written);
+  ASSERT_TRUE(back.Parse(false)) << written.GetString();
+  for (const CKvPRJParser* record : {&gdal, &back}) {
+    EXPECT_EQ(record->GetProjectionType(), CKvMapProjData::eObliqueMercator);
+    ProjectionPtr borneo(record->CreateMapProjection());
+    ASSERT_TRUE(borneo);
+    double x, y;
+    borneo->Geo2Proj(116.5, 5.5, &x, &y);
+    EXPECT_NEAR(x, ex, 1e-3);
+    EXPECT_NEAR(y, ey, 1e-3);
+  }
 }
