@@ -53,7 +53,11 @@ class AzimuthalGeometry {
   }
 
   void Forward(double phi, double dLambda, double* cosC, double* east, double* north) const {
-    double sinPhi = std::sin(phi), cosPhi = std::cos(phi);
+    ForwardSinCos(std::sin(phi), std::cos(phi), dLambda, cosC, east, north);
+  }
+  // The same from the sine and cosine of the latitude.
+  void ForwardSinCos(double sinPhi, double cosPhi, double dLambda, double* cosC, double* east,
+                     double* north) const {
     double sinL = std::sin(dLambda), cosL = std::cos(dLambda);
     *cosC = m_sinLat0 * sinPhi + m_cosLat0 * cosPhi * cosL;
     *east = cosPhi * sinL;

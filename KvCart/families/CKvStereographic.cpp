@@ -46,7 +46,8 @@ void CKvStereographic::Initialise(double k0, double centre, double originLat, do
 }
 
 // The constants of method 9809 in their logarithmic form: w1 = exp(2 n psi0),
-// sin(chi0') = tanh(n psi0), c from chi0', and chi0 = GaussLatitude(phi0).
+// sin(chi0') = tanh(n psi0), c from chi0', and chi0 the Gauss latitude of
+// the origin.
 void CKvStereographic::InitialiseGaussSphere() {
   double sinLat0 = std::sin(m_lat0), cosLat0 = std::cos(m_lat0);
   double w = 1.0 - m_e2 * sinLat0 * sinLat0;
@@ -56,14 +57,28 @@ void CKvStereographic::InitialiseGaussSphere() {
   double sinChi = std::tanh(npsi0);
   double c = (m_n + sinLat0) * (1.0 - sinChi) / ((m_n - sinLat0) * (1.0 + sinChi));
   m_halfLogC = 0.5 * std::log(c);
-  m_chi0 = GaussLatitude(m_lat0);
+  double sinChi0, cosChi0;
+  GaussSinCos(m_lat0, &sinChi0, &cosChi0);
+  m_chi0 = std::atan2(sinChi0, cosChi0);
   m_sphere = kvcart::AzimuthalGeometry(m_chi0, kvcart::eObliqueAspect);
 }
 
 // sin(chi) = (w - 1)/(w + 1) with w = c ((1 + sin phi)/(1 - sin phi)
-// ((1 - e sin phi)/(1 + e sin phi))^e)^n = exp(2 (n psi + ln(c)/2)).
-double CKvStereographic::GaussLatitude(double phi) const {
-  return std::atan(std::sinh(m_n * kvcart::IsometricLatitude(phi, m_e) + m_halfLogC));
+// ((1 - e sin phi)/(1 + e sin phi))^e)^n = exp(2 v), v = n psi + ln(c)/2, psi
+// = atanh(sin phi) - e atanh(e sin phi): sin(chi) = tanh(v), cos(chi) =
+// 1/cosh(v), from one exponential (this is the forward's hot path).
+void CKvStereographic::GaussSinCos(double phi, double* sinChi, double* cosChi) const {
+  double s = std::sin(phi);
+  double v = m_n * (std::atanh(s) - m_e * std::atanh(m_e * s)) + m_halfLogC;
+  double ev = std::exp(v);
+  if (!(ev > 0.0 && ev < std::numeric_limits<double>::infinity())) {  // a pole
+    *sinChi = v > 0.0 ? 1.0 : -1.0;
+    *cosChi = 0.0;
+    return;
+  }
+  double inv = 1.0 / ev;
+  *sinChi = (ev - inv) / (ev + inv);
+  *cosChi = 2.0 / (ev + inv);
 }
 
 void CKvStereographic::Geo2Proj(double lon, double lat, double* x, double* y) const {
@@ -75,8 +90,9 @@ void CKvStereographic::Geo2Proj(double lon, double lat, double* x, double* y) co
   double dLambda = kvcart::NormalizeLongitude(lon - m_lon0Deg) * kvcart::kDegToRad;
   double dx, dy;
   if (m_aspect == kvcart::eObliqueAspect) {
-    double cosC, east, north;
-    m_sphere.Forward(GaussLatitude(phi), m_n * dLambda, &cosC, &east, &north);
+    double sinChi, cosChi, cosC, east, north;
+    GaussSinCos(phi, &sinChi, &cosChi);
+    m_sphere.ForwardSinCos(sinChi, cosChi, m_n * dLambda, &cosC, &east, &north);
     double k = 2.0 * m_R * m_k0 / (1.0 + cosC);
     dx = k * east;
     dy = k * north;

@@ -73,8 +73,8 @@ class KVCART_API CKvStereographic : public CKvProjectionFrame {
   void Initialise(double k0, double centre, double originLat, double falseEasting,
                   double falseNorthing);
   void InitialiseGaussSphere();
-  // The latitude on the Gauss sphere (Gauss conformal latitude chi).
-  double GaussLatitude(double phi) const;
+  // Sine and cosine of the latitude chi on the Gauss sphere.
+  void GaussSinCos(double phi, double* sinChi, double* cosChi) const;
 
   double m_k0 = 1.0;
   kvcart::EAzimuthalAspect m_aspect = kvcart::eObliqueAspect;
