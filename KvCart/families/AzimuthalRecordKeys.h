@@ -4,6 +4,8 @@
 #ifndef KVCART_FAMILIES_AZIMUTHALRECORDKEYS_H
 #define KVCART_FAMILIES_AZIMUTHALRECORDKEYS_H
 
+#include <cstddef>
+
 #include "KvCart/families/CKvMapProjDataFrame.h"
 
 namespace kvcart {

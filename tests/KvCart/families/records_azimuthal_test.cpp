@@ -280,3 +280,27 @@ TEST(AzimuthalRecords, MissingEllipsoidMakesNoProjection) {
     EXPECT_EQ(parser.GetProjectionType(), CKvMapProjData::eNonProjected);
   }
 }
+
+// A projection object hands over the database definition of its name, of
+// its own family: the polar stereographic object describes the polar
+// stereographic definition, not the pole class it converts with.
+TEST(AzimuthalRecords, ProjectionTextComesFromItsDefinition) {
+  LoadShippedEllipsoids();
+  CKvMapProjectionList& list = CKvCartSetup::Instance().GetMapProjectionList();
+  for (Type type : kMyTypes) {
+    std::vector<double> values = RealParameters(type);
+    if (type == CKvMapProjData::ePolarStereographic) values[2] = -71;  // latitude of true scale
+    const std::string name = "Azimuthal definition " + std::to_string(type);
+    CKvMapProjData* record = CKvMapProjData::CreateProjection(type, name, "Test datum",
+                                                              EllipsoidOf(type), values.data());
+    list.AddMapProjection(record);
+    ProjectionPtr projection(record->CreateProjection());
+    ASSERT_TRUE(projection) << type;
+    ProjectionPtr copy(projection->Clone());
+    CKvPRJParser text(copy.get());
+    EXPECT_EQ(text.GetProjectionType(), type);
+    EXPECT_EQ(std::string(text.GetProjCSname().GetString()), name);
+    EXPECT_EQ(std::string(text.GetDatum().GetString()), "Test datum");
+    list.DeleteMapProjection(record);
+  }
+}
