@@ -12,6 +12,7 @@
 #include "KvCart/families/CKvStereographic.h"
 #include "KvCart/families/CKvStereographicNorthPole.h"
 #include "KvCart/families/CKvStereographicSouthPole.h"
+#include "KvCart/text/CKvPRJParser.h"
 
 namespace {
 
@@ -267,4 +268,21 @@ TEST(Stereographic, LongitudesWrap) {
   aat.Geo2Proj(-175.0, -80.0, &x1, &y1);
   aat.Proj2Geo(x1, y1, &lon, &lat);
   EXPECT_NEAR(lon, -175.0, 1e-9);
+}
+
+// GDAL writes the latitude-of-true-scale form as "Polar_Stereographic" with
+// the latitude of true scale as latitude of origin and no scale factor: it
+// reads as scale 1, the south pole class.
+TEST(Stereographic, PolarTextWithoutScaleFactorIsTheTrueScaleForm) {
+  CKvPRJParser text(
+      "PROJCS[\"WGS 84 / Antarctic Polar Stereographic\",GEOGCS[\"WGS 84\",DATUM[\"WGS_1984\","
+      "SPHEROID[\"WGS 84\",6378137,298.257223563]],PRIMEM[\"Greenwich\",0],"
+      "UNIT[\"degree\",0.0174532925199433]],PROJECTION[\"Polar_Stereographic\"],"
+      "PARAMETER[\"latitude_of_origin\",-71],PARAMETER[\"central_meridian\",0],"
+      "PARAMETER[\"false_easting\",0],PARAMETER[\"false_northing\",0],UNIT[\"metre\",1]]");
+  ASSERT_TRUE(text.Parse(false));
+  EXPECT_EQ(text.GetProjectionType(), CKvMapProjData::ePolarStereographic);
+  ProjectionPtr projection(text.CreateMapProjection());
+  ASSERT_TRUE(projection);
+  ExpectSamePoints(*projection, CKvStereographicSouthPole("b", -71, 0, 0, 0, kWgs84));
 }
