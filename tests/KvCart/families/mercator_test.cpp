@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 
 #include "FamilyOracle.h"
 #include "KvCart/families/CKvMercator1SP.h"
 #include "KvCart/families/CKvMercator2SP.h"
+#include "KvCart/text/CKvPRJParser.h"
 
 namespace {
 
@@ -101,4 +103,33 @@ TEST(Mercator, AntimeridianAndOrigin) {
   pacific.GetOrigin(&lon0, &lat0);
   EXPECT_EQ(lon0, 170);
   EXPECT_EQ(lat0, 0);
+}
+
+// ESRI's name for the web map's Mercator reads as the Mercator on the sphere
+// of radius a; an auxiliary sphere other than that one is refused.
+TEST(Mercator, AuxiliarySphereFromWellKnownText) {
+  const char* kWeb =
+      "PROJCS[\"WGS_1984_Web_Mercator_Auxiliary_Sphere\",GEOGCS[\"GCS_WGS_1984\",DATUM["
+      "\"D_WGS_1984\",SPHEROID[\"WGS_1984\",6378137.0,298.257223563]],PRIMEM[\"Greenwich\",0.0],"
+      "UNIT[\"Degree\",0.0174532925199433]],PROJECTION[\"Mercator_Auxiliary_Sphere\"],PARAMETER["
+      "\"False_Easting\",0.0],PARAMETER[\"False_Northing\",0.0],PARAMETER[\"Central_Meridian\","
+      "0.0],PARAMETER[\"Standard_Parallel_1\",0.0],PARAMETER[\"Auxiliary_Sphere_Type\",%s],UNIT["
+      "\"Meter\",1.0]]";
+  char text[1024];
+  std::snprintf(text, sizeof text, kWeb, "0.0");
+  CKvPRJParser web(text);
+  ASSERT_TRUE(web.Parse(false));
+  ProjectionPtr p(web.CreateMapProjection());
+  ASSERT_TRUE(p);
+  ProjOracle proj("+proj=merc +a=6378137 +b=6378137");
+  double x, y, px, py;
+  p->Geo2Proj(-74, 40.7, &x, &y);
+  proj.Forward(-74, 40.7, &px, &py);
+  EXPECT_NEAR(x, px, 1e-3);
+  EXPECT_NEAR(y, py, 1e-3);
+
+  std::snprintf(text, sizeof text, kWeb, "2.0");
+  CKvPRJParser authalic(text);
+  authalic.Parse(false);
+  EXPECT_EQ(ProjectionPtr(authalic.CreateMapProjection()), nullptr);
 }
