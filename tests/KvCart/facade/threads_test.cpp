@@ -33,7 +33,7 @@ struct Results {
 
 // One pass over a fixed set of points through all three kinds of object.
 Results ConvertAll(const CKvMapProjection& facade, const CKvCartography& grid,
-            const CKvDatumConverter& converter) {
+                   const CKvDatumConverter& converter) {
   Results r;
   for (int i = 0; i < kPoints; ++i) {
     const double lon = 6.0 + 6.0 * i / kPoints;
