@@ -53,8 +53,8 @@ CKvTransverseMercator::~CKvTransverseMercator() = default;
 
 void CKvTransverseMercator::ComputeCoefficients() {
   double n = m_f / (2.0 - m_f), n2 = n * n, n4 = n2 * n2;
-  kvcart::GeodeticToGaussianCoefficients(n, m_geodeticToGauss);
-  kvcart::GaussianToGeodeticCoefficients(n, m_gaussToGeodetic);
+  kvcart::GeodeticToGaussianCoefficients(n, m_geodeticToGauss, 4);  // as published
+  kvcart::GaussianToGeodeticCoefficients(n, m_gaussToGeodetic, 4);
   CKvMapProjData::ComputeFourierCoefficients(CKvMapProjData::eTransverseMercator, true, n,
                                              m_sphereToPlane);
   CKvMapProjData::ComputeFourierCoefficients(CKvMapProjData::eTransverseMercator, false, n,
@@ -65,7 +65,7 @@ void CKvTransverseMercator::ComputeCoefficients() {
 }
 
 double CKvTransverseMercator::MeridianNorthing(double phi) const {
-  double gauss = kvcart::ClenshawSin4(m_geodeticToGauss, phi);
+  double gauss = kvcart::ClenshawSin(m_geodeticToGauss, phi);
   return m_qn * (gauss + ClenshawComplexSin(m_sphereToPlane, gauss).real());
 }
 
@@ -79,7 +79,7 @@ void CKvTransverseMercator::Geo2Proj(double lon, double lat, double* x, double* 
     *x = *y = kNaN;
     return;
   }
-  double gauss = kvcart::ClenshawSin4(m_geodeticToGauss, lat * kvcart::kDegToRad);
+  double gauss = kvcart::ClenshawSin(m_geodeticToGauss, lat * kvcart::kDegToRad);
   double dl = kvcart::NormalizeLongitude(lon - m_lon0Deg) * kvcart::kDegToRad;
   double sinN = std::sin(gauss), cosN = std::cos(gauss);
   double sinE = std::sin(dl), cosE = std::cos(dl);
@@ -106,7 +106,7 @@ void CKvTransverseMercator::Proj2Geo(double x, double y, double* lon, double* la
   double sinE = std::sin(eta), cosE = std::cos(eta);
   double dl = std::atan2(sinE, cosE * cosN);
   double gauss = std::atan2(sinN * cosE, std::hypot(sinE, cosE * cosN));
-  *lat = kvcart::ClenshawSin4(m_gaussToGeodetic, gauss) * kvcart::kRadToDeg;
+  *lat = kvcart::ClenshawSin(m_gaussToGeodetic, gauss) * kvcart::kRadToDeg;
   *lon = kvcart::NormalizeLongitude(dl * kvcart::kRadToDeg + m_lon0Deg);
 }
 

@@ -20,6 +20,8 @@
 
 #include <string>
 
+#include "KvCart/families/GaussianLatitude.h"
+
 #include "KvCart/families/CKvProjectionFrame.h"
 
 class CKvTransverseMercatorProjection;
@@ -49,8 +51,8 @@ class KVCART_API CKvTransverseMercator : public CKvProjectionFrame {
   double MeridianNorthing(double phi) const;
 
   double m_k0 = 0.0;
-  double m_geodeticToGauss[4] = {};
-  double m_gaussToGeodetic[4] = {};
+  double m_geodeticToGauss[kvcart::kGaussTerms] = {};
+  double m_gaussToGeodetic[kvcart::kGaussTerms] = {};
   double m_sphereToPlane[4] = {};  // forward Krueger series
   double m_planeToSphere[4] = {};  // inverse Krueger series, negated
   double m_qn = 0.0;               // k0 times the rectifying radius

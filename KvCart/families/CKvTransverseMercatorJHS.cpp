@@ -105,7 +105,7 @@ void CKvTransverseMercatorJHS::ComputeCoefficients() {
 // same series as Geo2Proj, so that the origin maps exactly to the false
 // origin) carried through the forward series.
 double CKvTransverseMercatorJHS::ConformalXi(double phi) const {
-  double xi = kvcart::ClenshawSin4(m_geodeticToGauss, phi), eta = 0.0;
+  double xi = kvcart::ClenshawSin(m_geodeticToGauss, phi), eta = 0.0;
   ApplySeries(m_alpha, 1.0, xi, eta);
   return xi;
 }
@@ -125,8 +125,8 @@ void CKvTransverseMercatorJHS::Geo2Proj(double lon, double lat, double* x, doubl
   // Conformal latitude by its series in n (the double angle of phi needs no
   // trigonometric call beyond sin and cos of phi).
   double sinPhi = std::sin(phi), cosPhi = std::cos(phi);
-  double chi = kvcart::ClenshawSin4(m_geodeticToGauss, phi, 2.0 * sinPhi * cosPhi,
-                                    cosPhi * cosPhi - sinPhi * sinPhi);
+  double chi = kvcart::ClenshawSin(m_geodeticToGauss, phi, 2.0 * sinPhi * cosPhi,
+                                   cosPhi * cosPhi - sinPhi * sinPhi);
   double sinChi = std::sin(chi), cosChi = std::cos(chi);
   double sinL = std::sin(dLambda), cosL = std::cos(dLambda);
   // The spherical transverse Mercator of the conformal sphere (Karney 2011,
@@ -158,13 +158,14 @@ void CKvTransverseMercatorJHS::Proj2Geo(double x, double y, double* lon, double*
   // sin chi = sin xi / cosh eta, cos chi = hypot(sinh eta, cos xi) / cosh eta.
   // The geodetic latitude follows from the conformal one by its series in n
   // rather than the fixed-point iteration on the isometric latitude: no
-  // repeated transcendental calls per point, within 1e-13 radians of it.
+  // repeated transcendental calls per point, and to sixth order the series
+  // is exact in double precision.
   double h = std::hypot(sinhEta, cosXi);
   double sinChi = sinXi / coshEta, cosChi = h / coshEta;
   double chi = std::atan2(sinXi, h);
   double dLambda = std::atan2(sinhEta, cosXi);
-  *lat = kvcart::ClenshawSin4(m_gaussToGeodetic, chi, 2.0 * sinChi * cosChi,
-                              cosChi * cosChi - sinChi * sinChi) *
+  *lat = kvcart::ClenshawSin(m_gaussToGeodetic, chi, 2.0 * sinChi * cosChi,
+                             cosChi * cosChi - sinChi * sinChi) *
          kvcart::kRadToDeg;
   *lon = kvcart::NormalizeLongitude(dLambda * kvcart::kRadToDeg + m_lon0Deg);
 }

@@ -14,9 +14,9 @@
  * Accuracy: on WGS 84 the series agrees with the exact transverse Mercator
  * to better than 0.1 mm within 6 degrees of the central meridian, and
  * inverse(forward(p)) returns p to 1e-9 degrees there. The conformal
- * latitude is taken in both directions from its series in n (Engsager &
- * Poder), within 1e-13 radians of the closed form. Latitudes beyond +-90
- * give NaN.
+ * latitude is taken in both directions from its series in n to sixth
+ * order, which is exact in double precision. Latitudes beyond +-90 give
+ * NaN.
  *
  * Immutable after construction; conversions may run from several threads.
  *
@@ -27,6 +27,8 @@
 #define KVCART_FAMILIES_CKVTRANSVERSEMERCATORJHS_H
 
 #include <string>
+
+#include "KvCart/families/GaussianLatitude.h"
 
 #include "KvCart/families/CKvProjectionFrame.h"
 
@@ -73,10 +75,10 @@ class KVCART_API CKvTransverseMercatorJHS : public CKvProjectionFrame {
   double m_A1 = 0.0;  // rectifying radius
   double m_alpha[4] = {};
   double m_beta[4] = {};
-  double m_geodeticToGauss[4] = {};  // geodetic -> conformal latitude
-  double m_gaussToGeodetic[4] = {};  // conformal -> geodetic latitude
-  double m_M0 = 0.0;                 // scaled meridian distance of the origin latitude
-  double m_axisSign = 1.0;           // -1 for the south-orientated form
+  double m_geodeticToGauss[kvcart::kGaussTerms] = {};  // geodetic -> conformal latitude
+  double m_gaussToGeodetic[kvcart::kGaussTerms] = {};  // conformal -> geodetic latitude
+  double m_M0 = 0.0;        // scaled meridian distance of the origin latitude
+  double m_axisSign = 1.0;  // -1 for the south-orientated form
   bool m_local = false;
 };
 
