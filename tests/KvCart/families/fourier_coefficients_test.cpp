@@ -125,10 +125,9 @@ TEST(FourierCoefficients, OtherTypesAndDirectionsLeaveTheArrayAlone) {
   EXPECT_EQ(c[3], 7);  // the authalic row has three terms
 }
 
-// The sixth-order conformal latitude series of the transverse Mercator (to
-// rounding of the closed form; a wrong n^5 term would cost 1e-14 on WGS 84)
-// against the closed form, on WGS 84 and on a flatter ellipsoid where a wrong
-// fifth- or sixth-order coefficient would show.
+// The sixth-order conformal latitude series of the transverse Mercator
+// against the closed form, to its rounding, on WGS 84 and on a flatter
+// ellipsoid (a wrong fifth-order term would cost 1e-14 on WGS 84).
 TEST(FourierCoefficients, ConformalLatitudeSeriesToSixthOrder) {
   for (double invF : {298.257223563, 150.0}) {
     double f = 1.0 / invF, n = f / (2.0 - f), e = std::sqrt(f * (2.0 - f));
