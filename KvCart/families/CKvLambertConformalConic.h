@@ -6,8 +6,9 @@
  *   r = a F k0 t^n,  theta = n (lambda - lambda0),
  *   E = FE + r sin theta,  N = FN + r0 - r cos theta,
  * with r0 = a F k0 t0^n at the latitude of origin. The inverse takes the
- * latitude from t' = (r' / (a F k0))^(1/n) by the fixed point of
- * LatitudeOfConformalT (to 1e-12 rad).
+ * conformal latitude from t' = (r' / (a F k0))^(1/n) and the geodetic one
+ * from its sixth-order series in the third flattening (exact in double
+ * precision; the value the fixed point on t converges to).
  *
  * Units: degrees and metres. Valid range: latitudes -90..90, longitudes any
  * (reduced to within 180 degrees of the central meridian); the apex of the
@@ -41,8 +42,9 @@ class KVCART_API CKvLambertConformalConic : public CKvProjectionFrame {
 
  private:
   double m_n = 0.0;
-  double m_aFk = 0.0;  // a F k0, negative when n is
-  double m_r0 = 0.0;   // the radius of the latitude of origin
+  double m_aFk = 0.0;           // a F k0, negative when n is
+  double m_r0 = 0.0;            // the radius of the latitude of origin
+  double m_toGeodetic[6] = {};  // conformal to geodetic latitude
 };
 
 #endif

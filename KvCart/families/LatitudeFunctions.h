@@ -32,22 +32,6 @@ inline double ConformalT(double phi, double e) {
   return std::max(t, 0.0);
 }
 
-// The geodetic latitude of a conformal function value t (the inverse of
-// ConformalT), by the fixed point phi = pi/2 - 2 atan(t ((1 - e sin phi) /
-// (1 + e sin phi))^(e/2)) started from the sphere's value; it stops when two
-// successive values differ by less than 1e-12 rad, after at most 100 steps.
-inline double LatitudeOfConformalT(double t, double e) {
-  double phi = kPi / 2.0 - 2.0 * std::atan(t);
-  for (int i = 0; i < kMaxIterations; ++i) {
-    double es = e * std::sin(phi);
-    double next = kPi / 2.0 - 2.0 * std::atan(t * std::pow((1.0 - es) / (1.0 + es), e / 2.0));
-    bool done = std::fabs(next - phi) < kRelTolerance;
-    phi = next;
-    if (done) break;
-  }
-  return phi;
-}
-
 // q = (1 - e^2) (sin phi / (1 - e^2 sin^2 phi) - ln((1 - e sin phi) /
 // (1 + e sin phi)) / (2e)) of the equal-area families (EPSG "alpha";
 // Snyder 3-12). REQUIRES: e > 0 (the sphere has its own formulas).
