@@ -14,7 +14,11 @@
  * does not give (a scale factor of a two-parallel Mercator, say) are left
  * out rather than written as the unset value. A prime meridian other than
  * Greenwich is written as +pm, the central longitude then counted from it.
- * A transverse Mercator with south-orientated axes gets +axis=wsu.
+ * Axes other than east/north -- from the text's AXIS elements, a
+ * south-orientated transverse Mercator or a Krovak's scales and rotation --
+ * give +axis, with x_0/y_0 turned to match. The oblique stereographic is
+ * written as sterea and the rotated pole as ob_tran, the PROJ projections
+ * that compute what our classes compute.
  *
  * Units: like the text, the string describes coordinates in the system's
  * own linear unit (+to_meter for feet and the like); x_0 and y_0 are in
@@ -23,10 +27,10 @@
  *
  * Failures give the empty string: a text that resolves to no projection
  * (an unknown name, "UTM" without a zone, the local grid "NON-UTM"), a
- * kind that PROJ cannot express with the same parameters (rotated
- * longitude/latitude, the non-projected kind, a Krovak with other axes than
- * PROJ's three orientations or another pseudo standard parallel), and
- * datum-shift values that are not finite.
+ * kind that PROJ cannot express with the same parameters (the non-projected
+ * kind, a Krovak whose scales and rotation are no axis permutation or whose
+ * pseudo standard parallel is not 78.5), and datum-shift values that are
+ * not finite.
  *
  * Stateless; every call may run from any thread once the projection
  * database is set up.

@@ -107,6 +107,18 @@ TEST(Proj4, UnitsDatumShiftAndPrimeMeridian) {
   EXPECT_NE(lisbon.find(" +pm=-9.13190611111111 +units=m"), std::string::npos) << lisbon;
 }
 
+// The facade gives coordinates in the order and signs of the text's axes;
+// the string says the same, with the false origin turned along.
+TEST(Proj4, AxesOfTheText) {
+  std::string text = kUtm32;
+  text.insert(text.size() - 1, ",AXIS[\"X\",NORTH],AXIS[\"Y\",WEST]");
+  const std::string proj4 = Translate(text);
+  EXPECT_EQ(proj4.rfind("+proj=tmerc +axis=nwu +lat_0=0 +lon_0=9 +k=0.9996 +x_0=500000 +y_0=0 ", 0),
+            0u)
+      << proj4;
+  ExpectProjAgrees(CKvMapProjection(text), proj4);
+}
+
 TEST(Proj4, SouthOrientatedAndGeographical) {
   const std::string south = Translate(CorpusText("epsg_2046.prj"));
   EXPECT_EQ(south.rfind("+proj=tmerc +axis=wsu +lat_0=0 +lon_0=15 +k=1 ", 0), 0u) << south;
