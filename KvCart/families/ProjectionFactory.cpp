@@ -48,6 +48,7 @@
 #include "KvCart/families/CKvStereographicSouthPoleProjection.h"
 #include "KvCart/families/CKvTransverseMercatorJHS.h"
 #include "KvCart/families/CKvTransverseMercatorProjection.h"
+#include "KvCart/families/WebMercator.h"
 #include "KvCart/text/CKvPRJParser.h"
 #include "rcf/rcf.h"
 
@@ -163,20 +164,25 @@ CKvProjection* Lambert1SPFromWkt(const WktValues& v) {
                         v.Length(p.GetFalseNorthing()), v.Ellipsoid()));
 }
 
-// ESRI's "Mercator_Auxiliary_Sphere" with Auxiliary_Sphere_Type 0 is the
-// Mercator of the web maps: the spherical formulas on the sphere of radius a.
-// The other types (radius b, the authalic sphere, authalic latitudes) are not
-// what this family computes.
+// The web maps' Mercator (ESRI's auxiliary sphere, GDAL's Pseudo-Mercator)
+// is the spherical Mercator on the sphere of radius a; other auxiliary
+// spheres are not what this family computes. False when there is no
+// projection to build.
+bool MercatorEllipsoid(const WktValues& v, CKvEllipsoid* ellipsoid) {
+  *ellipsoid = v.Ellipsoid();
+  double radius = 0.0;
+  switch (kvcart::WebMercatorOf(v.Record(), &radius)) {
+    case kvcart::eNotWebMercator: return true;
+    case kvcart::eWebMercator: ellipsoid->SetParams(radius, 0.0); return true;
+    case kvcart::eOtherAuxiliarySphere: return false;
+  }
+  return false;
+}
+
 CKvProjection* Mercator2SPFromWkt(const WktValues& v) {
   const CKvPRJParser& p = v.Record();
-  CKvEllipsoid ellipsoid = v.Ellipsoid();
-  CString typeName = p.GetProjectionTypeName();
-  typeName.MakeLower();
-  if (typeName == "mercator_auxiliary_sphere") {
-    CString text = p.GetSourceText();
-    if (CKvPRJParser::GetParam(text, "Auxiliary_Sphere_Type", 0.0) != 0.0) return nullptr;
-    ellipsoid.SetParams(ellipsoid.GetMajor(), 0.0);
-  }
+  CKvEllipsoid ellipsoid;
+  if (!MercatorEllipsoid(v, &ellipsoid)) return nullptr;
   return CKvProjectionFrame::Usable(new CKvMercator2SP(
       v.Name(), v.Angle(p.GetStandardParallel1()), v.Longitude(p.GetCentralMeridian()),
       v.Length(p.GetFalseEasting()), v.Length(p.GetFalseNorthing()), ellipsoid));
@@ -184,9 +190,11 @@ CKvProjection* Mercator2SPFromWkt(const WktValues& v) {
 
 CKvProjection* Mercator1SPFromWkt(const WktValues& v) {
   const CKvPRJParser& p = v.Record();
-  return CKvProjectionFrame::Usable(new CKvMercator1SP(
-      v.Name(), p.GetScaleFactor(), v.Longitude(p.GetCentralMeridian()),
-      v.Length(p.GetFalseEasting()), v.Length(p.GetFalseNorthing()), v.Ellipsoid()));
+  CKvEllipsoid ellipsoid;
+  if (!MercatorEllipsoid(v, &ellipsoid)) return nullptr;
+  return CKvProjectionFrame::Usable(
+      new CKvMercator1SP(v.Name(), p.GetScaleFactor(), v.Longitude(p.GetCentralMeridian()),
+                         v.Length(p.GetFalseEasting()), v.Length(p.GetFalseNorthing()), ellipsoid));
 }
 
 // Albers and the equidistant conic take the same six values.

@@ -5,6 +5,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <string>
+#include <utility>
 
 #include "FamilyOracle.h"
 #include "KvCart/families/CKvMercator1SP.h"
@@ -132,4 +134,33 @@ TEST(Mercator, AuxiliarySphereFromWellKnownText) {
   CKvPRJParser authalic(text);
   authalic.Parse(false);
   EXPECT_EQ(ProjectionPtr(authalic.CreateMapProjection()), nullptr);
+}
+
+// GDAL writes the web maps' Mercator as Mercator_1SP on WGS 84 with the
+// sphere in its PROJ.4 extension; without the extension the same text is the
+// ellipsoidal Mercator.
+TEST(Mercator, PseudoMercatorFromGdalText) {
+  const std::string kGdal =
+      "PROJCS[\"WGS 84 / Pseudo-Mercator\",GEOGCS[\"WGS 84\",DATUM[\"WGS_1984\",SPHEROID[\"WGS "
+      "84\",6378137,298.257223563]],PRIMEM[\"Greenwich\",0],UNIT[\"degree\",0.0174532925199433]]"
+      ",PROJECTION[\"Mercator_1SP\"],PARAMETER[\"central_meridian\",0],PARAMETER[\"scale_"
+      "factor\",1],PARAMETER[\"false_easting\",0],PARAMETER[\"false_northing\",0],UNIT[\"metre\","
+      "1],AXIS[\"Easting\",EAST],AXIS[\"Northing\",NORTH]";
+  const std::string kExtension =
+      ",EXTENSION[\"PROJ4\",\"+proj=merc +a=6378137 +b=6378137 +lat_ts=0 +lon_0=0 +x_0=0 +y_0=0 "
+      "+k=1 +units=m +nadgrids=@null +wktext +no_defs\"]]";
+  ProjOracle web("+proj=merc +a=6378137 +b=6378137");
+  ProjOracle ellipsoidal("+proj=merc +ellps=WGS84");
+  for (const auto& [text, oracle] :
+       {std::make_pair(kGdal + kExtension, &web), std::make_pair(kGdal + "]", &ellipsoidal)}) {
+    CKvPRJParser parser(text.c_str());
+    ASSERT_TRUE(parser.Parse(false));
+    ProjectionPtr p(parser.CreateMapProjection());
+    ASSERT_TRUE(p);
+    double x, y, px, py;
+    p->Geo2Proj(13.4, 52.5, &x, &y);
+    oracle->Forward(13.4, 52.5, &px, &py);
+    EXPECT_NEAR(x, px, 1e-3);
+    EXPECT_NEAR(y, py, 1e-3);
+  }
 }
