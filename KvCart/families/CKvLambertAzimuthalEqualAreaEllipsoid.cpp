@@ -84,15 +84,26 @@ double CKvLambertAzimuthalEqualAreaEllipsoid::AuthalicLatitude(double phi) const
   return AuthalicOf(m_e, m_qP, phi);
 }
 
+// With alpha = pi/4 - |beta|/2 and sin^2 alpha = (q_P - q) / (2 q_P):
+// sin |beta| = cos 2 alpha = 1 - 2 sin^2 alpha, cos beta = sin 2 alpha =
+// 2 sin alpha cos alpha (both precise: sin^2 alpha <= 1/2). Saves the
+// forward an arcsine, a sine and a cosine per point.
+void CKvLambertAzimuthalEqualAreaEllipsoid::AuthalicSinCos(double phi, double* sinBeta,
+                                                           double* cosBeta) const {
+  double s2 = PolarQDifference(m_e, std::fabs(phi)) / (2.0 * m_qP);
+  *sinBeta = std::copysign(1.0 - 2.0 * s2, phi);
+  *cosBeta = 2.0 * std::sqrt(s2 * (1.0 - s2));
+}
+
 void CKvLambertAzimuthalEqualAreaEllipsoid::Geo2Proj(double lon, double lat, double* x,
                                                      double* y) const {
   if (!(std::fabs(lat) <= 90.0)) {
     *x = *y = std::numeric_limits<double>::quiet_NaN();
     return;
   }
-  double dx, dy;
-  m_authalic.ForwardOnSphere(AuthalicLatitude(lat * kvcart::kDegToRad), LongitudeOffset(lon), &dx,
-                             &dy);
+  double sinBeta, cosBeta, dx, dy;
+  AuthalicSinCos(lat * kvcart::kDegToRad, &sinBeta, &cosBeta);
+  m_authalic.ForwardOnSphere(sinBeta, cosBeta, LongitudeOffset(lon), &dx, &dy);
   *x = m_falseEasting + m_D * dx;
   *y = m_falseNorthing + dy / m_D;
 }

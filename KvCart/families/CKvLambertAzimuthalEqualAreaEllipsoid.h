@@ -49,6 +49,8 @@ class KVCART_API CKvLambertAzimuthalEqualAreaEllipsoid : public CKvProjFormula {
 
   // The authalic latitude beta of a geodetic latitude (radians).
   double AuthalicLatitude(double phi) const;
+  // Its sine and cosine, without the angle.
+  void AuthalicSinCos(double phi, double* sinBeta, double* cosBeta) const;
   kvcart::EAzimuthalAspect GetAspect() const { return m_authalic.GetAspect(); }
 
  private:

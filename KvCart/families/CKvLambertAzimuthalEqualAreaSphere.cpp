@@ -16,27 +16,34 @@ CKvLambertAzimuthalEqualAreaSphere::CKvLambertAzimuthalEqualAreaSphere(
 
 CKvLambertAzimuthalEqualAreaSphere::~CKvLambertAzimuthalEqualAreaSphere() = default;
 
-// k' = sqrt(2 / (1 + cos c)) (Snyder 24-3): the plane distance 2 R sin(c/2)
-// over sin c.
 void CKvLambertAzimuthalEqualAreaSphere::ForwardOnSphere(double phi, double dLambda, double* x,
                                                          double* y) const {
+  ForwardOnSphere(std::sin(phi), std::cos(phi), dLambda, x, y);
+}
+
+// k' = sqrt(2 / (1 + cos c)) (Snyder 24-3): the plane distance 2 R sin(c/2)
+// over sin c.
+void CKvLambertAzimuthalEqualAreaSphere::ForwardOnSphere(double sinPhi, double cosPhi,
+                                                         double dLambda, double* x,
+                                                         double* y) const {
   double cosC, east, north;
-  m_geometry.Forward(phi, dLambda, &cosC, &east, &north);
+  m_geometry.ForwardSinCos(sinPhi, cosPhi, dLambda, &cosC, &east, &north);
   double k = m_a * std::sqrt(2.0 / (1.0 + cosC));
   *x = k * east;
   *y = k * north;
 }
 
-// c = 2 asin(rho / 2R) (Snyder 24-16); beyond 2R there is no point (NaN).
+// c = 2 asin(h), h = rho / 2R (Snyder 24-16), taken as sin c = 2 h sqrt(1 -
+// h^2) and cos c = 1 - 2 h^2; beyond 2R there is no point (NaN).
 void CKvLambertAzimuthalEqualAreaSphere::InverseOnSphere(double x, double y, double* phi,
                                                          double* dLambda) const {
-  double halfChord = std::hypot(x, y) / (2.0 * m_a);
-  if (!(halfChord <= 1.0)) {
+  double h = std::hypot(x, y) / (2.0 * m_a);
+  if (!(h <= 1.0)) {
     *phi = *dLambda = std::numeric_limits<double>::quiet_NaN();
     return;
   }
-  double c = 2.0 * std::asin(halfChord);
-  m_geometry.Inverse(x, y, std::sin(c), std::cos(c), phi, dLambda);
+  double sinC = 2.0 * h * std::sqrt((1.0 - h) * (1.0 + h));
+  m_geometry.Inverse(x, y, sinC, 1.0 - 2.0 * h * h, phi, dLambda);
 }
 
 void CKvLambertAzimuthalEqualAreaSphere::Geo2Proj(double lon, double lat, double* x,

@@ -44,8 +44,10 @@ class KVCART_API CKvLambertAzimuthalEqualAreaSphere : public CKvProjFormula {
   // Oblique: +-3 degrees around the origin; polar: the pole +-200 km.
   void GetDefaultArea(double* x0, double* y0, double* x1, double* y1) const override;
 
-  // Radians in and out, plane offsets from the origin (no false origin).
+  // Radians in and out, plane offsets from the origin (no false origin);
+  // the forward also from the sine and cosine of the latitude.
   void ForwardOnSphere(double phi, double dLambda, double* x, double* y) const;
+  void ForwardOnSphere(double sinPhi, double cosPhi, double dLambda, double* x, double* y) const;
   void InverseOnSphere(double x, double y, double* phi, double* dLambda) const;
 
   kvcart::EAzimuthalAspect GetAspect() const { return m_aspect; }
