@@ -208,15 +208,6 @@ bool HasSortableParallels(Type type) {
          type == CKvMapProjData::eEquidistantConic;
 }
 
-// The first non-empty coordinate-system name; a compound system's name wins.
-CString CoordinateSystemName(const CString& text) {
-  for (const char* keyword : {"COMPD_CS", "PROJCS", "GEOGCS"}) {
-    const CString name = P::GetName(text, keyword);
-    if (!name.IsEmpty()) return name;
-  }
-  return CString();
-}
-
 void ReadSpheroid(P& record, const CString& text) {
   CString name;
   int pos = 0;
@@ -283,7 +274,11 @@ bool CKvPRJParser::Parse(bool sortParallels) {
 
   m_geoCSname = GetName(text, "GEOGCS");
   m_datum = GetName(text, "DATUM");
-  m_projCSname = CoordinateSystemName(text);
+  // The display name: a compound system's name wins, and a text that names
+  // no system at all is named by itself. Never empty: the projection classes
+  // take an empty name for the local grid and would pass every coordinate
+  // through unprojected.
+  m_projCSname = ShortName(text);
   ReadSpheroid(*this, text);
   ReadDatumShift(*this, text);
   ReadPrimeMeridian(*this, text);

@@ -109,6 +109,25 @@ TEST_F(MapProjection, UnknownNameGivesANullProjectionThatAnswersWithZeros) {
   EXPECT_EQ(CKvMapProjection::GetProjection("No such grid", nullptr), nullptr);
 }
 
+// Regression: a text whose PROJCS and GEOGCS names were both empty came out
+// as the local grid (an unnamed transverse Mercator passed every coordinate
+// through unprojected). It is named by its text, as ShortName names it.
+TEST_F(MapProjection, WellKnownTextWithoutNamesStillProjects) {
+  std::string unnamed = TmWkt("", "WGS 84", 6378137.0, 298.257223563, 9.0);
+  unnamed.replace(unnamed.find("\"GCS\""), 5, "\"\"");
+  const CKvMapProjection named(kWgs84Tm9), anonymous(unnamed);
+  ASSERT_NE(anonymous.GetProjection(), nullptr);
+  EXPECT_FALSE(anonymous.IsLocal());
+  double e1, n1, e2, n2;
+  named.Geo2Proj(10.5, 56.25, &e1, &n1);
+  anonymous.Geo2Proj(10.5, 56.25, &e2, &n2);
+  EXPECT_EQ(e1, e2);
+  EXPECT_EQ(n1, n2);
+  CKvPRJParser parser(unnamed.c_str());
+  ASSERT_TRUE(parser.Parse(false));
+  EXPECT_EQ(parser.GetProjCSname(), CKvPRJParser::ShortName(unnamed.c_str()));
+}
+
 // Regression: a definition naming an ellipsoid the database lacks sent every
 // point to the false origin. It now resolves to no projection.
 TEST_F(MapProjection, DefinitionWithMissingEllipsoidGivesNoProjection) {
