@@ -245,10 +245,11 @@ void PolarStereographic(TermWriter& out, const CKvPRJParser& r, double pole, dou
   FalseOrigin(out, r);
 }
 
-// PROJ's krovak fixes the pseudo standard parallel at 78.5 degrees; the
-// orientation of the scales and rotation is in the axis order (ClassAxes).
+// PROJ's krovak fixes the pseudo standard parallel at 78.5 degrees (in
+// degrees whatever the text's angular unit); the orientation of the scales
+// and rotation is in the axis order (ClassAxes).
 bool Krovak(TermWriter& out, const CKvPRJParser& r) {
-  const double parallel = r.GetPseudoParallel();
+  const double parallel = r.GetPseudoParallel() * out.DegreesPerUnit();
   if (std::fabs(parallel - 78.5) > 1e-12 * 78.5) return false;
   out.Projection("+proj=krovak");
   out.Angle("+lat_0=", r.GetLatitudeOfCenter());

@@ -171,6 +171,29 @@ TEST(Proj4, TermsOfTheOtherKinds) {
   }
 }
 
+// Regression: the Krovak's pseudo standard parallel was compared with 78.5
+// in the text's angular unit, so the same system written in grads had no
+// PROJ string.
+TEST(Proj4, KrovakInGradsAsInDegrees) {
+  const double toGrads = 10.0 / 9.0;
+  const std::string grads =
+      "PROJCS[\"S-JTSK grads\",GEOGCS[\"GCS_S_JTSK\",DATUM[\"D_S_JTSK\",SPHEROID[\"Bessel_1841\","
+      "6377397.155,299.1528128]],PRIMEM[\"Greenwich\",0.0],UNIT[\"Grad\",0.01570796326794897]],"
+      "PROJECTION[\"Krovak\"],PARAMETER[\"False_Easting\",0.0],PARAMETER[\"False_Northing\",0.0],"
+      "PARAMETER[\"Pseudo_Standard_Parallel_1\"," +
+      kvtest::Num(78.5 * toGrads) + "],PARAMETER[\"Scale_Factor\",0.9999],PARAMETER[\"Azimuth\"," +
+      kvtest::Num(30.28813975277778 * toGrads) + "],PARAMETER[\"Longitude_Of_Center\"," +
+      kvtest::Num(24.83333333333333 * toGrads) + "],PARAMETER[\"Latitude_Of_Center\"," +
+      kvtest::Num(49.5 * toGrads) +
+      "],PARAMETER[\"X_Scale\",-1.0],PARAMETER[\"Y_Scale\",1.0],PARAMETER[\"XY_Plane_Rotation\"," +
+      kvtest::Num(90.0 * toGrads) + "],UNIT[\"Meter\",1.0]]";
+  const CKvMapProjection facade(grads);
+  ASSERT_NE(facade.GetProjection(), nullptr);
+  const std::string proj4 = Translate(grads);
+  ASSERT_EQ(proj4.rfind("+proj=krovak ", 0), 0u) << proj4;
+  ExpectProjAgrees(facade, proj4);
+}
+
 TEST(Proj4, NoProjectionGivesTheEmptyString) {
   kvtest::EnsureDatabase();
   for (const char* text : {"", "NON-UTM", "UTM", "no such grid", "PROJCS[\"x\",GEOGCS[,]"}) {
