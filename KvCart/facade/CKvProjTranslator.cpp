@@ -1,6 +1,7 @@
 #include "KvCart/facade/CKvProjTranslator.h"
 
 #include <cmath>
+#include <cstddef>
 #include <fstream>
 #include <stdexcept>
 
@@ -382,6 +383,25 @@ std::string Translate(const CKvMapProjection& facade, const double* datumShift, 
   return out.Result() + "+no_defs  no_defs <>";
 }
 
+// The longest first line a .prj file may have.
+constexpr std::size_t kMaxLineBytes = std::size_t{1} << 20;
+
+// The first line of a file, or "" when the file cannot be read or the line
+// runs past kMaxLineBytes: a path to something that is no .prj file (a
+// device, a huge binary file) must not make the reader take all memory.
+std::string FirstLine(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::string line;
+  if (!in) return line;
+  std::streambuf* bytes = in.rdbuf();
+  for (int c = bytes->sbumpc(); c != std::char_traits<char>::eof() && c != '\n';
+       c = bytes->sbumpc()) {
+    if (line.size() == kMaxLineBytes) return std::string();
+    line.push_back(static_cast<char>(c));
+  }
+  return line;
+}
+
 }  // namespace
 
 CKvProjTranslator::CKvProjTranslator() = default;
@@ -400,8 +420,5 @@ std::string CKvProjTranslator::Convert2Proj4(const std::string& projection,
 
 std::string CKvProjTranslator::ConvertPRJFile2Proj4(const std::string& path,
                                                     const double* datumShift, int count) const {
-  std::ifstream in(path, std::ios::binary);
-  std::string line;
-  if (in) std::getline(in, line);
-  return Convert2Proj4(line, datumShift, count);
+  return Convert2Proj4(FirstLine(path), datumShift, count);
 }

@@ -61,7 +61,9 @@ class KVCART_API CKvProjTranslator {
   std::string Convert2Proj4(const std::string& projection, const double* datumShift,
                             int count) const;
   // The same for the first line of a file (up to the first line feed); a
-  // file that cannot be read counts as an empty line, which gives "".
+  // file that cannot be read, or whose first line is longer than 1 MiB (far
+  // beyond any real coordinate-system text), counts as an empty line, which
+  // gives "".
   std::string ConvertPRJFile2Proj4(const std::string& path, const double* datumShift,
                                    int count) const;
 };

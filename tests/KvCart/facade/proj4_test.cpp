@@ -208,6 +208,16 @@ TEST(Proj4, FirstLineOfAFile) {
   EXPECT_EQ(CKvProjTranslator().ConvertPRJFile2Proj4(path + ".missing", nullptr, 0), "");
 }
 
+// Regression: the first line was read whole however long, so a path to a
+// device or a large binary file took memory without bound. A line past
+// 1 MiB is no coordinate system.
+TEST(Proj4, FirstLineIsBounded) {
+  const std::string path = std::string(KORACORE_TEST_WORK_DIR) + "/endless.prj";
+  std::ofstream(path) << kUtm32 << std::string(std::size_t{2} << 20, ' ');
+  EXPECT_EQ(CKvProjTranslator().ConvertPRJFile2Proj4(path, nullptr, 0), "");
+  std::filesystem::remove(path);
+}
+
 TEST(Proj4, NumbersIgnoreTheProcessLocale) {
   const std::string saved = std::setlocale(LC_ALL, nullptr);
   if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "no de_DE.UTF-8";
