@@ -100,8 +100,10 @@ class KVCART_API CKvPRJParser {
   // --- writing -------------------------------------------------------------
 
   // One line of WKT for the record (PROJCS frame, GEOGCS with DATUM and
-  // SPHEROID, PRIMEM, angular UNIT, PROJECTION, the kind's PARAMETERs,
-  // linear UNIT; numbers with 16 significant digits, "." as decimal point).
+  // SPHEROID, PRIMEM, angular UNIT, PROJECTION, the kind's PARAMETERs and
+  // any value read beyond them that the projection class uses -- an oblique
+  // Mercator's own grid angle, a two-parallel Lambert's scale --, linear
+  // UNIT; numbers with 16 significant digits, "." as decimal point).
   // False when the type is not one of 1..21; `text` then holds the part up
   // to and including PROJECTION. The datum shift and the axes are not written.
   bool Format(CString& text) const;

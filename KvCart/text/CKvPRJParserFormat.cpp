@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "KvCart/core/AngleMath.h"
 #include "KvCart/text/CKvPRJParser.h"
 #include "KvCart/text/ProjectionNameTable.h"
 #include "KvCart/text/WktNumber.h"
@@ -166,10 +167,27 @@ namespace {
 // An oblique Mercator from the centre whose grid angle is not its azimuth
 // writes the angle too, or it would read back without it.
 bool HasOwnGridAngle(const P& record) {
-  const double azimuth = record.GetAzimuth(), angle = record.GetXYPlaneRotation();
+  const double angle = record.GetXYPlaneRotation();
   return record.GetProjectionType() == CKvMapProjData::eObliqueMercator && P::IsSet(angle) &&
-         azimuth != angle &&
-         std::fabs(azimuth - angle) > 1e-12 * std::max(std::fabs(azimuth), std::fabs(angle));
+         !kvcart::IsRelEqual(record.GetAzimuth(), angle);
+}
+
+// A two-parallel Lambert read with a scale on its radii (the Michigan
+// zones) writes the scale too: the Lambert class applies it. Records of the
+// definitions leave it unset and keep the kind's six parameters.
+bool HasScaledRadii(const P& record) {
+  return record.GetProjectionType() == CKvMapProjData::eLambert2SP &&
+         P::IsSet(record.GetScaleFactor());
+}
+
+// Values beyond the kind's own list that the projection class uses.
+void AppendOwnValues(std::string& out, const P& record) {
+  if (HasOwnGridAngle(record)) {
+    AppendNamedValue(out, "PARAMETER", kXYRotation.name, record.GetXYPlaneRotation(), "],");
+  }
+  if (HasScaledRadii(record)) {
+    AppendNamedValue(out, "PARAMETER", kSF.name, record.GetScaleFactor(), "],");
+  }
 }
 
 }  // namespace
@@ -184,9 +202,7 @@ bool CKvPRJParser::Format(CString& text) const {
     for (const WrittenParam* p = params.begin; p != params.end; ++p) {
       AppendNamedValue(out, "PARAMETER", p->name, (this->*p->get)(), "],");
     }
-    if (HasOwnGridAngle(*this)) {
-      AppendNamedValue(out, "PARAMETER", kXYRotation.name, m_xyPlaneRotation, "],");
-    }
+    AppendOwnValues(out, *this);
     AppendNamedValue(out, "UNIT", m_projUnitName, m_projUnit, "]]");
   }
   text.SetString(out.data(), static_cast<int>(out.size()));

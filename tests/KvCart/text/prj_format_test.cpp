@@ -189,6 +189,34 @@ TEST(PrjFormat, KindChangedByTheValidityRuleReadsBackTheSame) {
   EXPECT_NE(text.Find("PROJECTION[\"Cassini_Soldner\"]"), -1);
 }
 
+// Regression: a two-parallel Lambert text with a scale on its radii (the
+// Michigan zones) was written without the scale, which the Lambert class
+// applies, so the text read back as a system metres away. A record without
+// a scale keeps the six parameters of the kind.
+TEST(PrjFormat, TwoParallelLambertKeepsItsScale) {
+  const std::string michigan = wkt_samples::Projected(
+      "Lambert_Conformal_Conic",
+      wkt_samples::Param("False_Easting", "2000000") + "," +
+          wkt_samples::Param("False_Northing", "0") + "," +
+          wkt_samples::Param("Central_Meridian", "-87") + "," +
+          wkt_samples::Param("Standard_Parallel_1", "45.48333333333333") + "," +
+          wkt_samples::Param("Standard_Parallel_2", "47.08333333333334") + "," +
+          wkt_samples::Param("Scale_Factor", "1.0000382") + "," +
+          wkt_samples::Param("Latitude_Of_Origin", "44.78333333333333"));
+  CKvPRJParser first(michigan.c_str());
+  ASSERT_TRUE(first.Parse(false));
+  ASSERT_EQ(first.GetProjectionType(), CKvMapProjData::eLambert2SP);
+  CString text;
+  ASSERT_TRUE(first.Format(text));
+  CKvPRJParser second(text);
+  ASSERT_TRUE(second.Parse(false));
+  EXPECT_EQ(second.GetScaleFactor(), 1.0000382) << text.GetString();
+
+  CKvPRJParser plain = FramedRecord(CKvMapProjData::eLambert2SP, "Lambert_Conformal_Conic_2SP");
+  ASSERT_TRUE(plain.Format(text));
+  EXPECT_EQ(text.Find("Scale_Factor"), -1) << text.GetString();
+}
+
 TEST(PrjFormat, NumbersIgnoreTheProcessLocale) {
   CKvPRJParser p = FramedRecord(CKvMapProjData::eTransverseMercator, "Transverse_Mercator");
   SetAllParameters(p);
