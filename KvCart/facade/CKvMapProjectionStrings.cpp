@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "KvCart/core/AngleMath.h"
 #include "KvCart/core/CKvCartSetup.h"
 #include "KvCart/core/CKvDatumShift.h"
 #include "KvCart/core/CKvEllipsoid.h"
@@ -29,10 +30,15 @@ EType StoredType(const char* text, bool sortParallels, CKvPRJParser* parsed = nu
 
 bool ParsesAsDefinition(const std::string& text) { return CKvPRJParser(text.c_str()).Parse(false); }
 
-// Identical, or within a relative 1e-12.
-bool Same(double p, double q) {
-  if (p == q) return true;
-  return std::fabs(p - q) / std::fmax(std::fabs(p), std::fabs(q)) <= 1e-12;
+bool Same(double p, double q) { return kvcart::IsRelEqual(p, q); }
+
+double ValueOr(double value, double unset) { return CKvPRJParser::IsSet(value) ? value : unset; }
+
+double RadiansPerUnit(const CKvPRJParser& record) {
+  CString name;
+  double factor = 1.0;
+  record.GetAngularUnit(name, factor);
+  return factor;
 }
 
 bool SameIgnoringCase(const CString& a, const CString& b) {
@@ -60,6 +66,22 @@ bool SameParameters(const CKvPRJParser& a, const CKvPRJParser& b) {
     }
   }
   return true;
+}
+
+// What the projection classes take from a text beyond the listed parameters
+// of its kind: the south orientation of a transverse Mercator, the scale on
+// the radii of a two-parallel Lambert (1 when the text has none) and the
+// grid angle of an oblique Mercator from the centre.
+bool SameOwnValues(const CKvPRJParser& a, const CKvPRJParser& b) {
+  if (a.IsSouthOrientated() != b.IsSouthOrientated()) return false;
+  switch (a.GetProjectionType()) {
+    case CKvMapProjData::eLambert2SP:
+      return Same(ValueOr(a.GetScaleFactor(), 1.0), ValueOr(b.GetScaleFactor(), 1.0));
+    case CKvMapProjData::eObliqueMercator:
+      return Same(a.GetXYPlaneRotation() * RadiansPerUnit(a),
+                  b.GetXYPlaneRotation() * RadiansPerUnit(b));
+    default: return true;
+  }
 }
 
 bool SameEllipsoid(const CKvMapProjection& a, const CKvMapProjection& b) {
@@ -144,7 +166,7 @@ bool CKvMapProjection::AreIdentical(const char* text1, const char* text2) {
   // compare, only the same word is the same system.
   if (!parsedA || !parsedB) return parsedA == parsedB && Trim(text1) == Trim(text2);
   if (pa.GetProjectionType() != pb.GetProjectionType()) return false;
-  if (!SameParameters(pa, pb)) return false;
+  if (!SameParameters(pa, pb) || !SameOwnValues(pa, pb)) return false;
   CString nameA, nameB;
   double meridianA = 0.0, meridianB = 0.0;
   pa.GetPrimeMeridian(nameA, meridianA);

@@ -9,6 +9,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "FacadeTestSupport.h"
 #include "KvCart/core/CKvDatumShift.h"
@@ -282,6 +283,54 @@ TEST_F(MapProjection, IdenticalSystemsWhateverTheirSpelling) {
   // Regression: two words that are no well-known text compared equal.
   EXPECT_FALSE(CKvMapProjection::AreIdentical("NON-UTM", "LONG/LAT"));
   EXPECT_FALSE(CKvMapProjection::AreIdentical("UTM", "UTM"));
+}
+
+// Regression: only the listed parameters of the kind were compared, so a
+// south-orientated transverse Mercator, a two-parallel Lambert with a scale
+// on its radii and an oblique Mercator with a grid angle of its own were
+// "identical" to the same text without, though each converts elsewhere.
+TEST_F(MapProjection, IdenticalSystemsAgreeInWhatTheListingLeavesOut) {
+  const auto replaced = [](std::string text, const std::string& from, const std::string& to) {
+    return text.replace(text.find(from), from.size(), to);
+  };
+  const std::string frame =
+      "PROJCS[\"x\",GEOGCS[\"g\",DATUM[\"d\",SPHEROID[\"s\",6378206.4,294.9786982]],"
+      "PRIMEM[\"Greenwich\",0],UNIT[\"Degree\",0.0174532925199433]],PROJECTION[\"";
+  const std::string lambert =
+      frame +
+      "Lambert_Conformal_Conic\"],PARAMETER[\"False_Easting\",609601.2192],"
+      "PARAMETER[\"False_Northing\",0],PARAMETER[\"Central_Meridian\",-87],"
+      "PARAMETER[\"Standard_Parallel_1\",45.48333333333333],PARAMETER[\"Standard_Parallel_2\","
+      "47.08333333333334],PARAMETER[\"Latitude_Of_Origin\",44.78333333333333],UNIT[\"m\",1]]";
+  const std::string scaled = replaced(lambert, "PARAMETER[\"Latitude_Of_Origin\"",
+                                      "PARAMETER[\"Scale_Factor\",1.0000382],"
+                                      "PARAMETER[\"Latitude_Of_Origin\"");
+  const std::string scaledByOne = replaced(scaled, "1.0000382", "1");
+  const std::string south =
+      replaced(kWgs84Tm9, "Transverse_Mercator", "Transverse_Mercator_South_Orientated");
+  const std::string centre =
+      frame +
+      "Hotine_Oblique_Mercator_Azimuth_Center\"],PARAMETER[\"False_Easting\",590476.87],"
+      "PARAMETER[\"False_Northing\",442857.65],PARAMETER[\"Scale_Factor\",0.99984],"
+      "PARAMETER[\"Azimuth\",53.31582047222222],PARAMETER[\"Longitude_Of_Center\",115],"
+      "PARAMETER[\"Latitude_Of_Center\",4],UNIT[\"m\",1]]";
+  const std::string ownAngle = replaced(centre, "UNIT[\"m\",1]]",
+                                        "PARAMETER[\"XY_Plane_Rotation\",53.13010236111111],"
+                                        "UNIT[\"m\",1]]");
+  const std::pair<std::string, std::string> differing[] = {
+      {lambert, scaled}, {kWgs84Tm9, south}, {centre, ownAngle}};
+  for (const auto& [a, b] : differing) {
+    const CKvMapProjection first(a), second(b);
+    if (first.GetProjection() == nullptr || second.GetProjection() == nullptr) continue;
+    double x1, y1, x2, y2, lon, lat;
+    first.GetOrigin(&lon, &lat);
+    first.Geo2Proj(lon + 0.5, lat + 0.5, &x1, &y1);
+    second.Geo2Proj(lon + 0.5, lat + 0.5, &x2, &y2);
+    EXPECT_GT(std::hypot(x1 - x2, y1 - y2), 1.0) << b;
+    EXPECT_FALSE(CKvMapProjection::AreIdentical(a.c_str(), b.c_str())) << b;
+    EXPECT_TRUE(CKvMapProjection::AreIdentical(b.c_str(), b.c_str())) << b;
+  }
+  EXPECT_TRUE(CKvMapProjection::AreIdentical(lambert.c_str(), scaledByOne.c_str()));
 }
 
 // Regression: the zone formula gave "UTM-61" at 180 degrees and zones beyond
