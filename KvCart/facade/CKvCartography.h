@@ -20,7 +20,8 @@
  * facade's axis conversion, conversions to geographical write nothing, and
  * the convergence is 0.
  *
- * Units: degrees; projected and grid coordinates in the projection's unit.
+ * Units: degrees; projected and grid coordinates in the unit the facade
+ * delivers, metres (CKvMapProjection).
  * Thread safety: immutable after construction; conversions from several
  * threads at once are safe.
  *

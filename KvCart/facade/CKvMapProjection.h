@@ -15,9 +15,11 @@
  * conversions write nothing, its numbers are 0, its texts "".
  *
  * Units: angles in decimal degrees, longitude before latitude; projected
- * coordinates in the coordinate system's own unit and axis order (the
- * axis conversion of the information record is applied to every projected
- * coordinate that crosses the facade); heights and X, Y, Z in metres.
+ * coordinates in metres, whatever linear unit the text names (GetUnit
+ * gives it, for a caller that wants the system's own unit), in the axis
+ * order and signs of the text (the axis conversion of the information
+ * record is applied to every projected coordinate that crosses the
+ * facade); heights and X, Y, Z in metres.
  *
  * The static functions test projection strings and reach the process-wide
  * database (the registry functions). Texts they return live in storage of

@@ -13,9 +13,9 @@
  * handle (S_*) answer questions about projection strings.
  *
  * Units: angles in decimal degrees, longitude before latitude; projected
- * and grid coordinates in the projection's unit (metres for every database
- * definition), easting before northing; heights and earth-centred
- * coordinates in metres.
+ * and grid coordinates in metres (also for a well-known text in feet),
+ * easting before northing unless the text's AXIS elements say otherwise;
+ * heights and earth-centred coordinates in metres.
  *
  * Status values: 0 success, -1 failure. No function lets a C++ exception
  * out: an exception (bad_alloc included, or "UTM" without a zone) becomes
