@@ -183,6 +183,53 @@ KVCART_API int S_PROJECTIONORIGIN(const char* projection, double* lon, double* l
 /* The spherical web Mercator definition as well-known text, buffer convention. */
 KVCART_API int S_GETGOOGLEMAPPROJECTIONSTRING(char* buffer, int size, int* needed);
 
+/* --- Whole arrays ---------------------------------------------------------------
+ * Each call converts n points: point i is (in1[i], in2[i]) (and in3[i]) and
+ * its result goes to (out1[i], out2[i]) (and out3[i]), exactly the numbers
+ * the single-point function of the same name gives, bit for bit. An output
+ * array may be its own input array (out1 == in1, out2 == in2: conversion in
+ * place); otherwise the arrays must not overlap. Arrays are read and written
+ * at the positions 0 to n - 1 only.
+ *
+ * A point that cannot be converted (latitude beyond +-90, a NaN input, a
+ * point outside the projection's domain) gets NaN in all its outputs; the
+ * call still succeeds. The status (stored in *status unless status is null,
+ * and returned) is -1 only when the call as a whole cannot run: null handle,
+ * null array, two outputs in one array, n < 0, or no memory (outputs then
+ * partly written). n == 0 succeeds and touches nothing, so empty arrays may
+ * be null.
+ *
+ * Threads: as the single-point calls: one handle may convert from several
+ * threads at once. */
+KVCART_API int C_KVMP_GEO2PROJ_ARRAY(void* handle, int n, const double* lon, const double* lat,
+                                     double* x, double* y, int* status);
+KVCART_API int C_KVMP_PROJ2GEO_ARRAY(void* handle, int n, const double* x, const double* y,
+                                     double* lon, double* lat, int* status);
+KVCART_API int C_KVC_GEO2PROJ_ARRAY(void* handle, int n, const double* lon, const double* lat,
+                                    double* x, double* y, int* status);
+KVCART_API int C_KVC_PROJ2GEO_ARRAY(void* handle, int n, const double* x, const double* y,
+                                    double* lon, double* lat, int* status);
+KVCART_API int C_KVC_GEO2XY_ARRAY(void* handle, int n, const double* lon, const double* lat,
+                                  double* x, double* y, int* status);
+KVCART_API int C_KVC_XY2GEO_ARRAY(void* handle, int n, const double* x, const double* y,
+                                  double* lon, double* lat, int* status);
+KVCART_API int C_KVC_XY2PROJ_ARRAY(void* handle, int n, const double* x, const double* y,
+                                   double* projX, double* projY, int* status);
+KVCART_API int C_KVC_PROJ2XY_ARRAY(void* handle, int n, const double* projX, const double* projY,
+                                   double* x, double* y, int* status);
+/* The datum converter's conversions (C_KVDC_CONVERTXY and the rest) of n
+ * points, with the conversion type set on the handle; h in metres. */
+KVCART_API int C_KVDC_CONVERTXY_ARRAY(void* handle, int n, const double* x, const double* y,
+                                      double* outX, double* outY, int* status);
+KVCART_API int C_KVDC_INVCONVERTXY_ARRAY(void* handle, int n, const double* x, const double* y,
+                                         double* outX, double* outY, int* status);
+KVCART_API int C_KVDC_CONVERTXYH_ARRAY(void* handle, int n, const double* x, const double* y,
+                                       const double* h, double* outX, double* outY, double* outH,
+                                       int* status);
+KVCART_API int C_KVDC_INVCONVERTXYH_ARRAY(void* handle, int n, const double* x, const double* y,
+                                          const double* h, double* outX, double* outY, double* outH,
+                                          int* status);
+
 KVCART_EXTERN_C_END
 
 #endif
