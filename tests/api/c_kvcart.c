@@ -95,10 +95,42 @@ static int string_calls(void)
     return strstr(text, "+proj=tmerc") != NULL;
 }
 
+static int array_calls(void)
+{
+    void* mp = NULL;
+    void* carto = NULL;
+    void* dc = NULL;
+    int status = -1, ok = 1;
+    double lon[2] = {9.0, 9.5}, lat[2] = {55.0, 100.0}, x[2], y[2], h[2] = {0.0, 10.0};
+    if (C_KVMP_CREATE("UTM-32", &mp, &status) != 0) return 0;
+    ok = ok && C_KVMP_GEO2PROJ_ARRAY(mp, 2, lon, lat, x, y, &status) == 0;
+    ok = ok && x[1] != x[1]; /* latitude 100 gives NaN, the call succeeds */
+    ok = ok && C_KVMP_PROJ2GEO_ARRAY(mp, 1, x, y, x, y, &status) == 0 && y[0] > 54.99;
+    ok = ok && C_KVMP_GEO2PROJ_ARRAY(mp, -1, lon, lat, x, y, &status) == -1 && status == -1;
+    C_KVMP_DESTROY(&mp, &status);
+    if (C_KVC_CREATE("UTM-32", 9.0, 55.0, 10.0, &carto, &status) != 0) return 0;
+    ok = ok && C_KVC_GEO2PROJ_ARRAY(carto, 2, lon, lat, x, y, &status) == 0;
+    ok = ok && C_KVC_PROJ2GEO_ARRAY(carto, 2, x, y, x, y, &status) == 0;
+    ok = ok && C_KVC_GEO2XY_ARRAY(carto, 2, lon, lat, x, y, &status) == 0;
+    ok = ok && C_KVC_XY2PROJ_ARRAY(carto, 2, x, y, x, y, &status) == 0;
+    ok = ok && C_KVC_PROJ2XY_ARRAY(carto, 2, x, y, x, y, &status) == 0;
+    ok = ok && C_KVC_XY2GEO_ARRAY(carto, 2, x, y, x, y, &status) == 0 && y[0] > 54.99;
+    C_KVC_DESTROY(&carto, &status);
+    if (C_KVDC_CREATE("UTM-32", "UTM-33", &dc, &status) != 0) return 0;
+    ok = ok && C_KVDC_CONVERTXY_ARRAY(dc, 0, NULL, NULL, NULL, NULL, &status) == 0;
+    ok = ok && C_KVDC_CONVERTXY_ARRAY(dc, 2, lon, lat, x, y, &status) == 0;
+    ok = ok && C_KVDC_INVCONVERTXY_ARRAY(dc, 2, x, y, x, y, &status) == 0;
+    ok = ok && C_KVDC_CONVERTXYH_ARRAY(dc, 2, lon, lat, h, x, y, h, &status) == 0;
+    ok = ok && C_KVDC_INVCONVERTXYH_ARRAY(dc, 2, x, y, h, x, y, h, NULL) == 0;
+    C_KVDC_DESTROY(&dc, &status);
+    return ok;
+}
+
 int c_kvcart_flat_interface(void)
 {
     char custom[1024];
     snprintf(custom, sizeof custom, "%s/", KORACORE_TEST_WORK_DIR);
     if (CARTSETUPLINUX(KORACORE_SOURCE_DIR "/data/", custom) != 0) return 0;
-    return cartography_calls() && projection_calls() && datum_calls() && string_calls();
+    return cartography_calls() && projection_calls() && datum_calls() && string_calls() &&
+           array_calls();
 }
