@@ -15,19 +15,6 @@
 namespace {
 
 using Type = CKvMapProjData::EProjectionType;
-constexpr double kDegreesPerRadian = 57.29577951308232;
-
-// Texts give the angular unit in radians with 15 digits (0.0174532925199433
-// for the degree), so the degrees per unit come out a few ulps off 1 (or 0.9
-// for the grad) and a central meridian of 9 would be written as
-// 9.000000000000002. A factor that close to a number of 12 digits is taken
-// as that number.
-double WholeUnitFactor(double factor) {
-  if (!std::isfinite(factor) || factor == 0.0) return factor;
-  const double scale = std::pow(10.0, 11 - std::floor(std::log10(std::fabs(factor))));
-  const double rounded = std::round(factor * scale) / scale;
-  return std::fabs(rounded - factor) <= 1e-12 * std::fabs(factor) ? rounded : factor;
-}
 
 // A signed permutation of two coordinates: out[i] = sign[i] * in[from[i]].
 // It says how a pair of axes relates to PROJ's native east/north pair, in
@@ -110,7 +97,7 @@ class TermWriter {
     CString name;
     double angular = CKvPRJParser::kUnset;
     record.GetAngularUnit(name, angular);
-    m_degreesPerUnit = WholeUnitFactor(angular * kDegreesPerRadian);
+    m_degreesPerUnit = kvcart::DegreesPerUnit(angular);
     record.GetProjUnit(name, m_metresPerUnit);
     record.GetPrimeMeridian(name, m_primeMeridian);
     if (!CKvPRJParser::IsSet(m_primeMeridian)) m_primeMeridian = 0.0;

@@ -29,6 +29,14 @@ double ParseWktNumber(const char* text) {
   return value;
 }
 
+double DegreesPerUnit(double radiansPerUnit) {
+  const double factor = radiansPerUnit * 57.29577951308232;
+  if (!std::isfinite(factor) || factor == 0.0) return factor;
+  const double scale = std::pow(10.0, 11 - std::floor(std::log10(std::fabs(factor))));
+  const double rounded = std::round(factor * scale) / scale;
+  return std::fabs(rounded - factor) <= 1e-12 * std::fabs(factor) ? rounded : factor;
+}
+
 std::string FormatWktNumber(double value) {
   char buffer[64];
   const std::to_chars_result r =

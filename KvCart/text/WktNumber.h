@@ -25,6 +25,13 @@ namespace kvcart {
 // taken for a real one.
 double ParseWktNumber(const char* text);
 
+// Degrees per angular unit from the unit's factor in radians. Texts give
+// the factor with 15 digits (0.0174532925199433 for the degree), so the
+// product comes out a few ulps off 1 (or 0.9 for the grad), and a central
+// meridian of 9 would become 9.000000000000002; a result that close to a
+// number of 12 significant digits is taken as that number.
+double DegreesPerUnit(double radiansPerUnit);
+
 // The value with 16 significant digits in the shortest of fixed and
 // exponent notation, exactly as printf("%.16g") in the "C" locale:
 // 6378137, 0.0174532925199433, -1e-35.
