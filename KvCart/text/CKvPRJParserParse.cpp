@@ -203,6 +203,24 @@ Type ValidatedType(const P& record, Type type) {
   return CKvMapProjData::eUndefined;
 }
 
+// A GDAL Krovak text orients its grid by AXIS elements instead of ESRI's
+// scales and rotation (it has an AXIS element and neither X_Scale nor
+// Y_Scale). The projection class then gives easting and northing, which in
+// ESRI's terms are the scales -1 and 1 and a quarter turn; the record holds
+// those, so that the text written from it describes the grid converted with.
+void OrientKrovakByAxes(P& record, const CString& text) {
+  if (P::IsSet(P::GetParam(text, "X_Scale", kUnset)) ||
+      P::IsSet(P::GetParam(text, "Y_Scale", kUnset)) || text.Find("AXIS[") < 0) {
+    return;
+  }
+  CString unit;
+  double radiansPerUnit = kUnset;
+  record.GetAngularUnit(unit, radiansPerUnit);
+  record.SetXScale(-1.0);
+  record.SetYScale(1.0);
+  record.SetXYPlaneRotation(90.0 / kvcart::DegreesPerUnit(radiansPerUnit));
+}
+
 bool HasSortableParallels(Type type) {
   return type == CKvMapProjData::eLambert2SP || type == CKvMapProjData::eAlbersEqualArea ||
          type == CKvMapProjData::eEquidistantConic;
@@ -300,6 +318,7 @@ bool CKvPRJParser::Parse(bool sortParallels) {
     if (m_projectionType == CKvMapProjData::eUndefined) return false;
 
     ReadParameters(*this, RulesOf(m_projectionType), AsciiLower(section));
+    if (m_projectionType == CKvMapProjData::eKrovak) OrientKrovakByAxes(*this, text);
     m_projectionType = ValidatedType(*this, m_projectionType);
     if (sortParallels && HasSortableParallels(m_projectionType) &&
         m_standardParallel1 > m_standardParallel2) {

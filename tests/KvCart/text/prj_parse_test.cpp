@@ -182,6 +182,35 @@ TEST(PrjParse, KrovakWithoutScalesAndRotationTakesNeutralValues) {
   EXPECT_EQ(p.GetPseudoParallel(), 78.5);
 }
 
+// Regression: a GDAL Krovak text, oriented by its AXIS elements, kept the
+// neutral 1, 1, 0, so the text written from the record described a grid
+// turned against the one converted with. It holds ESRI's -1, 1 and a
+// quarter turn (in the text's angular unit) instead.
+TEST(PrjParse, KrovakOrientedByItsAxesHoldsTheOrientationItUses) {
+  const std::string axes = ",AXIS[\"Easting\",EAST],AXIS[\"Northing\",NORTH]";
+  const std::string krovak =
+      Projected("Krovak", kHotineBase + "," + Param("Pseudo_Standard_Parallel_1", "78.5"));
+  const CKvPRJParser byAxes = Parsed(krovak.substr(0, krovak.size() - 1) + axes + "]");
+  EXPECT_EQ(byAxes.GetProjectionType(), CKvMapProjData::eKrovak);
+  EXPECT_EQ(byAxes.GetXScale(), -1.0);
+  EXPECT_EQ(byAxes.GetYScale(), 1.0);
+  EXPECT_EQ(byAxes.GetXYPlaneRotation(), 90.0);
+
+  std::string grads = krovak.substr(0, krovak.size() - 1) + axes + "]";
+  const std::string degree = "UNIT[\"Degree\",0.0174532925199433]";
+  grads.replace(grads.find(degree), degree.size(), "UNIT[\"Grad\",0.01570796326794897]");
+  EXPECT_EQ(Parsed(grads).GetXYPlaneRotation(), 100.0);
+
+  // ESRI's own scales win over axes.
+  const std::string esri =
+      Projected("Krovak", kHotineBase + "," + Param("Pseudo_Standard_Parallel_1", "78.5") + "," +
+                              Param("X_Scale", "1") + "," + Param("Y_Scale", "-1"));
+  const CKvPRJParser scaled = Parsed(esri.substr(0, esri.size() - 1) + axes + "]");
+  EXPECT_EQ(scaled.GetXScale(), 1.0);
+  EXPECT_EQ(scaled.GetYScale(), -1.0);
+  EXPECT_EQ(scaled.GetXYPlaneRotation(), 0.0);
+}
+
 TEST(PrjParse, SortingPutsTheSmallerParallelFirstForConicsOnly) {
   const std::string albers =
       Projected("Albers", kLambertBase + "," + Param("Standard_Parallel_1", "60") + "," +
