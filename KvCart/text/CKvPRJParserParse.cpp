@@ -1,7 +1,7 @@
 // Parse: well-known text into the record.
-#include <algorithm>
-#include <cmath>
+#include <utility>
 
+#include "KvCart/core/AngleMath.h"
 #include "KvCart/text/CKvPRJParser.h"
 #include "KvCart/text/ProjectionNameTable.h"
 #include "KvCart/text/WktNumber.h"
@@ -176,11 +176,6 @@ bool AllRequiredSet(const P& record, RuleSet rules) {
   return true;
 }
 
-bool DifferRelatively(double p, double q) {
-  if (p == q) return false;
-  return std::fabs(p - q) / std::max(std::fabs(p), std::fabs(q)) > 1e-12;
-}
-
 // The kind after the validity rule of `type` (eUndefined when it fails).
 Type ValidatedType(const P& record, Type type) {
   const RuleSet rules = RulesOf(type);
@@ -190,7 +185,7 @@ Type ValidatedType(const P& record, Type type) {
     // its kind and takes the angle as its rectification: turning it into
     // the natural-origin kind would move every coordinate.
     if (type == CKvMapProjData::eHotineObliqueMercator &&
-        DifferRelatively(record.GetAzimuth(), record.GetXYPlaneRotation())) {
+        !kvcart::IsRelEqual(record.GetAzimuth(), record.GetXYPlaneRotation())) {
       return CKvMapProjData::eRectifiedSkewOrthomorphic;
     }
     return type;
