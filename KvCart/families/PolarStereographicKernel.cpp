@@ -46,8 +46,8 @@ void PolarStereographicKernel::Inverse(double x, double y, double* phi, double* 
   double chi = m_sign * (kPi / 2.0 - 2.0 * std::atan(t));
   *phi = chi + SineSeries(m_series, 4, chi);
   // The pole itself lies on the central meridian (atan2 of two zeros may
-  // give pi).
-  *dLambda = t > 0.0 ? std::atan2(x, -m_sign * y) : 0.0;
+  // give pi); a NaN coordinate stays NaN in the longitude too.
+  *dLambda = t == 0.0 ? 0.0 : std::atan2(x, -m_sign * y);
 }
 
 }  // namespace kvcart

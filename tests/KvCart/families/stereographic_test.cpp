@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "FamilyOracle.h"
 #include "KvCart/families/CKvPolarStereographic.h"
@@ -253,6 +254,27 @@ TEST(Stereographic, OutsideTheDomainIsNotFinite) {
     EXPECT_TRUE(std::isnan(x) && std::isnan(y)) << lat;
     north.Geo2Proj(5.0, lat, &x, &y);
     EXPECT_TRUE(std::isnan(x) && std::isnan(y)) << lat;
+  }
+}
+
+// A missing coordinate stays missing in both outputs: a grid point with a
+// NaN coordinate must not come back on the central meridian.
+TEST(Stereographic, NaNInGivesNaNOut) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const ProjectionPtr projections[] = {
+      Make(new CKvStereographic("RD", 0.9999079, 5.4, 52.2, 155000, 463000, kBessel)),
+      Make(new CKvStereographic("UPS", 0.994, 0, 90, 2000000, 2000000, kWgs84)),
+      Make(new CKvStereographicSouthPole("S", -71, 0, 0, 0, kWgs84)),
+      Make(new CKvPolarStereographic("PS", 1.0, 0, 70, 0, 0, kWgs84)),
+  };
+  for (const ProjectionPtr& p : projections) {
+    for (const auto& [a, b] : {std::pair{nan, 1000.0}, {1000.0, nan}, {nan, nan}}) {
+      double lon, lat, x, y;
+      p->Proj2Geo(a, b, &lon, &lat);
+      EXPECT_TRUE(std::isnan(lon) && std::isnan(lat)) << p->GetName() << ": " << lon << ", " << lat;
+      p->Geo2Proj(a, b / 100.0, &x, &y);
+      EXPECT_TRUE(std::isnan(x) && std::isnan(y)) << p->GetName() << ": " << x << ", " << y;
+    }
   }
 }
 
