@@ -45,17 +45,27 @@ inline double AuthalicQ(double phi, double e) {
 // starting latitude (the series of the authalic latitude) by Newton's method
 // on AuthalicQ (Snyder 3-16): the third-order series alone is only good to
 // about 1.5e-8 degrees on the earth's ellipsoids; one step brings it to
-// rounding. Stops when a step is below 1e-12 rad, after at most 100 steps.
+// rounding. Next to a pole dq/dphi vanishes, and a Newton step from there
+// can leap past either pole: every step is kept inside a bracket of the
+// root that the steps narrow (a step that would leave it halves it
+// instead), so the result stays within the poles, and a q beyond the pole's
+// value (rounding, or a grid point beyond the pole's circle) gives that
+// pole. Stops when a step is below 1e-12 rad, after at most 100 steps.
 // REQUIRES: e > 0.
 inline double LatitudeOfAuthalicQ(double q, double e, double phi) {
   const double e2 = e * e;
+  double south = -kPi / 2.0, north = kPi / 2.0;
+  phi = std::clamp(phi, south, north);
   for (int i = 0; i < kMaxIterations; ++i) {
-    double s = std::sin(phi), c = std::cos(phi);
-    if (c <= 0.0) break;  // a pole: the start is exact
-    double w = 1.0 - e2 * s * s;
-    double step = w * w / (2.0 * c * (1.0 - e2)) * (q - AuthalicQ(phi, e));
-    phi += step;
-    if (std::fabs(step) < kRelTolerance) break;
+    double difference = q - AuthalicQ(phi, e);
+    if (difference == 0.0) break;
+    (difference > 0.0 ? south : north) = phi;
+    double s = std::sin(phi), w = 1.0 - e2 * s * s;
+    double next = phi + w * w / (2.0 * std::cos(phi) * (1.0 - e2)) * difference;
+    if (!(next > south && next < north)) next = 0.5 * (south + north);
+    double step = next - phi;
+    phi = next;
+    if (!(std::fabs(step) >= kRelTolerance)) break;  // NaN ends it too
   }
   return phi;
 }

@@ -206,6 +206,33 @@ TEST(Conic, LongitudesWrapAndLatitudesBeyondThePolesGiveNaN) {
   }
 }
 
+// The pole away from the apex is a circle of the Albers grid, and valid
+// input: its inverse is that pole. Next to a pole q hardly changes with the
+// latitude, so the rounding of q leaves about 1e-6 degrees there; the
+// Newton step on q must not turn that into a latitude beyond the pole (it
+// gave -812 degrees for the south pole of a northern cone).
+TEST(Albers, InverseAtAndNextToThePolesStaysOnTheEarth) {
+  CKvAlbersEqualArea north("Conus", 29.5, 45.5, -96, 23, 0, 0, kGrs80);
+  CKvAlbersEqualArea south("Australia", -18, -36, 132, 0, 0, 0, kGrs80);
+  for (const CKvAlbersEqualArea* p : {&north, &south}) {
+    const char* cone = p == &north ? "north" : "south";
+    for (double lat : {-90.0, -89.9999999, -89.99999, 89.99999, 89.9999999, 90.0}) {
+      for (double lon : {-100.0, 0.0, 135.0}) {
+        double x, y, lon2, lat2;
+        p->Geo2Proj(lon, lat, &x, &y);
+        p->Proj2Geo(x, y, &lon2, &lat2);
+        EXPECT_NEAR(lat2, lat, 1e-5) << cone << " " << lon << " " << lat;
+        EXPECT_LE(std::fabs(lat2), 90.0);
+      }
+    }
+  }
+  // Grid points beyond the circle of a pole are taken as that pole.
+  double x, y, lon, lat;
+  north.Geo2Proj(-96, -90, &x, &y);
+  north.Proj2Geo(x, y - 1000.0, &lon, &lat);
+  EXPECT_EQ(lat, -90.0);
+}
+
 // The sphere is computed by the sphere object, reported as (a, 0); a copy
 // keeps its formula object (copied by its kind, not shared).
 TEST(Conic, SphereFormulaObjectAndCopies) {
