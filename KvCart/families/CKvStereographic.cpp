@@ -65,11 +65,12 @@ void CKvStereographic::InitialiseGaussSphere() {
 
 // sin(chi) = (w - 1)/(w + 1) with w = c ((1 + sin phi)/(1 - sin phi)
 // ((1 - e sin phi)/(1 + e sin phi))^e)^n = exp(2 v), v = n psi + ln(c)/2, psi
-// = atanh(sin phi) - e atanh(e sin phi): sin(chi) = tanh(v), cos(chi) =
-// 1/cosh(v), from one exponential (this is the forward's hot path).
+// the isometric latitude: sin(chi) = tanh(v), cos(chi) = 1/cosh(v), from one
+// exponential (this is the forward's hot path). psi is taken in its tangent
+// form: atanh(sin phi) would lose the point's distance from a pole in
+// 1 - sin(phi) (13 cm on RD New 11 cm from the south pole).
 void CKvStereographic::GaussSinCos(double phi, double* sinChi, double* cosChi) const {
-  double s = std::sin(phi);
-  double v = m_n * (std::atanh(s) - m_e * std::atanh(m_e * s)) + m_halfLogC;
+  double v = m_n * kvcart::IsometricLatitude(phi, m_e) + m_halfLogC;
   double ev = std::exp(v);
   if (!(ev > 0.0 && ev < std::numeric_limits<double>::infinity())) {  // a pole
     *sinChi = v > 0.0 ? 1.0 : -1.0;

@@ -113,6 +113,29 @@ TEST(Stereographic, PolarAgreesWithProjOnPolarGrids) {
   for (const OracleCase& c : kPolarCases) CheckAgainstProj(c);
 }
 
+// The poles are inside the oblique projection's domain: points next to them
+// keep full precision (1 - sin(phi) would cancel there and move a point
+// 11 cm from the south pole by 13 cm) and come back.
+TEST(Stereographic, ObliqueKeepsItsPrecisionNextToThePoles) {
+  CKvStereographic rd("RD New", 0.9999079, 5.38763888888889, 52.15616055555555, 155000, 463000,
+                      kBessel);
+  ProjOracle proj(kObliqueCases[0].proj);
+  for (double sign : {1.0, -1.0}) {
+    for (double delta : {1e-3, 1e-5, 1e-6, 1e-7, 1e-8}) {
+      for (double lon : {-120.0, 60.0}) {
+        const double lat = sign * (90.0 - delta);
+        double x, y, px, py, lon2, lat2;
+        rd.Geo2Proj(lon, lat, &x, &y);
+        proj.Forward(lon, lat, &px, &py);
+        EXPECT_NEAR(x, px, 1e-6) << lon << ", " << lat;
+        EXPECT_NEAR(y, py, 1e-6) << lon << ", " << lat;
+        rd.Proj2Geo(x, y, &lon2, &lat2);
+        EXPECT_NEAR(lat2, lat, 1e-12) << lon << ", " << lat;
+      }
+    }
+  }
+}
+
 // The origin (the Amersfoort tower of RD New) lies exactly on the false
 // origin, both ways.
 TEST(Stereographic, OriginMapsToFalseOriginAndBack) {
