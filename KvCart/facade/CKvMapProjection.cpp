@@ -4,6 +4,7 @@
 // CKvMapProjectionGeodesy.cpp.
 #include "KvCart/facade/CKvMapProjection.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "KvCart/core/CKvCartSetup.h"
@@ -116,21 +117,32 @@ double CKvMapProjection::GetConvergence(double lon, double lat) const {
   return m_projection != nullptr ? m_projection->GetConvergence(lon, lat) : 0.0;
 }
 
+// The projection's area in the axes of the text, like every projected
+// coordinate of the facade: both corners through the axis conversion, then
+// ordered again, since a west or south axis turns the box over.
 void CKvMapProjection::GetDefaultArea(double* x0, double* y0, double* x1, double* y1) const {
-  if (m_projection != nullptr) m_projection->GetDefaultArea(x0, y0, x1, y1);
+  if (m_projection == nullptr) return;
+  double ax0 = 0.0, ay0 = 0.0, ax1 = 0.0, ay1 = 0.0;
+  m_projection->GetDefaultArea(&ax0, &ay0, &ax1, &ay1);
+  m_info.InvConvert(ax0, ay0);
+  m_info.InvConvert(ax1, ay1);
+  *x0 = std::min(ax0, ax1);
+  *y0 = std::min(ay0, ay1);
+  *x1 = std::max(ax0, ax1);
+  *y1 = std::max(ay0, ay1);
 }
 
 void CKvMapProjection::GetDefaultArea(int nx, int ny, ESizeParam which, double size, double* x0,
                                       double* y0, double* x1, double* y1) const {
   if (m_projection == nullptr) return;
   if (nx < 1 || ny < 1) {
-    m_projection->GetDefaultArea(x0, y0, x1, y1);
+    GetDefaultArea(x0, y0, x1, y1);
     return;
   }
   if (which != eSizeIsWidth && which != eSizeIsHeight) return;
   double lon = 0.0, lat = 0.0, xc = 0.0, yc = 0.0;
   m_projection->GetOrigin(&lon, &lat);
-  m_projection->Geo2Proj(lon, lat, &xc, &yc);
+  Geo2Proj(lon, lat, &xc, &yc);
   const double halfWidth = which == eSizeIsWidth ? size * 0.5 : nx * size * 0.5 / ny;
   const double halfHeight = which == eSizeIsHeight ? size * 0.5 : ny * size * 0.5 / nx;
   *x0 = xc - halfWidth;

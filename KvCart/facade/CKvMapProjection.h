@@ -86,10 +86,13 @@ class KVCART_API CKvMapProjection {
   void GetOrigin(double* lon, double* lat) const;
   // Grid convergence in degrees; 0 when the projection is null.
   double GetConvergence(double lon, double lat) const;
+  // The projection's default area, in the axes of the text (x0 <= x1,
+  // y0 <= y1); nothing is written when the projection is null.
   void GetDefaultArea(double* x0, double* y0, double* x1, double* y1) const;
   // An area of nx by ny cells centred on the projected origin, size its
-  // width (eSizeIsWidth) or height (eSizeIsHeight); nx or ny below 1 gives
-  // the projection's own default area, another `which` writes nothing.
+  // width (eSizeIsWidth, along the first axis) or height (eSizeIsHeight);
+  // nx or ny below 1 gives the projection's own default area, another
+  // `which` writes nothing.
   void GetDefaultArea(int nx, int ny, ESizeParam which, double size, double* x0, double* y0,
                       double* x1, double* y1) const;
   // Geodetic to earth-centred Cartesian and back on the projection's

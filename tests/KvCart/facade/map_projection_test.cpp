@@ -216,6 +216,33 @@ TEST_F(MapProjection, DefaultAreaFromCellsOrFromTheProjection) {
   EXPECT_EQ(untouched[0], 1.0);
 }
 
+// Regression: default areas came in the projection's east/north while every
+// coordinate from the facade follows the text's axes, so for a northing-first
+// or west/south system the area did not hold the projected origin.
+TEST_F(MapProjection, DefaultAreasFollowTheAxesOfTheText) {
+  for (const auto& [first, second] : {std::pair<const char*, const char*>{"NORTH", "EAST"},
+                                      {"WEST", "SOUTH"},
+                                      {"SOUTH", "WEST"}}) {
+    SCOPED_TRACE(std::string(first) + " " + second);
+    const CKvMapProjection facade(WithAxes(first, second));
+    double lon, lat, x, y;
+    facade.GetOrigin(&lon, &lat);
+    facade.Geo2Proj(lon, lat, &x, &y);
+    double own[4], cells[4];
+    facade.GetDefaultArea(&own[0], &own[1], &own[2], &own[3]);
+    facade.GetDefaultArea(20, 10, CKvMapProjection::eSizeIsWidth, 1000.0, &cells[0], &cells[1],
+                          &cells[2], &cells[3]);
+    for (const double* area : {own, cells}) {
+      EXPECT_LT(area[0], x);
+      EXPECT_GT(area[2], x);
+      EXPECT_LT(area[1], y);
+      EXPECT_GT(area[3], y);
+    }
+    EXPECT_DOUBLE_EQ(cells[2] - cells[0], 1000.0);  // the width runs along the first axis
+    EXPECT_DOUBLE_EQ(cells[3] - cells[1], 500.0);
+  }
+}
+
 TEST_F(MapProjection, TypeTestsOnStrings) {
   const std::string geographic =
       CKvMapProjection::IDtoProjectionString(CKvMapProjection::eWgs84Geographical);
