@@ -32,7 +32,10 @@ CKvStereographic::~CKvStereographic() = default;
 
 void CKvStereographic::Initialise(double k0, double centre, double originLat, double falseEasting,
                                   double falseNorthing) {
-  m_k0 = k0;
+  // A scale that is not positive defines no projection (a definition
+  // section without "Scale" reads 0): NaN for every point rather than every
+  // point on the false origin.
+  m_k0 = k0 > 0.0 && std::isfinite(k0) ? k0 : kNaN;
   SetOrigin(centre, originLat);
   SetFalseOrigin(falseEasting, falseNorthing);
   m_aspect = kvcart::AspectOfLatitude(originLat);

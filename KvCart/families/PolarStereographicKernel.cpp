@@ -13,7 +13,10 @@
 namespace kvcart {
 
 PolarStereographicKernel::PolarStereographicKernel(double sign, double e, double e2, double radius)
-    : m_sign(sign), m_e(e), m_radius(radius) {
+    : m_sign(sign),
+      m_e(e),
+      m_radius(radius > 0.0 && std::isfinite(radius) ? radius
+                                                     : std::numeric_limits<double>::quiet_NaN()) {
   CKvMapProjData::ComputeFourierCoefficients(CKvMapProjData::eStereographic, false, e2, m_series);
 }
 
@@ -46,8 +49,12 @@ void PolarStereographicKernel::Inverse(double x, double y, double* phi, double* 
   double chi = m_sign * (kPi / 2.0 - 2.0 * std::atan(t));
   *phi = chi + SineSeries(m_series, 4, chi);
   // The pole itself lies on the central meridian (atan2 of two zeros may
-  // give pi); a NaN coordinate stays NaN in the longitude too.
-  *dLambda = t == 0.0 ? 0.0 : std::atan2(x, -m_sign * y);
+  // give pi); a NaN distance (a NaN coordinate, no projection) gives NaN.
+  if (t > 0.0) {
+    *dLambda = std::atan2(x, -m_sign * y);
+  } else {
+    *dLambda = t == 0.0 ? 0.0 : std::numeric_limits<double>::quiet_NaN();
+  }
 }
 
 }  // namespace kvcart

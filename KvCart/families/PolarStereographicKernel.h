@@ -32,7 +32,9 @@ namespace kvcart {
 class PolarStereographicKernel {
  public:
   PolarStereographicKernel() = default;
-  // sign +1 about the north pole, -1 about the south pole; radius K.
+  // sign +1 about the north pole, -1 about the south pole; radius K. A
+  // radius that is not positive and finite (scale 0, a parallel of true
+  // scale at the opposite pole) defines no projection: NaN for every point.
   PolarStereographicKernel(double sign, double e, double e2, double radius);
 
   // K of variant A from the scale factor at the pole.

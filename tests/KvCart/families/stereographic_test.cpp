@@ -280,6 +280,29 @@ TEST(Stereographic, OutsideTheDomainIsNotFinite) {
   }
 }
 
+// A scale that is not positive (a definition section without "Scale" reads
+// 0) or a parallel of true scale at the opposite pole defines no
+// projection: NaN for every point, never every point on the false origin.
+TEST(Stereographic, DegenerateParametersGiveNaN) {
+  const ProjectionPtr projections[] = {
+      Make(new CKvStereographic("oblique k0 0", 0.0, 5.4, 52.2, 155000, 463000, kBessel)),
+      Make(new CKvStereographic("polar k0 0", 0.0, 0, 90, 2000000, 2000000, kWgs84)),
+      Make(new CKvStereographic("negative k0", -0.994, 0, -90, 0, 0, kWgs84)),
+      Make(new CKvPolarStereographic("kind k0 0", 0.0, 0, 90, 0, 0, kWgs84)),
+      Make(new CKvStereographicNorthPole("true scale at -90", -90, 0, 0, 0, kWgs84)),
+      Make(new CKvStereographicSouthPole("true scale at 90", 90, 0, 0, 0, kWgs84)),
+  };
+  for (const ProjectionPtr& p : projections) {
+    for (double lat : {89.0, 52.0, 0.0, -60.0}) {
+      double x, y, lon2, lat2;
+      p->Geo2Proj(5.0, lat, &x, &y);
+      EXPECT_TRUE(std::isnan(x) && std::isnan(y)) << p->GetName() << ": " << x << ", " << y;
+      p->Proj2Geo(155000.0 + lat, 463000.0, &lon2, &lat2);
+      EXPECT_TRUE(std::isnan(lon2) && std::isnan(lat2)) << p->GetName() << ": " << lon2;
+    }
+  }
+}
+
 // A missing coordinate stays missing in both outputs: a grid point with a
 // NaN coordinate must not come back on the central meridian.
 TEST(Stereographic, NaNInGivesNaNOut) {
