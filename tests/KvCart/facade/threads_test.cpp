@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <fstream>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -84,6 +86,41 @@ TEST_F(Threads, SameAndOwnObjectsConvertAsInOneThread) {
     EXPECT_EQ(shared[t].values, reference.values) << "thread " << t;
     EXPECT_EQ(own[t].values, reference.values) << "thread " << t;
   }
+}
+
+// One system of every family, shared by all threads: no family may keep
+// state of its own between conversions.
+TEST_F(Threads, EveryFamilyConvertsAsInOneThread) {
+  std::vector<std::unique_ptr<CKvMapProjection>> facades;
+  for (const char* file : {"epsg_2154", "epsg_28992", "epsg_3031", "epsg_5514", "epsg_3375",
+                           "epsg_3035", "epsg_3395", "epsg_27200", "epsg_3005", "epsg_30200",
+                           "esri_102031", "epsg_2046", "epsg_29873", "epsg_4326"}) {
+    std::ifstream in(std::string(KORACORE_SOURCE_DIR) + "/tests/data/KvCart/prj/" + file + ".prj");
+    std::string text;
+    std::getline(in, text);
+    facades.push_back(std::make_unique<CKvMapProjection>(text));
+    ASSERT_NE(facades.back()->GetProjection(), nullptr) << file;
+  }
+  const auto convert = [&facades] {
+    Results r;
+    for (const auto& facade : facades) {
+      double lon0, lat0;
+      facade->GetOrigin(&lon0, &lat0);
+      for (int i = 0; i < kPoints / 10; ++i) {
+        const double lon = lon0 + 0.001 * i, lat = (lat0 > 80 ? 80 : lat0 < -80 ? -80 : lat0);
+        double x, y, lon2, lat2;
+        facade->Geo2Proj(lon, lat, &x, &y);
+        facade->Proj2Geo(x, y, &lon2, &lat2);
+        r.Add(x, y);
+        r.Add(lon2, facade->GetConvergence(lon, lat));
+      }
+    }
+    return r;
+  };
+  const Results reference = convert();
+  std::array<Results, kThreads> results;
+  InThreads([&](int t) { results[t] = convert(); });
+  for (int t = 0; t < kThreads; ++t) EXPECT_EQ(results[t].values, reference.values) << t;
 }
 
 TEST_F(Threads, FlatHandlesAndStringResultsPerThread) {
