@@ -54,7 +54,14 @@ void CKvRotatedLongitudeLatitude::Initialise(double southPoleLon, double southPo
   m_southPoleLon = southPoleLon;
   m_southPoleLat = southPoleLat;
   m_rotation = rotationAngle;
-  SetOrigin(southPoleLon, southPoleLat + 90.0);
+  // The origin lies 90 degrees north of the rotated south pole. With the
+  // south pole north of the equator that is beyond the north pole: the same
+  // point seen from the other side of it, so that it is a latitude.
+  if (southPoleLat > 0.0) {
+    SetOrigin(kvcart::NormalizeLongitude(southPoleLon + 180.0), 90.0 - southPoleLat);
+  } else {
+    SetOrigin(southPoleLon, southPoleLat + 90.0);
+  }
   CopyRows(
       CMatrix(90.0 + southPoleLat, CMatrix::eAboutY) * CMatrix(-southPoleLon, CMatrix::eAboutZ),
       m_forward);

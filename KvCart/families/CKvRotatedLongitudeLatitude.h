@@ -10,7 +10,9 @@
  * rotated longitude is that of v' minus omega. The inverse applies
  * M_i = R3(lambda_p) R2(-90 - phi_p), the transpose. The point
  * (lambda_p, phi_p + 90), which GetOrigin gives, becomes the rotated origin
- * (-omega, 0). In PROJ's terms: +proj=ob_tran +o_proj=longlat
+ * (-omega, 0); with the south pole north of the equator GetOrigin gives
+ * that point as (lambda_p + 180, 90 - phi_p), its latitude being beyond 90
+ * otherwise. In PROJ's terms: +proj=ob_tran +o_proj=longlat
  * +o_lat_p=-phi_p +lon_0=lambda_p +o_lon_p=-omega.
  *
  * Parameters: longitude and latitude of the rotated south pole, angle of

@@ -99,6 +99,25 @@ TEST(RotatedLongitudeLatitude, OriginAndPoleGoWhereTheyShould) {
   EXPECT_TRUE(rotated.IsGeographical());
 }
 
+// A rotated south pole north of the equator (a rotated north pole in the
+// southern hemisphere): the point 90 degrees north of it lies beyond the
+// north pole, so the origin is given as the same point with a latitude
+// that is one, and the default area is a box around it, not a point.
+TEST(RotatedLongitudeLatitude, SouthPoleNorthOfTheEquator) {
+  CKvRotatedLongitudeLatitude rotated("r", 30.0, 20.0, 10.0, kSphere);
+  double lon0, lat0, x, y;
+  rotated.GetOrigin(&lon0, &lat0);
+  EXPECT_NEAR(lon0, -150.0, 1e-12);
+  EXPECT_NEAR(lat0, 70.0, 1e-12);
+  rotated.Geo2Proj(lon0, lat0, &x, &y);
+  EXPECT_NEAR(x, -10.0, 1e-12);
+  EXPECT_NEAR(y, 0.0, 1e-12);
+  double x0, y0, x1, y1;
+  rotated.GetDefaultArea(&x0, &y0, &x1, &y1);
+  EXPECT_GT(std::fabs(x1 - x0), 1.0);
+  EXPECT_GT(std::fabs(y1 - y0), 1.0);
+}
+
 TEST(RotatedLongitudeLatitude, DefaultAreaIsTheClampedBoxAroundTheOrigin) {
   // Origin (18, 50.75): no clamping.
   CKvRotatedLongitudeLatitude euro("eur", 18.0, -39.25, 0.0, kSphere);
