@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "KvCart/core/AngleMath.h"
 #include "KvCart/core/CMatrix.h"
@@ -17,8 +18,13 @@ void CopyRows(const CMatrix& m, double rows[3][3]) {
 }
 
 // Rotates the unit vector of (lon, lat) degrees by a row-major matrix and
-// returns the longitude and latitude of the result in degrees.
+// returns the longitude and latitude of the result in degrees. A latitude
+// beyond a pole is no point: NaN.
 void Rotate(const double m[3][3], double lon, double lat, double* lonOut, double* latOut) {
+  if (!(std::fabs(lat) <= 90.0)) {
+    *lonOut = *latOut = std::numeric_limits<double>::quiet_NaN();
+    return;
+  }
   double phi = lat * kvcart::kDegToRad, lambda = lon * kvcart::kDegToRad;
   const double v[3] = {std::cos(phi) * std::cos(lambda), std::cos(phi) * std::sin(lambda),
                        std::sin(phi)};

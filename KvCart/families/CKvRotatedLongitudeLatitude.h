@@ -21,8 +21,8 @@
  * rotation. "Projected" coordinates are degrees: rotated longitude in
  * [-180, 180) and rotated latitude; IsGeographical() is true.
  *
- * Valid range: everywhere; the rotated poles map to rotated longitude
- * -omega by convention. Accuracy: a rotation, exact to rounding (1e-14
+ * Valid range: everywhere (latitudes beyond +-90 give NaN); the rotated
+ * poles map to rotated longitude -omega by convention. Accuracy: a rotation, exact to rounding (1e-14
  * degrees).
  *
  * Immutable after construction; conversions may run from several threads.

@@ -133,3 +133,17 @@ TEST(RotatedLongitudeLatitude, DefaultAreaIsTheClampedBoxAroundTheOrigin) {
   EXPECT_EQ(x1, x);
   EXPECT_EQ(y1, y);
 }
+
+// A latitude beyond a pole is no point on either sphere: NaN, as in every
+// other family, not the point over the pole that the rotation would make
+// of it.
+TEST(RotatedLongitudeLatitude, LatitudesBeyondThePolesGiveNaN) {
+  CKvRotatedLongitudeLatitude rotated("r", 18.0, -39.25, 0.0, kSphere);
+  for (double lat : {90.5, -95.0}) {
+    double x, y, lon, lat2;
+    rotated.Geo2Proj(10.0, lat, &x, &y);
+    EXPECT_TRUE(std::isnan(x) && std::isnan(y)) << lat;
+    rotated.Proj2Geo(10.0, lat, &lon, &lat2);
+    EXPECT_TRUE(std::isnan(lon) && std::isnan(lat2)) << lat;
+  }
+}
