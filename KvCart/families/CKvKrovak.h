@@ -61,9 +61,9 @@ class KVCART_API CKvKrovak : public CKvProjectionFrame {
   // --- well-known text ------------------------------------------------------
   // True for a parsed Krovak text that gives neither X_Scale nor Y_Scale but
   // has AXIS elements (the GDAL form): its axes say how the grid is
-  // oriented, so the projection object gives easting/northing and the axis
-  // conversion of the text does the rest. Without AXIS and scales the ESRI
-  // meaning holds: scales 1, 1 and rotation 0.
+  // oriented, so the reader stores the easting/northing orientation
+  // (-1, 1, 90) and the axis conversion of the text does the rest. Without
+  // AXIS and scales the ESRI meaning holds: scales 1, 1 and rotation 0.
   static bool IsOrientedByAxes(const CKvPRJParser& record);
   // The PROJ "+axis" value (three letters, "swu" for southing/westing) of a
   // parsed Krovak text relative to PROJ's krovak, which gives

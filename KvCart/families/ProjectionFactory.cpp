@@ -123,22 +123,20 @@ CKvProjection* RectifiedSkewFromWkt(const WktValues& v) {
   const CKvPRJParser& p = v.Record();
   return CKvProjectionFrame::Usable(new CKvRectifiedSkewOrthomorphic(
       v.Name(), p.GetScaleFactor(), v.Longitude(p.GetLongitudeOfCenter()),
-      v.Angle(p.GetLatitudeOfCenter()), v.Angle(p.GetAzimuth()),
-      v.Angle(p.GetXYPlaneRotation()), v.Length(p.GetFalseEasting()),
-      v.Length(p.GetFalseNorthing()), v.Ellipsoid()));
+      v.Angle(p.GetLatitudeOfCenter()), v.Angle(p.GetAzimuth()), v.Angle(p.GetXYPlaneRotation()),
+      v.Length(p.GetFalseEasting()), v.Length(p.GetFalseNorthing()), v.Ellipsoid()));
 }
 
-// A GDAL-style Krovak text (AXIS elements, no X/Y scales) is oriented by its
-// axes: the object gives easting/northing and the axis conversion the rest.
+// The orientation step as the record holds it; for a GDAL-style text (AXIS
+// elements, no X/Y scales) the reader stores the easting/northing
+// orientation there and the text's axes do the rest.
 CKvProjection* KrovakFromWkt(const WktValues& v) {
   const CKvPRJParser& p = v.Record();
-  const bool byAxes = CKvKrovak::IsOrientedByAxes(p);
   return CKvProjectionFrame::Usable(new CKvKrovak(
       v.Name(), p.GetScaleFactor(), v.Angle(p.GetPseudoParallel()),
       v.Longitude(p.GetLongitudeOfCenter()), v.Angle(p.GetLatitudeOfCenter()),
-      v.Angle(p.GetAzimuth()), byAxes ? 90.0 : v.Angle(p.GetXYPlaneRotation()),
-      byAxes ? -1.0 : p.GetXScale(), byAxes ? 1.0 : p.GetYScale(), v.Length(p.GetFalseEasting()),
-      v.Length(p.GetFalseNorthing()), v.Ellipsoid()));
+      v.Angle(p.GetAzimuth()), v.Angle(p.GetXYPlaneRotation()), p.GetXScale(), p.GetYScale(),
+      v.Length(p.GetFalseEasting()), v.Length(p.GetFalseNorthing()), v.Ellipsoid()));
 }
 
 CKvProjection* GeographicalFromWkt(const WktValues& v) {

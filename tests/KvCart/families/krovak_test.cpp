@@ -182,3 +182,24 @@ TEST(Krovak, DefaultAreaIsFiveHundredKilometresAroundTheOrigin) {
   EXPECT_EQ(lon, 24.833333333333332);
   EXPECT_EQ(lat, 49.5);
 }
+
+// Written back (without axes: the writer never gives them), GDAL's texts of
+// EPSG:5514 and 5513 must still describe the same grid.
+TEST(Krovak, GdalTextIsWrittenBackAsTheSameGrid) {
+  for (const std::string& axes :
+       {std::string(",AXIS[\"Easting\",EAST],AXIS[\"Northing\",NORTH]"), std::string()}) {
+    SCOPED_TRACE(axes);
+    CKvPRJParser gdal;
+    ProjectionPtr original = FromText(GdalKrovak(axes), gdal);
+    CString written;
+    ASSERT_TRUE(gdal.Format(written));
+    CKvPRJParser back;
+    ProjectionPtr reread = FromText(written.GetString(), back);
+    ASSERT_TRUE(original && reread);
+    double x1, y1, x2, y2;
+    original->Geo2Proj(kExampleLon, kExampleLat, &x1, &y1);
+    reread->Geo2Proj(kExampleLon, kExampleLat, &x2, &y2);
+    EXPECT_NEAR(x1, x2, 1e-6);
+    EXPECT_NEAR(y1, y2, 1e-6);
+  }
+}
