@@ -64,8 +64,8 @@ inline Area AreaOfUse(const std::string& authorityCode) {
 // Largest distance in metres between our projection of the parsed text and
 // PROJ's, over 5 x 4 points spread over the area of use (cell centres, so a
 // world system's points stay off the meridian opposite its centre, where
-// +180 and -180 degrees from it are one seam); negative when the text gives
-// no projection.
+// +180 and -180 degrees from it are one seam); infinite when a point gives
+// NaN; negative when the text gives no projection.
 inline double WorstDistance(const std::string& wkt, const std::string& authorityCode) {
   CKvPRJParser record(wkt.c_str());
   record.Parse(false);
@@ -89,7 +89,9 @@ inline double WorstDistance(const std::string& wkt, const std::string& authority
       PJ_COORD out = proj_trans(
           proj.get(), PJ_FWD,
           proj_coord((lon - primeMeridian) / degreesPerUnit, lat / degreesPerUnit, 0, 0));
-      worst = std::max(worst, std::hypot(x - out.xy.x * unit, y - out.xy.y * unit));
+      // A NaN of ours counts as infinitely far: std::max would drop it.
+      const double d = std::hypot(x - out.xy.x * unit, y - out.xy.y * unit);
+      worst = std::isnan(d) ? HUGE_VAL : std::max(worst, d);
     }
   }
   return worst;
