@@ -24,7 +24,9 @@
 
 class KVCART_API CKvEllipsoid {
  public:
-  // Empty name and code, a = 1, inverse flattening 1.
+  // Empty name and code, a = 1, inverse flattening 0: the unit sphere. (An
+  // inverse flattening of 1 would be no ellipsoid at all: flattening 1,
+  // minor axis 0, eccentricity 1.)
   CKvEllipsoid();
   CKvEllipsoid(const std::string& name, const std::string& code, double major, double invFlatness);
   CKvEllipsoid(const CKvEllipsoid& other) = default;
