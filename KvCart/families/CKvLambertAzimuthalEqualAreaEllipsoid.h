@@ -19,7 +19,8 @@
  * flattening (> 1) and eccentricity, central meridian and latitude of origin
  * (degrees), false easting and northing (metres).
  *
- * Valid range: the whole earth but the antipode of the origin (NaN).
+ * Valid range: the whole earth but the antipode of the origin and about
+ * 90 m around it (NaN, as PROJ refuses them).
  * Longitudes any; outputs normalised into [-180, 180).
  *
  * Immutable after construction; conversions may run from several threads.

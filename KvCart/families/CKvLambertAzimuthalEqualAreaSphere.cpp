@@ -22,12 +22,20 @@ void CKvLambertAzimuthalEqualAreaSphere::ForwardOnSphere(double phi, double dLam
 }
 
 // k' = sqrt(2 / (1 + cos c)) (Snyder 24-3): the plane distance 2 R sin(c/2)
-// over sin c.
+// over sin c. The antipode has no image (it would be the whole rim), and
+// next to it the rounding of 1 + cos c decides the direction: within about
+// 90 m of it (1 + cos c below 1e-10, where PROJ refuses too) the answer is
+// NaN, never a point somewhere on the map.
 void CKvLambertAzimuthalEqualAreaSphere::ForwardOnSphere(double sinPhi, double cosPhi,
                                                          double dLambda, double* x,
                                                          double* y) const {
+  constexpr double kAntipode = 1e-10;
   double cosC, east, north;
   m_geometry.ForwardSinCos(sinPhi, cosPhi, dLambda, &cosC, &east, &north);
+  if (!(1.0 + cosC > kAntipode)) {
+    *x = *y = std::numeric_limits<double>::quiet_NaN();
+    return;
+  }
   double k = m_a * std::sqrt(2.0 / (1.0 + cosC));
   *x = k * east;
   *y = k * north;

@@ -152,15 +152,19 @@ TEST(LambertAzimuthal, DefaultAreaByAspect) {
   EXPECT_EQ(lat, 52.0);
 }
 
-// The antipode has no image and plane points beyond the rim have no
-// preimage: NaN, never a crash.
+// The antipode has no image (it would be the whole rim) and plane points
+// beyond the rim have no preimage: NaN, never a crash or an infinity.
 TEST(LambertAzimuthal, OutsideTheDomainIsNaN) {
   for (const CKvEllipsoid* e : {&kGrs80, &kSphere}) {
-    Laea laea("o", 0, 0, 0, 0, *e);
-    double x, y, lon, lat;
-    laea.Proj2Geo(3.0e7, 0.0, &lon, &lat);
-    EXPECT_TRUE(std::isnan(lon) && std::isnan(lat));
-    laea.Geo2Proj(0.0, 95.0, &x, &y);
-    EXPECT_TRUE(std::isnan(x) && std::isnan(y));
+    for (double lat0 : {0.0, 52.0, -12.7}) {
+      Laea laea("o", 10, lat0, 0, 0, *e);
+      double x, y, lon, lat;
+      laea.Proj2Geo(3.0e7, 0.0, &lon, &lat);
+      EXPECT_TRUE(std::isnan(lon) && std::isnan(lat));
+      laea.Geo2Proj(0.0, 95.0, &x, &y);
+      EXPECT_TRUE(std::isnan(x) && std::isnan(y));
+      laea.Geo2Proj(-170.0, -lat0, &x, &y);
+      EXPECT_TRUE(std::isnan(x) && std::isnan(y)) << lat0 << ": " << x << ", " << y;
+    }
   }
 }
