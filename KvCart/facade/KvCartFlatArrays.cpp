@@ -2,21 +2,25 @@
 //
 // A model grid is converted a million cells at a time, so everything that
 // does not depend on the point is done once per call: the handle and
-// argument checks, the cast to the object and the exception guard (a try
-// block costs nothing per point until something throws). Each point then
-// goes through the very member function the single-point call uses, so the
-// two give the same bits; no second formula exists to drift apart.
+// argument checks, the cast to the object, the look-up of the projection
+// object and of the axis conversion, and the exception guard (a try block
+// costs nothing per point until something throws). What is left per point
+// is the projection's own virtual call, through the very member functions
+// the single-point calls reach, so both give the same bits; there is no
+// second formula to drift apart.
 //
 // Every point is read into locals before its outputs are written, which is
 // what makes conversion in place (output array == input array) safe.
 #include <cmath>
 #include <new>
 
+#include "KvCart/core/CKvProjection.h"
 #include "KvCart/facade/CKvCartography.h"
 #include "KvCart/facade/CKvDatumConverter.h"
 #include "KvCart/facade/CKvMapProjection.h"
 #include "KvCart/facade/FlatSupport.h"
 #include "KvCart/facade/KvCartFlat.h"
+#include "KvCart/text/CKvProjectionInfo.h"
 
 using namespace kvcart::flat;
 
@@ -92,16 +96,92 @@ int CheckCall(const void* handle, int n, const Arrays& arrays) {
   return kFailed;
 }
 
-// A two-coordinate conversion `convert(object, in1, in2, &out1, &out2)` over
-// the arrays. The outputs start as NaN, so a conversion that writes nothing
-// for a point leaves it NaN.
-template <typename Object, typename Convert>
+// A facade's conversions with what does not depend on the point resolved
+// once: the projection object (its virtual call is all the dispatch left)
+// and whether the axes of the text need converting at all (east, north
+// with factor 1 would multiply by 1). The two steps and their order are
+// CKvMapProjection::Geo2Proj and Proj2Geo's; the array tests compare the
+// bits with the facade's own calls, so the pairs cannot part silently.
+class FacadeKernel {
+ public:
+  explicit FacadeKernel(const CKvMapProjection& facade)
+      : m_facade(facade),
+        m_projection(facade.GetProjection()),
+        m_info(facade.GetProjectionInfo()),
+        m_plainAxes(PlainAxes(facade.GetProjectionInfo())) {}
+
+  void Geo2Proj(double lon, double lat, double* x, double* y) const {
+    if (m_projection == nullptr) return m_facade.Geo2Proj(lon, lat, x, y);
+    m_projection->Geo2Proj(lon, lat, x, y);
+    if (!m_plainAxes) m_info.InvConvert(*x, *y);
+  }
+
+  void Proj2Geo(double x, double y, double* lon, double* lat) const {
+    if (m_projection == nullptr) return m_facade.Proj2Geo(x, y, lon, lat);
+    if (!m_plainAxes) m_info.Convert(x, y);
+    m_projection->Proj2Geo(x, y, lon, lat);
+  }
+
+ private:
+  static bool PlainAxes(const CKvProjectionInfo& info) {
+    const CKvProjectionInfo::CAxis& first = info.GetAxis(0);
+    return first.GetType() == CKvProjectionInfo::CAxis::eEast && first.GetFactor() == 1.0 &&
+           info.GetAxis(1).GetFactor() == 1.0;
+  }
+
+  const CKvMapProjection& m_facade;
+  const CKvProjection* m_projection;
+  const CKvProjectionInfo& m_info;
+  bool m_plainAxes;
+};
+
+// A cartography's conversions on top of its facade's kernel; the grid
+// rotation is the cartography's own (Proj2Xy, Xy2Proj), as in Geo2Xy and
+// Xy2Geo.
+class GridKernel {
+ public:
+  explicit GridKernel(const CKvCartography& carto)
+      : m_carto(carto), m_facade(*carto.GetProjection()) {}
+
+  void Geo2Proj(double lon, double lat, double* x, double* y) const {
+    m_facade.Geo2Proj(lon, lat, x, y);
+  }
+  void Proj2Geo(double x, double y, double* lon, double* lat) const {
+    m_facade.Proj2Geo(x, y, lon, lat);
+  }
+  void Geo2Xy(double lon, double lat, double* x, double* y) const {
+    double projX = kNoNumber, projY = kNoNumber;
+    m_facade.Geo2Proj(lon, lat, &projX, &projY);
+    m_carto.Proj2Xy(projX, projY, x, y);
+  }
+  void Xy2Geo(double x, double y, double* lon, double* lat) const {
+    double projX = kNoNumber, projY = kNoNumber;
+    m_carto.Xy2Proj(x, y, &projX, &projY);
+    m_facade.Proj2Geo(projX, projY, lon, lat);
+  }
+  void Xy2Proj(double x, double y, double* projX, double* projY) const {
+    m_carto.Xy2Proj(x, y, projX, projY);
+  }
+  void Proj2Xy(double projX, double projY, double* x, double* y) const {
+    m_carto.Proj2Xy(projX, projY, x, y);
+  }
+
+ private:
+  const CKvCartography& m_carto;
+  FacadeKernel m_facade;
+};
+
+// A two-coordinate conversion `convert(kernel, in1, in2, &out1, &out2)` over
+// the arrays, the kernel made once from the handle's object (Kernel may be
+// a reference to the object itself). The outputs start as NaN, so a
+// conversion that writes nothing for a point leaves it NaN.
+template <typename Object, typename Kernel, typename Convert>
 int Convert2(void* handle, int n, const Arrays2& arrays, int* status, Convert convert) noexcept {
   if (CheckCall(handle, n, arrays) != kOk) return Report(status, kFailed);
-  const Object& object = *static_cast<const Object*>(handle);
+  const Kernel kernel(*static_cast<const Object*>(handle));
   return Report(status, ForEachPoint(n, arrays, [&](int i) {
                   double a = kNoNumber, b = kNoNumber;
-                  convert(object, arrays.in1[i], arrays.in2[i], &a, &b);
+                  convert(kernel, arrays.in1[i], arrays.in2[i], &a, &b);
                   StorePoint(a, b, arrays.out1 + i, arrays.out2 + i);
                 }));
 }
@@ -110,7 +190,7 @@ int Convert2(void* handle, int n, const Arrays2& arrays, int* status, Convert co
 template <typename Convert>
 int ConvertInPlace2(void* handle, int n, const Arrays2& arrays, int* status,
                     Convert convert) noexcept {
-  return Convert2<CKvDatumConverter>(
+  return Convert2<CKvDatumConverter, const CKvDatumConverter&>(
       handle, n, arrays, status,
       [&](const CKvDatumConverter& c, double u, double v, double* a, double* b) {
         *a = u;
@@ -137,60 +217,64 @@ int ConvertInPlace3(void* handle, int n, const Arrays3& arrays, int* status,
 
 int C_KVMP_GEO2PROJ_ARRAY(void* handle, int n, const double* lon, const double* lat, double* x,
                           double* y, int* status) {
-  return Convert2<CKvMapProjection>(handle, n, {lon, lat, x, y}, status,
-                                    [](const CKvMapProjection& p, double u, double v, double* a,
-                                       double* b) { p.Geo2Proj(u, v, a, b); });
+  return Convert2<CKvMapProjection, FacadeKernel>(
+      handle, n, {lon, lat, x, y}, status,
+      [](const FacadeKernel& p, double u, double v, double* a, double* b) {
+        p.Geo2Proj(u, v, a, b);
+      });
 }
 
 int C_KVMP_PROJ2GEO_ARRAY(void* handle, int n, const double* x, const double* y, double* lon,
                           double* lat, int* status) {
-  return Convert2<CKvMapProjection>(handle, n, {x, y, lon, lat}, status,
-                                    [](const CKvMapProjection& p, double u, double v, double* a,
-                                       double* b) { p.Proj2Geo(u, v, a, b); });
+  return Convert2<CKvMapProjection, FacadeKernel>(
+      handle, n, {x, y, lon, lat}, status,
+      [](const FacadeKernel& p, double u, double v, double* a, double* b) {
+        p.Proj2Geo(u, v, a, b);
+      });
 }
 
 // --- Cartography --------------------------------------------------------------
 
 int C_KVC_GEO2PROJ_ARRAY(void* handle, int n, const double* lon, const double* lat, double* x,
                          double* y, int* status) {
-  return Convert2<CKvCartography>(handle, n, {lon, lat, x, y}, status,
-                                  [](const CKvCartography& c, double u, double v, double* a,
-                                     double* b) { c.Geo2Proj(u, v, a, b); });
+  return Convert2<CKvCartography, GridKernel>(handle, n, {lon, lat, x, y}, status,
+                                              [](const GridKernel& c, double u, double v, double* a,
+                                                 double* b) { c.Geo2Proj(u, v, a, b); });
 }
 
 int C_KVC_PROJ2GEO_ARRAY(void* handle, int n, const double* x, const double* y, double* lon,
                          double* lat, int* status) {
-  return Convert2<CKvCartography>(handle, n, {x, y, lon, lat}, status,
-                                  [](const CKvCartography& c, double u, double v, double* a,
-                                     double* b) { c.Proj2Geo(u, v, a, b); });
+  return Convert2<CKvCartography, GridKernel>(handle, n, {x, y, lon, lat}, status,
+                                              [](const GridKernel& c, double u, double v, double* a,
+                                                 double* b) { c.Proj2Geo(u, v, a, b); });
 }
 
 int C_KVC_GEO2XY_ARRAY(void* handle, int n, const double* lon, const double* lat, double* x,
                        double* y, int* status) {
-  return Convert2<CKvCartography>(handle, n, {lon, lat, x, y}, status,
-                                  [](const CKvCartography& c, double u, double v, double* a,
-                                     double* b) { c.Geo2Xy(u, v, a, b); });
+  return Convert2<CKvCartography, GridKernel>(
+      handle, n, {lon, lat, x, y}, status,
+      [](const GridKernel& c, double u, double v, double* a, double* b) { c.Geo2Xy(u, v, a, b); });
 }
 
 int C_KVC_XY2GEO_ARRAY(void* handle, int n, const double* x, const double* y, double* lon,
                        double* lat, int* status) {
-  return Convert2<CKvCartography>(handle, n, {x, y, lon, lat}, status,
-                                  [](const CKvCartography& c, double u, double v, double* a,
-                                     double* b) { c.Xy2Geo(u, v, a, b); });
+  return Convert2<CKvCartography, GridKernel>(
+      handle, n, {x, y, lon, lat}, status,
+      [](const GridKernel& c, double u, double v, double* a, double* b) { c.Xy2Geo(u, v, a, b); });
 }
 
 int C_KVC_XY2PROJ_ARRAY(void* handle, int n, const double* x, const double* y, double* projX,
                         double* projY, int* status) {
-  return Convert2<CKvCartography>(handle, n, {x, y, projX, projY}, status,
-                                  [](const CKvCartography& c, double u, double v, double* a,
-                                     double* b) { c.Xy2Proj(u, v, a, b); });
+  return Convert2<CKvCartography, GridKernel>(
+      handle, n, {x, y, projX, projY}, status,
+      [](const GridKernel& c, double u, double v, double* a, double* b) { c.Xy2Proj(u, v, a, b); });
 }
 
 int C_KVC_PROJ2XY_ARRAY(void* handle, int n, const double* projX, const double* projY, double* x,
                         double* y, int* status) {
-  return Convert2<CKvCartography>(handle, n, {projX, projY, x, y}, status,
-                                  [](const CKvCartography& c, double u, double v, double* a,
-                                     double* b) { c.Proj2Xy(u, v, a, b); });
+  return Convert2<CKvCartography, GridKernel>(
+      handle, n, {projX, projY, x, y}, status,
+      [](const GridKernel& c, double u, double v, double* a, double* b) { c.Proj2Xy(u, v, a, b); });
 }
 
 // --- Datum converter ---------------------------------------------------------

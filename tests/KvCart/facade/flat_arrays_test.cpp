@@ -123,6 +123,13 @@ std::vector<Pair> Projected(const std::function<Pair(double, double)>& forward,
   return projected;
 }
 
+// A transverse Mercator system whose axes point north and west: its
+// coordinates cross the facade swapped and negated.
+std::string NorthWestTm() {
+  return kvtest::TmWkt("TM 9", "WGS 84", 6378137.0, 298.257223563, 9.0, "",
+                       ",AXIS[\"X\",NORTH],AXIS[\"Y\",WEST]");
+}
+
 class FlatArrays : public testing::Test {
  protected:
   void SetUp() override { kvtest::EnsureDatabase(); }
@@ -131,13 +138,11 @@ class FlatArrays : public testing::Test {
 // Transverse Mercator, a system whose axes point north and west, Lambert
 // 2SP and the oblique stereographic; each forward and inverse.
 TEST_F(FlatArrays, MapProjectionArraysGiveTheSinglePointBits) {
-  const std::string northWest = kvtest::TmWkt("TM 9", "WGS 84", 6378137.0, 298.257223563, 9.0, "",
-                                              ",AXIS[\"X\",NORTH],AXIS[\"Y\",WEST]");
   const struct {
     std::string text;
     Box area;
   } systems[] = {{"UTM-32", {3, 15, -80, 84}},
-                 {northWest, {0, 18, 30, 70}},
+                 {NorthWestTm(), {0, 18, 30, 70}},
                  {"RGF93 v1 / Lambert-93", {-5, 10, 41, 51.5}},
                  {"Amersfoort / RD New", {3.2, 7.3, 50.7, 53.7}}};
   unsigned seed = 1;
@@ -155,20 +160,23 @@ TEST_F(FlatArrays, MapProjectionArraysGiveTheSinglePointBits) {
 }
 
 // A local grid with its origin away from the central meridian and a
-// rotation, on Lambert-93 and on a UTM zone: all six conversions.
+// rotation, on Lambert-93, on a UTM zone and on a system with north/west
+// axes: all six conversions.
 TEST_F(FlatArrays, CartographyArraysGiveTheSinglePointBits) {
   const struct {
-    const char* text;
+    std::string text;
     double lon0, lat0, orientation;
     Box area;
   } grids[] = {{"RGF93 v1 / Lambert-93", 4.8, 45.7, 27.5, {3.5, 6.0, 44.5, 47.0}},
-               {"UTM", 10.4, 55.3, -140.0, {8.0, 13.0, 53.0, 57.5}}};
+               {"UTM", 10.4, 55.3, -140.0, {8.0, 13.0, 53.0, 57.5}},
+               {NorthWestTm(), 7.5, 48.0, 12.0, {5.0, 10.0, 46.0, 50.0}}};
   unsigned seed = 11;
   for (const auto& grid : grids) {
     SCOPED_TRACE(grid.text);
     kvtest::Cartography carto;
     int status = -1;
-    ASSERT_EQ(C_KVC_CREATE(grid.text, grid.lon0, grid.lat0, grid.orientation, carto.Out(), &status),
+    ASSERT_EQ(C_KVC_CREATE(grid.text.c_str(), grid.lon0, grid.lat0, grid.orientation, carto.Out(),
+                           &status),
               0);
     void* h = carto.Get();
     const std::vector<Pair> geographical = PointsIn(grid.area, seed++);
