@@ -12,6 +12,10 @@
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+// 1 + cos c below which a point counts as the antipode of the origin (about
+// 90 m from it, 1e12 m out on the plane, where PROJ refuses too): rounding
+// decides its direction and distance there.
+constexpr double kAntipode = 1e-10;
 
 }  // namespace
 
@@ -97,6 +101,10 @@ void CKvStereographic::Geo2Proj(double lon, double lat, double* x, double* y) co
     double sinChi, cosChi, cosC, east, north;
     GaussSinCos(phi, &sinChi, &cosChi);
     m_sphere.ForwardSinCos(sinChi, cosChi, m_n * dLambda, &cosC, &east, &north);
+    if (!(1.0 + cosC > kAntipode)) {
+      *x = *y = kNaN;
+      return;
+    }
     double k = 2.0 * m_R * m_k0 / (1.0 + cosC);
     dx = k * east;
     dy = k * north;

@@ -272,6 +272,13 @@ TEST(Stereographic, OutsideTheDomainIsNotFinite) {
   double x, y;
   north.Geo2Proj(0.0, -90.0, &x, &y);
   EXPECT_FALSE(std::isfinite(x) && std::isfinite(y));
+  // The antipode of an oblique origin lies at infinity; rounding must not
+  // bring it back onto the map (on this sphere it came out 33 000 km off).
+  for (double lat0 : {52.0, 33.3, -12.7}) {
+    CKvStereographic sphere("sphere", 1.0, 10, lat0, 0, 0, kSphere);
+    sphere.Geo2Proj(-170.0, -lat0, &x, &y);
+    EXPECT_FALSE(std::isfinite(x) || std::isfinite(y)) << lat0 << ": " << x << ", " << y;
+  }
   for (double lat : {91.0, -100.0, std::numeric_limits<double>::quiet_NaN()}) {
     rd.Geo2Proj(5.0, lat, &x, &y);
     EXPECT_TRUE(std::isnan(x) && std::isnan(y)) << lat;
