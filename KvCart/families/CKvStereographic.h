@@ -22,9 +22,10 @@
  * Parameters: scale k0, central meridian and latitude of origin (degrees),
  * false easting and northing (metres), the ellipsoid.
  *
- * Valid range: the whole earth but the antipode of the origin and about
- * 90 m around it (oblique: NaN) or the opposite pole (polar: infinite). A
- * scale k0 that is not positive defines no projection (NaN everywhere).
+ * Valid range: the whole earth but, in the oblique aspect, the antipode of
+ * the origin and about 90 m around it (NaN), and in the polar aspects the
+ * opposite pole, which lies at infinity (infinite or NaN). A scale k0 that
+ * is not positive defines no projection (NaN everywhere).
  * Longitudes any; outputs normalised into [-180, 180). Accuracy: the oblique
  * forward is exact to rounding and its inverse iterates the latitude to
  * 1e-12 radians (round trip better than 1e-10 degrees); the polar inverse is

@@ -16,7 +16,9 @@
  * pole class (N = FN + rho cos(dLambda)); longitudes come back as atan2(E -
  * FE, FN - N) and atan2(E - FE, N - FN) respectively.
  *
- * Valid range: the whole earth but the opposite pole (NaN there).
+ * Valid range: the whole earth but the opposite pole, which lies at
+ * infinity (infinite or NaN). A parallel of true scale at the opposite pole
+ * defines no projection (NaN everywhere).
  * Longitudes any; outputs normalised into [-180, 180). Accuracy: forward
  * exact to rounding; the inverse is the conformal-latitude series of the
  * method, within 1e-9 degrees.
