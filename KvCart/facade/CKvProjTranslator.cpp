@@ -379,12 +379,12 @@ constexpr std::size_t kMaxLineBytes = std::size_t{1} << 20;
 std::string FirstLine(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::string line;
-  if (!in) return line;
-  std::streambuf* bytes = in.rdbuf();
-  for (int c = bytes->sbumpc(); c != std::char_traits<char>::eof() && c != '\n';
-       c = bytes->sbumpc()) {
+  // The stream's own reads: a read error (a directory, say) ends the line
+  // instead of throwing out of the buffer underneath.
+  char c = '\0';
+  while (in.get(c) && c != '\n') {
     if (line.size() == kMaxLineBytes) return std::string();
-    line.push_back(static_cast<char>(c));
+    line.push_back(c);
   }
   return line;
 }

@@ -216,6 +216,8 @@ TEST(Proj4, FirstLineIsBounded) {
   std::ofstream(path) << kUtm32 << std::string(std::size_t{2} << 20, ' ');
   EXPECT_EQ(CKvProjTranslator().ConvertPRJFile2Proj4(path, nullptr, 0), "");
   std::filesystem::remove(path);
+  // A path that opens but cannot be read is an unreadable file, not an error.
+  EXPECT_EQ(CKvProjTranslator().ConvertPRJFile2Proj4(KORACORE_TEST_WORK_DIR, nullptr, 0), "");
 }
 
 TEST(Proj4, NumbersIgnoreTheProcessLocale) {
