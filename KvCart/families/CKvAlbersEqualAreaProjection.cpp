@@ -9,18 +9,13 @@ using Frame = CKvMapProjDataFrame;
 using Ids = CKvMapProjDataIDs;
 
 const Frame::ParamKey kKeys[] = {
-    {"First parallel:", Ids::ID_PARALLEL_1, Ids::ID_PARALLEL_1_DMS, Frame::eDmsKey,
-     Frame::eAngular},
-    {"Second parallel:", Ids::ID_PARALLEL_2, Ids::ID_PARALLEL_2_DMS, Frame::eDmsKey,
-     Frame::eAngular},
+    Frame::kParallel1Key,
+    Frame::kParallel2Key,
     {"Central Meridian:", Ids::ID_CENTRAL_MERIDIAN, Ids::ID_CENTRAL_MERIDIAN_DMS, Frame::eDmsKey,
      Frame::eAngular},
-    {"Latitude origin:", Ids::ID_ORIGIN_LATITUDE, Ids::ID_ORIGIN_LATITUDE_DMS, Frame::eDmsKey,
-     Frame::eAngular},
-    {"False easting:", Ids::ID_FALSE_EASTING, Ids::ID_FALSE_EASTING_FOOT_US, Frame::eFootKey,
-     Frame::eLinear},
-    {"False northing:", Ids::ID_FALSE_NORTHING, Ids::ID_FALSE_NORTHING_FOOT_US, Frame::eFootKey,
-     Frame::eLinear},
+    Frame::kOriginLatitudeKey,
+    Frame::kFalseEastingKey,
+    Frame::kFalseNorthingKey,
 };
 constexpr int kCount = sizeof(kKeys) / sizeof(kKeys[0]);
 const char* const kSection = CKvAlbersEqualAreaProjectionIDs::ID_PROJECTION_SECTION;

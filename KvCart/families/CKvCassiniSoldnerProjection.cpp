@@ -11,12 +11,9 @@ using Ids = CKvMapProjDataIDs;
 const Frame::ParamKey kKeys[] = {
     {"Central Meridian:", Ids::ID_CENTRAL_MERIDIAN, Ids::ID_CENTRAL_MERIDIAN_DMS, Frame::eDmsKey,
      Frame::eAngular},
-    {"Latitude origin:", Ids::ID_ORIGIN_LATITUDE, Ids::ID_ORIGIN_LATITUDE_DMS, Frame::eDmsKey,
-     Frame::eAngular},
-    {"False easting:", Ids::ID_FALSE_EASTING, Ids::ID_FALSE_EASTING_FOOT_US, Frame::eFootKey,
-     Frame::eLinear},
-    {"False northing:", Ids::ID_FALSE_NORTHING, Ids::ID_FALSE_NORTHING_FOOT_US, Frame::eFootKey,
-     Frame::eLinear},
+    Frame::kOriginLatitudeKey,
+    Frame::kFalseEastingKey,
+    Frame::kFalseNorthingKey,
 };
 constexpr int kCount = sizeof(kKeys) / sizeof(kKeys[0]);
 const char* const kSection = CKvCassiniSoldnerProjectionIDs::ID_PROJECTION_SECTION;

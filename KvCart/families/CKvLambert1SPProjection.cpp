@@ -9,15 +9,12 @@ using Frame = CKvMapProjDataFrame;
 using Ids = CKvMapProjDataIDs;
 
 const Frame::ParamKey kKeys[] = {
-    {"Scale:", Ids::ID_SCALE, Ids::ID_SCALE_REDUCTION, Frame::eReductionKey, Frame::eNoUnit},
+    Frame::kScaleKey,
     {"Central meridian:", Ids::ID_ORIGIN_LONGITUDE, Ids::ID_ORIGIN_LONGITUDE_DMS, Frame::eDmsKey,
      Frame::eAngular},
-    {"Latitude origin:", Ids::ID_ORIGIN_LATITUDE, Ids::ID_ORIGIN_LATITUDE_DMS, Frame::eDmsKey,
-     Frame::eAngular},
-    {"False easting:", Ids::ID_FALSE_EASTING, Ids::ID_FALSE_EASTING_FOOT_US, Frame::eFootKey,
-     Frame::eLinear},
-    {"False northing:", Ids::ID_FALSE_NORTHING, Ids::ID_FALSE_NORTHING_FOOT_US, Frame::eFootKey,
-     Frame::eLinear},
+    Frame::kOriginLatitudeKey,
+    Frame::kFalseEastingKey,
+    Frame::kFalseNorthingKey,
 };
 constexpr int kCount = sizeof(kKeys) / sizeof(kKeys[0]);
 const char* const kSection = CKvLambert1SPProjectionIDs::ID_PROJECTION_SECTION;

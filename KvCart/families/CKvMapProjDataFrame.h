@@ -51,6 +51,22 @@ class KVCART_API CKvMapProjDataFrame : public CKvMapProjData {
   static constexpr int kMaxParameters = 10;
   static constexpr double kUsFootInMetres = 0.30480060960121924;
 
+  // Rows that many families' tables share, with the labels they list.
+  static constexpr ParamKey kScaleKey = {"Scale:", ID_SCALE, ID_SCALE_REDUCTION, eReductionKey,
+                                         eNoUnit};
+  static constexpr ParamKey kCentreKey = {"Central meridian:", ID_CENTRE, ID_CENTRE_DMS, eDmsKey,
+                                          eAngular};
+  static constexpr ParamKey kParallel1Key = {"First parallel:", ID_PARALLEL_1, ID_PARALLEL_1_DMS,
+                                             eDmsKey, eAngular};
+  static constexpr ParamKey kParallel2Key = {"Second parallel:", ID_PARALLEL_2, ID_PARALLEL_2_DMS,
+                                             eDmsKey, eAngular};
+  static constexpr ParamKey kOriginLatitudeKey = {"Latitude origin:", ID_ORIGIN_LATITUDE,
+                                                  ID_ORIGIN_LATITUDE_DMS, eDmsKey, eAngular};
+  static constexpr ParamKey kFalseEastingKey = {"False easting:", ID_FALSE_EASTING,
+                                                ID_FALSE_EASTING_FOOT_US, eFootKey, eLinear};
+  static constexpr ParamKey kFalseNorthingKey = {"False northing:", ID_FALSE_NORTHING,
+                                                 ID_FALSE_NORTHING_FOOT_US, eFootKey, eLinear};
+
   std::string GetName() const override { return m_name; }
   void SetName(const std::string& name) override;
   std::string GetBranchName() const override { return m_branch; }

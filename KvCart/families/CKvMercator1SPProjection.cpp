@@ -6,15 +6,12 @@
 namespace {
 
 using Frame = CKvMapProjDataFrame;
-using Ids = CKvMapProjDataIDs;
 
 const Frame::ParamKey kKeys[] = {
-    {"Scale:", Ids::ID_SCALE, Ids::ID_SCALE_REDUCTION, Frame::eReductionKey, Frame::eNoUnit},
-    {"Central meridian:", Ids::ID_CENTRE, Ids::ID_CENTRE_DMS, Frame::eDmsKey, Frame::eAngular},
-    {"False easting:", Ids::ID_FALSE_EASTING, Ids::ID_FALSE_EASTING_FOOT_US, Frame::eFootKey,
-     Frame::eLinear},
-    {"False northing:", Ids::ID_FALSE_NORTHING, Ids::ID_FALSE_NORTHING_FOOT_US, Frame::eFootKey,
-     Frame::eLinear},
+    Frame::kScaleKey,
+    Frame::kCentreKey,
+    Frame::kFalseEastingKey,
+    Frame::kFalseNorthingKey,
 };
 constexpr int kCount = sizeof(kKeys) / sizeof(kKeys[0]);
 const char* const kSection = CKvMercator1SPProjectionIDs::ID_PROJECTION_SECTION;

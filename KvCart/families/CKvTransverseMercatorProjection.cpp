@@ -6,17 +6,10 @@
 namespace {
 
 using Frame = CKvMapProjDataFrame;
-using Ids = CKvMapProjDataIDs;
 
 const Frame::ParamKey kKeys[] = {
-    {"Scale:", Ids::ID_SCALE, Ids::ID_SCALE_REDUCTION, Frame::eReductionKey, Frame::eNoUnit},
-    {"Central meridian:", Ids::ID_CENTRE, Ids::ID_CENTRE_DMS, Frame::eDmsKey, Frame::eAngular},
-    {"Latitude origin:", Ids::ID_ORIGIN_LATITUDE, Ids::ID_ORIGIN_LATITUDE_DMS, Frame::eDmsKey,
-     Frame::eAngular},
-    {"False easting:", Ids::ID_FALSE_EASTING, Ids::ID_FALSE_EASTING_FOOT_US, Frame::eFootKey,
-     Frame::eLinear},
-    {"False northing:", Ids::ID_FALSE_NORTHING, Ids::ID_FALSE_NORTHING_FOOT_US, Frame::eFootKey,
-     Frame::eLinear},
+    Frame::kScaleKey,        Frame::kCentreKey,        Frame::kOriginLatitudeKey,
+    Frame::kFalseEastingKey, Frame::kFalseNorthingKey,
 };
 constexpr int kCount = sizeof(kKeys) / sizeof(kKeys[0]);
 const char* const kSection = CKvTransverseMercatorProjectionIDs::ID_PROJECTION_SECTION;
