@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "KvCart/core/CKvEllipsoid.h"
+#include "KvCart/core/DefinitionText.h"
 #include "rcf/rcf.h"
 
 namespace {
@@ -120,8 +121,8 @@ int CKvEllipsoidList::WriteCustomEllipsoids(const std::string& path) const {
   rcfAddTarget(file.doc, ID_TARGET);
   for (const CKvEllipsoid* e : m_custom) {
     rcfAddSection(file.doc, ID_SECTION);
-    rcfPutParam(file.doc, ID_NAME, e->GetName());
-    rcfPutParam(file.doc, ID_CODE, e->GetID());
+    rcfPutParam(file.doc, ID_NAME, kvcart::WritableText(e->GetName()));
+    rcfPutParam(file.doc, ID_CODE, kvcart::WritableText(e->GetID()));
     rcfPutParam(file.doc, ID_MAJOR, e->GetMajor());
     rcfPutParam(file.doc, ID_INV_FLATNESS, e->GetInvFlatness());
     rcfEndSection(file.doc);

@@ -4,6 +4,7 @@
 
 #include "KvCart/core/CKvCartSetup.h"
 #include "KvCart/core/CKvEllipsoid.h"
+#include "KvCart/core/DefinitionText.h"
 #include "KvCart/text/CKvPRJParser.h"
 #include "rcf/rcf.h"
 
@@ -96,9 +97,9 @@ void CKvMapProjDataFrame::ReadFromHandle(void* section, bool custom) {
 void CKvMapProjDataFrame::WriteToHandle(void* document) {
   if (!m_canEdit) return;
   rcfAddSection(document, m_section);
-  rcfPutParam(document, ID_PROJECTION_NAME, m_name);
-  rcfPutParam(document, ID_BRANCH_NAME, m_branch);
-  rcfPutParam(document, ID_ELLIPSOID_ID, m_ellipsoidId);
+  rcfPutParam(document, ID_PROJECTION_NAME, kvcart::WritableText(m_name));
+  rcfPutParam(document, ID_BRANCH_NAME, kvcart::WritableText(m_branch));
+  rcfPutParam(document, ID_ELLIPSOID_ID, kvcart::WritableText(m_ellipsoidId));
   for (int i = 0; i < m_count; ++i) rcfPutParam(document, m_keys[i].key, m_values[i]);
   rcfEndSection(document);
 }

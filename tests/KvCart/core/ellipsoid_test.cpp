@@ -142,6 +142,27 @@ TEST(EllipsoidList, CustomEllipsoidsWrittenAndReadBackEqual) {
   }
 }
 
+// A parameter file cannot hold a line break or control byte in a text: the
+// writer used to drop such a name or code without a word (the entry came
+// back nameless). It now writes a blank in place of each such byte.
+TEST(EllipsoidList, TextsTheFileCannotHoldAreWrittenWithBlanks) {
+  CKvEllipsoidList list;
+  list.AddEllipsoid(new CKvEllipsoid("Two\nlines", "C\r1", 6378000.0, 300.0));
+  list.AddEllipsoid(new CKvEllipsoid("Tab\tkept", "T1", 6378001.0, 301.0));
+  std::string path = WorkFile("custom_control_bytes.rcf");
+  ASSERT_EQ(list.WriteCustomEllipsoids(path), 0);
+
+  CKvEllipsoidList reread;
+  ASSERT_EQ(reread.ReadEllipsoids(path, true), 0);
+  reread.GenerateCompleteList();
+  ASSERT_EQ(reread.GetIteratorEnd(2) - reread.GetIteratorBegin(2), 2);
+  const CKvEllipsoid* first = *reread.GetIteratorBegin(2);
+  EXPECT_EQ(first->GetName(), "Two lines");
+  EXPECT_EQ(first->GetID(), "C 1");
+  EXPECT_EQ(first->GetMajor(), 6378000.0);
+  EXPECT_EQ(reread.GetEllipsoidFromName("Tab\tkept")->GetID(), "T1");
+}
+
 TEST(EllipsoidList, DeleteAndEditTouchOnlyCustomEntries) {
   std::string standard = WorkFile("std_only.rcf");
   WriteText(standard, EllipsoidFile(Section("Std", "SS", "6378000.0", "300.0")));

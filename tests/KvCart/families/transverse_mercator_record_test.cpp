@@ -162,6 +162,25 @@ TEST(TransverseMercatorRecord, WritesOnlyEditableRecordsWithPlainKeywords) {
   EXPECT_EQ(reread.GetFalseEasting(), r.GetFalseEasting());
 }
 
+// Names from the user may hold bytes a parameter file cannot: they are
+// written with blanks instead of being left out (the definition came back
+// nameless, so no name found it any more).
+TEST(TransverseMercatorRecord, WritesTextsTheFileCannotHoldWithBlanks) {
+  Record r("Grid\nnorth", "Branch\x01", "W\rE", 1, 2, 3, 4, 5, true, true);
+  Doc out(rcfCreate());
+  rcfAddTarget(out.get(), "MAP_PROJECTION_DEFINITION");
+  r.WriteToHandle(out.get());
+  CString text = rcfWriteText(out.get());
+  Doc back = Load(text.GetString());
+  ASSERT_NE(back, nullptr);
+  Record reread;
+  reread.ReadFromHandle(FirstSection(back), true);
+  EXPECT_EQ(reread.GetName(), "Grid north");
+  EXPECT_EQ(reread.GetBranchName(), "Branch ");
+  EXPECT_EQ(reread.GetEllipsoidID(), "W E");
+  EXPECT_EQ(reread.GetFalseNorthing(), 5.0);
+}
+
 // A definition whose ellipsoid is missing would send every point to the
 // false origin: it gives no projection, unless it is the local system.
 TEST(TransverseMercatorRecord, CreatesAProjectionOnlyWithAnEllipsoid) {
