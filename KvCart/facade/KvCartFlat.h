@@ -153,7 +153,9 @@ KVCART_API int C_KVDC_BYPASSXYZ(void* handle);
 KVCART_API int C_KVDC_RESETBYPASSXYZ(void* handle);
 /* Replaces the datum shift of the source (source != 0) or target side:
  * type 0 none, 1 three values (dx, dy, dz m), 2 seven values (dx, dy, dz m;
- * rx, ry, rz radians; scale as a fraction). The values are stored as given. */
+ * rx, ry, rz radians; scale as a fraction). The values are stored as given.
+ * 0, or -1 (nothing changed) for a null handle, a type outside 0..2, or no
+ * values for type 1 or 2. */
 KVCART_API int C_KVDC_SETDATUMSHIFT(void* handle, int type, const double* values, int source);
 /* Swaps source and target. */
 KVCART_API int C_KVDC_INVERTORDER(void* handle);
