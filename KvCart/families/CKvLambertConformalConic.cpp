@@ -11,7 +11,7 @@
 
 void CKvLambertConformalConic::SetCone(double n, double F, double k0) {
   m_n = n;
-  m_aFk = m_a * F * k0;
+  m_aFk = m_a * F * MapScale(k0);
   m_r0 = m_aFk * std::pow(kvcart::ConformalT(m_lat0, m_e), n);
   kvcart::GaussianToGeodeticCoefficients(m_f / (2.0 - m_f), m_toGeodetic);
 }

@@ -15,7 +15,7 @@
  * cone maps to one point. Accuracy: the formulas are exact; inverse(forward)
  * returns the input to 1e-9 degrees up to latitude 89. Degenerate cones
  * (n = 0: one parallel at the equator, two parallels symmetric about it)
- * give NaN for every point.
+ * and a scale k0 of 0 give NaN for every point.
  *
  * Immutable after construction; conversions may run from several threads. */
 #ifndef KVCART_FAMILIES_CKVLAMBERTCONFORMALCONIC_H

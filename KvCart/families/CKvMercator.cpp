@@ -19,8 +19,8 @@ void CKvMercator::Setup(double k0, double centralMeridian, double falseEasting,
                         double falseNorthing, CKvMapProjData::EProjectionType type) {
   SetOrigin(centralMeridian, 0.0);
   SetFalseOrigin(falseEasting, falseNorthing);
-  m_k0 = k0;
-  m_ak0 = m_a * k0;
+  m_k0 = MapScale(k0);
+  m_ak0 = m_a * m_k0;
   CKvMapProjData::ComputeFourierCoefficients(type, false, m_e2, m_inverse);
 }
 

@@ -14,7 +14,8 @@
  * degrees of the central meridian). Accuracy: the forward formulas are
  * exact; the inverse series is good to about 1e-9 degrees on the earth's
  * ellipsoids, so inverse(forward) returns the input to 1e-8 degrees.
- * GetOrigin gives (central meridian, 0).
+ * GetOrigin gives (central meridian, 0). A scale of 0 (or a parallel of true
+ * scale at a pole) leaves no map: every conversion gives NaN.
  *
  * Immutable after construction; conversions may run from several threads. */
 #ifndef KVCART_FAMILIES_CKVMERCATOR_H

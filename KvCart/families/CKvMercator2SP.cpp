@@ -1,5 +1,7 @@
 #include "KvCart/families/CKvMercator2SP.h"
 
+#include <cmath>
+
 #include "KvCart/core/AngleMath.h"
 #include "KvCart/families/CKvMercator2SPProjection.h"
 #include "KvCart/families/LatitudeFunctions.h"
@@ -21,7 +23,10 @@ CKvMercator2SP::~CKvMercator2SP() = default;
 // EPSG 9805: the scale on the equator that makes the parallel true to scale.
 void CKvMercator2SP::SetupFromParallel(double parallel1, double centralMeridian,
                                        double falseEasting, double falseNorthing) {
-  double k0 = kvcart::ParallelRadius(parallel1 * kvcart::kDegToRad, m_e2);
+  // A parallel of true scale at a pole leaves no map (k0 = cos 90 degrees).
+  double k0 = kvcart::IsRelEqual(std::fabs(parallel1), 90.0)
+                  ? 0.0
+                  : kvcart::ParallelRadius(parallel1 * kvcart::kDegToRad, m_e2);
   Setup(k0, centralMeridian, falseEasting, falseNorthing, CKvMapProjData::eMercator2SP);
 }
 

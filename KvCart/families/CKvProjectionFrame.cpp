@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "KvCart/core/AngleMath.h"
 #include "KvCart/core/CKvCartSetup.h"
@@ -56,6 +57,10 @@ CKvProjection* CKvProjectionFrame::Usable(CKvProjectionFrame* projection) {
   if (projection->HasEllipsoid() || projection->IsLocal()) return projection;
   delete projection;
   return nullptr;
+}
+
+double CKvProjectionFrame::MapScale(double k0) {
+  return k0 != 0.0 && std::isfinite(k0) ? k0 : std::numeric_limits<double>::quiet_NaN();
 }
 
 void CKvProjectionFrame::SetOrigin(double lonDegrees, double latDegrees) {

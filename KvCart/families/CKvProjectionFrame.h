@@ -82,6 +82,11 @@ class KVCART_API CKvProjectionFrame : public CKvProjection {
   void SetOrigin(double lonDegrees, double latDegrees);
   void SetFalseOrigin(double falseEasting, double falseNorthing);
   void SetDefaultHalfSize(double degrees) { m_halfSize = degrees; }
+  // The scale factor k0 when it makes a map (finite, not 0), NaN otherwise:
+  // a definition read without its "Scale" keyword has k0 = 0, which would
+  // put every point on the false origin; with NaN every conversion says
+  // that there is no map.
+  static double MapScale(double k0);
 
   // TransferParameters of a mathematics class: the values come from the
   // database definition of this object's name (Record: the family's

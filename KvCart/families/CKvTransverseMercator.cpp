@@ -52,6 +52,7 @@ CKvTransverseMercator::CKvTransverseMercator(const std::string& name, double k0,
 CKvTransverseMercator::~CKvTransverseMercator() = default;
 
 void CKvTransverseMercator::ComputeCoefficients() {
+  if (!m_local) m_k0 = MapScale(m_k0);  // the local system converts without one
   double n = m_f / (2.0 - m_f), n2 = n * n, n4 = n2 * n2;
   kvcart::GeodeticToGaussianCoefficients(n, m_geodeticToGauss, 4);  // as published
   kvcart::GaussianToGeodeticCoefficients(n, m_gaussToGeodetic, 4);

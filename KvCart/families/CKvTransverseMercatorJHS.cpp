@@ -80,6 +80,7 @@ CKvTransverseMercatorJHS::CKvTransverseMercatorJHS(const std::string& name, doub
 CKvTransverseMercatorJHS::~CKvTransverseMercatorJHS() = default;
 
 void CKvTransverseMercatorJHS::ComputeCoefficients() {
+  if (!m_local) m_k0 = MapScale(m_k0);  // the local system converts without one
   m_n = m_f / (2.0 - m_f);
   double n2 = m_n * m_n;
   m_A1 = m_a * (1.0 + n2 / 4.0 + n2 * n2 / 64.0) / (1.0 + m_n);

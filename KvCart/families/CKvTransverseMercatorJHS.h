@@ -15,8 +15,9 @@
  * to better than 0.1 mm within 6 degrees of the central meridian, and
  * inverse(forward(p)) returns p to 1e-9 degrees there. The conformal
  * latitude is taken in both directions from its series in n to sixth
- * order, which is exact in double precision. Latitudes beyond +-90 give
- * NaN.
+ * order, which is exact in double precision. Latitudes beyond +-90, and
+ * every point of a projection with a scale k0 of 0 (but the local system),
+ * give NaN.
  *
  * Immutable after construction; conversions may run from several threads.
  *

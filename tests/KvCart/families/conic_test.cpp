@@ -174,11 +174,15 @@ TEST(Lambert, DefaultAreaOfAPoleOriginCentresOnTheParallels) {
   EXPECT_DOUBLE_EQ(y1, ey1);
 }
 
-// No cone at all: one parallel on the equator, two symmetric about it. Every
-// point gives NaN, never an infinity or a finite wrong value.
+// No cone at all: one parallel on the equator, two symmetric about it; or
+// a scale of 0 (a definition read without its "Scale" keyword), which put
+// every point on the false origin. Every point gives NaN, never an infinity
+// or a finite wrong value.
 TEST(Conic, DegenerateConesGiveNaN) {
   ProjectionPtr cones[] = {
       ProjectionPtr(new CKvLambert1SP("equator", 1, 0, 0, 0, 0, kGrs80)),
+      ProjectionPtr(new CKvLambert1SP("no scale", 0, 10, 45, 500, 600, kGrs80)),
+      ProjectionPtr(new CKvLambert2SP("no scale", 40, 50, 10, 45, 500, 600, kGrs80, 0.0)),
       ProjectionPtr(new CKvLambert2SP("symmetric", 30, -30, 0, 0, 0, 0, kGrs80)),
       ProjectionPtr(new CKvAlbersEqualArea("symmetric", 30, -30, 0, 0, 0, 0, kGrs80)),
       ProjectionPtr(new CKvEquidistantConic("symmetric", 30, -30, 0, 0, 0, 0, kGrs80)),

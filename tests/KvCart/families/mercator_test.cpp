@@ -107,6 +107,22 @@ TEST(Mercator, AntimeridianAndOrigin) {
   EXPECT_EQ(lat0, 0);
 }
 
+// A scale of 0 (a definition read without its "Scale" keyword) or a
+// parallel of true scale at a pole leaves no map: every point used to land
+// on the false origin. Conversions give NaN instead.
+TEST(Mercator, NoScaleGivesNaN) {
+  CKvMercator1SP noScale("no scale", 0, 10, 500, 600, kWgs84);
+  CKvMercator2SP polar("polar", 90, 10, 500, 600, kWgs84);
+  for (const CKvMercator* p :
+       {static_cast<const CKvMercator*>(&noScale), static_cast<const CKvMercator*>(&polar)}) {
+    double x, y, lon, lat;
+    p->Geo2Proj(12, 40, &x, &y);
+    EXPECT_TRUE(std::isnan(x) && std::isnan(y)) << x << " " << y;
+    p->Proj2Geo(700, 800, &lon, &lat);
+    EXPECT_TRUE(std::isnan(lon) && std::isnan(lat)) << lon << " " << lat;
+  }
+}
+
 // ESRI's name for the web map's Mercator reads as the Mercator on the sphere
 // of radius a; an auxiliary sphere other than that one is refused.
 TEST(Mercator, AuxiliarySphereFromWellKnownText) {

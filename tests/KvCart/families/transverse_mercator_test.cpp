@@ -271,6 +271,27 @@ TEST(TransverseMercator, InvalidInputGivesNaNNotACrash) {
   EXPECT_NEAR(lat, 90.0, 1e-9);
 }
 
+// A scale of 0 (a definition read without its "Scale" keyword) put every
+// point on the false origin; it gives NaN now. The local system keeps its
+// zero scale and passes coordinates through.
+TEST(TransverseMercator, ZeroScaleGivesNaN) {
+  CKvTransverseMercatorJHS jhs("no scale", 0.0, 9.0, 0.0, 500000.0, 0.0, kWgs84);
+  CKvTransverseMercator alt("no scale", 0.0, 9.0, 0.0, 500000.0, 0.0, kWgs84);
+  for (const CKvProjection* p :
+       {static_cast<const CKvProjection*>(&jhs), static_cast<const CKvProjection*>(&alt)}) {
+    double x, y, lon, lat;
+    p->Geo2Proj(10.0, 50.0, &x, &y);
+    EXPECT_TRUE(std::isnan(x) && std::isnan(y)) << x << " " << y;
+    p->Proj2Geo(500000.0, 0.0, &lon, &lat);
+    EXPECT_TRUE(std::isnan(lon) && std::isnan(lat)) << lon << " " << lat;
+  }
+  CKvTransverseMercatorJHS local("NON-UTM", 0.0, 0.0, 0.0, 0.0, 0.0, kWgs84);
+  double x, y;
+  local.Geo2Proj(3.0, 4.0, &x, &y);
+  EXPECT_EQ(x, 3.0);
+  EXPECT_EQ(y, 4.0);
+}
+
 // Conversions only read the object: four threads on one object give the
 // results of one thread, bit for bit (and nothing for ThreadSanitizer).
 TEST(TransverseMercator, ConcurrentConversionsOnOneObject) {
