@@ -1,6 +1,7 @@
 #include "KvCart/families/CKvKrovakProjection.h"
 
 #include "KvCart/families/CKvKrovak.h"
+#include "KvCart/families/ObliqueRecordKeys.h"
 #include "KvCart/text/CKvPRJParser.h"
 
 namespace {
@@ -13,18 +14,14 @@ const Frame::ParamKey kKeys[] = {
      Frame::eNoUnit},
     {"Pseudo parallel:", Ids::ID_PSEUDO_PARALLEL, Ids::ID_PSEUDO_PARALLEL_DMS, Frame::eDmsKey,
      Frame::eAngular},
-    {"Longitude of center:", Ids::ID_CENTER_LONGITUDE, Ids::ID_CENTER_LONGITUDE_DMS, Frame::eDmsKey,
-     Frame::eAngular},
-    {"Latitude of center:", Ids::ID_CENTER_LATITUDE, Ids::ID_CENTER_LATITUDE_DMS, Frame::eDmsKey,
-     Frame::eAngular},
-    {"Azimuth:", Ids::ID_AZIMUTH, nullptr, Frame::ePlainKey, Frame::eAngular},
-    {"XY plane rotation:", Ids::ID_XY_PLANE_ROTATION, nullptr, Frame::ePlainKey, Frame::eAngular},
+    kvcart::obliquekeys::kCenterLongitude,
+    kvcart::obliquekeys::kCenterLatitude,
+    kvcart::obliquekeys::kAzimuth,
+    kvcart::obliquekeys::kRotation,
     {"X scale:", Ids::ID_X_SCALE, nullptr, Frame::ePlainKey, Frame::eNoUnit},
     {"Y scale:", Ids::ID_Y_SCALE, nullptr, Frame::ePlainKey, Frame::eNoUnit},
-    {"False easting:", Ids::ID_FALSE_EASTING, Ids::ID_FALSE_EASTING_FOOT_US, Frame::eFootKey,
-     Frame::eLinear},
-    {"False northing:", Ids::ID_FALSE_NORTHING, Ids::ID_FALSE_NORTHING_FOOT_US, Frame::eFootKey,
-     Frame::eLinear},
+    Frame::kFalseEastingKey,
+    Frame::kFalseNorthingKey,
 };
 constexpr int kCount = sizeof(kKeys) / sizeof(kKeys[0]);
 
