@@ -114,7 +114,7 @@ void CKvTransverseMercator::Proj2Geo(double x, double y, double* lon, double* la
 double CKvTransverseMercator::GetConvergence(double lon, double lat) const {
   if (m_local) return 0.0;
   double dl = kvcart::NormalizeLongitude(lon - m_lon0Deg) * kvcart::kDegToRad;
-  return kvcart::TransverseMercatorConvergence(lat * kvcart::kDegToRad, dl, m_e2) *
+  return kvcart::TransverseMercatorConvergence(lat * kvcart::kDegToRad, dl, m_e, m_sphereToPlane) *
          kvcart::kRadToDeg;
 }
 

@@ -53,8 +53,8 @@ class KVCART_API CKvTransverseMercatorJHS : public CKvProjectionFrame {
 
   void Geo2Proj(double lon, double lat, double* x, double* y) const override;
   void Proj2Geo(double x, double y, double* lon, double* lat) const override;
-  // Grid convergence in degrees by the closed series in the longitude
-  // difference (Snyder 8-15 with the fifth-order term); 0 for the local system.
+  // Grid convergence in degrees, exact for the mapping (see
+  // TransverseMercatorFactors.h); 0 for the local system.
   double GetConvergence(double lon, double lat) const override;
   // +-3 degrees around the origin; (0, 0)-(10000, 10000) for the local system.
   void GetDefaultArea(double* x0, double* y0, double* x1, double* y1) const override;
