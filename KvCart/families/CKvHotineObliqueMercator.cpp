@@ -60,7 +60,7 @@ void CKvHotineObliqueMercator::ComputeConstants(const Definition& d) {
   const double w2 = 1.0 - m_e2 * sinPhiC * sinPhiC;
   const double sign = phiC < 0.0 ? -1.0 : 1.0;
   m_B = std::sqrt(1.0 + m_e2 * std::pow(cosPhiC, 4) / (1.0 - m_e2));
-  m_A = m_a * m_B * d.scale * std::sqrt(1.0 - m_e2) / w2;
+  m_A = m_a * m_B * MapScale(d.scale) * std::sqrt(1.0 - m_e2) / w2;
   // D >= 1 in exact arithmetic (D = 1 on the equator); rounding may go below.
   const double D = std::max(1.0, m_B * std::sqrt(1.0 - m_e2) / (cosPhiC * std::sqrt(w2)));
   const double rootD = std::sqrt(D * D - 1.0);

@@ -24,7 +24,8 @@
  * give NaN. Accuracy: the forward formulas are closed; the inverse takes
  * the latitude from the conformal latitude by a series to e^8, good to
  * about 1e-10 degrees (inverse(forward(p)) returns p to 1e-8 degrees).
- * Parameters for which D^2 < 1 use D^2 = 1, as the published method does.
+ * Parameters for which D^2 < 1 use D^2 = 1, as the published method does;
+ * a scale of 0 (a definition read without "Scale") gives NaN everywhere.
  *
  * Immutable after construction; conversions may run from several threads.
  *

@@ -65,7 +65,7 @@ void CKvKrovak::ComputeConstants(double k, double pseudoParallel, double centerL
   m_sinAlpha = std::sin(alpha);
   m_cosAlpha = std::cos(alpha);
   m_n = std::sin(phiP);
-  m_r0 = k * A / std::tan(phiP);
+  m_r0 = MapScale(k) * A / std::tan(phiP);
   m_isoPseudo = SphericalIsometric(phiP);
 }
 
@@ -73,8 +73,10 @@ void CKvKrovak::SetOrientation(double xyPlaneRotation, double xScale, double ySc
   const double omega = xyPlaneRotation * kvcart::kDegToRad;
   m_cosOmega = std::cos(omega);
   m_sinOmega = std::sin(omega);
-  m_xScale = xScale;
-  m_yScale = yScale;
+  // A scale of 0 (a definition read without "X_Scale" or "Y_Scale") would
+  // fold the grid onto one line: no map, NaN.
+  m_xScale = MapScale(xScale);
+  m_yScale = MapScale(yScale);
 }
 
 void CKvKrovak::Geo2Proj(double lon, double lat, double* x, double* y) const {

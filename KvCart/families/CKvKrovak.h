@@ -21,8 +21,9 @@
  * Valid range: the conic's hemisphere around the centre; longitudes are
  * counted from the origin and reduced into [-180, 180). Accuracy: forward
  * closed form; the inverse iterates the latitude to 1e-12 radians, so
- * inverse(forward(p)) returns p to 1e-9 degrees. A zero X or Y scale has no
- * inverse (NaN).
+ * inverse(forward(p)) returns p to 1e-9 degrees. A scale of 0 (on the
+ * pseudo parallel, X or Y; a definition read without the keyword) makes no
+ * map: every conversion gives NaN.
  *
  * Immutable after construction; conversions may run from several threads.
  *

@@ -4,6 +4,7 @@
 // and values) and the projections they and their texts create.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -221,4 +222,27 @@ TEST(ObliqueRecords, ProjectionTextComesFromTheDefinitionOfItsName) {
   EXPECT_EQ(prj.GetFalseNorthing(), -5000000.0);
   CKvHotineObliqueMercator unnamed("k6 nowhere", 1, 0, 45, 10, 0, 0, CKvEllipsoid());
   EXPECT_EQ(CKvPRJParser(&unnamed).GetProjectionType(), P::eNonProjected);
+}
+
+// A section without its scale keywords leaves those scales 0, which would
+// put every point on the false origin; the projection says NaN instead.
+TEST(ObliqueRecords, MissingScalesGiveNoMap) {
+  DatabaseWithEllipsoids();
+  Doc hotine = Section("HOTINE_OBLIQUE_MERCATOR_PROJECTION",
+                       "Ellipsoid = 'RF'\nCenter_Longitude = -133.66666666666666\n"
+                       "Center_Latitude = 57\nAzimuth = 323.13010236111114\n");
+  Doc krovak = Section("KROVAK_OBLIQUE_CONFORMAL_CONIC",
+                       "Ellipsoid = 'BR'\nScale_At_Pseudo_Parallel = 0.9999\n"
+                       "Pseudo_Parallel = 78.5\nCenter_Longitude = 24.833333333333332\n"
+                       "Center_Latitude = 49.5\nAzimuth = 30.28813975277778\n");
+  for (const Doc* doc : {&hotine, &krovak}) {
+    RecordPtr record(P::CreateFromSection(FirstSection(*doc), true));
+    ASSERT_TRUE(record);
+    ProjectionPtr p(record->CreateProjection());
+    ASSERT_TRUE(p);
+    double lon0, lat0, x, y;
+    p->GetOrigin(&lon0, &lat0);
+    p->Geo2Proj(lon0 + 0.5, lat0 + 0.5, &x, &y);
+    EXPECT_TRUE(std::isnan(x) && std::isnan(y)) << rcfGetName(FirstSection(*doc));
+  }
 }
