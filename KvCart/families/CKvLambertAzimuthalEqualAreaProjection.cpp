@@ -1,21 +1,21 @@
 #include "KvCart/families/CKvLambertAzimuthalEqualAreaProjection.h"
 
-#include "KvCart/families/AzimuthalRecordKeys.h"
+#include <iterator>
+
 #include "KvCart/families/CKvLambertAzimuthalEqualArea.h"
 #include "KvCart/text/CKvPRJParser.h"
 
 namespace {
 
-namespace keys = kvcart::recordkeys;
+using Frame = CKvMapProjDataFrame;
 
-constexpr keys::Frame::ParamKey kKeys[] = {keys::kCentre, keys::kOriginLatitude,
-                                           keys::kFalseEasting, keys::kFalseNorthing};
-const char* const kSection = CKvLambertAzimuthalEqualAreaProjectionIDs::ID_PROJECTION_SECTION;
+constexpr Frame::ParamKey kKeys[] = {Frame::kCentreKey, Frame::kOriginLatitudeKey,
+                                     Frame::kFalseEastingKey, Frame::kFalseNorthingKey};
 
 }  // namespace
 
 CKvLambertAzimuthalEqualAreaProjection::CKvLambertAzimuthalEqualAreaProjection()
-    : CKvMapProjDataFrame(kKeys, keys::CountOf(kKeys), kSection) {}
+    : CKvMapProjDataFrame(kKeys, static_cast<int>(std::size(kKeys)), ID_PROJECTION_SECTION) {}
 
 CKvLambertAzimuthalEqualAreaProjection::CKvLambertAzimuthalEqualAreaProjection(
     const std::string& name, const std::string& branch, const std::string& ellipsoidCode,

@@ -1,26 +1,26 @@
 #include "KvCart/families/CKvNewZealandMapGridProjection.h"
 
-#include "KvCart/families/AzimuthalRecordKeys.h"
+#include <iterator>
+
 #include "KvCart/families/CKvNewZealandMapGrid.h"
 #include "KvCart/text/CKvPRJParser.h"
 
 namespace {
 
-namespace keys = kvcart::recordkeys;
+using Frame = CKvMapProjDataFrame;
 
-constexpr keys::Frame::ParamKey kKeys[] = {
-    {"Longitude origin:", keys::Ids::ID_ORIGIN_LONGITUDE, keys::Ids::ID_ORIGIN_LONGITUDE_DMS,
-     keys::Frame::eDmsKey, keys::Frame::eAngular},
-    keys::kOriginLatitude,
-    keys::kFalseEasting,
-    keys::kFalseNorthing,
+constexpr Frame::ParamKey kKeys[] = {
+    {"Longitude origin:", Frame::ID_ORIGIN_LONGITUDE, Frame::ID_ORIGIN_LONGITUDE_DMS,
+     Frame::eDmsKey, Frame::eAngular},
+    Frame::kOriginLatitudeKey,
+    Frame::kFalseEastingKey,
+    Frame::kFalseNorthingKey,
 };
-const char* const kSection = CKvNewZealandMapGridProjectionIDs::ID_PROJECTION_SECTION;
 
 }  // namespace
 
 CKvNewZealandMapGridProjection::CKvNewZealandMapGridProjection()
-    : CKvMapProjDataFrame(kKeys, keys::CountOf(kKeys), kSection) {}
+    : CKvMapProjDataFrame(kKeys, static_cast<int>(std::size(kKeys)), ID_PROJECTION_SECTION) {}
 
 CKvNewZealandMapGridProjection::CKvNewZealandMapGridProjection(
     const std::string& name, const std::string& branch, const std::string& ellipsoidCode,

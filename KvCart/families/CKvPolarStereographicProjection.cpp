@@ -1,19 +1,9 @@
 #include "KvCart/families/CKvPolarStereographicProjection.h"
 
-#include "KvCart/families/AzimuthalRecordKeys.h"
 #include "KvCart/families/CKvPolarStereographic.h"
-#include "KvCart/text/CKvPRJParser.h"
-
-namespace {
-
-namespace keys = kvcart::recordkeys;
-const char* const kSection = CKvPolarStereographicProjectionIDs::ID_PROJECTION_SECTION;
-
-}  // namespace
 
 CKvPolarStereographicProjection::CKvPolarStereographicProjection()
-    : CKvMapProjDataFrame(keys::kScaleCentreOrigin, keys::CountOf(keys::kScaleCentreOrigin),
-                          kSection) {}
+    : CKvStereographicDataFrame(ID_PROJECTION_SECTION) {}
 
 CKvPolarStereographicProjection::CKvPolarStereographicProjection(
     const std::string& name, const std::string& branch, const std::string& ellipsoidCode, double k0,
@@ -29,12 +19,4 @@ CKvPolarStereographicProjection::~CKvPolarStereographicProjection() = default;
 
 CKvProjection* CKvPolarStereographicProjection::CreateProjection() const {
   return CKvProjectionFrame::Usable(new CKvPolarStereographic(this));
-}
-
-void CKvPolarStereographicProjection::TransferValues(CKvPRJParser& parser) const {
-  parser.SetFalseEasting(GetFalseEasting());
-  parser.SetFalseNorthing(GetFalseNorthing());
-  parser.SetCentralMeridian(GetCentre());
-  parser.SetScaleFactor(GetScale());
-  parser.SetLatitudeOfOrigin(GetOriginLatitude());
 }

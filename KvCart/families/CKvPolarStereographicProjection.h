@@ -5,12 +5,9 @@
  * scale about the pole on its side (NSIDC sea ice: 70), the scale then
  * being ignored.
  *
- * Parameters, in GetParameter order: "Scale:" k0 (file keyword "Scale", or
- * "Scale_Reduction"), "Central meridian:" ("Centre", or "Centre_dms"),
- * "Latitude origin:" ("Origin_Latitude", or "Origin_Latitude_dms"), "False
- * easting:" ("Feast", or "Feast_ft_us"), "False northing:" ("Fnorth", or
- * "Fnorth_ft_us"). Section "POLAR_STEREOGRAPHIC_PROJECTION". Degrees and
- * metres.
+ * Parameters: see CKvStereographicDataFrame (scale, central meridian,
+ * latitude of origin, false easting and northing). Section
+ * "POLAR_STEREOGRAPHIC_PROJECTION".
  *
  * CreateProjection builds a CKvPolarStereographic; null when the record
  * names an ellipsoid the database does not hold (or none).
@@ -24,14 +21,14 @@
 
 #include <string>
 
-#include "KvCart/families/CKvMapProjDataFrame.h"
+#include "KvCart/families/CKvStereographicDataFrame.h"
 
 class KVCART_API CKvPolarStereographicProjectionIDs {
  public:
   static constexpr const char ID_PROJECTION_SECTION[] = "POLAR_STEREOGRAPHIC_PROJECTION";
 };
 
-class KVCART_API CKvPolarStereographicProjection : public CKvMapProjDataFrame,
+class KVCART_API CKvPolarStereographicProjection : public CKvStereographicDataFrame,
                                                    public CKvPolarStereographicProjectionIDs {
  public:
   // Empty strings, zero parameters, deletable and editable.
@@ -48,19 +45,7 @@ class KVCART_API CKvPolarStereographicProjection : public CKvMapProjDataFrame,
   std::string GetProjectionTypeTitle() const override { return "Polar stereographic"; }
   EProjectionType GetProjectionType() const override { return ePolarStereographic; }
 
-  double GetScale() const { return Value(0); }
-  void SetScale(double k0) { SetValue(0, k0); }
-  double GetCentre() const { return Value(1); }
-  void SetCentre(double degrees) { SetValue(1, degrees); }
-  double GetOriginLatitude() const { return Value(2); }
-  void SetOriginLatitude(double degrees) { SetValue(2, degrees); }
-  double GetFalseEasting() const { return Value(3); }
-  void SetFalseEasting(double metres) { SetValue(3, metres); }
-  double GetFalseNorthing() const { return Value(4); }
-  void SetFalseNorthing(double metres) { SetValue(4, metres); }
-
  protected:
-  void TransferValues(CKvPRJParser& parser) const override;
   const char* GetWktTypeName() const override { return "Polar_Stereographic"; }
 };
 

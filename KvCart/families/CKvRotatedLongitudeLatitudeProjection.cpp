@@ -1,28 +1,26 @@
 #include "KvCart/families/CKvRotatedLongitudeLatitudeProjection.h"
 
-#include "KvCart/families/AzimuthalRecordKeys.h"
+#include <iterator>
+
 #include "KvCart/families/CKvRotatedLongitudeLatitude.h"
 #include "KvCart/text/CKvPRJParser.h"
 
 namespace {
 
-namespace keys = kvcart::recordkeys;
-using Frame = keys::Frame;
-using Ids = keys::Ids;
+using Frame = CKvMapProjDataFrame;
 
 constexpr Frame::ParamKey kKeys[] = {
-    {"Longitude of south pole:", Ids::ID_LONGITUDE_OF_SOUTH_POLE, nullptr, Frame::ePlainKey,
+    {"Longitude of south pole:", Frame::ID_LONGITUDE_OF_SOUTH_POLE, nullptr, Frame::ePlainKey,
      Frame::eAngular},
-    {"Latitude of south pole:", Ids::ID_LATITUDE_OF_SOUTH_POLE, nullptr, Frame::ePlainKey,
+    {"Latitude of south pole:", Frame::ID_LATITUDE_OF_SOUTH_POLE, nullptr, Frame::ePlainKey,
      Frame::eAngular},
-    {"Angle of rotation:", Ids::ID_ANGLE_OF_ROTATION, nullptr, Frame::ePlainKey, Frame::eAngular},
+    {"Angle of rotation:", Frame::ID_ANGLE_OF_ROTATION, nullptr, Frame::ePlainKey, Frame::eAngular},
 };
-const char* const kSection = CKvRotatedLongitudeLatitudeProjectionIDs::ID_PROJECTION_SECTION;
 
 }  // namespace
 
 CKvRotatedLongitudeLatitudeProjection::CKvRotatedLongitudeLatitudeProjection()
-    : CKvMapProjDataFrame(kKeys, keys::CountOf(kKeys), kSection) {}
+    : CKvMapProjDataFrame(kKeys, static_cast<int>(std::size(kKeys)), ID_PROJECTION_SECTION) {}
 
 CKvRotatedLongitudeLatitudeProjection::CKvRotatedLongitudeLatitudeProjection(
     const std::string& name, const std::string& branch, const std::string& ellipsoidCode,

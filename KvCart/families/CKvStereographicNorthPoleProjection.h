@@ -2,11 +2,9 @@
  * stereographic projection about the north pole defined by its latitude of
  * true scale (the NSIDC sea-ice grid, the Arctic polar stereographic).
  *
- * Parameters, in GetParameter order: "First parallel:" the latitude of true
- * scale (file keyword "Parallel_1", or "Parallel_1_dms"), "Central
- * meridian:" ("Centre", or "Centre_dms"), "False easting:" ("Feast", or
- * "Feast_ft_us"), "False northing:" ("Fnorth", or "Fnorth_ft_us"). Section
- * "STEREOGRAPHIC_NORTH_POLE_PROJECTION". Degrees and metres.
+ * Parameters: see CKvStereographicPoleDataFrame (latitude of true scale,
+ * central meridian, false easting and northing). Section
+ * "STEREOGRAPHIC_NORTH_POLE_PROJECTION".
  *
  * CreateProjection builds a CKvStereographicNorthPole; null when the record
  * names an ellipsoid the database does not hold (or none).
@@ -19,7 +17,7 @@
 
 #include <string>
 
-#include "KvCart/families/CKvMapProjDataFrame.h"
+#include "KvCart/families/CKvStereographicPoleDataFrame.h"
 
 class KVCART_API CKvStereographicNorthPoleProjectionIDs {
  public:
@@ -27,7 +25,7 @@ class KVCART_API CKvStereographicNorthPoleProjectionIDs {
 };
 
 class KVCART_API CKvStereographicNorthPoleProjection
-    : public CKvMapProjDataFrame,
+    : public CKvStereographicPoleDataFrame,
       public CKvStereographicNorthPoleProjectionIDs {
  public:
   // Empty strings, zero parameters, deletable and editable.
@@ -45,17 +43,7 @@ class KVCART_API CKvStereographicNorthPoleProjection
   std::string GetProjectionTypeTitle() const override { return "Stereographic north pole"; }
   EProjectionType GetProjectionType() const override { return eStereographicNorthPole; }
 
-  double GetParallel1() const { return Value(0); }
-  void SetParallel1(double degrees) { SetValue(0, degrees); }
-  double GetCentre() const { return Value(1); }
-  void SetCentre(double degrees) { SetValue(1, degrees); }
-  double GetFalseEasting() const { return Value(2); }
-  void SetFalseEasting(double metres) { SetValue(2, metres); }
-  double GetFalseNorthing() const { return Value(3); }
-  void SetFalseNorthing(double metres) { SetValue(3, metres); }
-
  protected:
-  void TransferValues(CKvPRJParser& parser) const override;
   const char* GetWktTypeName() const override { return "Stereographic_North_Pole"; }
 };
 

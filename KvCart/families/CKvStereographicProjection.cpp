@@ -1,19 +1,9 @@
 #include "KvCart/families/CKvStereographicProjection.h"
 
-#include "KvCart/families/AzimuthalRecordKeys.h"
 #include "KvCart/families/CKvStereographic.h"
-#include "KvCart/text/CKvPRJParser.h"
-
-namespace {
-
-namespace keys = kvcart::recordkeys;
-const char* const kSection = CKvStereographicProjectionIDs::ID_PROJECTION_SECTION;
-
-}  // namespace
 
 CKvStereographicProjection::CKvStereographicProjection()
-    : CKvMapProjDataFrame(keys::kScaleCentreOrigin, keys::CountOf(keys::kScaleCentreOrigin),
-                          kSection) {}
+    : CKvStereographicDataFrame(ID_PROJECTION_SECTION) {}
 
 CKvStereographicProjection::CKvStereographicProjection(const std::string& name,
                                                        const std::string& branch,
@@ -31,12 +21,4 @@ CKvStereographicProjection::~CKvStereographicProjection() = default;
 
 CKvProjection* CKvStereographicProjection::CreateProjection() const {
   return CKvProjectionFrame::Usable(new CKvStereographic(this));
-}
-
-void CKvStereographicProjection::TransferValues(CKvPRJParser& parser) const {
-  parser.SetFalseEasting(GetFalseEasting());
-  parser.SetFalseNorthing(GetFalseNorthing());
-  parser.SetCentralMeridian(GetCentre());
-  parser.SetScaleFactor(GetScale());
-  parser.SetLatitudeOfOrigin(GetOriginLatitude());
 }

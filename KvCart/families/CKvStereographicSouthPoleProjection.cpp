@@ -1,18 +1,9 @@
 #include "KvCart/families/CKvStereographicSouthPoleProjection.h"
 
-#include "KvCart/families/AzimuthalRecordKeys.h"
 #include "KvCart/families/CKvStereographicSouthPole.h"
-#include "KvCart/text/CKvPRJParser.h"
-
-namespace {
-
-namespace keys = kvcart::recordkeys;
-const char* const kSection = CKvStereographicSouthPoleProjectionIDs::ID_PROJECTION_SECTION;
-
-}  // namespace
 
 CKvStereographicSouthPoleProjection::CKvStereographicSouthPoleProjection()
-    : CKvMapProjDataFrame(keys::kParallelCentre, keys::CountOf(keys::kParallelCentre), kSection) {}
+    : CKvStereographicPoleDataFrame(ID_PROJECTION_SECTION) {}
 
 CKvStereographicSouthPoleProjection::CKvStereographicSouthPoleProjection(
     const std::string& name, const std::string& branch, const std::string& ellipsoidCode,
@@ -28,11 +19,4 @@ CKvStereographicSouthPoleProjection::~CKvStereographicSouthPoleProjection() = de
 
 CKvProjection* CKvStereographicSouthPoleProjection::CreateProjection() const {
   return CKvProjectionFrame::Usable(new CKvStereographicSouthPole(this));
-}
-
-void CKvStereographicSouthPoleProjection::TransferValues(CKvPRJParser& parser) const {
-  parser.SetFalseEasting(GetFalseEasting());
-  parser.SetFalseNorthing(GetFalseNorthing());
-  parser.SetCentralMeridian(GetCentre());
-  parser.SetStandardParallel1(GetParallel1());
 }
