@@ -85,7 +85,7 @@ enum kfsErrors {
 /* ---- Handles ------------------------------------------------------------ */
 
 /* An open container file or memory stream. Opaque to C callers; the layout
- * lives in kfs/container/kfsFile.h for the layers of libkfs itself. */
+ * lives in kfs/container/kfs_handle.h for the layers of libkfs itself. */
 typedef struct kfsFile kfsFile;
 typedef kfsFile* kfsHandle;
 

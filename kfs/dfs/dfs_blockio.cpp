@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "kfs/container/kfsFile.h"
+#include "kfs/container/kfs_handle.h"
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_internal.h"
-#include "kfs/dfs/dfsadds.h"
+#include "kfs/dfs/dfs_checks.h"
 
 namespace dfs {
 

@@ -1,9 +1,9 @@
 // The section search: moves through a data file block by block, noting
 // where the static (40000) and dynamic (50000) sections begin.
-#include "kfs/container/kfsFile.h"
+#include "kfs/container/kfs_handle.h"
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_internal.h"
-#include "kfs/dfs/dfsadds.h"
+#include "kfs/dfs/dfs_checks.h"
 
 namespace {
 

@@ -9,14 +9,14 @@
 #include <ctime>
 #include <vector>
 
-#include "kfs/container/DebugTrace.h"
-#include "kfs/container/FileIO.h"
-#include "kfs/container/kfsFile.h"
+#include "kfs/container/call_trace.h"
+#include "kfs/dfs/dfs_file_io.h"
+#include "kfs/container/kfs_handle.h"
 #include "kfs/dfs/dfs_axis.h"
 #include "kfs/dfs/dfs_blockio.h"
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_internal.h"
-#include "kfs/dfs/dfsadds.h"
+#include "kfs/dfs/dfs_checks.h"
 
 namespace {
 

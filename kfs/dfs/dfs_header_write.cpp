@@ -4,14 +4,14 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "kfs/container/DebugTrace.h"
-#include "kfs/container/kfsFile.h"
+#include "kfs/container/call_trace.h"
+#include "kfs/container/kfs_handle.h"
 #include "kfs/dfs/dfs_blockio.h"
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_item.h"
 #include "kfs/dfs/dfs_units.h"
-#include "kfs/dfs/dfsadds.h"
+#include "kfs/dfs/dfs_checks.h"
 
 namespace {
 

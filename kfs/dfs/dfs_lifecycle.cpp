@@ -6,16 +6,16 @@
 #include <ctime>
 #include <string>
 
-#include "kfs/container/DebugTrace.h"
-#include "kfs/container/FileIO.h"
-#include "kfs/container/KvFileUtil.h"
-#include "kfs/container/kfsFile.h"
+#include "kfs/container/call_trace.h"
+#include "kfs/dfs/dfs_file_io.h"
+#include "kfs/util/path_util.h"
+#include "kfs/container/kfs_handle.h"
 #include "kfs/dfs/dfs_blockio.h"
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_header.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_item.h"
-#include "kfs/dfs/dfsadds.h"
+#include "kfs/dfs/dfs_checks.h"
 
 namespace {
 

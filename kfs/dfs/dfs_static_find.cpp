@@ -2,13 +2,13 @@
 // static items too, but they belong to the header: counting starts behind
 // the keys actually present, recognised by their names, so an application's
 // first static item is never taken for a key.
-#include "kfs/container/kfsFile.h"
+#include "kfs/container/kfs_handle.h"
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_static.h"
 #include "kfs/dfs/dfs_step.h"
 #include "kfs/dfs/dfs_timestep.h"
-#include "kfs/dfs/dfsadds.h"
+#include "kfs/dfs/dfs_checks.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // The time-step tag (block 50001) and the running position of sequential
 // time-step access.
-#include "kfs/container/kfsFile.h"
+#include "kfs/container/kfs_handle.h"
 #include "kfs/dfs/dfs_blockio.h"
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_step.h"
 #include "kfs/dfs/dfs_timestep.h"
-#include "kfs/dfs/dfsadds.h"
+#include "kfs/dfs/dfs_checks.h"
 
 namespace {
 

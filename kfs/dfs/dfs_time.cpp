@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "kfs/container/kfsFile.h"
+#include "kfs/container/kfs_handle.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_static.h"
 #include "kfs/dfs/dfs_step.h"

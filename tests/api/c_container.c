@@ -1,7 +1,7 @@
 /* Compiled as C: the container's public headers must be plain C. */
-#include "kfs/container/DebugTrace.h"
-#include "kfs/container/FileIO.h"
-#include "kfs/container/KvFileUtil.h"
+#include "kfs/container/call_trace.h"
+#include "kfs/dfs/dfs_file_io.h"
+#include "kfs/util/path_util.h"
 #include "kfs/container/kfs.h"
 
 /* Touches one declaration of each header so that a header that parses but

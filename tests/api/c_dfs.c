@@ -5,7 +5,7 @@
 #include "kfs/dfs/dfs_item.h"
 #include "kfs/dfs/dfs_time.h"
 #include "kfs/dfs/dfs_types.h"
-#include "kfs/dfs/dfsadds.h"
+#include "kfs/dfs/dfs_checks.h"
 #include "kfs/util/date.h"
 
 int c_dfs_header_compiles(void) {

@@ -1,9 +1,9 @@
 /* The text utilities and the older catalogue family must be callable from
  * C: this file is compiled as C and links the shared library. */
-#include "kfs/util/catalogue.h"
-#include "kfs/util/dtxfile.h"
-#include "kfs/util/textutil.h"
-#include "kfs/util/txfile.h"
+#include "kfs/legacy/catalogue.h"
+#include "kfs/legacy/dtx_file.h"
+#include "kfs/util/text_util.h"
+#include "kfs/legacy/tx_file.h"
 
 int koracore_c_util_nicefm(char* dst)
 {

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "dfs_test_support.h"
-#include "kfs/container/kfsFile.h"
-#include "kfs/dfs/dfsadds.h"
+#include "dfs_support.h"
+#include "kfs/container/kfs_handle.h"
+#include "kfs/dfs/dfs_checks.h"
 
 namespace {
 

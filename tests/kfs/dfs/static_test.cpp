@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "dfs_test_support.h"
-#include "kfs/container/kfsFile.h"
+#include "dfs_support.h"
+#include "kfs/container/kfs_handle.h"
 #include "kfs/dfs/dfs_static.h"
 #include "kfs/dfs/dfs_timestep.h"
 
