@@ -2,6 +2,8 @@
 // with a stack of traced function names.
 #include "kfs/container/call_trace.h"
 
+#include "kfs/container/kfs_access.h"
+
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -20,11 +22,12 @@ struct TraceState {
   int nameEnd[kMaxNames] = {};  // offset behind each kept name's terminating zero
   int depth = 0;                // names kept
   int lost = 0;                 // names pushed beyond the limits, not kept
-  bool fileIO = false;
-  bool dataFile = false;
 };
 
 TraceState g_trace;
+// Counts the runs of the trace that ended (line limit met, or reset); the
+// switches of the layers above hold the run they were switched on in.
+unsigned int g_endedRuns = 0;
 
 // Counts a line about to be printed. A long-running model with the trace on
 // would fill any disk, so the trace stops itself after the limit - but only
@@ -35,8 +38,7 @@ bool TakeLine() {
     std::fputs("Maximum number of lines exceeded. Bye bye\n", stdout);
     std::fflush(stdout);
     g_trace.exhausted = true;
-    g_trace.fileIO = false;
-    g_trace.dataFile = false;
+    ++g_endedRuns;
     return false;
   }
   ++g_trace.lines;
@@ -75,20 +77,6 @@ bool IsNameCharacter(char c) {
 void Unindent() {
   g_trace.indent -= 2;
   if (g_trace.indent < 0) g_trace.indent = 0;
-}
-
-// Sets one of the two switches. Switching on a trace that stopped itself
-// starts a new one: a new line count, and no indentation or names left by
-// the calls that were open at the limit, whose exits were never traced.
-int Switch(bool& flag, int value) {
-  flag = value != 0;
-  if (flag && g_trace.exhausted) {
-    const bool fileIO = g_trace.fileIO, dataFile = g_trace.dataFile;
-    g_trace = TraceState();
-    g_trace.fileIO = fileIO;
-    g_trace.dataFile = dataFile;
-  }
-  return flag;
 }
 
 }  // namespace
@@ -172,14 +160,22 @@ KFS_API void DebugPrintStr(const char* text) { PrintText("", nullptr, text); }
 
 KFS_API void DebugEnterExitStr(const char* text) { PrintText("-><-", nullptr, text); }
 
-KFS_API int DebugFileIO(int flag) { return Switch(g_trace.fileIO, flag); }
-
-KFS_API int DebugFileIOIsOn(void) { return g_trace.fileIO; }
-
-KFS_API int dfsDebugOn(int flag) { return Switch(g_trace.dataFile, flag); }
-
-KFS_API int dfsDebugIsOn(void) { return g_trace.dataFile; }
-
-KFS_API void DebugTraceReset(void) { g_trace = TraceState(); }
+KFS_API void DebugTraceReset(void) {
+  g_trace = TraceState();
+  ++g_endedRuns;
+}
 
 }  // extern "C"
+
+namespace kfs {
+
+unsigned int TraceRun() { return g_endedRuns; }
+
+// Switching on a trace that stopped itself starts a new one: a new line
+// count, and no indentation or names left by the calls that were open at
+// the limit, whose exits were never traced.
+void ResumeTrace() {
+  if (g_trace.exhausted) g_trace = TraceState();
+}
+
+}  // namespace kfs

@@ -1,19 +1,19 @@
-/* DebugTrace.h - a process-wide, switchable trace of nested calls printed to
+/* call_trace.h - a process-wide, switchable trace of nested calls printed to
  * standard output, indented by nesting depth:
  *
  *   ->{dfsFileRead <a.dfs>          DebugEnter("dfsFileRead <%s>", path)
  *     FOpenFileRead <a.dfs>         DebugPrint(...)
  *   <-}dfsFileRead [0]              DebugExit("[%d]", status)
  *
- * Traced code checks its switch (dfsDebugIsOn, DebugFileIOIsOn) before
- * calling. After 5001 lines the trace prints "Maximum number of lines
+ * Traced code checks its switch before calling; the switches belong to the
+ * layers that trace (kfs/dfs/dfs_trace.h). After 5001 lines the trace prints "Maximum number of lines
  * exceeded. Bye bye" once and switches itself off; the host carries on.
  * Switching a flag on again starts a new trace: a new count, at the
  * outermost level with an empty name stack.
  *
  * Unguarded process-wide state: for single-threaded diagnosis. Callable from C. */
-#ifndef KFS_CONTAINER_DEBUGTRACE_H
-#define KFS_CONTAINER_DEBUGTRACE_H
+#ifndef KFS_CONTAINER_CALL_TRACE_H
+#define KFS_CONTAINER_CALL_TRACE_H
 
 #include "kfs/kfs_api.h"
 
@@ -52,15 +52,8 @@ KFS_API const char* GetFunctionName(void);
 /* n blanks; nothing for n <= 0. */
 KFS_API void printnblank(int n);
 
-/* The wrapper-layer switch: stores flag != 0 and returns it. */
-KFS_API int DebugFileIO(int flag);
-KFS_API int DebugFileIOIsOn(void);
-/* The data-file layer switch; returns the new state. */
-KFS_API int dfsDebugOn(int flag);
-KFS_API int dfsDebugIsOn(void);
-
 /* Back to the start state: no indentation, empty stack, no lines counted,
- * both switches off. */
+ * every switch off. */
 KFS_API void DebugTraceReset(void);
 
 KFS_EXTERN_C_END

@@ -1,22 +1,10 @@
-// kfsFile.h - the layout of a container handle, for the layers of libkfs
-// (container, data files, cross sections). Not installed for hosts: to them
-// kfsHandle is opaque.
-//
-// Fields the data-file layer (kfs/dfs) may read and set:
-//   status          - through kfsGetError/kfsPeekError preferably; setting it
-//                     latches an error exactly as the container does
-//   dfsPosition     - its own position state (1 header, 2 static, 3 dynamic)
-//   openClock       - processor clock of the last header update (starts at open)
-//   pseudoSeek      - only through kfsPseudoSeek, or cleared to 0 to drop a
-//                     pending move before repositioning
-//   dfsDeleteFloat, dfsDeleteDouble - its copies of the header delete values
-//   readOnly, filname - read only
-// Everything else belongs to the container.
+// kfs_handle.h - the layout of a container handle, for the container's own
+// sources only. Hosts see kfsHandle as opaque; the layers above the container
+// (data files, cross sections) reach a handle through kfs_access.h.
 #ifndef KFS_CONTAINER_KFSFILE_H
 #define KFS_CONTAINER_KFSFILE_H
 
 #include <cstdint>
-#include <ctime>
 
 #include "kfs/container/kfs.h"
 
@@ -36,7 +24,6 @@ enum { kfsLastWrite = -1, kfsLastNone = 0, kfsLastRead = 1 };
 
 struct kfsFile {
   CKfsStorage* storage;
-  clock_t openClock;
   int swap;                      // file is in the other byte order
   char* filname;                 // null for memory streams
   unsigned short creation[6];    // year month day hour minute second
@@ -56,14 +43,15 @@ struct kfsFile {
   int inBlock;                   // inside kfsLblockRead
   int lastOp;                    // kfsLastWrite, kfsLastNone, kfsLastRead
   int64_t pseudoSeek;            // pending forward move
-  int dfsPosition;               // owned by the data-file layer
   kfsPeekEntry peek[kfsPeekBufferSize];
   short peekFilled;
   short peekiCurrent;            // -1 when nothing is consumed
   unsigned char scratch[kfsScratchSize];
-  // Owned by the data-file layer.
-  float dfsDeleteFloat;
-  double dfsDeleteDouble;
+  // The state a layer above keeps per handle (the data-file layer's
+  // position and delete values). The container never looks inside; it only
+  // releases the state with the handle.
+  void* upperState;
+  void (*releaseUpperState)(void* state);
 };
 
 #endif

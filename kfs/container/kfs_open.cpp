@@ -42,7 +42,6 @@ kfsFile* NewHandle(CKfsStorage* storage, const char* name) {
   auto* file = static_cast<kfsFile*>(std::calloc(1, sizeof(kfsFile)));
   if (!file) return nullptr;
   file->storage = storage;
-  file->openClock = std::clock();
   file->peekiCurrent = -1;
   if (name && !(file->filname = CopyText(name))) {
     std::free(file);
@@ -52,6 +51,7 @@ kfsFile* NewHandle(CKfsStorage* storage, const char* name) {
 }
 
 void FreeHandle(kfsFile* file) {
+  if (file->releaseUpperState) file->releaseUpperState(file->upperState);
   delete file->storage;
   std::free(file->filname);
   std::free(file->creationDate);

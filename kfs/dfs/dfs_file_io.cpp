@@ -3,7 +3,8 @@
 #include "kfs/dfs/dfs_file_io.h"
 
 #include "kfs/container/call_trace.h"
-#include "kfs/container/kfs_handle.h"
+#include "kfs/dfs/dfs_file_state.h"
+#include "kfs/dfs/dfs_trace.h"
 
 namespace {
 
@@ -11,12 +12,15 @@ const char kSource[] = "FileIO.cpp";
 
 #define F_REPORT(file, code) FErrorHandler(nullptr, (file), nullptr, (code), kSource, __LINE__)
 
-// Common tail of the open wrappers.
+// Common tail of the open wrappers: the handle becomes a data file standing
+// in its header.
 kfsHandle Opened(unsigned int status, kfsHandle file, unsigned int* statusOut, int line) {
+  if (status == kfsOK && !dfs::attachState(file)) {
+    kfsFileClose(&file);
+    status = kfsErrMemory;
+  }
   if (statusOut) *statusOut = status;
-  if (status == kfsOK) {
-    file->dfsPosition = 1;
-  } else {
+  if (status != kfsOK) {
     FErrorHandler(nullptr, nullptr, nullptr, status, kSource, line);
     file = nullptr;
   }

@@ -7,7 +7,8 @@
 #include <cstring>
 
 #include "kfs/container/call_trace.h"
-#include "kfs/container/kfs_handle.h"
+#include "kfs/dfs/dfs_trace.h"
+#include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_axis.h"
 #include "kfs/dfs/dfs_blockio.h"
 #include "kfs/dfs/dfs_file.h"
@@ -320,7 +321,7 @@ LPHEAD dfsReadHeader(kfsHandle file, int* status) {
   if (dfsDebugIsOn()) DebugEnter("dfsReadHeader");
   ReadState st;
   if (!s) {
-    file->dfsPosition = 1;
+    dfs::setPosition(file, 1);
     st.header = static_cast<LPHEAD>(std::calloc(1, sizeof(DfsHeader)));
     s = st.header ? dfsInitHeader(st.header) : DFS_FAIL(nullptr, file, 2000);
   }

@@ -2,7 +2,7 @@
 // static items too, but they belong to the header: counting starts behind
 // the keys actually present, recognised by their names, so an application's
 // first static item is never taken for a key.
-#include "kfs/container/kfs_handle.h"
+#include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_static.h"
@@ -14,12 +14,12 @@ namespace {
 
 // Whether a static item follows; the start of the static section is passed.
 bool staticItemNext(kfsHandle file) {
-  if (file->dfsPosition == 3) return false;
+  if (dfs::position(file) == 3) return false;
   unsigned int id = 0;
   if (kfsQuery(file, &id) != kfsTypeBlock) return false;
-  if (id == DFS_TAG_STATIC && file->dfsPosition == 1) {
+  if (id == DFS_TAG_STATIC && dfs::position(file) == 1) {
     if (kfsLblockSkip(file) != 0) return false;
-    file->dfsPosition = 2;
+    dfs::setPosition(file, 2);
     if (kfsQuery(file, &id) != kfsTypeBlock) return false;
   }
   return id == 30005 || id == 30002;
@@ -32,7 +32,7 @@ extern "C" {
 int dfsFindBlockStatic(LPHEAD header, kfsHandle file) {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
   dfs::clearEndOfFile(file);
-  if (file->dfsPosition != 1) {
+  if (dfs::position(file) != 1) {
     const int s = dfsFindBlock(file, DFS_TAG_STATIC);
     // A file without static data ends the search in the dynamic section, or
     // at its end.

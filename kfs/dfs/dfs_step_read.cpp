@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "kfs/container/call_trace.h"
-#include "kfs/container/kfs_handle.h"
+#include "kfs/dfs/dfs_trace.h"
 #include "kfs/dfs/dfs_header.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_item.h"

@@ -1,5 +1,6 @@
 /* Compiled as C: the container's public headers must be plain C. */
 #include "kfs/container/call_trace.h"
+#include "kfs/dfs/dfs_trace.h"
 #include "kfs/dfs/dfs_file_io.h"
 #include "kfs/util/path_util.h"
 #include "kfs/container/kfs.h"

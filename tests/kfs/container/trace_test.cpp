@@ -5,6 +5,7 @@
 #include <string>
 
 #include "kfs/container/call_trace.h"
+#include "kfs/dfs/dfs_trace.h"
 
 namespace {
 

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "dfs_support.h"
-#include "kfs/container/kfs_handle.h"
 #include "kfs/dfs/dfs_static.h"
 #include "kfs/dfs/dfs_stats.h"
 #include "kfs/dfs/dfs_timestep.h"

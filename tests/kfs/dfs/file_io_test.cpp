@@ -7,8 +7,9 @@
 
 #include "files_support.h"
 #include "kfs/container/call_trace.h"
+#include "kfs/dfs/dfs_trace.h"
 #include "kfs/dfs/dfs_file_io.h"
-#include "kfs/container/kfs_handle.h"
+#include "kfs/dfs/dfs_file_state.h"
 
 using koracoretest::workPath;
 
@@ -47,7 +48,7 @@ TEST_F(FileIO, CreateWriteReadThroughTheWrappers) {
   std::string path = workPath("wrappers.dfs");
   kfsHandle file = FOpenFileCreate(path.c_str(), 0);
   ASSERT_NE(file, nullptr);
-  EXPECT_EQ(file->dfsPosition, 1);
+  EXPECT_EQ(dfs::position(file), 1);
   EXPECT_EQ(kfsGetAppBase(file), 130u);
   kfsLblock block = FCreateLogicalBlock(kfsTypeInt4, 2, nullptr);
   ASSERT_NE(block, nullptr);
@@ -76,7 +77,7 @@ TEST_F(FileIO, CreateWriteReadThroughTheWrappers) {
 
   file = FOpenFileEdit(path.c_str(), &status);
   ASSERT_NE(file, nullptr);
-  EXPECT_EQ(file->dfsPosition, 1);
+  EXPECT_EQ(dfs::position(file), 1);
   EXPECT_EQ(kfsLrecWrite(file, kfsTypeDouble, 1, &d), 0u);  // overwrites the first bytes
   FCloseFile(&file);
 }

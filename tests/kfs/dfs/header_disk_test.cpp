@@ -10,6 +10,7 @@
 
 #include "dfs_support.h"
 #include "kfs/container/call_trace.h"
+#include "kfs/dfs/dfs_trace.h"
 #include "kfs/dfs/dfs_time.h"
 
 namespace {
