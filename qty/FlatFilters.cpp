@@ -26,10 +26,10 @@ bool InFilter(const CKVitemType& itemType, int filter) {
 
 extern "C" {
 
-int qtyGetFilterCount(void) { return static_cast<int>(QtyRegistry().FilterList_.size()); }
+int qtyGetFilterCount(void) { return static_cast<int>(QtyRegistry().FilterList().size()); }
 
 int qtyGetFilterSeq(int seq, int* id, const char** key) {
-  const CKVfilterList& list = QtyRegistry().FilterList_;
+  const CKVfilterList& list = QtyRegistry().FilterList();
   if (seq < 1 || static_cast<size_t>(seq) > list.size()) return 0;
   const CKVfilter* filter = list[static_cast<size_t>(seq - 1)];
   Put(id, static_cast<unsigned int>(filter->GetId()));
@@ -59,7 +59,7 @@ int qtyGetFilterKeyFromIdent(const char* ident, int* id) {
   return 1;
 }
 
-int qtyFilterGetAll(char** list) { return qty::JoinIdents(QtyRegistry().FilterList_, list) ? 1 : 0; }
+int qtyFilterGetAll(char** list) { return qty::JoinIdents(QtyRegistry().FilterList(), list) ? 1 : 0; }
 
 int qtyFilterNew(const char* ident, const char* key) {
   if (!ident || !*ident) return 0;
@@ -75,7 +75,7 @@ int qtyFilterNew(const char* ident, const char* key) {
 
 int qtyGetFilteredItemTypeCount(int filter) {
   int count = 0;
-  for (const CKVitemType* itemType : QtyRegistry().ItemTypeList_) {
+  for (const CKVitemType* itemType : QtyRegistry().ItemTypeList()) {
     if (InFilter(*itemType, filter)) ++count;
   }
   return count;
@@ -84,7 +84,7 @@ int qtyGetFilteredItemTypeCount(int filter) {
 int qtyGetFilteredItemTypeSeq(int filter, int seq, int* id, const char** key) {
   if (seq < 1) return 0;
   int position = 0;
-  for (const CKVitemType* itemType : QtyRegistry().ItemTypeList_) {
+  for (const CKVitemType* itemType : QtyRegistry().ItemTypeList()) {
     if (!InFilter(*itemType, filter) || ++position != seq) continue;
     Put(id, itemType->GetId());
     Put(key, itemType->GetKey().c_str());
@@ -99,11 +99,11 @@ int qtyItemFilterEqv(int item, int mask) {
 }
 
 int qtySetProductFilter(int mask) {
-  QtyRegistry().ProductFilter_ = mask;
+  QtyRegistry().SetProductFilter(mask);
   return mask;
 }
 
-int qtyGetProductFilter(void) { return QtyRegistry().ProductFilter_; }
+int qtyGetProductFilter(void) { return QtyRegistry().ProductFilter(); }
 
 int qtyGetFlybyFilter(void) { return static_cast<int>(kFlybyFilter); }
 

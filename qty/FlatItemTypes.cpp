@@ -27,10 +27,10 @@ bool UnitFitsItem(const CKVitemType& itemType, const CKVunit& unit) {
 
 extern "C" {
 
-int qtyGetItemTypeCount(void) { return static_cast<int>(QtyRegistry().ItemTypeList_.size()); }
+int qtyGetItemTypeCount(void) { return static_cast<int>(QtyRegistry().ItemTypeList().size()); }
 
 int qtyGetItemTypeSeq(int seq, int* id, const char** key) {
-  const CKVitemTypeList& list = QtyRegistry().ItemTypeList_;
+  const CKVitemTypeList& list = QtyRegistry().ItemTypeList();
   if (seq < 1 || static_cast<size_t>(seq) > list.size()) return 0;
   const CKVitemType* itemType = list[static_cast<size_t>(seq - 1)];
   Put(id, itemType->GetId());
@@ -68,7 +68,7 @@ int qtyGetItemTypeParams(int id, int* decimals, double* defaultValue) {
   return 1;
 }
 
-int qtyItemTypeGetAll(char** list) { return qty::JoinIdents(QtyRegistry().ItemTypeList_, list) ? 1 : 0; }
+int qtyItemTypeGetAll(char** list) { return qty::JoinIdents(QtyRegistry().ItemTypeList(), list) ? 1 : 0; }
 
 int qtyItemTypeNew(const char* ident, const char* key, int /*unused*/, const char* unitIdent) {
   if (!ident || !*ident || !unitIdent) return 0;
@@ -116,7 +116,7 @@ int qtyGetItemUnitTag(int item, const char* key, int* unit) {
 int qtyGetItemFirstEqvUnit(int item, int* unit, const char** key) {
   const CKVitemType* itemType = FindItemType(item);
   if (!itemType) return 0;
-  for (const CKVunit* candidate : QtyRegistry().UnitList_) {
+  for (const CKVunit* candidate : QtyRegistry().UnitList()) {
     if (candidate->GetId() == 0 || !candidate->IsEqv(itemType->GetDim())) continue;
     Put(unit, candidate->GetId());
     Put(key, candidate->GetKey().c_str());

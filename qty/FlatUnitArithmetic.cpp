@@ -31,7 +31,7 @@ long BaseUnitOf(const CKVunitList& units, const CKVdimension& dim) {
 
 // Finds the base unit of t's dimension and a table unit equal to t.
 int LookUp(const CKVunit& t, int* result, int* base, double* factor) {
-  const CKVunitList& units = QtyRegistry().UnitList_;
+  const CKVunitList& units = QtyRegistry().UnitList();
   long baseId = 0;
   bool seen = false;
   for (const CKVunit* candidate : units) {
@@ -73,7 +73,7 @@ bool MatchesScaled(const CKVunit& u, double f, const double (&c)[7], double s, c
 long FindScaled(const CKVunit& reference, double s, const double (&g)[7], bool inverse) {
   double c[qty::kBaseDimensionCount];
   for (int i = 0; i < qty::kBaseDimensionCount; ++i) c[i] = reference.GetBaseFactor(i);
-  for (const CKVunit* u : QtyRegistry().UnitList_) {
+  for (const CKVunit* u : QtyRegistry().UnitList()) {
     if (u->IsEqv(reference) && MatchesScaled(*u, reference.GetFactor(), c, s, g, inverse)) {
       return u->GetId();
     }

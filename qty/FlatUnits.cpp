@@ -79,7 +79,7 @@ int qtyGetUnitAbbreviation(int unit, const char** abbreviation) {
 int qtyGetUnitTag(const char* key, int* unit) {
   Put(unit, 0);
   if (!key) return 0;
-  for (const CKVunit* candidate : QtyRegistry().UnitList_) {
+  for (const CKVunit* candidate : QtyRegistry().UnitList()) {
     if (!qty::KeyMatches(candidate->GetKey(), key) && !candidate->IsAlias(key)) continue;
     Put(unit, candidate->GetId());
     return candidate->GetId() != 0 ? 1 : 0;
@@ -105,7 +105,7 @@ int qtyUnitsEqv(int unit1, int unit2) {
 int qtyGetBaseUnit(int unit, int* base, const char** key) {
   const CKVunit* found = FindUnit(unit);
   if (!found) return 0;
-  for (const CKVunit* candidate : QtyRegistry().UnitList_) {
+  for (const CKVunit* candidate : QtyRegistry().UnitList()) {
     if (candidate->GetId() == 0 || !candidate->IsEqv(*found)) continue;
     Put(base, candidate->GetId());
     Put(key, candidate->GetKey().c_str());
@@ -115,7 +115,7 @@ int qtyGetBaseUnit(int unit, int* base, const char** key) {
 }
 
 int qtyGetNextUnit(int previous, int* unit, const char** key) {
-  const CKVunitList& units = QtyRegistry().UnitList_;
+  const CKVunitList& units = QtyRegistry().UnitList();
   size_t position = 0;
   if (!PositionAfter(units, previous, g_nextUnit, position) || position >= units.size()) return 0;
   const CKVunit* next = units[position];
@@ -128,7 +128,7 @@ int qtyGetNextUnit(int previous, int* unit, const char** key) {
 int qtyGetNextEqvUnit(int unit, int previous, int* next, const char** key) {
   const CKVunit* reference = FindUnit(unit);
   if (!reference) return 0;
-  const CKVunitList& units = QtyRegistry().UnitList_;
+  const CKVunitList& units = QtyRegistry().UnitList();
   size_t position = 0;
   if (!PositionAfter(units, previous, g_nextEqvUnit, position)) return 0;
   for (; position < units.size(); ++position) {
@@ -155,7 +155,7 @@ int qtyUnitGetParameters(int unit, double* factor, double* offset, double powers
   return 1;
 }
 
-int qtyUnitGetAll(char** list) { return qty::JoinIdents(QtyRegistry().UnitList_, list) ? 1 : 0; }
+int qtyUnitGetAll(char** list) { return qty::JoinIdents(QtyRegistry().UnitList(), list) ? 1 : 0; }
 
 int qtyUnitNew(const char* ident, const char* key, const char* abbreviation,
                const char* expression) {

@@ -49,7 +49,7 @@ class Expression : public ::testing::Test {
     std::unique_ptr<CKVunit> unit = Unit(expression);
     ASSERT_TRUE(unit) << expression;
     unit->SetIdent(ident);
-    unit->SetId(static_cast<long>(1000 + registry.UnitList_.size()));
+    unit->SetId(static_cast<long>(1000 + registry.UnitList().size()));
     ASSERT_TRUE(registry.AddUnit(unit.get(), false));
     unit.release();
   }

@@ -25,12 +25,12 @@ TEST(Registry, RefusesTakenIdsAndIdents) {
   std::unique_ptr<CKVunit> sameId(NewUnit(1000, "km", 1000.0, CKVdimension::GetLength()));
   EXPECT_FALSE(registry.AddUnit(sameId.get(), false));
   ASSERT_TRUE(registry.AddUnit(NewUnit(5, "first", 1.0, CKVdimension::GetTemp()), true));
-  EXPECT_EQ(registry.UnitList_.front()->GetIdent(), "first");
+  EXPECT_EQ(registry.UnitList().front()->GetIdent(), "first");
   EXPECT_EQ(registry.FindUnit(1000)->GetIdent(), "m");
   EXPECT_EQ(registry.FindUnit("first")->GetId(), 5);
   EXPECT_EQ(registry.FindUnit(4711), nullptr);
   EXPECT_EQ(registry.FindUnit("nothing"), nullptr);
-  EXPECT_EQ(registry.UnitList_.size(), 2u);
+  EXPECT_EQ(registry.UnitList().size(), 2u);
 }
 
 TEST(Registry, RuntimeIdsStartAtTheirFloors) {

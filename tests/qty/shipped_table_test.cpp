@@ -52,11 +52,11 @@ TEST_F(ShippedTable, LoadsFromTheDefaultLocationWithoutAWord) {
 
 TEST_F(ShippedTable, IsLargeEnoughForWaterAndEnvironmentModels) {
   const CKVregistry& registry = QtyRegistry();
-  EXPECT_GE(registry.UnitList_.size(), 250u);
-  EXPECT_GE(registry.ItemTypeList_.size(), 150u);
-  EXPECT_GE(registry.FilterList_.size(), 10u);
+  EXPECT_GE(registry.UnitList().size(), 250u);
+  EXPECT_GE(registry.ItemTypeList().size(), 150u);
+  EXPECT_GE(registry.FilterList().size(), 10u);
   std::vector<const CKVdimension*> dimensions;
-  for (const CKVunit* unit : registry.UnitList_) {
+  for (const CKVunit* unit : registry.UnitList()) {
     bool known = false;
     for (const CKVdimension* d : dimensions) known = known || d->IsEqv(unit->GetDim());
     if (!known) dimensions.push_back(&unit->GetDim());
@@ -75,7 +75,7 @@ TEST_F(ShippedTable, KeepsItsFixedIds) {
   const char* key = nullptr;
   ASSERT_EQ(qtyGetItemTypeKey(999, &key), 1);
   EXPECT_STREQ(key, "Undefined");
-  EXPECT_EQ(qtyGetItemUnitCount(999), static_cast<int>(QtyRegistry().UnitList_.size()));
+  EXPECT_EQ(qtyGetItemUnitCount(999), static_cast<int>(QtyRegistry().UnitList().size()));
 
   for (int id = 100185; id <= 100188; ++id) {
     const CKVitemType* geometry = QtyRegistry().FindItemType(id);
@@ -91,14 +91,14 @@ TEST_F(ShippedTable, KeepsItsFixedIds) {
 TEST_F(ShippedTable, NamesAreUsableEverywhere) {
   const CKVregistry& registry = QtyRegistry();
   std::set<std::string> seen;
-  for (const CKVunit* unit : registry.UnitList_) {
+  for (const CKVunit* unit : registry.UnitList()) {
     EXPECT_TRUE(IsCIdentifier(unit->GetIdent())) << unit->GetIdent();
     EXPECT_FALSE(unit->GetKey().empty()) << unit->GetIdent();
     EXPECT_FALSE(unit->GetAbbreviation().empty()) << unit->GetIdent();
     EXPECT_NE(unit->GetId(), 0) << unit->GetIdent();
     EXPECT_TRUE(seen.insert(unit->GetIdent()).second);
   }
-  for (const CKVitemType* itemType : registry.ItemTypeList_) {
+  for (const CKVitemType* itemType : registry.ItemTypeList()) {
     EXPECT_TRUE(IsCIdentifier(itemType->GetIdent())) << itemType->GetIdent();
     EXPECT_FALSE(itemType->GetKey().empty());
     EXPECT_FALSE(itemType->GetUnitList().empty()) << itemType->GetIdent();
@@ -108,7 +108,7 @@ TEST_F(ShippedTable, NamesAreUsableEverywhere) {
     }
     EXPECT_TRUE(seen.insert(itemType->GetIdent()).second);
   }
-  for (const CKVfilter* filter : registry.FilterList_) {
+  for (const CKVfilter* filter : registry.FilterList()) {
     EXPECT_TRUE(IsCIdentifier(filter->GetIdent()));
     const long bit = filter->GetId();
     EXPECT_TRUE(bit > 0 && (bit & (bit - 1)) == 0 && bit < CKVregistry::kReservedFilterBit);
@@ -146,7 +146,7 @@ TEST_F(ShippedTable, EveryListedAllowedUnitIsAllowed) {
 TEST_F(ShippedTable, EveryUnitConvertsToItsBaseAndBack) {
   const double values[] = {-1e6, -12345.678, -459.67, -1.0, -1e-3, 0.0, 1e-3, 0.5, 1.0, 273.15,
                            98765.4321, 1e6};
-  for (const CKVunit* unit : QtyRegistry().UnitList_) {
+  for (const CKVunit* unit : QtyRegistry().UnitList()) {
     const int id = static_cast<int>(unit->GetId());
     // Relative to the size of the numbers the formula handles: near a large
     // offset only the offset's last digits are left.
@@ -163,19 +163,19 @@ TEST_F(ShippedTable, EveryUnitConvertsToItsBaseAndBack) {
 
 TEST_F(ShippedTable, LoadingTwiceKeepsOneEntryPerId) {
   const CKVregistry& registry = QtyRegistry();
-  const size_t units = registry.UnitList_.size();
-  const size_t items = registry.ItemTypeList_.size();
-  const size_t filters = registry.FilterList_.size();
+  const size_t units = registry.UnitList().size();
+  const size_t items = registry.ItemTypeList().size();
+  const size_t filters = registry.FilterList().size();
   ::testing::internal::CaptureStdout();
   ASSERT_TRUE(qtytest::LoadShippedTable());
   EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
-  EXPECT_EQ(registry.UnitList_.size(), units);
-  EXPECT_EQ(registry.UnitMap_.size(), units);
-  EXPECT_EQ(registry.UnitStringMap_.size(), units);
-  EXPECT_EQ(registry.ItemTypeList_.size(), items);
-  EXPECT_EQ(registry.ItemTypeMap_.size(), items);
-  EXPECT_EQ(registry.FilterList_.size(), filters);
-  for (const CKVitemType* itemType : registry.ItemTypeList_) {
+  EXPECT_EQ(registry.UnitList().size(), units);
+  EXPECT_EQ(registry.UnitMap().size(), units);
+  EXPECT_EQ(registry.UnitStringMap().size(), units);
+  EXPECT_EQ(registry.ItemTypeList().size(), items);
+  EXPECT_EQ(registry.ItemTypeMap().size(), items);
+  EXPECT_EQ(registry.FilterList().size(), filters);
+  for (const CKVitemType* itemType : registry.ItemTypeList()) {
     std::set<long> ids;
     for (const CKVunit* unit : itemType->GetUnitList()) EXPECT_TRUE(ids.insert(unit->GetId()).second);
   }

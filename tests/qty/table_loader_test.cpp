@@ -38,7 +38,7 @@ TEST_F(TableLoader, BaseUnitsLeadTheListInIdOrder) {
   const char* names[] = {"NonDimensional", "Length", "Mass", "Time", "Temperature",
                          "ElectricCurrent", "AmountOfSubstance", "LuminousIntensity"};
   for (int i = 0; i < 8; ++i) {
-    const CKVunit* unit = registry.UnitList_[static_cast<size_t>(i)];
+    const CKVunit* unit = registry.UnitList()[static_cast<size_t>(i)];
     EXPECT_EQ(unit->GetId(), i + 1);
     EXPECT_EQ(unit->GetIdent(), names[i]);
     EXPECT_EQ(unit->GetKey(), names[i]);
@@ -46,7 +46,7 @@ TEST_F(TableLoader, BaseUnitsLeadTheListInIdOrder) {
     EXPECT_EQ(unit->GetFactor(), 1.0);
     EXPECT_EQ(unit->GetDim().GetDimType(), i);
   }
-  EXPECT_EQ(registry.UnitList_[8]->GetIdent(), "qtyUmeter");
+  EXPECT_EQ(registry.UnitList()[8]->GetIdent(), "qtyUmeter");
 }
 
 TEST_F(TableLoader, UnitRowsBecomeUnits) {
@@ -125,16 +125,16 @@ TEST_F(TableLoader, FilterRows) {
 
 TEST_F(TableLoader, LoadingAgainAddsWhatIsNewAndRefreshesNames) {
   ASSERT_TRUE(Load(Fixture("small.xml")));
-  const size_t units = registry.UnitList_.size();
-  const size_t items = registry.ItemTypeList_.size();
+  const size_t units = registry.UnitList().size();
+  const size_t items = registry.ItemTypeList().size();
   ASSERT_TRUE(Load(Fixture("small.xml")));
-  EXPECT_EQ(registry.UnitList_.size(), units);
-  EXPECT_EQ(registry.UnitMap_.size(), units);
-  EXPECT_EQ(registry.ItemTypeList_.size(), items);
+  EXPECT_EQ(registry.UnitList().size(), units);
+  EXPECT_EQ(registry.UnitMap().size(), units);
+  EXPECT_EQ(registry.ItemTypeList().size(), items);
   EXPECT_EQ(registry.FindItemType(100000)->GetUnitList().size(), 2u);
 
   ASSERT_TRUE(Load(Fixture("small-renamed.xml")));
-  EXPECT_EQ(registry.UnitList_.size(), units + 1);  // the mile
+  EXPECT_EQ(registry.UnitList().size(), units + 1);  // the mile
   const CKVunit* meter = registry.FindUnit(1000);
   EXPECT_EQ(meter->GetKey(), "Meter");
   EXPECT_EQ(meter->GetAbbreviation(), "M");
@@ -146,7 +146,7 @@ TEST_F(TableLoader, LoadingAgainAddsWhatIsNewAndRefreshesNames) {
   EXPECT_EQ(level->GetDecimals(), 3);  // the row has none: kept
   EXPECT_EQ(level->GetUnitList().size(), 3u);
   EXPECT_EQ(registry.FindFilter(16)->GetKey(), "Sixteen");
-  EXPECT_EQ(registry.FilterList_.size(), 2u);
+  EXPECT_EQ(registry.FilterList().size(), 2u);
 }
 
 TEST_F(TableLoader, MissingOrBrokenFilesLeaveTheRegistryUnchanged) {
@@ -154,14 +154,14 @@ TEST_F(TableLoader, MissingOrBrokenFilesLeaveTheRegistryUnchanged) {
   EXPECT_EQ(err, "Document '" + Fixture("no-such-table.xml") + "' not parsed successfully. \n");
   EXPECT_FALSE(Load(Fixture("not-well-formed.xml")));
   EXPECT_FALSE(Load(Fixture("entity-expansion.xml")));
-  EXPECT_TRUE(registry.UnitList_.empty());
+  EXPECT_TRUE(registry.UnitList().empty());
   EXPECT_EQ(out, "");
 }
 
 TEST_F(TableLoader, ATableWithoutUnitsAddsNoBaseUnits) {
   ASSERT_TRUE(Load(Fixture("no-groups.xml")));
-  EXPECT_TRUE(registry.UnitList_.empty());
-  EXPECT_TRUE(registry.ItemTypeList_.empty());
+  EXPECT_TRUE(registry.UnitList().empty());
+  EXPECT_TRUE(registry.ItemTypeList().empty());
 }
 
 // Restores the process locale after a test that changes it.
