@@ -35,9 +35,9 @@ rcf::Document* DocumentFor(const char* call, void* doc) {
 rcf::Group* KeywordHolder(const char* call, void* doc) {
   rcf::Document* d = DocumentFor(call, doc);
   if (!d) return nullptr;
-  if (d->openSection) return d->openSection;
-  if (!d->currentTarget) rcf::Fail(RCF_ERR_NO_TARGET, std::string(call) + ": no target added yet");
-  return d->currentTarget;
+  if (d->OpenSection()) return d->OpenSection();
+  if (!d->CurrentTarget()) rcf::Fail(RCF_ERR_NO_TARGET, std::string(call) + ": no target added yet");
+  return d->CurrentTarget();
 }
 
 std::unique_ptr<rcf::Param> TextParam(const char* bytes, size_t size) {
@@ -106,9 +106,7 @@ void* rcfAddTarget(void* doc, RcfName name) {
   return Guarded(kNoHandle, [&]() -> void* {
     rcf::Document* d = DocumentFor("rcfAddTarget", doc);
     if (!d || !AcceptName("rcfAddTarget", name)) return nullptr;
-    d->currentTarget = d->AddTarget(name.get());
-    d->openSection = nullptr;
-    return rcf::ToHandle(d->currentTarget);
+    return rcf::ToHandle(d->BeginTarget(name.get()));
   });
 }
 
@@ -116,20 +114,19 @@ void* rcfAddSection(void* doc, RcfName name) {
   return Guarded(kNoHandle, [&]() -> void* {
     rcf::Document* d = DocumentFor("rcfAddSection", doc);
     if (!d || !AcceptName("rcfAddSection", name)) return nullptr;
-    if (!d->currentTarget) {
+    if (!d->CurrentTarget()) {
       rcf::Fail(RCF_ERR_NO_TARGET, "rcfAddSection: no target added yet");
       return nullptr;
     }
-    d->openSection = d->currentTarget->AddSection(name.get());
-    return rcf::ToHandle(d->openSection);
+    return rcf::ToHandle(d->BeginSection(name.get()));
   });
 }
 
 int rcfEndSection(void* doc) {
   rcf::Document* d = DocumentFor("rcfEndSection", doc);
   if (!d) return RCF_ERR_ARGUMENT;
-  if (!d->openSection) return rcf::Fail(RCF_ERR_NO_SECTION, "rcfEndSection: no section is open");
-  d->openSection = nullptr;
+  if (!d->OpenSection()) return rcf::Fail(RCF_ERR_NO_SECTION, "rcfEndSection: no section is open");
+  d->EndSection();
   return RCF_OK;
 }
 

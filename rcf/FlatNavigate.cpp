@@ -15,53 +15,53 @@ bool Named(RcfName name) { return name.get() != nullptr; }
 
 int rcfGetNoTargets(void* doc) {
   const rcf::Document* d = AsDocument(doc);
-  return d ? d->targets.Count() : 0;
+  return d ? d->Targets().Count() : 0;
 }
 
 void* rcfTargetByNum(void* doc, int i) {
   const rcf::Document* d = AsDocument(doc);
-  return d ? ToHandle(d->targets.ByNum(i)) : nullptr;
+  return d ? ToHandle(d->Targets().ByNum(i)) : nullptr;
 }
 
 void* rcfTargetByNameNum(void* doc, RcfName name, int n) {
   const rcf::Document* d = AsDocument(doc);
-  return d && Named(name) ? ToHandle(d->targets.ByNameNum(name.get(), n)) : nullptr;
+  return d && Named(name) ? ToHandle(d->Targets().ByNameNum(name.get(), n)) : nullptr;
 }
 
 int rcfGetNoSections(void* target) {
   const rcf::Group* t = AsTarget(target);
-  return t ? t->sections.Count() : 0;
+  return t ? t->Sections().Count() : 0;
 }
 
 void* rcfSectionByNum(void* target, int i) {
   const rcf::Group* t = AsTarget(target);
-  return t ? ToHandle(t->sections.ByNum(i)) : nullptr;
+  return t ? ToHandle(t->Sections().ByNum(i)) : nullptr;
 }
 
 void* rcfSectionByNameNum(void* target, RcfName name, int n) {
   const rcf::Group* t = AsTarget(target);
-  return t && Named(name) ? ToHandle(t->sections.ByNameNum(name.get(), n)) : nullptr;
+  return t && Named(name) ? ToHandle(t->Sections().ByNameNum(name.get(), n)) : nullptr;
 }
 
 int rcfGetNoKeywords(void* targetOrSection) {
   const rcf::Group* g = AsGroup(targetOrSection);
-  return g ? g->keywords.Count() : 0;
+  return g ? g->Keywords().Count() : 0;
 }
 
 void* rcfKeywordByNum(void* targetOrSection, int i) {
   const rcf::Group* g = AsGroup(targetOrSection);
-  return g ? ToHandle(g->keywords.ByNum(i)) : nullptr;
+  return g ? ToHandle(g->Keywords().ByNum(i)) : nullptr;
 }
 
 void* rcfKeywordByNameNum(void* targetOrSection, RcfName name, int n) {
   const rcf::Group* g = AsGroup(targetOrSection);
-  return g && Named(name) ? ToHandle(g->keywords.ByNameNum(name.get(), n)) : nullptr;
+  return g && Named(name) ? ToHandle(g->Keywords().ByNameNum(name.get(), n)) : nullptr;
 }
 
 int rcfGetNoInstances(void* element) { return rcf::InstancesOf(rcf::AnyNode(element)); }
 
 const char* rcfGetName(void* element) {
-  if (const rcf::Group* g = AsGroup(element)) return g->name.c_str();
+  if (const rcf::Group* g = AsGroup(element)) return g->Name().c_str();
   if (const rcf::Keyword* k = AsKeyword(element)) return k->name.c_str();
   return "";
 }
