@@ -1,8 +1,8 @@
 // kfs_handle.h - the layout of a container handle, for the container's own
 // sources only. Hosts see kfsHandle as opaque; the layers above the container
 // (data files, cross sections) reach a handle through kfs_access.h.
-#ifndef KFS_CONTAINER_KFSFILE_H
-#define KFS_CONTAINER_KFSFILE_H
+#ifndef KFS_CONTAINER_KFS_HANDLE_H
+#define KFS_CONTAINER_KFS_HANDLE_H
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
-// kfsInternal.h - helpers shared by the container's source files: error
+// kfs_internal.h - helpers shared by the container's source files: error
 // raising, the look-ahead buffer, positioning and byte reversal.
-#ifndef KFS_CONTAINER_KFSINTERNAL_H
-#define KFS_CONTAINER_KFSINTERNAL_H
+#ifndef KFS_CONTAINER_KFS_INTERNAL_H
+#define KFS_CONTAINER_KFS_INTERNAL_H
 
 #include <cstdint>
 #include <cstdio>

@@ -1,4 +1,4 @@
-// CKfsStorage.h - where a container handle's bytes go: a disk file through
+// kfs_storage.h - where a container handle's bytes go: a disk file through
 // the C library's buffered streams, or the caller's memory buffer that is
 // refilled or drained through a callback (a file made or consumed without a
 // file on disk).
@@ -8,8 +8,8 @@
 // offset and a whence of the C library. Close, Seek, Flush and End return
 // true for success. The slot order of the virtual functions is part of the
 // class's contract; a derived class adds its Open behind them.
-#ifndef KFS_CONTAINER_CKFSSTORAGE_H
-#define KFS_CONTAINER_CKFSSTORAGE_H
+#ifndef KFS_CONTAINER_KFS_STORAGE_H
+#define KFS_CONTAINER_KFS_STORAGE_H
 
 #include <cstddef>
 #include <cstdint>

@@ -1,10 +1,10 @@
 /* Argument and I/O checks of the data-file interface. Each reports a failure
- * through the wrapper error table (FileIO.h) with the caller's source file
+ * through the wrapper error table (dfs_file_io.h) with the caller's source file
  * and line, and returns the code (0 when the check passes).
  *
  * Usable from C. */
-#ifndef KFS_DFS_DFSADDS_H
-#define KFS_DFS_DFSADDS_H
+#ifndef KFS_DFS_DFS_CHECKS_H
+#define KFS_DFS_DFS_CHECKS_H
 
 #include <stddef.h>
 

@@ -1,11 +1,11 @@
-/* FileIO.h - the file I/O wrapper layer through which the data-file
+/* dfs_file_io.h - the file I/O wrapper layer through which the data-file
  * interface (dfs*) uses the container: opens with the data-file identifier,
  * traces itself when DebugFileIO is on, and reports failures through a
  * second callback table whose functions also receive the header and file.
  *
  * Callable from C. */
-#ifndef KFS_CONTAINER_FILEIO_H
-#define KFS_CONTAINER_FILEIO_H
+#ifndef KFS_DFS_DFS_FILE_IO_H
+#define KFS_DFS_DFS_FILE_IO_H
 
 #include "kfs/container/kfs.h"
 

@@ -4,7 +4,7 @@
  *   <prefix><name>.ct<N>  the catalogue: title, time axis, up to 4 spatial
  *                         axes, up to 17 items with their statistics;
  *   <prefix><name>.dt<N>  the data: records of 4-byte floats, one record per
- *                         item and time step (see txfile.h).
+ *                         item and time step (see tx_file.h).
  * N is the number of spatial axes (0 to 4).
  *
  * The catalogue is two records framed like a sequential unformatted Fortran
@@ -19,8 +19,8 @@
  * in the expected form.
  *
  * Usable from C. */
-#ifndef KFS_UTIL_CATALOGUE_H
-#define KFS_UTIL_CATALOGUE_H
+#ifndef KFS_LEGACY_CATALOGUE_H
+#define KFS_LEGACY_CATALOGUE_H
 
 #include <stdio.h>
 

@@ -1,8 +1,8 @@
 // Byte image of a catalogue file and the file names of a data set.
 // Internal to libkfs. The word layout is documented in docs/older-formats.md;
 // keep the two in step.
-#ifndef KFS_UTIL_CATALOGUE_LAYOUT_H
-#define KFS_UTIL_CATALOGUE_LAYOUT_H
+#ifndef KFS_LEGACY_CATALOGUE_LAYOUT_H
+#define KFS_LEGACY_CATALOGUE_LAYOUT_H
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-// dtx entry points (dtxfile.h): the data-file calls that a header of the
+// dtx entry points (dtx_file.h): the data-file calls that a header of the
 // older catalogue family would take, carried out with the CATxxx and TXxxx
 // functions.
 #include "kfs/legacy/dtx_file.h"

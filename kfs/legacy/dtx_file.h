@@ -3,7 +3,7 @@
  * The data-file interface would hand a path to these functions when
  * dtxIsDtxFile recognised it; on this platform it never does, so they are
  * reached only when a program calls them itself. A "dtx file" is a data set
- * of the catalogue family (catalogue.h, txfile.h) opened as a catRecord:
+ * of the catalogue family (catalogue.h, tx_file.h) opened as a catRecord:
  *
  *   data-file header                 catalogue
  *   file title                       title (56 characters)
@@ -31,8 +31,8 @@
  * match), 2014 (catalogue not in the expected form), 2018 (not supported).
  *
  * Usable from C. */
-#ifndef KFS_UTIL_DTXFILE_H
-#define KFS_UTIL_DTXFILE_H
+#ifndef KFS_LEGACY_DTX_FILE_H
+#define KFS_LEGACY_DTX_FILE_H
 
 #include "kfs/dfs/dfs_types.h"
 #include "kfs/kfs_api.h"

@@ -1,5 +1,5 @@
 // dtx mapping: which header field becomes which catalogue field (the table
-// in dtxfile.h). Only the data-file interface's own getters and setters are
+// in dtx_file.h). Only the data-file interface's own getters and setters are
 // used, so the header stays consistent.
 #include "kfs/legacy/dtx_mapping.h"
 

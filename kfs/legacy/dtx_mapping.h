@@ -1,7 +1,7 @@
 // Translation between a data-file header and a catalogue record for the
-// dtx* entry points (dtxfile.h). Internal to libkfs.
-#ifndef KFS_UTIL_DTX_MAPPING_H
-#define KFS_UTIL_DTX_MAPPING_H
+// dtx* entry points (dtx_file.h). Internal to libkfs.
+#ifndef KFS_LEGACY_DTX_MAPPING_H
+#define KFS_LEGACY_DTX_MAPPING_H
 
 #include "kfs/dfs/dfs_types.h"
 #include "kfs/legacy/catalogue.h"

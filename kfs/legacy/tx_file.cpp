@@ -1,5 +1,5 @@
 // Opening, positioning, reading and writing the data files of the catalogue
-// family (txfile.h). Every transfer first positions the stream at the byte
+// family (tx_file.h). Every transfer first positions the stream at the byte
 // offset of its record, so reads and writes may alternate freely in update
 // mode and a failed transfer never shifts later ones.
 #include "kfs/legacy/tx_file.h"

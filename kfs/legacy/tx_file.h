@@ -17,8 +17,8 @@
  * or sets out of range).
  *
  * Usable from C. */
-#ifndef KFS_UTIL_TXFILE_H
-#define KFS_UTIL_TXFILE_H
+#ifndef KFS_LEGACY_TX_FILE_H
+#define KFS_LEGACY_TX_FILE_H
 
 #include "kfs/kfs_api.h"
 #include "kfs/legacy/catalogue.h"

@@ -1,7 +1,7 @@
 // Shape of the data file of a catalogue record and the process-wide table
 // of open data files. Internal to libkfs.
-#ifndef KFS_UTIL_TXFILE_LAYOUT_H
-#define KFS_UTIL_TXFILE_LAYOUT_H
+#ifndef KFS_LEGACY_TX_FILE_LAYOUT_H
+#define KFS_LEGACY_TX_FILE_LAYOUT_H
 
 #include <cstdint>
 #include <cstdio>

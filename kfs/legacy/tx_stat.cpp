@@ -1,4 +1,4 @@
-// Item statistics of the catalogue family (txfile.h): running sums per item
+// Item statistics of the catalogue family (tx_file.h): running sums per item
 // (Welford's update, so long series keep their precision) published into
 // the catalogue fields after every record. Delete values and NaNs count as
 // missing.

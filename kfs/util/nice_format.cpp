@@ -1,4 +1,4 @@
-// nicefm: the compact fixed-width number of listings (textutil.h).
+// nicefm: the compact fixed-width number of listings (text_util.h).
 //
 // The value is shown in fixed notation while its magnitude lies between two
 // limits that depend only on the width, otherwise as mantissa and exponent;

@@ -1,4 +1,4 @@
-// Single numbers in fixed-width fields (textutil.h): the printf formats are
+// Single numbers in fixed-width fields (text_util.h): the printf formats are
 // built from the field width and decimals, as Fortran-style column layouts
 // need them.
 #include "kfs/util/number_locale.h"

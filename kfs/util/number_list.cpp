@@ -1,4 +1,4 @@
-// Comma-separated lists of numbers and "y"/"n" flag strings (textutil.h):
+// Comma-separated lists of numbers and "y"/"n" flag strings (text_util.h):
 // the compact form in which settings are shown in listings and read back
 // from one-line text fields.
 #include "kfs/util/number_locale.h"

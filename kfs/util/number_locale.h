@@ -5,8 +5,8 @@
 // LC_NUMERIC to a locale with a decimal comma, so every printf-style or
 // strtod-style conversion here runs under a private "C" locale object.
 // Internal to libkfs; not exported.
-#ifndef KFS_UTIL_NUMLOCALE_H
-#define KFS_UTIL_NUMLOCALE_H
+#ifndef KFS_UTIL_NUMBER_LOCALE_H
+#define KFS_UTIL_NUMBER_LOCALE_H
 
 #include <cstdarg>
 #include <string>

@@ -1,7 +1,7 @@
-/* KvFileUtil.h - small path and folder helpers of the container layer.
+/* path_util.h - small path and folder helpers.
  * Callable from C. */
-#ifndef KFS_CONTAINER_KVFILEUTIL_H
-#define KFS_CONTAINER_KVFILEUTIL_H
+#ifndef KFS_UTIL_PATH_UTIL_H
+#define KFS_UTIL_PATH_UTIL_H
 
 #include <sys/types.h>
 

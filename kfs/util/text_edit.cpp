@@ -1,5 +1,5 @@
 // Blank handling, justification and character editing of zero-terminated
-// texts (declared in textutil.h). Blanks are spaces only: fixed-width files
+// texts (declared in text_util.h). Blanks are spaces only: fixed-width files
 // use tabs as data, never as padding.
 #include "kfs/util/text_util.h"
 

@@ -9,8 +9,8 @@
  * whatever LC_NUMERIC the process has chosen.
  *
  * Callable from C; every function has C linkage. */
-#ifndef KFS_UTIL_TEXTUTIL_H
-#define KFS_UTIL_TEXTUTIL_H
+#ifndef KFS_UTIL_TEXT_UTIL_H
+#define KFS_UTIL_TEXT_UTIL_H
 
 #include "kfs/kfs_api.h"
 

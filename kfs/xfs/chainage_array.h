@@ -4,8 +4,8 @@
 // Insert keeps the order: a chainage not below the last is appended,
 // otherwise it goes before the first greater one, so equal chainages keep
 // their order of insertion.
-#ifndef KFS_XFS_CKVCHAINAGEARR_H
-#define KFS_XFS_CKVCHAINAGEARR_H
+#ifndef KFS_XFS_CHAINAGE_ARRAY_H
+#define KFS_XFS_CHAINAGE_ARRAY_H
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 // Walking the logical blocks of a cross-section file, as the table loader
 // and the index read it. Internal.
-#ifndef KFS_XFS_XFSBLOCKWALK_H
-#define KFS_XFS_XFSBLOCKWALK_H
+#ifndef KFS_XFS_XFS_BLOCK_WALK_H
+#define KFS_XFS_XFS_BLOCK_WALK_H
 
 #include "kfs/container/kfs.h"
 

@@ -1,8 +1,8 @@
 // Search references of xfsXsecFind / xfsXsecFindNext: a table and the
 // index at which the walk continues. They live as long as the library;
 // a reference whose table is deleted stops answering. Internal.
-#ifndef KFS_XFS_XFSSEARCHREF_H
-#define KFS_XFS_XFSSEARCHREF_H
+#ifndef KFS_XFS_XFS_SEARCH_REF_H
+#define KFS_XFS_XFS_SEARCH_REF_H
 
 #include <cstddef>
 

@@ -15,8 +15,8 @@
 //   x.SetNoRaw(12);               // 12 zeroed raw points
 //   x.Struc()->daDp.z[0] = 3.25;
 //   x.Write(handle);
-#ifndef KFS_XFS_CKVXSEC_H
-#define KFS_XFS_CKVXSEC_H
+#ifndef KFS_XFS_XSEC_H
+#define KFS_XFS_XSEC_H
 
 #include <cstdint>
 

@@ -9,8 +9,8 @@
 //   CKVxList table;
 //   if (table.Load("network.xns", 0) == 0)
 //     for (std::size_t i = 0; i < table.Count(); ++i) use(table.At(i)->Struc());
-#ifndef KFS_XFS_CKVXLIST_H
-#define KFS_XFS_CKVXLIST_H
+#ifndef KFS_XFS_XSEC_LIST_H
+#define KFS_XFS_XSEC_LIST_H
 
 #include <cstddef>
 #include <vector>

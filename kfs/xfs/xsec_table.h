@@ -5,8 +5,8 @@
 //
 // Topo ids and branch names are matched without regard to (ASCII) case, as
 // the table of CKVxList orders them; chainages must match exactly.
-#ifndef KFS_XFS_CKVXTAB_H
-#define KFS_XFS_CKVXTAB_H
+#ifndef KFS_XFS_XSEC_TABLE_H
+#define KFS_XFS_XSEC_TABLE_H
 
 #include <map>
 

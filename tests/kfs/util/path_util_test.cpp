@@ -17,7 +17,7 @@ bool IsDirectory(const std::string& path) {
   return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-TEST(KvFileUtil, CreateFolderOfAFileOrOfAPath) {
+TEST(PathUtil, CreateFolderOfAFileOrOfAPath) {
   std::string base = workPath("folders");
   EXPECT_EQ(KvCreateFolder((base + "/a/b/result.dfs").c_str()), 1);
   EXPECT_TRUE(IsDirectory(base + "/a/b"));
@@ -43,7 +43,7 @@ TEST(KvFileUtil, CreateFolderOfAFileOrOfAPath) {
   ::testing::internal::GetCapturedStdout();
 }
 
-TEST(KvFileUtil, MkpathAndSmallHelpers) {
+TEST(PathUtil, MkpathAndSmallHelpers) {
   std::string base = workPath("mkpath//p/q");
   EXPECT_EQ(mkpath(base.c_str(), 0755), 0);
   EXPECT_TRUE(IsDirectory(base));
