@@ -98,9 +98,9 @@ int skipBlock(kfsHandle file) {
 }
 
 int enterStatic(kfsHandle file) {
-  if (dfs::position(file) != 1 || nextBlockTag(file) != DFS_TAG_STATIC) return 0;
+  if (dfs::position(file) != dfs::eInHeader || nextBlockTag(file) != DFS_TAG_STATIC) return 0;
   if (int s = skipBlock(file)) return s;
-  dfs::setPosition(file, 2);
+  dfs::setPosition(file, dfs::eInStatic);
   return 0;
 }
 

@@ -124,10 +124,10 @@ int writeEncodeKeys(LPHEAD header, kfsHandle file) {
   const int* keys[3] = {header->dfsEncode.xkey, header->dfsEncode.ykey, header->dfsEncode.zkey};
   for (int i = 0; i < 3; ++i) {
     if (!keys[i] || n < 1) continue;
-    if (dfs::position(file) == 1) {
+    if (dfs::position(file) == dfs::eInHeader) {
       OutBlock marker;
       if (int s = marker.write(file, DFS_TAG_STATIC, __FILE__, __LINE__)) return s;
-      dfs::setPosition(file, 2);
+      dfs::setPosition(file, dfs::eInStatic);
     }
     if (int s = writeKey(file, kKeyNames[i], keys[i], n)) return s;
   }

@@ -21,18 +21,18 @@ int dfsFindBlock(kfsHandle file, int tag) {
   if (int s = dfsCheckFile(file, __FILE__, __LINE__)) return s;
   const int target = sectionLevel(tag);
   // The wanted section lies behind: start again from the first header block.
-  if ((tag == DFS_TAG_DYNAMIC && dfs::position(file) == 3) ||
-      (tag == DFS_TAG_STATIC && dfs::position(file) > 1)) {
+  if ((tag == DFS_TAG_DYNAMIC && dfs::position(file) == dfs::eInDynamic) ||
+      (tag == DFS_TAG_STATIC && dfs::position(file) > dfs::eInHeader)) {
     kfs::DropPendingMove(file);
     kfsRewind(file);
-    dfs::setPosition(file, 1);
+    dfs::setPosition(file, dfs::eInHeader);
   }
   for (;;) {
     unsigned int id = 0;
     const kfsSimpleType next = kfsQuery(file, &id);
     if (next == kfsTypeBlock) {
-      if (id == DFS_TAG_STATIC) dfs::setPosition(file, 2);
-      if (id == DFS_TAG_DYNAMIC) dfs::setPosition(file, 3);
+      if (id == DFS_TAG_STATIC) dfs::setPosition(file, dfs::eInStatic);
+      if (id == DFS_TAG_DYNAMIC) dfs::setPosition(file, dfs::eInDynamic);
       kfsLblockSkip(file);
       if (dfs::position(file) > target || static_cast<int>(id) == tag) break;
     } else if (next >= 1 || next == kfsTypeTerminator) {

@@ -321,7 +321,7 @@ LPHEAD dfsReadHeader(kfsHandle file, int* status) {
   if (dfsDebugIsOn()) DebugEnter("dfsReadHeader");
   ReadState st;
   if (!s) {
-    dfs::setPosition(file, 1);
+    dfs::setPosition(file, dfs::eInHeader);
     st.header = static_cast<LPHEAD>(std::calloc(1, sizeof(DfsHeader)));
     s = st.header ? dfsInitHeader(st.header) : DFS_FAIL(nullptr, file, 2000);
   }

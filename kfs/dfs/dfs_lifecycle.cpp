@@ -109,10 +109,10 @@ bool folderExists(const char* path) {
 // A file closed before its dynamic data began gets the empty dynamic
 // section, so that a reader finds where its header ends.
 int closeSections(kfsHandle f) {
-  if (kfs::IsReadOnly(f) || dfs::position(f) >= 3 || !dfs::atEndOfFile(f)) return 0;
+  if (kfs::IsReadOnly(f) || dfs::position(f) >= dfs::eInDynamic || !dfs::atEndOfFile(f)) return 0;
   dfs::OutBlock marker;
   if (int s = marker.write(f, DFS_TAG_DYNAMIC, __FILE__, __LINE__)) return s;
-  dfs::setPosition(f, 3);
+  dfs::setPosition(f, dfs::eInDynamic);
   return 0;
 }
 
@@ -148,7 +148,7 @@ int dfsFileAppend(const char* path, LPHEAD* header, kfsHandle* file) {
   LPHEAD h = *header;
   // A file whose dynamic section never began gets it before the first step.
   int s = dfsFindBlock(f, DFS_TAG_DYNAMIC);
-  if (dfs::position(f) < 3) {
+  if (dfs::position(f) < dfs::eInDynamic) {
     s = kfsSeek64(f, 0, 2) != 0 ? DFS_FAIL(h, f, 2006) : 0;
     dfs::OutBlock marker;
     if (!s) s = marker.write(f, DFS_TAG_DYNAMIC, __FILE__, __LINE__);
@@ -160,7 +160,7 @@ int dfsFileAppend(const char* path, LPHEAD* header, kfsHandle* file) {
     FCloseFile(file);
     return s;
   }
-  dfs::setPosition(f, 3);
+  dfs::setPosition(f, dfs::eInDynamic);
   h->stepCounter = h->time.nSteps;
   h->itemCounter = 0;
   return 0;

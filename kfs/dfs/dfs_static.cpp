@@ -34,7 +34,7 @@ int checkWritable(const absItemS* item, kfsHandle file, const void* data) {
   if (!data) return DFS_FAIL(item->header, file, 2010);
   if (kfs::IsReadOnly(file)) return DFS_FAIL(item->header, file, 2015);
   // Static data lies before the time steps: once they began it is too late.
-  if (dfs::position(file) == 3) return DFS_FAIL(item->header, file, 1000);
+  if (dfs::position(file) == dfs::eInDynamic) return DFS_FAIL(item->header, file, 1000);
   if (dfs::isTimeVaryingAxis(item->axisType)) return DFS_FAIL(item->header, file, 2010);
   if (int s = dfs::checkItemWritable(item, false)) return s;
   if (dfsSimpSize(item->dataType) == 0) return DFS_FAIL(item->header, file, 2009);
@@ -70,13 +70,13 @@ int checkRewritable(const absItemS* item, kfsHandle file) {
 // as in any file whose steps have begun. Nothing is written when refused.
 int beginStaticSection(const absItemS* item, kfsHandle file) {
   if (dfs::atEndOfFile(file)) {
-    if (dfs::position(file) != 1) return 0;
+    if (dfs::position(file) != dfs::eInHeader) return 0;
     dfs::OutBlock marker;
     if (int s = marker.write(file, DFS_TAG_STATIC, __FILE__, __LINE__)) return s;
-    dfs::setPosition(file, 2);
+    dfs::setPosition(file, dfs::eInStatic);
     return 0;
   }
-  if (dfs::position(file) == 1 && dfs::nextBlockTag(file) != DFS_TAG_STATIC)
+  if (dfs::position(file) == dfs::eInHeader && dfs::nextBlockTag(file) != DFS_TAG_STATIC)
     return DFS_FAIL(item->header, file, 1000);
   if (int s = dfs::enterStatic(file)) return s;
   return checkRewritable(item, file);
@@ -109,7 +109,7 @@ int staticWrite(absItemS* item, kfsHandle file, const void* data) {
 // container error is returned as its code in *status).
 int nextStaticItem(kfsHandle file, int* status) {
   *status = 0;
-  if (dfs::position(file) == 3) return 0;
+  if (dfs::position(file) == dfs::eInDynamic) return 0;
   if ((*status = dfs::enterStatic(file)) != 0) return 0;
   const int tag = dfs::nextBlockTag(file);
   if (isItemTag(tag)) return tag;

@@ -14,12 +14,12 @@ namespace {
 
 // Whether a static item follows; the start of the static section is passed.
 bool staticItemNext(kfsHandle file) {
-  if (dfs::position(file) == 3) return false;
+  if (dfs::position(file) == dfs::eInDynamic) return false;
   unsigned int id = 0;
   if (kfsQuery(file, &id) != kfsTypeBlock) return false;
-  if (id == DFS_TAG_STATIC && dfs::position(file) == 1) {
+  if (id == DFS_TAG_STATIC && dfs::position(file) == dfs::eInHeader) {
     if (kfsLblockSkip(file) != 0) return false;
-    dfs::setPosition(file, 2);
+    dfs::setPosition(file, dfs::eInStatic);
     if (kfsQuery(file, &id) != kfsTypeBlock) return false;
   }
   return id == 30005 || id == 30002;
@@ -32,7 +32,7 @@ extern "C" {
 int dfsFindBlockStatic(LPHEAD header, kfsHandle file) {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
   dfs::clearEndOfFile(file);
-  if (dfs::position(file) != 1) {
+  if (dfs::position(file) != dfs::eInHeader) {
     const int s = dfsFindBlock(file, DFS_TAG_STATIC);
     // A file without static data ends the search in the dynamic section, or
     // at its end.

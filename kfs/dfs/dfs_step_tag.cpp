@@ -72,7 +72,7 @@ int beginStepRead(LPHEAD h, kfsHandle f) {
 }
 
 int enterDynamic(LPHEAD h, kfsHandle f) {
-  if (dfs::position(f) >= 3) return 0;
+  if (dfs::position(f) >= dfs::eInDynamic) return 0;
   return dfsFindBlockDynamic(h, f);
 }
 

@@ -56,18 +56,18 @@ class StoredValues {
 // it: its steps are rewritten where they are, from the first; only a file
 // without any gets the section at its end.
 int startDynamic(LPHEAD h, kfsHandle f) {
-  if (dfs::position(f) >= 3) return 0;
+  if (dfs::position(f) >= dfs::eInDynamic) return 0;
   if (!dfs::atEndOfFile(f)) {
     const int s = dfsFindBlock(f, DFS_TAG_DYNAMIC);
     if (s > 1) return DFS_FAIL(h, f, s);
     h->stepCounter = 0;
     h->itemCounter = 0;
-    if (dfs::position(f) == 3) return 0;
+    if (dfs::position(f) == dfs::eInDynamic) return 0;
     dfs::clearEndOfFile(f);
   }
   dfs::OutBlock marker;
   if (int s = marker.write(f, DFS_TAG_DYNAMIC, __FILE__, __LINE__)) return s;
-  dfs::setPosition(f, 3);
+  dfs::setPosition(f, dfs::eInDynamic);
   return 0;
 }
 
