@@ -192,7 +192,7 @@ bool CKVitemTypeList::WriteAllowedUnits() const {
 
 extern "C" int qtyWriteItemTypeIncludes(void) {
   const CKVregistry& registry = QtyRegistry();
-  const bool includes = registry.ItemTypeList_.WriteIncludes(&registry.UnitList_, &registry.FilterList_);
-  const bool listing = registry.ItemTypeList_.WriteAllowedUnits();
+  const bool includes = registry.ItemTypeList().WriteIncludes(&registry.UnitList(), &registry.FilterList());
+  const bool listing = registry.ItemTypeList().WriteAllowedUnits();
   return includes && listing ? 1 : 0;
 }

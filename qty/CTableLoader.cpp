@@ -204,7 +204,7 @@ void AddBaseUnits(CKVregistry& registry) {
                         {6, "ElectricCurrent", CKVdimension::GetCurr()},
                         {7, "AmountOfSubstance", CKVdimension::GetSubs()},
                         {8, "LuminousIntensity", CKVdimension::GetLumi()}};
-  const bool append = registry.UnitList_.empty();
+  const bool append = registry.UnitList().empty();
   // Inserting at the front in reverse keeps them in id order.
   for (int i = 0; i < 8; ++i) {
     const Base& base = append ? bases[i] : bases[7 - i];

@@ -7,24 +7,35 @@ Node::~Node() = default;
 Group* Group::AddSection(const std::string& sectionName) {
   auto section = std::make_unique<Group>(Kind::Section, sectionName, this);
   Group* raw = section.get();
-  items.push_back(std::move(section));
-  sections.Add(raw);
+  m_items.push_back(std::move(section));
+  m_sections.Add(sectionName, raw);
   return raw;
 }
 
 Keyword* Group::AddKeyword(const std::string& keywordName) {
   auto keyword = std::make_unique<Keyword>(keywordName, this);
   Keyword* raw = keyword.get();
-  items.push_back(std::move(keyword));
-  keywords.Add(raw);
+  m_items.push_back(std::move(keyword));
+  m_keywords.Add(keywordName, raw);
   return raw;
 }
 
 Group* Document::AddTarget(const std::string& targetName) {
-  owned.push_back(std::make_unique<Group>(Kind::Target, targetName, this));
-  Group* raw = owned.back().get();
-  targets.Add(raw);
+  m_owned.push_back(std::make_unique<Group>(Kind::Target, targetName, this));
+  Group* raw = m_owned.back().get();
+  m_targets.Add(targetName, raw);
   return raw;
+}
+
+Group* Document::BeginTarget(const std::string& targetName) {
+  m_currentTarget = AddTarget(targetName);
+  m_openSection = nullptr;
+  return m_currentTarget;
+}
+
+Group* Document::BeginSection(const std::string& sectionName) {
+  m_openSection = m_currentTarget->AddSection(sectionName);
+  return m_openSection;
 }
 
 int InstancesOf(const Node* element) {
@@ -32,15 +43,15 @@ int InstancesOf(const Node* element) {
   switch (element->kind) {
     case Kind::Target: {
       const auto* target = static_cast<const Group*>(element);
-      return static_cast<const Document*>(target->parent)->targets.CountOf(target->name);
+      return static_cast<const Document*>(target->Parent())->Targets().CountOf(target->Name());
     }
     case Kind::Section: {
       const auto* section = static_cast<const Group*>(element);
-      return static_cast<const Group*>(section->parent)->sections.CountOf(section->name);
+      return static_cast<const Group*>(section->Parent())->Sections().CountOf(section->Name());
     }
     case Kind::Keyword: {
       const auto* keyword = static_cast<const Keyword*>(element);
-      return static_cast<const Group*>(keyword->parent)->keywords.CountOf(keyword->name);
+      return static_cast<const Group*>(keyword->parent)->Keywords().CountOf(keyword->name);
     }
     default:
       return 0;

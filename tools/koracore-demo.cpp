@@ -21,8 +21,8 @@
 #include <string>
 #include <vector>
 
-#include "kfs/container/FileIO.h"
-#include "kfs/container/KvFileUtil.h"
+#include "kfs/dfs/dfs_file_io.h"
+#include "kfs/util/path_util.h"
 #include "kfs/container/kfs.h"
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_header.h"

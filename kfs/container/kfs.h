@@ -85,7 +85,8 @@ enum kfsErrors {
 /* ---- Handles ------------------------------------------------------------ */
 
 /* An open container file or memory stream. Opaque to C callers; the layout
- * lives in kfs/container/kfsFile.h for the layers of libkfs itself. */
+ * is the container's own (kfs/container/kfs_handle.h), and the layers of
+ * libkfs above it use the accessors of kfs/container/kfs_access.h. */
 typedef struct kfsFile kfsFile;
 typedef kfsFile* kfsHandle;
 

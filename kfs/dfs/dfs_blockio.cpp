@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "kfs/container/kfsFile.h"
+#include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_internal.h"
-#include "kfs/dfs/dfsadds.h"
+#include "kfs/dfs/dfs_checks.h"
 
 namespace dfs {
 
@@ -98,9 +98,9 @@ int skipBlock(kfsHandle file) {
 }
 
 int enterStatic(kfsHandle file) {
-  if (file->dfsPosition != 1 || nextBlockTag(file) != DFS_TAG_STATIC) return 0;
+  if (dfs::position(file) != dfs::eInHeader || nextBlockTag(file) != DFS_TAG_STATIC) return 0;
   if (int s = skipBlock(file)) return s;
-  file->dfsPosition = 2;
+  dfs::setPosition(file, dfs::eInStatic);
   return 0;
 }
 

@@ -4,12 +4,12 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "kfs/container/kfsFile.h"
+#include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_blockio.h"
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_item.h"
-#include "kfs/dfs/dfsadds.h"
+#include "kfs/dfs/dfs_checks.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ bool isKeyItem(const absItemS& item, int index) {
 // follows): there the item is passed whole, its values too, and reading
 // goes on behind it.
 int giveBack(kfsHandle file, long long position) {
-  const bool canGoBack = file->filname != nullptr && position >= 0;
+  const bool canGoBack = kfs::DiskPath(file) != nullptr && position >= 0;
   if (canGoBack) return kfsSeek64(file, position, 0) == 0 ? 0 : DFS_FAIL(nullptr, file, 2006);
   return dfs::nextBlockTag(file) == DFS_TAG_STATIC_DATA ? dfs::skipBlock(file) : 0;
 }
@@ -124,10 +124,10 @@ int writeEncodeKeys(LPHEAD header, kfsHandle file) {
   const int* keys[3] = {header->dfsEncode.xkey, header->dfsEncode.ykey, header->dfsEncode.zkey};
   for (int i = 0; i < 3; ++i) {
     if (!keys[i] || n < 1) continue;
-    if (file->dfsPosition == 1) {
+    if (dfs::position(file) == dfs::eInHeader) {
       OutBlock marker;
       if (int s = marker.write(file, DFS_TAG_STATIC, __FILE__, __LINE__)) return s;
-      file->dfsPosition = 2;
+      dfs::setPosition(file, dfs::eInStatic);
     }
     if (int s = writeKey(file, kKeyNames[i], keys[i], n)) return s;
   }

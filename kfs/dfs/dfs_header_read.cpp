@@ -6,15 +6,16 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "kfs/container/DebugTrace.h"
-#include "kfs/container/kfsFile.h"
+#include "kfs/container/call_trace.h"
+#include "kfs/dfs/dfs_trace.h"
+#include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_axis.h"
 #include "kfs/dfs/dfs_blockio.h"
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_header.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_item.h"
-#include "kfs/dfs/dfsadds.h"
+#include "kfs/dfs/dfs_checks.h"
 
 namespace {
 
@@ -320,7 +321,7 @@ LPHEAD dfsReadHeader(kfsHandle file, int* status) {
   if (dfsDebugIsOn()) DebugEnter("dfsReadHeader");
   ReadState st;
   if (!s) {
-    file->dfsPosition = 1;
+    dfs::setPosition(file, dfs::eInHeader);
     st.header = static_cast<LPHEAD>(std::calloc(1, sizeof(DfsHeader)));
     s = st.header ? dfsInitHeader(st.header) : DFS_FAIL(nullptr, file, 2000);
   }

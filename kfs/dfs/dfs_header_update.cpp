@@ -9,14 +9,15 @@
 #include <ctime>
 #include <vector>
 
-#include "kfs/container/DebugTrace.h"
-#include "kfs/container/FileIO.h"
-#include "kfs/container/kfsFile.h"
+#include "kfs/container/call_trace.h"
+#include "kfs/dfs/dfs_trace.h"
+#include "kfs/dfs/dfs_file_io.h"
+#include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_axis.h"
 #include "kfs/dfs/dfs_blockio.h"
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_internal.h"
-#include "kfs/dfs/dfsadds.h"
+#include "kfs/dfs/dfs_checks.h"
 
 namespace {
 
@@ -262,20 +263,22 @@ int walkHeader(kfsHandle edit, Walk& w) {
 }
 
 bool updateDue(kfsHandle file) {
+  const dfs::FileState* state = dfs::state(file);
+  if (!state) return true;  // the flush that follows reports the latched 2000
   const std::clock_t now = std::clock();
-  return static_cast<double>(now - file->openClock) / CLOCKS_PER_SEC > 1.0;
+  return static_cast<double>(now - state->lastHeaderUpdate) / CLOCKS_PER_SEC > 1.0;
 }
 
 int updateHeader(LPHEAD header, int force, kfsHandle file, bool timeOnly) {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
-  if (file->readOnly) return DFS_FAIL(header, file, 2015);
-  if (!file->filname) return DFS_FAIL(header, file, 2005);  // a memory stream stays untouched
+  if (kfs::IsReadOnly(file)) return DFS_FAIL(header, file, 2015);
+  if (!kfs::DiskPath(file)) return DFS_FAIL(header, file, 2005);  // a memory stream stays untouched
   if (!force && !updateDue(file)) return 0;
   if (kfsFileFlush(file) != 0) return DFS_FAIL(header, file, 2005);
-  file->openClock = std::clock();
+  if (dfs::FileState* state = dfs::state(file)) state->lastHeaderUpdate = std::clock();
 
   unsigned int openStatus = 0;
-  kfsHandle edit = FOpenFileEdit(file->filname, &openStatus);
+  kfsHandle edit = FOpenFileEdit(kfs::DiskPath(file), &openStatus);
   if (!edit) return static_cast<int>(openStatus ? openStatus : 2003);
   Walk w{header, timeOnly};
   int s = walkHeader(edit, w);

@@ -4,14 +4,15 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "kfs/container/DebugTrace.h"
-#include "kfs/container/kfsFile.h"
+#include "kfs/container/call_trace.h"
+#include "kfs/dfs/dfs_trace.h"
+#include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_blockio.h"
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_item.h"
 #include "kfs/dfs/dfs_units.h"
-#include "kfs/dfs/dfsadds.h"
+#include "kfs/dfs/dfs_checks.h"
 
 namespace {
 
@@ -169,8 +170,12 @@ int dfsWriteHeader(LPHEAD header, kfsHandle file) {
   int s = checkWritable(header);
   if (!s) s = prepareStatistics(header);
   if (!s) {
-    file->dfsDeleteFloat = header->deleteFloat;
-    file->dfsDeleteDouble = header->deleteDouble;
+    // The file keeps the header's delete values for static items written
+    // through it without a header of their own.
+    if (dfs::FileState* state = dfs::state(file)) {
+      state->deleteFloat = header->deleteFloat;
+      state->deleteDouble = header->deleteDouble;
+    }
     s = writeFileInfo(header, file);
   }
   if (!s) s = writeTimeAxis(header, file);

@@ -6,16 +6,17 @@
 #include <ctime>
 #include <string>
 
-#include "kfs/container/DebugTrace.h"
-#include "kfs/container/FileIO.h"
-#include "kfs/container/KvFileUtil.h"
-#include "kfs/container/kfsFile.h"
+#include "kfs/container/call_trace.h"
+#include "kfs/dfs/dfs_trace.h"
+#include "kfs/dfs/dfs_file_io.h"
+#include "kfs/util/path_util.h"
+#include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_blockio.h"
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_header.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_item.h"
-#include "kfs/dfs/dfsadds.h"
+#include "kfs/dfs/dfs_checks.h"
 
 namespace {
 
@@ -84,7 +85,7 @@ int writeNewFile(LPHEAD header, kfsHandle file) {
   int s = dfsWriteHeader(header, file);
   if (!s && header->encoded) s = dfs::writeEncodeKeys(header, file);
   if (!s && kfsFileFlush(file) != 0) s = DFS_FAIL(header, file, 2005);
-  file->openClock = std::clock();
+  if (dfs::FileState* state = dfs::state(file)) state->lastHeaderUpdate = std::clock();
   return s;
 }
 
@@ -108,10 +109,10 @@ bool folderExists(const char* path) {
 // A file closed before its dynamic data began gets the empty dynamic
 // section, so that a reader finds where its header ends.
 int closeSections(kfsHandle f) {
-  if (f->readOnly || f->dfsPosition >= 3 || !dfs::atEndOfFile(f)) return 0;
+  if (kfs::IsReadOnly(f) || dfs::position(f) >= dfs::eInDynamic || !dfs::atEndOfFile(f)) return 0;
   dfs::OutBlock marker;
   if (int s = marker.write(f, DFS_TAG_DYNAMIC, __FILE__, __LINE__)) return s;
-  f->dfsPosition = 3;
+  dfs::setPosition(f, dfs::eInDynamic);
   return 0;
 }
 
@@ -147,7 +148,7 @@ int dfsFileAppend(const char* path, LPHEAD* header, kfsHandle* file) {
   LPHEAD h = *header;
   // A file whose dynamic section never began gets it before the first step.
   int s = dfsFindBlock(f, DFS_TAG_DYNAMIC);
-  if (f->dfsPosition < 3) {
+  if (dfs::position(f) < dfs::eInDynamic) {
     s = kfsSeek64(f, 0, 2) != 0 ? DFS_FAIL(h, f, 2006) : 0;
     dfs::OutBlock marker;
     if (!s) s = marker.write(f, DFS_TAG_DYNAMIC, __FILE__, __LINE__);
@@ -159,7 +160,7 @@ int dfsFileAppend(const char* path, LPHEAD* header, kfsHandle* file) {
     FCloseFile(file);
     return s;
   }
-  f->dfsPosition = 3;
+  dfs::setPosition(f, dfs::eInDynamic);
   h->stepCounter = h->time.nSteps;
   h->itemCounter = 0;
   return 0;
@@ -208,7 +209,7 @@ int dfsFileFlush(LPHEAD header, kfsHandle file) {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
   const int force = header->stepCounter < 2 && header->itemCounter == 0;
   const int s = dfsUpdateHeader(header, force, file);
-  if (file->filname) KvProject_AddFile(file->filname);
+  if (kfs::DiskPath(file)) KvProject_AddFile(kfs::DiskPath(file));
   return s;
 }
 
@@ -216,7 +217,7 @@ int dfsFileFlushTimeStep(LPHEAD header, kfsHandle file) {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
   const int force = header->stepCounter < 2 && header->itemCounter == 0;
   const int s = dfsUpdateHeaderTime(header, force, file);
-  if (file->filname) KvProject_AddFile(file->filname);
+  if (kfs::DiskPath(file)) KvProject_AddFile(kfs::DiskPath(file));
   return s;
 }
 
@@ -226,11 +227,11 @@ int dfsFileClose(LPHEAD header, kfsHandle* file) {
   if (!f) return 0;
   if (dfsDebugIsOn()) DebugEnter("dfsFileClose");
   int s = 0;
-  if (!f->readOnly && header) s = closeSections(f);
-  if (!s && !f->readOnly && f->filname) {
+  if (!kfs::IsReadOnly(f) && header) s = closeSections(f);
+  if (!s && !kfs::IsReadOnly(f) && kfs::DiskPath(f)) {
     // The header must be right on disk before the file may be let go.
     s = header ? dfsUpdateHeader(header, 1, f) : DFS_FAIL(header, f, 1000);
-    if (!s) KvProject_AddFile(f->filname);
+    if (!s) KvProject_AddFile(kfs::DiskPath(f));
   }
   if (!s) s = static_cast<int>(FCloseFile(file));
   if (dfsDebugIsOn()) DebugExit("[%d]", s);

@@ -8,7 +8,7 @@
 #include "kfs/dfs/dfs_item.h"
 #include "kfs/dfs/dfs_time.h"
 #include "kfs/dfs/dfs_timestep.h"
-#include "kfs/dfs/dfsadds.h"
+#include "kfs/dfs/dfs_checks.h"
 
 namespace {
 

@@ -6,8 +6,9 @@
 #include <cstring>
 #include <vector>
 
-#include "kfs/container/DebugTrace.h"
-#include "kfs/container/kfsFile.h"
+#include "kfs/container/call_trace.h"
+#include "kfs/dfs/dfs_trace.h"
+#include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_axis.h"
 #include "kfs/dfs/dfs_blockio.h"
 #include "kfs/dfs/dfs_file.h"
@@ -16,7 +17,7 @@
 #include "kfs/dfs/dfs_item.h"
 #include "kfs/dfs/dfs_step.h"
 #include "kfs/dfs/dfs_timestep.h"
-#include "kfs/dfs/dfsadds.h"
+#include "kfs/dfs/dfs_checks.h"
 
 namespace {
 
@@ -25,15 +26,15 @@ bool isItemTag(int tag) { return tag == 30005 || tag == 30002; }
 // Delete values for conversions: the item's header's, else those the file
 // took over from the header it was created with.
 void deleteValues(const absItemS* item, kfsHandle file, float* f, double* d) {
-  *f = item->header ? item->header->deleteFloat : file ? file->dfsDeleteFloat : DFS_DELETE_FLOAT;
-  *d = item->header ? item->header->deleteDouble : file ? file->dfsDeleteDouble : DFS_DELETE_DOUBLE;
+  *f = item->header ? item->header->deleteFloat : file ? dfs::deleteFloat(file) : DFS_DELETE_FLOAT;
+  *d = item->header ? item->header->deleteDouble : file ? dfs::deleteDouble(file) : DFS_DELETE_DOUBLE;
 }
 
 int checkWritable(const absItemS* item, kfsHandle file, const void* data) {
   if (!data) return DFS_FAIL(item->header, file, 2010);
-  if (file->readOnly) return DFS_FAIL(item->header, file, 2015);
+  if (kfs::IsReadOnly(file)) return DFS_FAIL(item->header, file, 2015);
   // Static data lies before the time steps: once they began it is too late.
-  if (file->dfsPosition == 3) return DFS_FAIL(item->header, file, 1000);
+  if (dfs::position(file) == dfs::eInDynamic) return DFS_FAIL(item->header, file, 1000);
   if (dfs::isTimeVaryingAxis(item->axisType)) return DFS_FAIL(item->header, file, 2010);
   if (int s = dfs::checkItemWritable(item, false)) return s;
   if (dfsSimpSize(item->dataType) == 0) return DFS_FAIL(item->header, file, 2009);
@@ -69,13 +70,13 @@ int checkRewritable(const absItemS* item, kfsHandle file) {
 // as in any file whose steps have begun. Nothing is written when refused.
 int beginStaticSection(const absItemS* item, kfsHandle file) {
   if (dfs::atEndOfFile(file)) {
-    if (file->dfsPosition != 1) return 0;
+    if (dfs::position(file) != dfs::eInHeader) return 0;
     dfs::OutBlock marker;
     if (int s = marker.write(file, DFS_TAG_STATIC, __FILE__, __LINE__)) return s;
-    file->dfsPosition = 2;
+    dfs::setPosition(file, dfs::eInStatic);
     return 0;
   }
-  if (file->dfsPosition == 1 && dfs::nextBlockTag(file) != DFS_TAG_STATIC)
+  if (dfs::position(file) == dfs::eInHeader && dfs::nextBlockTag(file) != DFS_TAG_STATIC)
     return DFS_FAIL(item->header, file, 1000);
   if (int s = dfs::enterStatic(file)) return s;
   return checkRewritable(item, file);
@@ -108,7 +109,7 @@ int staticWrite(absItemS* item, kfsHandle file, const void* data) {
 // container error is returned as its code in *status).
 int nextStaticItem(kfsHandle file, int* status) {
   *status = 0;
-  if (file->dfsPosition == 3) return 0;
+  if (dfs::position(file) == dfs::eInDynamic) return 0;
   if ((*status = dfs::enterStatic(file)) != 0) return 0;
   const int tag = dfs::nextBlockTag(file);
   if (isItemTag(tag)) return tag;

@@ -2,24 +2,24 @@
 // static items too, but they belong to the header: counting starts behind
 // the keys actually present, recognised by their names, so an application's
 // first static item is never taken for a key.
-#include "kfs/container/kfsFile.h"
+#include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_static.h"
 #include "kfs/dfs/dfs_step.h"
 #include "kfs/dfs/dfs_timestep.h"
-#include "kfs/dfs/dfsadds.h"
+#include "kfs/dfs/dfs_checks.h"
 
 namespace {
 
 // Whether a static item follows; the start of the static section is passed.
 bool staticItemNext(kfsHandle file) {
-  if (file->dfsPosition == 3) return false;
+  if (dfs::position(file) == dfs::eInDynamic) return false;
   unsigned int id = 0;
   if (kfsQuery(file, &id) != kfsTypeBlock) return false;
-  if (id == DFS_TAG_STATIC && file->dfsPosition == 1) {
+  if (id == DFS_TAG_STATIC && dfs::position(file) == dfs::eInHeader) {
     if (kfsLblockSkip(file) != 0) return false;
-    file->dfsPosition = 2;
+    dfs::setPosition(file, dfs::eInStatic);
     if (kfsQuery(file, &id) != kfsTypeBlock) return false;
   }
   return id == 30005 || id == 30002;
@@ -32,7 +32,7 @@ extern "C" {
 int dfsFindBlockStatic(LPHEAD header, kfsHandle file) {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
   dfs::clearEndOfFile(file);
-  if (file->dfsPosition != 1) {
+  if (dfs::position(file) != dfs::eInHeader) {
     const int s = dfsFindBlock(file, DFS_TAG_STATIC);
     // A file without static data ends the search in the dynamic section, or
     // at its end.

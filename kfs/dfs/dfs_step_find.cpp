@@ -3,13 +3,14 @@
 // step and takes one relative seek, whatever the distance.
 #include <cstdio>
 
-#include "kfs/container/DebugTrace.h"
-#include "kfs/container/kfsFile.h"
+#include "kfs/container/call_trace.h"
+#include "kfs/dfs/dfs_trace.h"
+#include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_step.h"
 #include "kfs/dfs/dfs_timestep.h"
-#include "kfs/dfs/dfsadds.h"
+#include "kfs/dfs/dfs_checks.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ int findTimeStep(LPHEAD h, kfsHandle f, int step) {
   if (!findableFileType(h->fileType)) return DFS_FAIL(h, f, 2018);
   if (step < 0 || step > h->time.nSteps) return DFS_STEP_OUTSIDE;
   dfs::clearEndOfFile(f);
-  const bool dynamic = f->dfsPosition == 3;
+  const bool dynamic = dfs::position(f) == dfs::eInDynamic;
   if (dynamic && h->stepCounter == step && h->itemCounter == 0) return 0;
   if (dynamic && step > h->stepCounter) {
     // Ahead of us: no need to go back to the start of the data.
@@ -71,7 +72,7 @@ int dfsFindBlockDynamic(LPHEAD header, kfsHandle file) {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
   dfs::clearEndOfFile(file);
   if (int s = dfsFindBlock(file, DFS_TAG_DYNAMIC)) return DFS_FAIL(header, file, s == 1 ? 2001 : s);
-  if (file->dfsPosition != 3) return DFS_FAIL(header, file, 2001);
+  if (dfs::position(file) != dfs::eInDynamic) return DFS_FAIL(header, file, 2001);
   header->stepCounter = 0;
   header->itemCounter = 0;
   return 0;
@@ -89,7 +90,7 @@ int dfsFindItemDynamic(LPHEAD header, kfsHandle file, int step, int item) {
   if (!findableFileType(header->fileType)) return DFS_FAIL(header, file, 2018);
   if (step < 0 || step >= header->time.nSteps) return DFS_STEP_OUTSIDE;
   if (item < 1 || item > header->nItems) return DFS_ITEM_OUTSIDE;
-  const bool insideBefore = file->dfsPosition == 3 && header->stepCounter == step &&
+  const bool insideBefore = dfs::position(file) == dfs::eInDynamic && header->stepCounter == step &&
                             header->itemCounter > 0 && header->itemCounter < item;
   if (!insideBefore)
     if (int s = findTimeStep(header, file, step)) return s;

@@ -1,12 +1,12 @@
 // The time-step tag (block 50001) and the running position of sequential
 // time-step access.
-#include "kfs/container/kfsFile.h"
+#include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_blockio.h"
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_step.h"
 #include "kfs/dfs/dfs_timestep.h"
-#include "kfs/dfs/dfsadds.h"
+#include "kfs/dfs/dfs_checks.h"
 
 namespace {
 
@@ -72,7 +72,7 @@ int beginStepRead(LPHEAD h, kfsHandle f) {
 }
 
 int enterDynamic(LPHEAD h, kfsHandle f) {
-  if (f->dfsPosition >= 3) return 0;
+  if (dfs::position(f) >= dfs::eInDynamic) return 0;
   return dfsFindBlockDynamic(h, f);
 }
 
@@ -102,7 +102,7 @@ int dfsReadTimestepTag(LPHEAD header, kfsHandle file, double* time, int line) {
 
 int dfsWriteTimestepTag(LPHEAD header, kfsHandle file, double time) {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
-  if (file->readOnly) return DFS_FAIL(header, file, 2015);
+  if (kfs::IsReadOnly(file)) return DFS_FAIL(header, file, 2015);
   return dfs::writeStepTag(header, file, time);
 }
 

@@ -5,8 +5,9 @@
 #include <cstring>
 #include <vector>
 
-#include "kfs/container/DebugTrace.h"
-#include "kfs/container/kfsFile.h"
+#include "kfs/container/call_trace.h"
+#include "kfs/dfs/dfs_trace.h"
+#include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_blockio.h"
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_header.h"
@@ -14,7 +15,7 @@
 #include "kfs/dfs/dfs_item.h"
 #include "kfs/dfs/dfs_step.h"
 #include "kfs/dfs/dfs_timestep.h"
-#include "kfs/dfs/dfsadds.h"
+#include "kfs/dfs/dfs_checks.h"
 
 namespace {
 
@@ -55,18 +56,18 @@ class StoredValues {
 // it: its steps are rewritten where they are, from the first; only a file
 // without any gets the section at its end.
 int startDynamic(LPHEAD h, kfsHandle f) {
-  if (f->dfsPosition >= 3) return 0;
+  if (dfs::position(f) >= dfs::eInDynamic) return 0;
   if (!dfs::atEndOfFile(f)) {
     const int s = dfsFindBlock(f, DFS_TAG_DYNAMIC);
     if (s > 1) return DFS_FAIL(h, f, s);
     h->stepCounter = 0;
     h->itemCounter = 0;
-    if (f->dfsPosition == 3) return 0;
+    if (dfs::position(f) == dfs::eInDynamic) return 0;
     dfs::clearEndOfFile(f);
   }
   dfs::OutBlock marker;
   if (int s = marker.write(f, DFS_TAG_DYNAMIC, __FILE__, __LINE__)) return s;
-  f->dfsPosition = 3;
+  dfs::setPosition(f, dfs::eInDynamic);
   return 0;
 }
 
@@ -92,7 +93,7 @@ int writeItemStep(LPHEAD h, kfsHandle f, const void* data, double time) {
   dfs::clearEndOfFile(f);
   int type = 0, elements = 0;
   if (int s = dfsPrepareIO(h, f, &type, &elements, __LINE__)) return s;
-  if (f->readOnly) return DFS_FAIL(h, f, 2015);
+  if (kfs::IsReadOnly(f)) return DFS_FAIL(h, f, 2015);
   absItemS* item = &h->items[h->itemCounter];
   const int used = dfsGetUsedItemElements(item);
   const bool statistics = dfs::keepsStatistics(type);
@@ -125,7 +126,7 @@ int dfsWriteItemTimeStep(LPHEAD header, kfsHandle file, const void* data, double
 
 int dfsWriteStartBlockDynamic(LPHEAD header, kfsHandle file) {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
-  if (file->readOnly) return DFS_FAIL(header, file, 2015);
+  if (kfs::IsReadOnly(file)) return DFS_FAIL(header, file, 2015);
   if (int s = startDynamic(header, file)) return s;
   if (header->stepCounter > header->time.nSteps) header->time.nSteps = header->stepCounter;
   return 0;

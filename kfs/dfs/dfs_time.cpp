@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "kfs/container/kfsFile.h"
+#include "kfs/container/kfs_access.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_static.h"
 #include "kfs/dfs/dfs_step.h"
@@ -282,7 +282,7 @@ int _dfsGetTimeAxisSpan(LPHEAD header, kfsHandle file, double* span) {
     case F_TM_NEQ_AXIS:
     case F_CAL_NEQ_AXIS:
       // A reader asks the file; a writer knows the latest time itself.
-      if (file && file->readOnly && t.nSteps >= 1) return spanFromFile(header, file, span);
+      if (file && kfs::IsReadOnly(file) && t.nSteps >= 1) return spanFromFile(header, file, span);
       *span = t.span;
       return 0;
     default:
