@@ -1,10 +1,14 @@
-// The call trace: indented entry, exit and message lines on standard output,
-// with a stack of traced function names.
+// The call trace: indented entry, exit and message lines, handed line by
+// line to the process's diagnostics sink (standard output unless the host
+// installed another), with a stack of traced function names.
 #include "kfs/container/call_trace.h"
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+
+#include "base/kora_diagnostics.h"
 
 namespace {
 
@@ -32,8 +36,7 @@ TraceState g_trace;
 bool TakeLine() {
   if (g_trace.exhausted) return false;
   if (g_trace.lines >= DEBUG_TRACE_MAX_LINES) {
-    std::fputs("Maximum number of lines exceeded. Bye bye\n", stdout);
-    std::fflush(stdout);
+    koraDiagnostic(koraDiagTrace, "Maximum number of lines exceeded. Bye bye\n");
     g_trace.exhausted = true;
     g_trace.fileIO = false;
     g_trace.dataFile = false;
@@ -43,29 +46,47 @@ bool TakeLine() {
   return true;
 }
 
-// Starts a line: indentation, marker and the name with its blank. False
-// when the line is not to be printed.
-bool BeginLine(const char* marker, const char* name) {
-  if (!TakeLine()) return false;
-  printnblank(g_trace.indent);
-  std::fputs(marker, stdout);
-  if (name) {
-    std::fputs(name, stdout);
-    std::fputc(' ', stdout);
+// The caller's text of a trace line, formatted on the stack or, when longer,
+// in a buffer of its own. Cannot throw: the trace functions have C linkage.
+class CTraceText {
+ public:
+  CTraceText(const char* format, va_list args) {
+    va_list again;
+    va_copy(again, args);
+    const int needed = std::vsnprintf(m_local, sizeof m_local, format, args);
+    if (needed < 0) m_local[0] = '\0';
+    if (needed >= static_cast<int>(sizeof m_local)) {
+      m_heap = static_cast<char*>(std::malloc(static_cast<size_t>(needed) + 1));
+      if (m_heap) std::vsnprintf(m_heap, static_cast<size_t>(needed) + 1, format, again);
+    }
+    va_end(again);
   }
-  return true;
+  ~CTraceText() { std::free(m_heap); }
+  CTraceText(const CTraceText&) = delete;
+  CTraceText& operator=(const CTraceText&) = delete;
+
+  const char* Get() const { return m_heap ? m_heap : m_local; }
+
+ private:
+  char m_local[512];
+  char* m_heap = nullptr;
+};
+
+// One whole line to the sink: indentation, marker, the name with its blank
+// when there is one, the text and the line end.
+void PrintText(const char* marker, const char* name, const char* text) {
+  if (!TakeLine()) return;
+  koraDiagnostic(koraDiagTrace, "%*s%s%s%s%s\n", g_trace.indent, "", marker, name ? name : "",
+                 name ? " " : "", text ? text : "");
 }
 
 void PrintLine(const char* marker, const char* name, const char* format, va_list args) {
-  if (!BeginLine(marker, name)) return;
-  if (format) std::vfprintf(stdout, format, args);
-  std::fputc('\n', stdout);
-}
-
-void PrintText(const char* marker, const char* name, const char* text) {
-  if (!BeginLine(marker, name)) return;
-  if (text) std::fputs(text, stdout);
-  std::fputc('\n', stdout);
+  if (!format) {
+    PrintText(marker, name, nullptr);
+    return;
+  }
+  const CTraceText text(format, args);
+  PrintText(marker, name, text.Get());
 }
 
 bool IsNameCharacter(char c) {
@@ -96,7 +117,7 @@ int Switch(bool& flag, int value) {
 extern "C" {
 
 KFS_API void printnblank(int n) {
-  for (int i = 0; i < n; ++i) std::fputc(' ', stdout);
+  if (n > 0) koraDiagnostic(koraDiagTrace, "%*s", n, "");
 }
 
 KFS_API int PutFunctionName(const char* text) {

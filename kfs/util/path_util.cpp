@@ -5,9 +5,10 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "base/kora_diagnostics.h"
 
 namespace {
 
@@ -66,7 +67,8 @@ KFS_API int KvCreateFolder(const char* path) {
   char folder[kPathBufferSize];
   size_t length = std::strlen(path);
   if (length + 2 > sizeof folder) {
-    std::printf("Error no: %d - unable to mkdir; %s\n", ENAMETOOLONG, std::strerror(ENAMETOOLONG));
+    koraDiagnostic(koraDiagMessage, "Error no: %d - unable to mkdir; %s\n", ENAMETOOLONG,
+                   std::strerror(ENAMETOOLONG));
     return 0;
   }
   std::memcpy(folder, path, length + 1);
@@ -84,7 +86,8 @@ KFS_API int KvCreateFolder(const char* path) {
   int error = errno;
   umask(previous);
   if (rc == 0) return 1;
-  std::printf("Error no: %d - unable to mkdir; %s\n", error, std::strerror(error));
+  koraDiagnostic(koraDiagMessage, "Error no: %d - unable to mkdir; %s\n", error,
+                 std::strerror(error));
   return 0;
 }
 
