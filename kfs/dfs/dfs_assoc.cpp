@@ -8,10 +8,10 @@ extern "C" {
 
 int dfsSetAssocStatic(LPHEAD header, int n, int staticNumber) {
   LPITEM item = dfsItemD(header, n);
-  if (!item) return header ? 2007 : 1000;
-  if (staticNumber < 1) return DFS_FAIL(header, nullptr, 2007);
+  if (!item) return header ? kfsErrItemNumber : kfsErrNullArgument;
+  if (staticNumber < 1) return DFS_FAIL(header, nullptr, kfsErrItemNumber);
   auto* entry = static_cast<dfsAssocStatic*>(std::calloc(1, sizeof(dfsAssocStatic)));
-  if (!entry) return DFS_FAIL(header, nullptr, 2000);
+  if (!entry) return DFS_FAIL(header, nullptr, kfsErrMemory);
   entry->number = staticNumber;
   dfsAssocStatic** tail = &item->assocStatic;
   while (*tail) tail = &(*tail)->next;
@@ -21,8 +21,8 @@ int dfsSetAssocStatic(LPHEAD header, int n, int staticNumber) {
 
 int dfsGetAssocStatic(LPHEAD header, int n, int index, int* staticNumber) {
   LPITEM item = dfsItemD(header, n);
-  if (!item) return header ? 2007 : 1000;
-  if (!staticNumber) return DFS_FAIL(header, nullptr, 1000);
+  if (!item) return header ? kfsErrItemNumber : kfsErrNullArgument;
+  if (!staticNumber) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   *staticNumber = 0;
   const dfsAssocStatic* entry = item->assocStatic;
   for (int i = 1; entry && i < index; ++i) entry = entry->next;
@@ -39,7 +39,7 @@ int dfsGetNoAssocStatic(LPHEAD header, int n) {
 }
 
 int dfsFreeAssocStatic(LPITEM item) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000);
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   dfsAssocStatic* entry = item->assocStatic;
   while (entry) {
     dfsAssocStatic* next = entry->next;
@@ -51,14 +51,14 @@ int dfsFreeAssocStatic(LPITEM item) {
 }
 
 int dfsItemEnableCompression(LPHEAD header) {
-  if (!header) return DFS_FAIL(header, nullptr, 1000);
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   header->compressionEnabled = 1;
   return 0;
 }
 
 int dfsIsItemCompressed(LPITEM item, int* size) {
   if (size) *size = 0;
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000), 0;
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument), 0;
   const LPHEAD h = item->header;
   if (!h || !h->dfsEncode.xkey || !h->dfsEncode.ykey) return 0;
   if (size) *size = h->dfsEncode.nRecordSize;

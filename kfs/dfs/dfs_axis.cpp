@@ -107,19 +107,19 @@ int limitByKeys(LPITEM item, int elements, bool needsCompressionEnabled) {
 extern "C" {
 
 int dfsGetItemAxisType(LPITEM item) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000), 0;
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument), 0;
   return item->axisType;
 }
 
 int dfsGetItemDim(LPITEM item) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000), -1;
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument), -1;
   if (item->axisType == F_EQ_AXIS_D0) return 0;
   const int n = dfs::axisSizeCount(item->axisType);
   return n == 0 ? -1 : n;
 }
 
 int dfsGetItemGeometryType(LPITEM item) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000), 999;
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument), 999;
   switch (dfsGetItemDim(item)) {
     case 0: return 100185;
     case 1: return 100186;
@@ -130,43 +130,43 @@ int dfsGetItemGeometryType(LPITEM item) {
 }
 
 int dfsGetItemGeometryUnit(LPITEM item) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000), 0;
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument), 0;
   return item->axisType == F_UNDEFINED_SAXIS ? 0 : item->axisUnit;
 }
 
 int dfsGetAxisElements(LPITEM item) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000), 0;
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument), 0;
   return clampCount(dfs::axisElements(item));
 }
 
 int dfsGetItemElements(LPITEM item) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000), 0;
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument), 0;
   return limitByKeys(item, dfsGetAxisElements(item), true);
 }
 
 int dfsGetUsedItemElements(LPITEM item) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000), 0;
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument), 0;
   return limitByKeys(item, dfsGetAxisElements(item), false);
 }
 
 long long dfsGetItemBytes(LPITEM item) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000), 0;
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument), 0;
   return static_cast<long long>(dfsGetItemElements(item)) * dfsSimpSize(item->dataType);
 }
 
 long long dfsGetUsedItemBytes(LPITEM item) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000), 0;
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument), 0;
   return static_cast<long long>(dfsGetUsedItemElements(item)) * dfsSimpSize(item->dataType);
 }
 
 int dfsGetItemXYZSize(LPITEM item, int* size) {
-  if (!item || !size) return DFS_FAIL(nullptr, nullptr, 1000);
+  if (!item || !size) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   if (item->axisType == F_EQ_AXIS_D0) {
     *size = 1;
     return 0;
   }
   const int n = dfs::axisSizeCount(item->axisType);
-  if (n == 0) return DFS_FAIL(item->header, nullptr, 2010);
+  if (n == 0) return DFS_FAIL(item->header, nullptr, kfsErrBlock);
   long long product = 1;
   for (int i = 0; i < n && i < 3; ++i) product *= item->axisSize[i];
   *size = clampCount(product);
@@ -174,7 +174,7 @@ int dfsGetItemXYZSize(LPITEM item, int* size) {
 }
 
 int dfsGetItemXYSize(LPITEM item, int* size) {
-  if (!item || !size) return DFS_FAIL(nullptr, nullptr, 1000);
+  if (!item || !size) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   const int t = item->axisType;
   if (t == F_EQ_AXIS_D0 || t == F_EQ_AXIS_D1) {
     *size = 1;
@@ -184,11 +184,11 @@ int dfsGetItemXYSize(LPITEM item, int* size) {
     *size = clampCount(static_cast<long long>(item->axisSize[0]) * item->axisSize[1]);
     return 0;
   }
-  return DFS_FAIL(item->header, nullptr, 2010);
+  return DFS_FAIL(item->header, nullptr, kfsErrBlock);
 }
 
 int dfsGetItemXSize(LPITEM item, int* size) {
-  if (!item || !size) return DFS_FAIL(nullptr, nullptr, 1000);
+  if (!item || !size) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   *size = item->axisType == F_EQ_AXIS_D0 ? 1 : item->axisSize[0];
   return 0;
 }

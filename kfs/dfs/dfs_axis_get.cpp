@@ -12,7 +12,8 @@ namespace {
 
 // Checks the axis type and fills the unit outputs.
 int begin(LPITEM item, int type, int* unit, const char** unitName) {
-  if (!item || item->axisType != type) return DFS_FAIL(item ? item->header : nullptr, nullptr, 1000);
+  if (!item || item->axisType != type)
+    return DFS_FAIL(item ? item->header : nullptr, nullptr, kfsErrNullArgument);
   if (unit) *unit = item->axisUnit;
   if (unitName) *unitName = dfs::unitName(item->axisUnit);
   return 0;
@@ -71,7 +72,7 @@ int handOutCoords(LPITEM item, double** x, double** y, double** z) {
   for (int i = 0; i < dfs::axisArrayCount(item->axisType); ++i) {
     if (!out[i]) continue;
     *out[i] = coordsOut(item, i);
-    if (!*out[i]) return DFS_FAIL(item->header, nullptr, 2000);
+    if (!*out[i]) return DFS_FAIL(item->header, nullptr, kfsErrMemory);
   }
   return 0;
 }
@@ -99,7 +100,7 @@ int dfsGetItemAxisNeqD1(LPITEM item, int* unit, const char** unitName, int* size
   sizes(item, size, nullptr, nullptr, nullptr);
   if (coords) {
     *coords = pointsOut(item);
-    if (!*coords) return DFS_FAIL(item->header, nullptr, 2000);
+    if (!*coords) return DFS_FAIL(item->header, nullptr, kfsErrMemory);
   }
   return 0;
 }

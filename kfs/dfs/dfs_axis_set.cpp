@@ -68,15 +68,16 @@ bool copyArrays(const AxisRequest& r, float** points, double* coords[3]) {
 }
 
 int setAxis(LPITEM item, const AxisRequest& r) {
-  if (!item || (!item->isStatic && !item->header)) return DFS_FAIL(nullptr, nullptr, 1000);
+  if (!item || (!item->isStatic && !item->header))
+    return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   LPHEAD header = item->header;
   if (!item->isStatic && !dfs::axisAllowedForFileType(r.type, header->fileType))
-    return DFS_FAIL(header, nullptr, 2010);
-  if (!sizesValid(r) || !valuesValid(r)) return DFS_FAIL(header, nullptr, 1000);
+    return DFS_FAIL(header, nullptr, kfsErrBlock);
+  if (!sizesValid(r) || !valuesValid(r)) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
 
   float* points = nullptr;
   double* coords[3];
-  if (!copyArrays(r, &points, coords)) return DFS_FAIL(header, nullptr, 2000);
+  if (!copyArrays(r, &points, coords)) return DFS_FAIL(header, nullptr, kfsErrMemory);
 
   const long long before = dfs::axisElements(item);
   dfs::freeAxisArrays(item);

@@ -17,10 +17,10 @@ int* copyKey(const int* key, int n) {
 extern "C" {
 
 int dfsSetEncodeKey(LPHEAD header, const int* xkey, const int* ykey, const int* zkey, int n) {
-  if (!header) return DFS_FAIL(header, nullptr, 1000);
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   // No stored value at all would leave every item of the file empty, and
   // keys without any key array would place every stored value nowhere.
-  if (n < 1 || (!xkey && !ykey && !zkey)) return DFS_FAIL(header, nullptr, 2010);
+  if (n < 1 || (!xkey && !ykey && !zkey)) return DFS_FAIL(header, nullptr, kfsErrBlock);
   int* x = copyKey(xkey, n);
   int* y = copyKey(ykey, n);
   int* z = copyKey(zkey, n);
@@ -28,7 +28,7 @@ int dfsSetEncodeKey(LPHEAD header, const int* xkey, const int* ykey, const int* 
     std::free(x);
     std::free(y);
     std::free(z);
-    return DFS_FAIL(header, nullptr, 2000);
+    return DFS_FAIL(header, nullptr, kfsErrMemory);
   }
   std::free(header->dfsEncode.xkey);
   std::free(header->dfsEncode.ykey);
@@ -42,7 +42,7 @@ int dfsSetEncodeKey(LPHEAD header, const int* xkey, const int* ykey, const int* 
 }
 
 int dfsGetEncodeKey(LPHEAD header, int* xkey, int* ykey, int* zkey) {
-  if (!header) return DFS_FAIL(header, nullptr, 1000);
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   const int n = header->dfsEncode.nRecordSize;
   if (n < 1) return 0;
   const size_t bytes = static_cast<size_t>(n) * sizeof(int);
@@ -53,12 +53,12 @@ int dfsGetEncodeKey(LPHEAD header, int* xkey, int* ykey, int* zkey) {
 }
 
 int dfsIsFileCompressed(LPHEAD header) {
-  if (!header) return DFS_FAIL(header, nullptr, 1000), 0;
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0;
   return header->encoded;
 }
 
 int dfsGetEncodeKeySize(LPHEAD header) {
-  if (!header) return DFS_FAIL(header, nullptr, 1000), 0;
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0;
   return header->dfsEncode.nRecordSize;
 }
 

@@ -26,7 +26,7 @@ int writeKey(kfsHandle file, const char* name, const int* key, int n) {
   item.axisType = F_EQ_AXIS_D1;
   item.axisSize[0] = n;
   item.axisStep[0] = 1.0f;
-  int s = item.name ? dfs::writeItemBlocks(file, &item) : DFS_FAIL(nullptr, file, 2000);
+  int s = item.name ? dfs::writeItemBlocks(file, &item) : DFS_FAIL(nullptr, file, kfsErrMemory);
   if (!s) {
     dfs::OutBlock values;
     values.add(kfsTypeInt4, static_cast<unsigned int>(n), key);
@@ -47,7 +47,7 @@ bool isKeyItem(const absItemS& item, int index) {
 // goes on behind it.
 int giveBack(kfsHandle file, long long position) {
   const bool canGoBack = file->filname != nullptr && position >= 0;
-  if (canGoBack) return kfsSeek64(file, position, 0) == 0 ? 0 : DFS_FAIL(nullptr, file, 2006);
+  if (canGoBack) return kfsSeek64(file, position, 0) == 0 ? 0 : DFS_FAIL(nullptr, file, kfsErrSeek);
   return dfs::nextBlockTag(file) == DFS_TAG_STATIC_DATA ? dfs::skipBlock(file) : 0;
 }
 
@@ -70,7 +70,8 @@ int readKey(kfsHandle file, int* index, int** values, int* count) {
   }
   kfsLblock raw = nullptr;
   int valuesTag = 0;
-  if (!s && dfs::nextBlockTag(file) != DFS_TAG_STATIC_DATA) s = DFS_FAIL(nullptr, file, 2019);
+  if (!s && dfs::nextBlockTag(file) != DFS_TAG_STATIC_DATA)
+    s = DFS_FAIL(nullptr, file, kfsErrStructure);
   if (!s) s = dfs::readBlock(file, &raw, &valuesTag);
   if (!s) {
     dfs::InBlock in(raw);
@@ -100,7 +101,7 @@ int readKeys(LPHEAD header, kfsHandle file, bool keep) {
     s = readKey(file, &index, &values, &count);
     if (!values) break;
     // All keys describe the same stored values: one length for all.
-    if (n >= 0 && count != n) s = DFS_FAIL(header, file, 2013);
+    if (n >= 0 && count != n) s = DFS_FAIL(header, file, kfsErrCount);
     n = count;
     keys[index++] = values;
   }

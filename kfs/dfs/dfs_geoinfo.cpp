@@ -10,15 +10,15 @@
 extern "C" {
 
 int dfsGetGeoInfoType(LPHEAD header) {
-  if (!header) return DFS_FAIL(header, nullptr, 1000), 0;
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0;
   return header->geoInfoType;
 }
 
 int dfsSetGeoInfoUTMProj(LPHEAD header, const char* projection, double longitude,
                          double latitude, double orientation) {
-  if (!header) return DFS_FAIL(header, nullptr, 1000);
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   char* copy = dfs::copyText(projection);
-  if (!copy) return DFS_FAIL(header, nullptr, 2000);
+  if (!copy) return DFS_FAIL(header, nullptr, kfsErrMemory);
   std::free(header->projection);
   header->projection = copy;
   header->geoInfoType = F_UTM_PROJECTION;
@@ -30,9 +30,10 @@ int dfsSetGeoInfoUTMProj(LPHEAD header, const char* projection, double longitude
 
 int dfsGetGeoInfoUTMProj(LPHEAD header, const char** projection, double* longitude,
                          double* latitude, double* orientation) {
-  if (!header) return DFS_FAIL(header, nullptr, 1000);
-  if (header->geoInfoType == F_UNDEFINED_GEOINFO) return DFS_FAIL(header, nullptr, 1000);
-  if (header->geoInfoType != F_UTM_PROJECTION) return DFS_FAIL(header, nullptr, 2010);
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
+  if (header->geoInfoType == F_UNDEFINED_GEOINFO)
+    return DFS_FAIL(header, nullptr, kfsErrNullArgument);
+  if (header->geoInfoType != F_UTM_PROJECTION) return DFS_FAIL(header, nullptr, kfsErrBlock);
   if (projection) *projection = header->projection ? header->projection : "";
   if (longitude) *longitude = header->originLon;
   if (latitude) *latitude = header->originLat;
@@ -42,13 +43,13 @@ int dfsGetGeoInfoUTMProj(LPHEAD header, const char** projection, double* longitu
 
 int dfsUpdateGeoInfoUTMProj(LPHEAD header, const char* projection, double longitude,
                             double latitude, double orientation) {
-  if (!header) return DFS_FAIL(header, nullptr, 1000);
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   if (header->geoInfoType != F_UTM_PROJECTION || !header->projection)
-    return DFS_FAIL(header, nullptr, 2010);
+    return DFS_FAIL(header, nullptr, kfsErrBlock);
   const char* text = projection ? projection : "";
   const size_t stored = std::strlen(header->projection);
   const size_t given = std::strlen(text);
-  if (given > stored) return DFS_FAIL(header, nullptr, 2010);
+  if (given > stored) return DFS_FAIL(header, nullptr, kfsErrBlock);
   // Same length as before, so the block on disk keeps its size.
   std::memcpy(header->projection, text, given);
   std::memset(header->projection + given, ' ', stored - given);
@@ -59,7 +60,7 @@ int dfsUpdateGeoInfoUTMProj(LPHEAD header, const char* projection, double longit
 }
 
 int dfsSetGeoInfoUndefined(LPHEAD header) {
-  if (!header) return DFS_FAIL(header, nullptr, 1000);
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   std::free(header->projection);
   header->projection = nullptr;
   header->geoInfoType = F_UNDEFINED_GEOINFO;

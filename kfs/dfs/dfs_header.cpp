@@ -8,14 +8,10 @@
 
 namespace {
 
-constexpr int kNullArgument = 1000;
-constexpr int kNoMemory = 2000;
-constexpr int kInvalidHeader = 2010;
-
 // Replaces an owned text by a copy of another one.
 int replaceText(LPHEAD header, char** field, const char* text) {
   char* copy = dfs::copyText(text);
-  if (!copy) return DFS_FAIL(header, nullptr, kNoMemory);
+  if (!copy) return DFS_FAIL(header, nullptr, kfsErrMemory);
   std::free(*field);
   *field = copy;
   return 0;
@@ -64,11 +60,11 @@ const char* dfsTimeAxisTypeStr(int timeAxisType) {
 }
 
 int dfsInitHeader(LPHEAD header) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument);
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   std::memset(header, 0, sizeof *header);
   header->fileTitle = dfs::copyText("");
   header->appTitle = dfs::copyText("");
-  if (!header->fileTitle || !header->appTitle) return DFS_FAIL(header, nullptr, kNoMemory);
+  if (!header->fileTitle || !header->appTitle) return DFS_FAIL(header, nullptr, kfsErrMemory);
   header->deleteFloat = DFS_DELETE_FLOAT;
   header->deleteDouble = DFS_DELETE_DOUBLE;
   header->deleteByte = DFS_DELETE_BYTE;
@@ -84,12 +80,12 @@ int dfsInitHeader(LPHEAD header) {
 
 int dfsHeaderCreate(int fileType, const char* fileTitle, const char* appTitle, int appVersion,
                     int nItems, int statsType, LPHEAD* out) {
-  if (!out) return DFS_FAIL(nullptr, nullptr, kNullArgument);
+  if (!out) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   *out = nullptr;
   if (nItems < 1 || statsType < F_NO_STAT || statsType > F_LARGE_STAT)
-    return DFS_FAIL(nullptr, nullptr, kInvalidHeader);
+    return DFS_FAIL(nullptr, nullptr, kfsErrBlock);
   LPHEAD header = static_cast<LPHEAD>(std::calloc(1, sizeof(DfsHeader)));
-  if (!header) return DFS_FAIL(nullptr, nullptr, kNoMemory);
+  if (!header) return DFS_FAIL(nullptr, nullptr, kfsErrMemory);
   int status = dfsInitHeader(header);
   if (status == 0) {
     header->fileType = fileType;
@@ -100,7 +96,7 @@ int dfsHeaderCreate(int fileType, const char* fileTitle, const char* appTitle, i
   if (status == 0) status = replaceText(header, &header->appTitle, appTitle);
   if (status == 0) {
     header->items = static_cast<absItemS*>(std::calloc(static_cast<size_t>(nItems), sizeof(absItemS)));
-    if (!header->items) status = DFS_FAIL(header, nullptr, kNoMemory);
+    if (!header->items) status = DFS_FAIL(header, nullptr, kfsErrMemory);
   }
   if (status != 0) {
     dfsHeaderDestroy(&header);
@@ -132,108 +128,108 @@ int dfsHeaderDestroy(LPHEAD* header) {
 }
 
 int dfsGetFileType(LPHEAD header) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument), 0;
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0;
   return header->fileType;
 }
 
 int dfsGetItemStatsType(LPHEAD header) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument), 0;
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0;
   return header->statsType;
 }
 
 const char* dfsGetFileTitle(LPHEAD header) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument), "";
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), "";
   return header->fileTitle ? header->fileTitle : "";
 }
 
 int dfsSetFileTitle(LPHEAD header, const char* title) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument);
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   return replaceText(header, &header->fileTitle, title);
 }
 
 const char* dfsGetAppTitle(LPHEAD header) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument), "";
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), "";
   return header->appTitle ? header->appTitle : "";
 }
 
 int dfsSetAppTitle(LPHEAD header, const char* title) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument);
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   return replaceText(header, &header->appTitle, title);
 }
 
 int dfsGetAppVersionNo(LPHEAD header) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument), -1;
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), -1;
   return header->appVersion;
 }
 
 int dfsSetAppVersionNo(LPHEAD header, int version) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument);
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   header->appVersion = version;
   return 0;
 }
 
 int dfsGetDataType(LPHEAD header) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument), 0;
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0;
   return header->dataType;
 }
 
 int dfsSetDataType(LPHEAD header, int dataType) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument);
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   header->dataType = dataType;
   return 0;
 }
 
 float dfsGetDeleteValFloat(LPHEAD header) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument), 0.0f;
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0.0f;
   return header->deleteFloat;
 }
 
 int dfsSetDeleteValFloat(LPHEAD header, float value) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument);
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   header->deleteFloat = value;
   return 0;
 }
 
 double dfsGetDeleteValDouble(LPHEAD header) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument), 0.0;
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0.0;
   return header->deleteDouble;
 }
 
 int dfsSetDeleteValDouble(LPHEAD header, double value) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument);
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   header->deleteDouble = value;
   return 0;
 }
 
 unsigned char dfsGetDeleteValByte(LPHEAD header) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument), 0;
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0;
   return header->deleteByte;
 }
 
 int dfsSetDeleteValByte(LPHEAD header, unsigned char value) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument);
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   header->deleteByte = value;
   return 0;
 }
 
 int dfsGetDeleteValInt(LPHEAD header) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument), 0;
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0;
   return header->deleteInt;
 }
 
 int dfsSetDeleteValInt(LPHEAD header, int value) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument);
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   header->deleteInt = value;
   return 0;
 }
 
 unsigned int dfsGetDeleteValUnsignedInt(LPHEAD header) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument), 0u;
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0u;
   return header->deleteUnsigned;
 }
 
 int dfsSetDeleteValUnsignedInt(LPHEAD header, unsigned int value) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument);
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   header->deleteUnsigned = value;
   return 0;
 }
@@ -241,7 +237,7 @@ int dfsSetDeleteValUnsignedInt(LPHEAD header, unsigned int value) {
 int dfsGetVersionCurrent(void) { return DFS_VERSION_CURRENT; }
 
 int dfsParamModifyTimes(LPHEAD header, int value) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument);
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   header->modifyTimes = value;
   return 0;
 }

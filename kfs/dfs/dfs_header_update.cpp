@@ -224,12 +224,12 @@ std::vector<unsigned char> snapshot(kfsLblock block) {
 int handleStatus(kfsHandle f) {
   const unsigned int s = kfsPeekError(f);
   if (s == 0) return 0;
-  return DFS_FAIL(nullptr, f, s == 1 ? 2001 : static_cast<int>(s));
+  return DFS_FAIL(nullptr, f, dfs::readFailure(s));
 }
 
 int walkHeader(kfsHandle edit, Walk& w) {
   if (w.header->statsType < F_NO_STAT || w.header->statsType > F_LARGE_STAT)
-    return DFS_FAIL(w.header, edit, 2010);
+    return DFS_FAIL(w.header, edit, kfsErrBlock);
   for (;;) {
     const long long position = kfsTell64(edit);
     unsigned int id = 0;
@@ -268,22 +268,23 @@ bool updateDue(kfsHandle file) {
 
 int updateHeader(LPHEAD header, int force, kfsHandle file, bool timeOnly) {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
-  if (file->readOnly) return DFS_FAIL(header, file, 2015);
-  if (!file->filname) return DFS_FAIL(header, file, 2005);  // a memory stream stays untouched
+  if (file->readOnly) return DFS_FAIL(header, file, kfsErrReadOnly);
+  if (!file->filname)
+    return DFS_FAIL(header, file, kfsErrFlush);  // a memory stream stays untouched
   if (!force && !updateDue(file)) return 0;
-  if (kfsFileFlush(file) != 0) return DFS_FAIL(header, file, 2005);
+  if (kfsFileFlush(file) != 0) return DFS_FAIL(header, file, kfsErrFlush);
   file->openClock = std::clock();
 
   unsigned int openStatus = 0;
   kfsHandle edit = FOpenFileEdit(file->filname, &openStatus);
-  if (!edit) return static_cast<int>(openStatus ? openStatus : 2003);
+  if (!edit) return dfs::openFailure(openStatus);
   Walk w{header, timeOnly};
   int s = walkHeader(edit, w);
   const unsigned int closed = FCloseFile(&edit);
   if (!s && closed) s = DFS_FAIL(header, file, static_cast<int>(closed));
   // Everything else is up to date; the caller shortens the text (as
   // dfsUpdateGeoInfoUTMProj does) and updates or closes again.
-  if (!s && w.projectionTooLong) s = DFS_FAIL(header, file, 2010);
+  if (!s && w.projectionTooLong) s = DFS_FAIL(header, file, kfsErrBlock);
   // The writing handle may hold the old bytes in its buffer: make it read
   // them anew where it is.
   const long long here = kfsTell64(file);

@@ -144,10 +144,10 @@ int prepareStatistics(LPHEAD h) {
 
 int checkWritable(LPHEAD h) {
   if (h->geoInfoType != F_UNDEFINED_GEOINFO && h->geoInfoType != F_UTM_PROJECTION)
-    return DFS_FAIL(h, nullptr, 2010);
+    return DFS_FAIL(h, nullptr, kfsErrBlock);
   if (h->time.type < F_TM_EQ_AXIS || h->time.type > F_CAL_NEQ_AXIS)
-    return DFS_FAIL(h, nullptr, 2010);
-  if (h->nItems > 0 && !h->items) return DFS_FAIL(h, nullptr, 2010);
+    return DFS_FAIL(h, nullptr, kfsErrBlock);
+  if (h->nItems > 0 && !h->items) return DFS_FAIL(h, nullptr, kfsErrBlock);
   for (int i = 0; i < h->nItems; ++i)
     if (int s = dfs::checkItemWritable(&h->items[i], true)) return s;
   return 0;

@@ -39,6 +39,22 @@ int checkHeaderWritable(DfsHeader* header);
 // Writes the present encode keys as the first static items.
 int writeEncodeKeys(DfsHeader* header, kfsHandle file);
 
+// The code to report for a container status after a transfer that did not
+// deliver: no status, or only the end of the file, is a failed read.
+inline int readFailure(unsigned int status) {
+  return (status == kfsOK || status == kfsEndOfFile) ? static_cast<int>(kfsErrRead)
+                                                     : static_cast<int>(status);
+}
+// The error latched in the container, or `fallback` when none is (no status
+// or only the end of the file).
+inline int latchedOr(unsigned int status, int fallback) {
+  return status > kfsEndOfFile ? static_cast<int>(status) : fallback;
+}
+// The status of a failed open, or kfsErrOpen when the open gave none.
+inline int openFailure(unsigned int status) {
+  return status ? static_cast<int>(status) : static_cast<int>(kfsErrOpen);
+}
+
 }  // namespace dfs
 
 #define DFS_FAIL(header, file, code) ::dfs::report((header), (file), (code), __FILE__, __LINE__)

@@ -55,7 +55,7 @@ namespace {
 // Defines the item anew but keeps what ties it to its place.
 int resetItem(LPHEAD header, LPITEM item, int itemType, const char* name, int dataType) {
   char* copy = dfs::copyText(name);
-  if (!copy) return DFS_FAIL(header, nullptr, 2000);
+  if (!copy) return DFS_FAIL(header, nullptr, kfsErrMemory);
   const int isStatic = item->isStatic;
   dfs::clearItem(item);
   dfs::initItem(item, header, isStatic);
@@ -80,22 +80,23 @@ float convertedFloat(const absItemS* item, dfs::Direction d, float value) {
 extern "C" {
 
 LPITEM dfsItemD(LPHEAD header, int n) {
-  if (!header) return DFS_FAIL(header, nullptr, 1000), nullptr;
-  if (n < 1 || n > header->nItems || !header->items) return DFS_FAIL(header, nullptr, 2007), nullptr;
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), nullptr;
+  if (n < 1 || n > header->nItems || !header->items)
+    return DFS_FAIL(header, nullptr, kfsErrItemNumber), nullptr;
   return &header->items[n - 1];
 }
 
 LPITEM dfsItemS(LPITEM item) { return item; }
 
 int dfsGetNoOfItems(LPHEAD header) {
-  if (!header) return DFS_FAIL(header, nullptr, 1000), 0;
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0;
   return header->nItems;
 }
 
 int dfsSetItemInfo(LPHEAD header, LPITEM item, int itemType, const char* name, int unit,
                    int dataType) {
-  if (!header || !item) return DFS_FAIL(header, nullptr, 1000);
-  if (!dfs::unitValidForItemType(itemType, unit)) return DFS_FAIL(header, nullptr, 2020);
+  if (!header || !item) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
+  if (!dfs::unitValidForItemType(itemType, unit)) return DFS_FAIL(header, nullptr, kfsErrUnit);
   const int status = resetItem(header, item, itemType, name, dataType);
   if (status != 0) return status;
   item->unitKey = unit;
@@ -104,9 +105,9 @@ int dfsSetItemInfo(LPHEAD header, LPITEM item, int itemType, const char* name, i
 
 int dfsSetItemInfo_(LPHEAD header, LPITEM item, int itemType, const char* name,
                     const char* unitText, int dataType) {
-  if (!header || !item) return DFS_FAIL(header, nullptr, 1000);
+  if (!header || !item) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   char* unitCopy = dfs::copyText(unitText);
-  if (!unitCopy) return DFS_FAIL(header, nullptr, 2000);
+  if (!unitCopy) return DFS_FAIL(header, nullptr, kfsErrMemory);
   const int status = resetItem(header, item, itemType, name, dataType);
   if (status != 0) {
     std::free(unitCopy);
@@ -118,8 +119,8 @@ int dfsSetItemInfo_(LPHEAD header, LPITEM item, int itemType, const char* name,
 }
 
 int dfsUpdateItemInfo(LPHEAD header, LPITEM item, int itemType, const char* name, int unit) {
-  if (!header || !item) return DFS_FAIL(header, nullptr, 1000);
-  if (!dfs::unitValidForItemType(itemType, unit)) return DFS_FAIL(header, nullptr, 2020);
+  if (!header || !item) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
+  if (!dfs::unitValidForItemType(itemType, unit)) return DFS_FAIL(header, nullptr, kfsErrUnit);
   if (item->name) {
     // Same length as stored, so the item block on disk keeps its size.
     const char* text = name ? name : "";
@@ -138,7 +139,7 @@ int dfsUpdateItemInfo(LPHEAD header, LPITEM item, int itemType, const char* name
 
 int dfsGetItemInfo(LPITEM item, int* itemType, const char** itemTypeName, const char** name,
                    int* unit, const char** unitName, int* dataType) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000);
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   if (itemType) *itemType = item->itemType;
   if (itemTypeName) *itemTypeName = dfs::itemTypeName(item->itemType);
   if (name) *name = item->name ? item->name : "";
@@ -157,7 +158,7 @@ int dfsGetItemInfo(LPITEM item, int* itemType, const char** itemTypeName, const 
 
 int dfsGetItemInfo_(LPITEM item, int* itemType, const char** name, const char** unitText,
                     int* dataType) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000);
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   if (itemType) *itemType = item->itemType;
   if (name) *name = item->name ? item->name : "";
   if (unitText) *unitText = item->unitText ? item->unitText : "";
@@ -166,33 +167,33 @@ int dfsGetItemInfo_(LPITEM item, int* itemType, const char** name, const char** 
 }
 
 int dfsSetItemValueType(LPITEM item, int valueType) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000);
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   item->valueType = valueType;
   return 0;
 }
 
 int dfsGetItemValueType(LPITEM item, int* valueType) {
-  if (!item || !valueType) return DFS_FAIL(nullptr, nullptr, 1000);
+  if (!item || !valueType) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   *valueType = item->valueType;
   return 0;
 }
 
 int dfsSetItemUnitConversion(LPITEM item, int mode, int unit) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000);
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   item->dataConvMode = mode;
   item->dataConvUnit = unit;
   return 0;
 }
 
 int dfsGetItemUnitConversion(LPITEM item, int* mode, int* unit) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000);
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   if (mode) *mode = item->dataConvMode;
   if (unit) *unit = item->dataConvUnit;
   return 0;
 }
 
 int dfsSetItemAxisUnitConversion(LPITEM item, int mode, int unit) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000);
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   item->axisConvMode = mode;
   item->axisConvUnit = unit;
   // Copies handed out earlier were made for the previous mode.
@@ -206,14 +207,14 @@ int dfsSetItemAxisUnitConversion(LPITEM item, int mode, int unit) {
 }
 
 int dfsGetItemAxisUnitConversion(LPITEM item, int* mode, int* unit) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000);
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   if (mode) *mode = item->axisConvMode;
   if (unit) *unit = item->axisConvUnit;
   return 0;
 }
 
 int dfsSetItemRefCoords(LPITEM item, float x, float y, float z) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000);
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   item->refX = convertedFloat(item, dfs::Direction::ToStored, x);
   item->refY = convertedFloat(item, dfs::Direction::ToStored, y);
   item->refZ = convertedFloat(item, dfs::Direction::ToStored, z);
@@ -225,7 +226,7 @@ int dfsGetItemRefCoords(LPITEM item, float* x, float* y, float* z) {
     if (x) *x = DFS_DELETE_FLOAT;
     if (y) *y = DFS_DELETE_FLOAT;
     if (z) *z = DFS_DELETE_FLOAT;
-    return DFS_FAIL(nullptr, nullptr, 1000);
+    return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   }
   if (x) *x = convertedFloat(item, dfs::Direction::ToCaller, item->refX);
   if (y) *y = convertedFloat(item, dfs::Direction::ToCaller, item->refY);
@@ -234,7 +235,7 @@ int dfsGetItemRefCoords(LPITEM item, float* x, float* y, float* z) {
 }
 
 int dfsSetItemAxisOrientation(LPITEM item, float alpha, float phi, float theta) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000);
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   item->orientAlpha = alpha;
   item->orientPhi = phi;
   item->orientTheta = theta;
@@ -242,7 +243,7 @@ int dfsSetItemAxisOrientation(LPITEM item, float alpha, float phi, float theta) 
 }
 
 int dfsGetItemAxisOrientation(LPITEM item, float* alpha, float* phi, float* theta) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000);
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   if (alpha) *alpha = item->orientAlpha;
   if (phi) *phi = item->orientPhi;
   if (theta) *theta = item->orientTheta;

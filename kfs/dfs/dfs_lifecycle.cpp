@@ -32,7 +32,7 @@ int checkStatisticsCounts(LPHEAD h, kfsHandle file) {
   for (int i = 0; i < h->nItems; ++i) {
     const absItemS& item = h->items[i];
     if (item.nStats != 9LL * dfsGetUsedItemElements(const_cast<absItemS*>(&item)))
-      return DFS_FAIL(h, file, 2013);
+      return DFS_FAIL(h, file, kfsErrCount);
   }
   return 0;
 }
@@ -47,7 +47,7 @@ int takeHeader(kfsHandle* file, LPHEAD* header) {
   if (s) {
     dfsHeaderDestroy(&h);
     FCloseFile(file);
-    DFS_FAIL(nullptr, nullptr, 2003);
+    DFS_FAIL(nullptr, nullptr, kfsErrOpen);
     return s;
   }
   *header = h;
@@ -55,7 +55,7 @@ int takeHeader(kfsHandle* file, LPHEAD* header) {
 }
 
 int openOutputs(LPHEAD* header, kfsHandle* file) {
-  if (!header || !file) return DFS_FAIL(nullptr, nullptr, 1000);
+  if (!header || !file) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   *header = nullptr;
   *file = nullptr;
   return 0;
@@ -63,10 +63,10 @@ int openOutputs(LPHEAD* header, kfsHandle* file) {
 
 int openExisting(const char* path, LPHEAD* header, kfsHandle* file, bool edit) {
   if (int s = openOutputs(header, file)) return s;
-  if (!pathExists(path)) return DFS_FAIL(nullptr, nullptr, 2003);
+  if (!pathExists(path)) return DFS_FAIL(nullptr, nullptr, kfsErrOpen);
   unsigned int status = 0;
   kfsHandle f = edit ? FOpenFileEdit(path, &status) : FOpenFileRead(path, &status);
-  if (!f) return static_cast<int>(status ? status : 2003);
+  if (!f) return dfs::openFailure(status);
   if (int s = takeHeader(&f, header)) return s;
   *file = f;
   return 0;
@@ -83,13 +83,13 @@ int writeNewFile(LPHEAD header, kfsHandle file) {
   header->time.endTime = DFS_DELETE_DOUBLE;
   int s = dfsWriteHeader(header, file);
   if (!s && header->encoded) s = dfs::writeEncodeKeys(header, file);
-  if (!s && kfsFileFlush(file) != 0) s = DFS_FAIL(header, file, 2005);
+  if (!s && kfsFileFlush(file) != 0) s = DFS_FAIL(header, file, kfsErrFlush);
   file->openClock = std::clock();
   return s;
 }
 
 int createChecks(LPHEAD header, kfsHandle* file) {
-  if (!file || !header) return DFS_FAIL(header, nullptr, 1000);
+  if (!file || !header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   *file = nullptr;
   return dfs::checkHeaderWritable(header);
 }
@@ -131,7 +131,7 @@ int dfsStreamRead(void* buffer, size_t capacity, kfsStreamRefill refill, LPHEAD*
   if (int s = openOutputs(header, file)) return s;
   unsigned int status = 0;
   kfsHandle f = FOpenStreamRead(buffer, capacity, refill, &status);
-  if (!f) return static_cast<int>(status ? status : 2003);
+  if (!f) return dfs::openFailure(status);
   if (int s = takeHeader(&f, header)) return s;
   *file = f;
   return 0;
@@ -148,11 +148,11 @@ int dfsFileAppend(const char* path, LPHEAD* header, kfsHandle* file) {
   // A file whose dynamic section never began gets it before the first step.
   int s = dfsFindBlock(f, DFS_TAG_DYNAMIC);
   if (f->dfsPosition < 3) {
-    s = kfsSeek64(f, 0, 2) != 0 ? DFS_FAIL(h, f, 2006) : 0;
+    s = kfsSeek64(f, 0, 2) != 0 ? DFS_FAIL(h, f, kfsErrSeek) : 0;
     dfs::OutBlock marker;
     if (!s) s = marker.write(f, DFS_TAG_DYNAMIC, __FILE__, __LINE__);
   } else {
-    s = kfsSeek64(f, 0, 2) != 0 ? DFS_FAIL(h, f, 2006) : 0;
+    s = kfsSeek64(f, 0, 2) != 0 ? DFS_FAIL(h, f, kfsErrSeek) : 0;
   }
   if (s) {
     dfsHeaderDestroy(header);
@@ -172,12 +172,12 @@ int dfsFileCreate(const char* path, LPHEAD header, kfsHandle* file) {
 int dfsFileCreateEx(const char* path, LPHEAD header, kfsHandle* file, int update) {
   if (dfsDebugIsOn()) DebugEnter("dfsFileCreateEx <%s> %d", path ? path : "", update);
   int s = createChecks(header, file);
-  if (!s && (!path || path[0] == '\0')) s = DFS_FAIL(header, nullptr, 2002);
-  if (!s && !folderExists(path) && !KvCreateFolder(path)) s = DFS_FAIL(header, nullptr, 2003);
+  if (!s && (!path || path[0] == '\0')) s = DFS_FAIL(header, nullptr, kfsErrWrite);
+  if (!s && !folderExists(path) && !KvCreateFolder(path)) s = DFS_FAIL(header, nullptr, kfsErrOpen);
   kfsHandle f = nullptr;
   if (!s) {
     f = FOpenFileCreate(path, update);
-    if (!f) s = 2003;  // reported by the wrapper
+    if (!f) s = kfsErrOpen;  // reported by the wrapper
   }
   if (!s) s = writeNewFile(header, f);
   if (s && f) {
@@ -196,7 +196,7 @@ int dfsStreamCreate(void* buffer, size_t capacity, kfsStreamDrain drain, LPHEAD 
   kfsHandle f = nullptr;
   if (!s) {
     f = FOpenStreamCreate(buffer, capacity, drain, 0);
-    if (!f) s = 2003;
+    if (!f) s = kfsErrOpen;
   }
   if (!s) s = writeNewFile(header, f);
   if (s && f) FCloseFile(&f);
@@ -221,7 +221,7 @@ int dfsFileFlushTimeStep(LPHEAD header, kfsHandle file) {
 }
 
 int dfsFileClose(LPHEAD header, kfsHandle* file) {
-  if (!file) return DFS_FAIL(header, nullptr, 1000);
+  if (!file) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   kfsHandle f = *file;
   if (!f) return 0;
   if (dfsDebugIsOn()) DebugEnter("dfsFileClose");
@@ -229,7 +229,7 @@ int dfsFileClose(LPHEAD header, kfsHandle* file) {
   if (!f->readOnly && header) s = closeSections(f);
   if (!s && !f->readOnly && f->filname) {
     // The header must be right on disk before the file may be let go.
-    s = header ? dfsUpdateHeader(header, 1, f) : DFS_FAIL(header, f, 1000);
+    s = header ? dfsUpdateHeader(header, 1, f) : DFS_FAIL(header, f, kfsErrNullArgument);
     if (!s) KvProject_AddFile(f->filname);
   }
   if (!s) s = static_cast<int>(FCloseFile(file));
@@ -238,8 +238,8 @@ int dfsFileClose(LPHEAD header, kfsHandle* file) {
 }
 
 int dfsFileDelete(const char* path) {
-  if (!pathExists(path)) return DFS_FAIL(nullptr, nullptr, 1000);
-  if (::unlink(path) != 0) return DFS_FAIL(nullptr, nullptr, 2003);
+  if (!pathExists(path)) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
+  if (::unlink(path) != 0) return DFS_FAIL(nullptr, nullptr, kfsErrOpen);
   return 0;
 }
 

@@ -192,10 +192,11 @@ bool keepsStatistics(int dataType) {
 }
 
 int checkStatistics(LPHEAD h, const absItemS* item) {
-  if (h->statsType < F_NO_STAT || h->statsType > F_LARGE_STAT) return DFS_FAIL(h, nullptr, 2010);
+  if (h->statsType < F_NO_STAT || h->statsType > F_LARGE_STAT)
+    return DFS_FAIL(h, nullptr, kfsErrBlock);
   if (!perElement(h->statsType)) return 0;
   const long long wanted = 9LL * dfsGetUsedItemElements(const_cast<absItemS*>(item));
-  if (!item->stats || item->nStats != wanted) return DFS_FAIL(h, nullptr, 2008);
+  if (!item->stats || item->nStats != wanted) return DFS_FAIL(h, nullptr, kfsErrStatistics);
   return 0;
 }
 
@@ -218,7 +219,7 @@ int dfsCalcStatistics(LPHEAD header, int n, const void* values) {
   if (int s = dfsCheckHeaderItemNo(header, n, __FILE__, __LINE__)) return s;
   if (int s = dfsCheckVector(values, __FILE__, __LINE__)) return s;
   absItemS* item = &header->items[n - 1];
-  if (!dfs::keepsStatistics(item->dataType)) return DFS_FAIL(header, nullptr, 2010);
+  if (!dfs::keepsStatistics(item->dataType)) return DFS_FAIL(header, nullptr, kfsErrBlock);
   if (int s = dfs::checkStatistics(header, item)) return s;
   const int used = dfsGetUsedItemElements(item);
   if (used > 0) dfs::addStatistics(header, item, values, used);
@@ -238,12 +239,12 @@ int dfsGetItemStats(LPHEAD header, int n, int element, double* minimum, double* 
                     double* mean, double* deviation, double* autocorrelation, int* nValues,
                     int* nMissing, int* nPairs) {
   if (int s = dfsCheckHeaderItemNo(header, n, __FILE__, __LINE__)) return s;
-  if (header->statsType == F_NO_STAT) return DFS_FAIL(header, nullptr, 1000);
-  if (!perElement(header->statsType)) return DFS_FAIL(header, nullptr, 2010);
+  if (header->statsType == F_NO_STAT) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
+  if (!perElement(header->statsType)) return DFS_FAIL(header, nullptr, kfsErrBlock);
   const absItemS* item = &header->items[n - 1];
   const int used = dfsGetUsedItemElements(const_cast<absItemS*>(item));
   if (element < 0 || element >= used || !item->stats || 9LL * element + 9 > item->nStats)
-    return DFS_FAIL(header, nullptr, 2008);
+    return DFS_FAIL(header, nullptr, kfsErrStatistics);
   const double D = header->deleteDouble;
   const double* s = item->stats + static_cast<long long>(kPerElement) * element;
   const Derived d = derive(s, D);

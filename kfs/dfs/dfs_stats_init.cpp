@@ -16,7 +16,8 @@ constexpr int kStatsPerElement = 9;
 extern "C" {
 
 int InitItemStats(LPITEM item, int line) {
-  if (!item || !item->header) return dfs::report(nullptr, nullptr, 1000, __FILE__, line);
+  if (!item || !item->header)
+    return dfs::report(nullptr, nullptr, kfsErrNullArgument, __FILE__, line);
   const LPHEAD h = item->header;
   std::free(item->stats);
   item->stats = nullptr;
@@ -26,13 +27,13 @@ int InitItemStats(LPITEM item, int line) {
   item->itemMissing = 0.0;
   if (h->statsType == F_NO_STAT) return 0;
   if (h->statsType != F_REG_STAT && h->statsType != F_LARGE_STAT)
-    return dfs::report(h, nullptr, 2010, __FILE__, line);
+    return dfs::report(h, nullptr, kfsErrBlock, __FILE__, line);
   const long long used = dfsGetUsedItemElements(item);
   if (used < 1) return 0;
   const long long n = used * kStatsPerElement;
-  if (n > 0x7fffffff) return dfs::report(h, nullptr, 2000, __FILE__, line);
+  if (n > 0x7fffffff) return dfs::report(h, nullptr, kfsErrMemory, __FILE__, line);
   item->stats = static_cast<double*>(std::calloc(static_cast<size_t>(n), sizeof(double)));
-  if (!item->stats) return dfs::report(h, nullptr, 2000, __FILE__, line);
+  if (!item->stats) return dfs::report(h, nullptr, kfsErrMemory, __FILE__, line);
   item->nStats = static_cast<int>(n);
   for (long long e = 0; e < used; ++e) {
     double* s = item->stats + e * kStatsPerElement;

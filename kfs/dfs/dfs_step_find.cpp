@@ -37,10 +37,10 @@ int moveForward(LPHEAD h, kfsHandle f, int step) {
   const long long first = kfsTell64(f);
   if (int s = dfsSkipTimeStep(h, f)) return s;
   const long long second = kfsTell64(f);
-  if (first < 0 || second <= first) return DFS_FAIL(h, f, 2006);
+  if (first < 0 || second <= first) return DFS_FAIL(h, f, kfsErrSeek);
   const long long length = second - first;
   if (kfsSeek64(f, static_cast<long long>(step - h->stepCounter) * length, SEEK_CUR) != 0)
-    return DFS_FAIL(h, f, 2006);
+    return DFS_FAIL(h, f, kfsErrSeek);
   h->stepCounter = step;
   h->itemCounter = 0;
   return 0;
@@ -48,7 +48,7 @@ int moveForward(LPHEAD h, kfsHandle f, int step) {
 
 int findTimeStep(LPHEAD h, kfsHandle f, int step) {
   if (int s = dfsCheckHeaderFile(h, f, __FILE__, __LINE__)) return s;
-  if (!findableFileType(h->fileType)) return DFS_FAIL(h, f, 2018);
+  if (!findableFileType(h->fileType)) return DFS_FAIL(h, f, kfsErrTimeStep);
   if (step < 0 || step > h->time.nSteps) return DFS_STEP_OUTSIDE;
   dfs::clearEndOfFile(f);
   const bool dynamic = f->dfsPosition == 3;
@@ -70,8 +70,9 @@ extern "C" {
 int dfsFindBlockDynamic(LPHEAD header, kfsHandle file) {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
   dfs::clearEndOfFile(file);
-  if (int s = dfsFindBlock(file, DFS_TAG_DYNAMIC)) return DFS_FAIL(header, file, s == 1 ? 2001 : s);
-  if (file->dfsPosition != 3) return DFS_FAIL(header, file, 2001);
+  if (int s = dfsFindBlock(file, DFS_TAG_DYNAMIC))
+    return DFS_FAIL(header, file, dfs::readFailure(s));
+  if (file->dfsPosition != 3) return DFS_FAIL(header, file, kfsErrRead);
   header->stepCounter = 0;
   header->itemCounter = 0;
   return 0;
@@ -86,7 +87,7 @@ int dfsFindTimeStep(LPHEAD header, kfsHandle file, int step) {
 
 int dfsFindItemDynamic(LPHEAD header, kfsHandle file, int step, int item) {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
-  if (!findableFileType(header->fileType)) return DFS_FAIL(header, file, 2018);
+  if (!findableFileType(header->fileType)) return DFS_FAIL(header, file, kfsErrTimeStep);
   if (step < 0 || step >= header->time.nSteps) return DFS_STEP_OUTSIDE;
   if (item < 1 || item > header->nItems) return DFS_ITEM_OUTSIDE;
   const bool insideBefore = file->dfsPosition == 3 && header->stepCounter == step &&

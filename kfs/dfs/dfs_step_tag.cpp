@@ -21,7 +21,8 @@ int containerOr(LPHEAD h, kfsHandle f, int code, const char* source, int line) {
 int readTaggedTime(LPHEAD h, kfsHandle f, double* raw, const char* source, int line) {
   kfsSkip(f);  // the block start, already looked at
   if (int s = dfsCheckReadLR(f, kfsTypeDouble, 1, raw, source, line)) return s;
-  if (kfsQuery(f, nullptr) != kfsTypeTerminator) return containerOr(h, f, 2019, source, line);
+  if (kfsQuery(f, nullptr) != kfsTypeTerminator)
+    return containerOr(h, f, kfsErrStructure, source, line);
   kfsSkip(f);
   return 0;
 }
@@ -46,10 +47,10 @@ int readStepTag(LPHEAD h, kfsHandle f, double* raw, const char* source, int line
   *raw = 0.0;
   unsigned int id = 0;
   if (kfsQuery(f, &id) != kfsTypeBlock || id != kTagStep)
-    return containerOr(h, f, 2010, source, line);
+    return containerOr(h, f, kfsErrBlock, source, line);
   if (!equidistantTimeFile(h->fileType)) return readTaggedTime(h, f, raw, source, line);
   kfsLblockSkip(f);
-  return kfsPeekError(f) == 0 ? 0 : containerOr(h, f, 2019, source, line);
+  return kfsPeekError(f) == 0 ? 0 : containerOr(h, f, kfsErrStructure, source, line);
 }
 
 int writeStepTag(LPHEAD h, kfsHandle f, double time) {
@@ -102,7 +103,7 @@ int dfsReadTimestepTag(LPHEAD header, kfsHandle file, double* time, int line) {
 
 int dfsWriteTimestepTag(LPHEAD header, kfsHandle file, double time) {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
-  if (file->readOnly) return DFS_FAIL(header, file, 2015);
+  if (file->readOnly) return DFS_FAIL(header, file, kfsErrReadOnly);
   return dfs::writeStepTag(header, file, time);
 }
 

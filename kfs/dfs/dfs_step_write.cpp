@@ -30,12 +30,12 @@ class StoredValues {
       converted_.assign(bytes, bytes + size * static_cast<size_t>(elements));
       if (!dfs::convertData(item, dfs::Direction::ToStored, converted_.data(), elements,
                             h->deleteFloat, h->deleteDouble))
-        return DFS_FAIL(h, f, 2020);
+        return DFS_FAIL(h, f, kfsErrUnit);
       values_ = converted_.data();
     }
     if (used < elements) {
       std::vector<long long> indices;
-      if (!dfs::storedIndices(h, item, used, &indices)) return DFS_FAIL(h, f, 2010);
+      if (!dfs::storedIndices(h, item, used, &indices)) return DFS_FAIL(h, f, kfsErrBlock);
       collapsed_.resize(size * static_cast<size_t>(used));
       dfs::collapseValues(item->dataType, values_, indices, collapsed_.data());
       values_ = collapsed_.data();
@@ -92,7 +92,7 @@ int writeItemStep(LPHEAD h, kfsHandle f, const void* data, double time) {
   dfs::clearEndOfFile(f);
   int type = 0, elements = 0;
   if (int s = dfsPrepareIO(h, f, &type, &elements, __LINE__)) return s;
-  if (f->readOnly) return DFS_FAIL(h, f, 2015);
+  if (f->readOnly) return DFS_FAIL(h, f, kfsErrReadOnly);
   absItemS* item = &h->items[h->itemCounter];
   const int used = dfsGetUsedItemElements(item);
   const bool statistics = dfs::keepsStatistics(type);
@@ -125,7 +125,7 @@ int dfsWriteItemTimeStep(LPHEAD header, kfsHandle file, const void* data, double
 
 int dfsWriteStartBlockDynamic(LPHEAD header, kfsHandle file) {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
-  if (file->readOnly) return DFS_FAIL(header, file, 2015);
+  if (file->readOnly) return DFS_FAIL(header, file, kfsErrReadOnly);
   if (int s = startDynamic(header, file)) return s;
   if (header->stepCounter > header->time.nSteps) header->time.nSteps = header->stepCounter;
   return 0;

@@ -71,7 +71,7 @@ extern "C" {
 int dfsTruncateItemTimeStep(LPHEAD header, int n, int digits, void* data) {
   if (int s = dfsCheckHeaderItemNo(header, n, __FILE__, __LINE__)) return s;
   if (int s = dfsCheckVector(data, __FILE__, __LINE__)) return s;
-  if (digits < 1) return DFS_FAIL(header, nullptr, 2010);
+  if (digits < 1) return DFS_FAIL(header, nullptr, kfsErrBlock);
   // A double holds at most 17 significant digits: more leave every value.
   if (digits > kMostDigits) return 0;
   absItemS* item = &header->items[n - 1];

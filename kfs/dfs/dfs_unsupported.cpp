@@ -7,7 +7,7 @@
 namespace {
 
 int notSupported(LPHEAD header, kfsHandle file, int line) {
-  return dfs::report(header, file, 2018, __FILE__, line);
+  return dfs::report(header, file, kfsErrTimeStep, __FILE__, line);
 }
 
 }  // namespace

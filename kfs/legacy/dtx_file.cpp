@@ -7,6 +7,7 @@
 #include <string>
 
 #include "kfs/dfs/dfs_header.h"
+#include "kfs/dfs/dfs_timestep.h"
 #include "kfs/legacy/catalogue_layout.h"
 #include "kfs/legacy/dtx_mapping.h"
 #include "kfs/legacy/tx_file.h"
@@ -15,8 +16,16 @@
 namespace {
 
 enum : int {
-  kOk = 0, kNull = 1000, kStepRange = 1001, kItemRange = 1002, kRead = 2001, kWrite = 2002,
-  kOpen = 2003, kMismatch = 2010, kNotCatalogue = 2014, kUnsupported = 2018
+  kOk = kfsOK,
+  kNull = kfsErrNullArgument,
+  kStepRange = DFS_STEP_OUTSIDE,
+  kItemRange = DFS_ITEM_OUTSIDE,
+  kRead = kfsErrRead,
+  kWrite = kfsErrWrite,
+  kOpen = kfsErrOpen,
+  kMismatch = kfsErrBlock,
+  kNotCatalogue = kfsErrNotContainer,
+  kUnsupported = kfsErrTimeStep
 };
 
 struct DataSetPath {
@@ -84,7 +93,7 @@ int dtxReadHeader(const char* path, LPHEAD* header, catRecord** file) {
   DataSetPath p = splitPath(path);
   if (p.nAxes < 0 || !fitsRecord(p)) return kOpen;
   catRecord* cat = newcat(p.nAxes);
-  if (cat == nullptr) return 2000;
+  if (cat == nullptr) return kfsErrMemory;
   float read = CATrea(p.prefix.c_str(), p.name.c_str(), cat);
   int status = read == 0.0f ? kOk : (read == -2.0f ? kNotCatalogue : kOpen);
   if (status == kOk) status = fromFamily(TXopr(cat), kOpen);
@@ -106,7 +115,7 @@ int dtxWriteHeader(const char* path, LPHEAD header, catRecord** file) {
   if (nAxes < 0 || (p.nAxes >= 0 && p.nAxes != nAxes)) return kMismatch;
   if (!fitsRecord(p)) return kOpen;
   catRecord* cat = newcat(nAxes);
-  if (cat == nullptr) return 2000;
+  if (cat == nullptr) return kfsErrMemory;
   int status = kfs::dtx::catalogueFromHeader(header, *cat);
   if (status == kOk) status = fromFamily(CATwri(p.prefix.c_str(), p.name.c_str(), cat), kWrite);
   if (status == kOk) status = fromFamily(TXopw(cat), kOpen);
