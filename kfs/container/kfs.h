@@ -82,6 +82,12 @@ enum kfsErrors {
   kfsErrUnit = 2020          /* unit not valid for the item type (data-file layer) */
 };
 
+/* One line of English saying what a status code means ("seek failed" for
+ * 2006), for messages of hosts and error callbacks. Every code above has its
+ * own text; any other gives "unknown kfs status code". Never null; the text
+ * is static. */
+KFS_API const char* kfsErrorText(unsigned int code);
+
 /* ---- Handles ------------------------------------------------------------ */
 
 /* An open container file or memory stream. Opaque to C callers; the layout

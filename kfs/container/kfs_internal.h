@@ -7,17 +7,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "kfs/container/kfs_storage.h"
 #include "kfs/container/kfs.h"
+#include "kfs/container/kfs_assert.h"
 #include "kfs/container/kfs_handle.h"
-
-// Invariants of the container's own bookkeeping, checked in every build:
-// no file contents can reach them, only a caller that breaks the contract.
-#define KFS_ASSERT(condition)                                                       \
-  do {                                                                              \
-    if (!(condition)) kfsAssertFailed(#condition, __FILE__, __LINE__);              \
-  } while (0)
-[[noreturn]] void kfsAssertFailed(const char* condition, const char* file, int line);
+#include "kfs/container/kfs_storage.h"
 
 namespace kfs {
 
