@@ -1,9 +1,8 @@
 #include "qty/CKVitemType.h"
 
-#include <cassert>
-
 #include "qty/CKVfilter.h"
 #include "qty/CKVunit.h"
+#include "qty/QtyAssert.h"
 
 CKVitemType::CKVitemType(const std::string& key, long id, const std::string& ident,
                          CKVdimension* dim)
@@ -40,8 +39,8 @@ bool CKVitemType::IsMemberOf(const CKVfilter& filter) const {
 }
 
 void CKVitemType::AssertValid() const {
-  assert(m_nNumId != 0 && "CKVitemType: id != 0");
-  assert(m_pDimension != nullptr && "CKVitemType: dimension set");
+  QTY_ASSERT(m_nNumId != 0 && "CKVitemType: id != 0");
+  QTY_ASSERT(m_pDimension != nullptr && "CKVitemType: dimension set");
 }
 
 const CKVdimension& CKVitemType::GetDim() const {

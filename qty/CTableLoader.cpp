@@ -3,10 +3,10 @@
 #include <cerrno>
 #include <climits>
 #include <clocale>
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
+#include "base/kora_diagnostics.h"
 #include "qty/CKVfilter.h"
 #include "qty/CKVitemType.h"
 #include "qty/CKVregistry.h"
@@ -113,9 +113,9 @@ void LoadUnitRow(CKVregistry& registry, const CRow& row) {
   CKVunit* made = nullptr;
   double* number = nullptr;
   if (!bEvaluateExpression(registry, expression.c_str(), &made, &number)) {
-    std::printf("Error reading unit\n%s\nUnsuccessful parsing of the expression\n%s\n",
-                ident.c_str(), expression.c_str());
-    std::fflush(stdout);
+    koraDiagnostic(koraDiagMessage,
+                   "Error reading unit\n%s\nUnsuccessful parsing of the expression\n%s\n",
+                   ident.c_str(), expression.c_str());
     return;
   }
   delete number;
@@ -218,12 +218,11 @@ bool LoadUnitTable(CKVregistry& registry, const std::string& path) {
   CNumericLocaleGuard locale;
   MSXML2::CXercesSession xerces;
   if (!xerces.Initialized()) {
-    std::printf("Error initializing Xerces\n");
-    std::fflush(stdout);
+    koraDiagnostic(koraDiagMessage, "Error initializing Xerces\n");
   }
   CSmartPtr<MSXML2::IXMLDOMDocument> document(new MSXML2::IXMLDOMDocument());
   if (!xerces.Initialized() || !document->load(path.c_str())) {
-    std::fprintf(stderr, "Document '%s' not parsed successfully. \n", path.c_str());
+    koraDiagnostic(koraDiagError, "Document '%s' not parsed successfully. \n", path.c_str());
     return false;
   }
   if (document->selectSingleNode("//Group[@Name=\"Units\"]")) {

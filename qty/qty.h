@@ -17,7 +17,9 @@
  *    file may replace it); the caller never frees them. Out pointers may be
  *    null when the caller does not want that value;
  *  - arrays are converted in place; elements equal to the delete value, and
- *    NaN elements, are left untouched.
+ *    NaN elements, are left untouched;
+ *  - no exception leaves the library: running out of memory is a failure (0,
+ *    or a null or empty result) like any other.
  *
  * The registry is process-wide and unguarded: load before any other use and
  * call from one thread at a time.
@@ -32,6 +34,38 @@
 #define QTY_MAX_PATH 260
 
 QTY_EXTERN_C_BEGIN
+
+/* ---- Why a call failed --------------------------------------------------- */
+
+/* The functions below answer 1 (qtySucceeded) or 0 (qtyFailed). Inside, the
+ * library carries the reason of a failure with the codes from 3001 on; they
+ * name the failures in its tests and messages, and qtyErrorText says each in
+ * English. */
+enum qtyErrors {
+  qtyFailed = 0,                /* the result of a call that failed */
+  qtySucceeded = 1,             /* the result of a call that succeeded */
+  qtyErrUnknownUnit = 3001,     /* no unit with that id, ident, key or alias (id 0 where a
+                                   convertible unit is needed) */
+  qtyErrUnknownItemType = 3002, /* no item type with that id or ident */
+  qtyErrUnknownFilter = 3003,   /* no filter with that id or ident */
+  qtyErrDimension = 3004,       /* units of different dimensions, or a unit that may not
+                                   carry the item type */
+  qtyErrArgument = 3005,        /* a required text or pointer is null or empty */
+  qtyErrPosition = 3006,        /* a position outside 1..count, or past the last entry */
+  qtyErrTaken = 3007,           /* the ident is taken, or the unit already allowed */
+  qtyErrExpression = 3008,      /* a unit expression that is not valid or gives no unit */
+  qtyErrNotFound = 3009,        /* no registered entry matches (no unit of that key or
+                                   dimension, nothing to list) */
+  qtyErrNoFreeId = 3010,        /* no id or filter bit left for a new entry */
+  qtyErrTable = 3011,           /* the unit table is missing or not well-formed XML */
+  qtyErrFile = 3012,            /* an output file could not be created or written */
+  qtyErrMemory = 3013           /* memory ran out */
+};
+
+/* One line of English for a code above ("no unit with that id, ident, key or
+ * alias" for 3001); any other code gives "unknown qty status code". Never
+ * null; the text is static. */
+QTY_API const char* qtyErrorText(int code);
 
 /* ---- Loading and set-up ------------------------------------------------ */
 
