@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/kora_boundary.h"
 #include "base/kora_diagnostics.h"
 
 namespace {
@@ -116,11 +117,11 @@ int Switch(bool& flag, int value) {
 
 extern "C" {
 
-KFS_API void printnblank(int n) {
+KFS_API void printnblank(int n) try {
   if (n > 0) koraDiagnostic(koraDiagTrace, "%*s", n, "");
-}
+} KORA_CATCH_ALL(void())
 
-KFS_API int PutFunctionName(const char* text) {
+KFS_API int PutFunctionName(const char* text) try {
   if (!text) text = "";
   size_t length = 0;
   while (IsNameCharacter(text[length])) ++length;
@@ -134,9 +135,9 @@ KFS_API int PutFunctionName(const char* text) {
     g_trace.nameEnd[g_trace.depth++] = start + static_cast<int>(length) + 1;
   }
   return g_trace.depth + g_trace.lost;
-}
+} KORA_CATCH_ALL(0)
 
-KFS_API const char* GetFunctionName(void) {
+KFS_API const char* GetFunctionName(void) try {
   if (g_trace.lost > 0) {
     --g_trace.lost;
     return kUnknownName;
@@ -144,63 +145,67 @@ KFS_API const char* GetFunctionName(void) {
   if (g_trace.depth == 0) return kUnknownName;
   --g_trace.depth;
   return g_trace.names + (g_trace.depth > 0 ? g_trace.nameEnd[g_trace.depth - 1] : 0);
-}
+} KORA_CATCH_ALL(kUnknownName)
 
-KFS_API void DebugEnter(const char* format, ...) {
+KFS_API void DebugEnter(const char* format, ...) try {
   va_list args;
   va_start(args, format);
   PrintLine("->{", nullptr, format, args);
   va_end(args);
   PutFunctionName(format);
   g_trace.indent += 2;
-}
+} KORA_CATCH_ALL(void())
 
-KFS_API void DebugExit(const char* format, ...) {
+KFS_API void DebugExit(const char* format, ...) try {
   Unindent();
   const char* name = GetFunctionName();
   va_list args;
   va_start(args, format);
   PrintLine("<-}", name, format, args);
   va_end(args);
-}
+} KORA_CATCH_ALL(void())
 
-KFS_API void DebugPrint(const char* format, ...) {
+KFS_API void DebugPrint(const char* format, ...) try {
   va_list args;
   va_start(args, format);
   PrintLine("", nullptr, format, args);
   va_end(args);
-}
+} KORA_CATCH_ALL(void())
 
-KFS_API void DebugEnterExit(const char* format, ...) {
+KFS_API void DebugEnterExit(const char* format, ...) try {
   va_list args;
   va_start(args, format);
   PrintLine("-><-", nullptr, format, args);
   va_end(args);
-}
+} KORA_CATCH_ALL(void())
 
-KFS_API void DebugEnterStr(const char* text) {
+KFS_API void DebugEnterStr(const char* text) try {
   PrintText("->{", nullptr, text);
   PutFunctionName(text);
   g_trace.indent += 2;
-}
+} KORA_CATCH_ALL(void())
 
-KFS_API void DebugExitStr(const char* text) {
+KFS_API void DebugExitStr(const char* text) try {
   Unindent();
   PrintText("<-}", GetFunctionName(), text);
-}
+} KORA_CATCH_ALL(void())
 
-KFS_API void DebugPrintStr(const char* text) { PrintText("", nullptr, text); }
+KFS_API void DebugPrintStr(const char* text) try {
+  PrintText("", nullptr, text);
+} KORA_CATCH_ALL(void())
 
-KFS_API void DebugEnterExitStr(const char* text) { PrintText("-><-", nullptr, text); }
+KFS_API void DebugEnterExitStr(const char* text) try {
+  PrintText("-><-", nullptr, text);
+} KORA_CATCH_ALL(void())
 
-KFS_API int DebugFileIO(int flag) { return Switch(g_trace.fileIO, flag); }
+KFS_API int DebugFileIO(int flag) try { return Switch(g_trace.fileIO, flag); } KORA_CATCH_ALL(0)
 
-KFS_API int DebugFileIOIsOn(void) { return g_trace.fileIO; }
+KFS_API int DebugFileIOIsOn(void) try { return g_trace.fileIO; } KORA_CATCH_ALL(0)
 
-KFS_API int dfsDebugOn(int flag) { return Switch(g_trace.dataFile, flag); }
+KFS_API int dfsDebugOn(int flag) try { return Switch(g_trace.dataFile, flag); } KORA_CATCH_ALL(0)
 
-KFS_API int dfsDebugIsOn(void) { return g_trace.dataFile; }
+KFS_API int dfsDebugIsOn(void) try { return g_trace.dataFile; } KORA_CATCH_ALL(0)
 
-KFS_API void DebugTraceReset(void) { g_trace = TraceState(); }
+KFS_API void DebugTraceReset(void) try { g_trace = TraceState(); } KORA_CATCH_ALL(void())
 
 }  // extern "C"

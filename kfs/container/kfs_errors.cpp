@@ -1,6 +1,7 @@
 // The container's error-callback table and the raising of status codes.
 #include <cstdlib>
 
+#include "base/kora_boundary.h"
 #include "base/kora_diagnostics.h"
 #include "kfs/container/kfs_internal.h"
 
@@ -15,13 +16,13 @@ void kfsAssertFailed(const char* condition, const char* file, int line) {
 
 extern "C" {
 
-KFS_API int kfsCallbackSlot(unsigned int code) {
+KFS_API int kfsCallbackSlot(unsigned int code) try {
   if (code == kfsErrNullArgument) return 0;
   if (code >= kfsErrMemory && code <= kfsErrUnit) return static_cast<int>(code - kfsErrMemory) + 1;
   return -1;
-}
+} KORA_CATCH_ALL(-1)
 
-KFS_API const char* kfsErrorText(unsigned int code) {
+KFS_API const char* kfsErrorText(unsigned int code) try {
   switch (code) {
     case kfsOK: return "no error";
     case kfsEndOfFile: return "end of file";
@@ -49,24 +50,26 @@ KFS_API const char* kfsErrorText(unsigned int code) {
     case kfsErrUnit: return "unit not valid for the item type";
   }
   return "unknown kfs status code";
-}
+} KORA_CATCH_ALL("unknown kfs status code")
 
-KFS_API kfsErrorCallback* kfsGetCallbacks(void) { return g_callbacks; }
+KFS_API kfsErrorCallback* kfsGetCallbacks(void) try {
+  return g_callbacks;
+} KORA_CATCH_ALL(g_callbacks)
 
-KFS_API void kfsResetCallbacks(void) {
+KFS_API void kfsResetCallbacks(void) try {
   for (auto& slot : g_callbacks) slot = nullptr;
-}
+} KORA_CATCH_ALL(void())
 
-KFS_API unsigned int kfsGetError(kfsHandle file) {
+KFS_API unsigned int kfsGetError(kfsHandle file) try {
   if (!file) return kfsErrNullArgument;
   unsigned int status = file->status;
   file->status = kfsOK;
   return status;
-}
+} KORA_CATCH_ALL(kfsErrMemory)
 
-KFS_API unsigned int kfsPeekError(kfsHandle file) {
+KFS_API unsigned int kfsPeekError(kfsHandle file) try {
   return file ? file->status : static_cast<unsigned int>(kfsErrNullArgument);
-}
+} KORA_CATCH_ALL(kfsErrMemory)
 
 }  // extern "C"
 
@@ -86,6 +89,12 @@ unsigned int Raise(kfsFile* file, unsigned int code, int line) {
   if (file->status == kfsOK || file->status == kfsEndOfFile) file->status = code;
   Report(code, line);
   return file->status;
+}
+
+unsigned int Escaped(kfsFile* file, int line) {
+  if (file) return Raise(file, kfsErrMemory, line);
+  Report(kfsErrMemory, line);
+  return kfsErrMemory;
 }
 
 }  // namespace kfs

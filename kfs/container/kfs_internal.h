@@ -19,6 +19,10 @@ void Report(unsigned int code, int line);
 // Latches code in the handle's status (unless an error is latched already)
 // and reports it. End of file (1) is latched silently. Returns the status.
 unsigned int Raise(kfsFile* file, unsigned int code, int line);
+// The answer of a function whose body threw (KORA_CATCH_ALL): only memory
+// can run out inside the container, so kfsErrMemory is latched in the
+// handle when there is one, and reported. Returns the status.
+unsigned int Escaped(kfsFile* file, int line);
 
 // The look-ahead buffer.
 const kfsPeekEntry& Peek(kfsFile* file);

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/kora_boundary.h"
 #include "kfs/container/kfs_handle.h"
 #include "kfs/dfs/dfs_blockio.h"
 #include "kfs/dfs/dfs_file.h"
@@ -139,8 +140,12 @@ int writeEncodeKeys(LPHEAD header, kfsHandle file) {
 
 extern "C" {
 
-int dfsReadEncodeKeys(LPHEAD header, kfsHandle file) { return readKeys(header, file, true); }
+int dfsReadEncodeKeys(LPHEAD header, kfsHandle file) try {
+  return readKeys(header, file, true);
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsSkipEncodeKeys(LPHEAD header, kfsHandle file) { return readKeys(header, file, false); }
+int dfsSkipEncodeKeys(LPHEAD header, kfsHandle file) try {
+  return readKeys(header, file, false);
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 }  // extern "C"

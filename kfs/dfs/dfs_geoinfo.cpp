@@ -4,18 +4,19 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/kora_boundary.h"
 #include "kfs/dfs/dfs_header.h"
 #include "kfs/dfs/dfs_internal.h"
 
 extern "C" {
 
-int dfsGetGeoInfoType(LPHEAD header) {
+int dfsGetGeoInfoType(LPHEAD header) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0;
   return header->geoInfoType;
-}
+} KORA_CATCH_ALL(0)
 
 int dfsSetGeoInfoUTMProj(LPHEAD header, const char* projection, double longitude,
-                         double latitude, double orientation) {
+                         double latitude, double orientation) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   char* copy = dfs::copyText(projection);
   if (!copy) return DFS_FAIL(header, nullptr, kfsErrMemory);
@@ -26,10 +27,10 @@ int dfsSetGeoInfoUTMProj(LPHEAD header, const char* projection, double longitude
   header->originLat = latitude;
   header->orientation = orientation;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsGetGeoInfoUTMProj(LPHEAD header, const char** projection, double* longitude,
-                         double* latitude, double* orientation) {
+                         double* latitude, double* orientation) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   if (header->geoInfoType == F_UNDEFINED_GEOINFO)
     return DFS_FAIL(header, nullptr, kfsErrNullArgument);
@@ -39,10 +40,10 @@ int dfsGetGeoInfoUTMProj(LPHEAD header, const char** projection, double* longitu
   if (latitude) *latitude = header->originLat;
   if (orientation) *orientation = header->orientation;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsUpdateGeoInfoUTMProj(LPHEAD header, const char* projection, double longitude,
-                            double latitude, double orientation) {
+                            double latitude, double orientation) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   if (header->geoInfoType != F_UTM_PROJECTION || !header->projection)
     return DFS_FAIL(header, nullptr, kfsErrBlock);
@@ -57,14 +58,14 @@ int dfsUpdateGeoInfoUTMProj(LPHEAD header, const char* projection, double longit
   header->originLat = latitude;
   header->orientation = orientation;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsSetGeoInfoUndefined(LPHEAD header) {
+int dfsSetGeoInfoUndefined(LPHEAD header) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   std::free(header->projection);
   header->projection = nullptr;
   header->geoInfoType = F_UNDEFINED_GEOINFO;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 }  // extern "C"

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/kora_boundary.h"
 #include "kfs/dfs/dfs_internal.h"
 
 namespace {
@@ -40,7 +41,7 @@ void freeEncodeKeys(LPHEAD header) {
 
 extern "C" {
 
-const char* dfsFileTypeStr(int fileType) {
+const char* dfsFileTypeStr(int fileType) try {
   switch (fileType) {
     case F_UNDEFINED_FILE_TYPE: return "F_UNDEFINED_FILE_TYPE";
     case F_EQTIME_FIXEDSPACE_ALLITEMS: return "F_EQTIME_FIXEDSPACE_ALLITEMS";
@@ -50,16 +51,16 @@ const char* dfsFileTypeStr(int fileType) {
     case F_NEQTIME_TVARSPACE_VARITEMS: return "F_NEQTIME_TVARSPACE_VARITEMS";
     default: return "*** FileType error ***";
   }
-}
+} KORA_CATCH_ALL("*** FileType error ***")
 
-const char* dfsTimeAxisTypeStr(int timeAxisType) {
+const char* dfsTimeAxisTypeStr(int timeAxisType) try {
   static const char* const kNames[] = {"F_UNDEFINED_TAXIS", "F_TM_EQ_AXIS", "F_TM_NEQ_AXIS",
                                        "F_CAL_EQ_AXIS", "F_CAL_NEQ_AXIS"};
   if (timeAxisType < 0 || timeAxisType > 4) return "*** TimeAxis error ***";
   return kNames[timeAxisType];
-}
+} KORA_CATCH_ALL("*** TimeAxis error ***")
 
-int dfsInitHeader(LPHEAD header) {
+int dfsInitHeader(LPHEAD header) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   std::memset(header, 0, sizeof *header);
   header->fileTitle = dfs::copyText("");
@@ -76,10 +77,10 @@ int dfsInitHeader(LPHEAD header) {
   header->time.endTime = DFS_DELETE_DOUBLE;
   header->modifyTimes = 1;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsHeaderCreate(int fileType, const char* fileTitle, const char* appTitle, int appVersion,
-                    int nItems, int statsType, LPHEAD* out) {
+                    int nItems, int statsType, LPHEAD* out) try {
   if (!out) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   *out = nullptr;
   if (nItems < 1 || statsType < F_NO_STAT || statsType > F_LARGE_STAT)
@@ -106,9 +107,9 @@ int dfsHeaderCreate(int fileType, const char* fileTitle, const char* appTitle, i
   for (int i = 0; i < nItems; ++i) dfs::initItem(&header->items[i], header, 0);
   *out = header;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsHeaderDestroy(LPHEAD* header) {
+int dfsHeaderDestroy(LPHEAD* header) try {
   if (!header) return 0;
   LPHEAD h = *header;
   *header = nullptr;
@@ -125,134 +126,136 @@ int dfsHeaderDestroy(LPHEAD* header) {
   freeEncodeKeys(h);
   std::free(h);
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsGetFileType(LPHEAD header) {
+int dfsGetFileType(LPHEAD header) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0;
   return header->fileType;
-}
+} KORA_CATCH_ALL(0)
 
-int dfsGetItemStatsType(LPHEAD header) {
+int dfsGetItemStatsType(LPHEAD header) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0;
   return header->statsType;
-}
+} KORA_CATCH_ALL(0)
 
-const char* dfsGetFileTitle(LPHEAD header) {
+const char* dfsGetFileTitle(LPHEAD header) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), "";
   return header->fileTitle ? header->fileTitle : "";
-}
+} KORA_CATCH_ALL("")
 
-int dfsSetFileTitle(LPHEAD header, const char* title) {
+int dfsSetFileTitle(LPHEAD header, const char* title) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   return replaceText(header, &header->fileTitle, title);
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-const char* dfsGetAppTitle(LPHEAD header) {
+const char* dfsGetAppTitle(LPHEAD header) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), "";
   return header->appTitle ? header->appTitle : "";
-}
+} KORA_CATCH_ALL("")
 
-int dfsSetAppTitle(LPHEAD header, const char* title) {
+int dfsSetAppTitle(LPHEAD header, const char* title) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   return replaceText(header, &header->appTitle, title);
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsGetAppVersionNo(LPHEAD header) {
+int dfsGetAppVersionNo(LPHEAD header) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), -1;
   return header->appVersion;
-}
+} KORA_CATCH_ALL(-1)
 
-int dfsSetAppVersionNo(LPHEAD header, int version) {
+int dfsSetAppVersionNo(LPHEAD header, int version) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   header->appVersion = version;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsGetDataType(LPHEAD header) {
+int dfsGetDataType(LPHEAD header) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0;
   return header->dataType;
-}
+} KORA_CATCH_ALL(0)
 
-int dfsSetDataType(LPHEAD header, int dataType) {
+int dfsSetDataType(LPHEAD header, int dataType) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   header->dataType = dataType;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-float dfsGetDeleteValFloat(LPHEAD header) {
+float dfsGetDeleteValFloat(LPHEAD header) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0.0f;
   return header->deleteFloat;
-}
+} KORA_CATCH_ALL(0.0f)
 
-int dfsSetDeleteValFloat(LPHEAD header, float value) {
+int dfsSetDeleteValFloat(LPHEAD header, float value) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   header->deleteFloat = value;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-double dfsGetDeleteValDouble(LPHEAD header) {
+double dfsGetDeleteValDouble(LPHEAD header) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0.0;
   return header->deleteDouble;
-}
+} KORA_CATCH_ALL(0.0)
 
-int dfsSetDeleteValDouble(LPHEAD header, double value) {
+int dfsSetDeleteValDouble(LPHEAD header, double value) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   header->deleteDouble = value;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-unsigned char dfsGetDeleteValByte(LPHEAD header) {
+unsigned char dfsGetDeleteValByte(LPHEAD header) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0;
   return header->deleteByte;
-}
+} KORA_CATCH_ALL(0)
 
-int dfsSetDeleteValByte(LPHEAD header, unsigned char value) {
+int dfsSetDeleteValByte(LPHEAD header, unsigned char value) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   header->deleteByte = value;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsGetDeleteValInt(LPHEAD header) {
+int dfsGetDeleteValInt(LPHEAD header) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0;
   return header->deleteInt;
-}
+} KORA_CATCH_ALL(0)
 
-int dfsSetDeleteValInt(LPHEAD header, int value) {
+int dfsSetDeleteValInt(LPHEAD header, int value) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   header->deleteInt = value;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-unsigned int dfsGetDeleteValUnsignedInt(LPHEAD header) {
+unsigned int dfsGetDeleteValUnsignedInt(LPHEAD header) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0u;
   return header->deleteUnsigned;
-}
+} KORA_CATCH_ALL(0u)
 
-int dfsSetDeleteValUnsignedInt(LPHEAD header, unsigned int value) {
+int dfsSetDeleteValUnsignedInt(LPHEAD header, unsigned int value) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   header->deleteUnsigned = value;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsGetVersionCurrent(void) { return DFS_VERSION_CURRENT; }
+int dfsGetVersionCurrent(void) try {
+  return DFS_VERSION_CURRENT;
+} KORA_CATCH_ALL(DFS_VERSION_CURRENT)
 
-int dfsParamModifyTimes(LPHEAD header, int value) {
+int dfsParamModifyTimes(LPHEAD header, int value) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   header->modifyTimes = value;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsSimpSize(int type) {
+int dfsSimpSize(int type) try {
   static const int kSizes[8] = {0, 4, 8, 1, 4, 4, 2, 2};
   return (type >= 1 && type <= 7) ? kSizes[type] : 0;
-}
+} KORA_CATCH_ALL(0)
 
-const char* dfsSimpleTypeStr(int type) {
+const char* dfsSimpleTypeStr(int type) try {
   static const char* const kNames[] = {"block", "terminator", "unknown", "float",
                                        "double", "byte", "integer*4", "unsigned*4",
                                        "integer*2", "unsigned*2"};
   if (type < -2 || type > 7) return "unknown";
   return kNames[type + 2];
-}
+} KORA_CATCH_ALL("unknown")
 
 }  // extern "C"

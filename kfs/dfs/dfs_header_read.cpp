@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/kora_boundary.h"
+#include "kfs/util/failure_values.h"
 #include "kfs/container/call_trace.h"
 #include "kfs/container/kfs_handle.h"
 #include "kfs/dfs/dfs_axis.h"
@@ -315,7 +317,7 @@ int readHeaderBlocks(kfsHandle file, ReadState& st) {
 
 extern "C" {
 
-LPHEAD dfsReadHeader(kfsHandle file, int* status) {
+LPHEAD dfsReadHeader(kfsHandle file, int* status) try {
   int s = dfsCheckFile(file, __FILE__, __LINE__);
   if (dfsDebugIsOn()) DebugEnter("dfsReadHeader");
   ReadState st;
@@ -332,6 +334,6 @@ LPHEAD dfsReadHeader(kfsHandle file, int* status) {
   if (status) *status = s;
   if (dfsDebugIsOn()) DebugExit("%p [%d]", static_cast<void*>(st.header), s);
   return st.header;
-}
+} KORA_CATCH_ALL(::kfs::util::FailedWith(status, DFS_FAIL(nullptr, file, kfsErrMemory)))
 
 }  // extern "C"

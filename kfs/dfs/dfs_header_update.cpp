@@ -9,6 +9,7 @@
 #include <ctime>
 #include <vector>
 
+#include "base/kora_boundary.h"
 #include "kfs/container/call_trace.h"
 #include "kfs/dfs/dfs_file_io.h"
 #include "kfs/container/kfs_handle.h"
@@ -296,15 +297,15 @@ int updateHeader(LPHEAD header, int force, kfsHandle file, bool timeOnly) {
 
 extern "C" {
 
-int dfsUpdateHeader(LPHEAD header, int force, kfsHandle file) {
+int dfsUpdateHeader(LPHEAD header, int force, kfsHandle file) try {
   if (dfsDebugIsOn()) DebugEnter("dfsUpdateHeader %d", force);
   const int s = updateHeader(header, force, file, false);
   if (dfsDebugIsOn()) DebugExit("[%d]", s);
   return s;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
-int dfsUpdateHeaderTime(LPHEAD header, int force, kfsHandle file) {
+int dfsUpdateHeaderTime(LPHEAD header, int force, kfsHandle file) try {
   return updateHeader(header, force, file, true);
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 }  // extern "C"

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/kora_boundary.h"
 #include "kfs/container/call_trace.h"
 #include "kfs/container/kfs_handle.h"
 #include "kfs/dfs/dfs_blockio.h"
@@ -163,7 +164,7 @@ int checkHeaderWritable(DfsHeader* header) { return checkWritable(header); }
 
 extern "C" {
 
-int dfsWriteHeader(LPHEAD header, kfsHandle file) {
+int dfsWriteHeader(LPHEAD header, kfsHandle file) try {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
   if (dfsDebugIsOn()) DebugEnter("dfsWriteHeader");
   int s = checkWritable(header);
@@ -178,6 +179,6 @@ int dfsWriteHeader(LPHEAD header, kfsHandle file) {
   if (!s) s = writeCustomBlocks(header, file);
   if (dfsDebugIsOn()) DebugExit("[%d]", s);
   return s;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 }  // extern "C"

@@ -6,6 +6,7 @@
 #include <ctime>
 #include <string>
 
+#include "base/kora_boundary.h"
 #include "kfs/container/call_trace.h"
 #include "kfs/dfs/dfs_file_io.h"
 #include "kfs/util/path_util.h"
@@ -119,15 +120,15 @@ int closeSections(kfsHandle f) {
 
 extern "C" {
 
-int dfsFileRead(const char* path, LPHEAD* header, kfsHandle* file) {
+int dfsFileRead(const char* path, LPHEAD* header, kfsHandle* file) try {
   if (dfsDebugIsOn()) DebugEnter("dfsFileRead <%s>", path ? path : "");
   const int s = openExisting(path, header, file, false);
   if (dfsDebugIsOn()) DebugExit("[%d]", s);
   return s;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsStreamRead(void* buffer, size_t capacity, kfsStreamRefill refill, LPHEAD* header,
-                  kfsHandle* file) {
+                  kfsHandle* file) try {
   if (int s = openOutputs(header, file)) return s;
   unsigned int status = 0;
   kfsHandle f = FOpenStreamRead(buffer, capacity, refill, &status);
@@ -135,13 +136,13 @@ int dfsStreamRead(void* buffer, size_t capacity, kfsStreamRefill refill, LPHEAD*
   if (int s = takeHeader(&f, header)) return s;
   *file = f;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsFileEdit(const char* path, LPHEAD* header, kfsHandle* file) {
+int dfsFileEdit(const char* path, LPHEAD* header, kfsHandle* file) try {
   return openExisting(path, header, file, true);
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsFileAppend(const char* path, LPHEAD* header, kfsHandle* file) {
+int dfsFileAppend(const char* path, LPHEAD* header, kfsHandle* file) try {
   if (int s = openExisting(path, header, file, true)) return s;
   kfsHandle f = *file;
   LPHEAD h = *header;
@@ -163,13 +164,13 @@ int dfsFileAppend(const char* path, LPHEAD* header, kfsHandle* file) {
   h->stepCounter = h->time.nSteps;
   h->itemCounter = 0;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsFileCreate(const char* path, LPHEAD header, kfsHandle* file) {
+int dfsFileCreate(const char* path, LPHEAD header, kfsHandle* file) try {
   return dfsFileCreateEx(path, header, file, 0);
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsFileCreateEx(const char* path, LPHEAD header, kfsHandle* file, int update) {
+int dfsFileCreateEx(const char* path, LPHEAD header, kfsHandle* file, int update) try {
   if (dfsDebugIsOn()) DebugEnter("dfsFileCreateEx <%s> %d", path ? path : "", update);
   int s = createChecks(header, file);
   if (!s && (!path || path[0] == '\0')) s = DFS_FAIL(header, nullptr, kfsErrWrite);
@@ -188,10 +189,10 @@ int dfsFileCreateEx(const char* path, LPHEAD header, kfsHandle* file, int update
   if (!s) *file = f;
   if (dfsDebugIsOn()) DebugExit("%p [%d]", static_cast<void*>(f), s);
   return s;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsStreamCreate(void* buffer, size_t capacity, kfsStreamDrain drain, LPHEAD header,
-                    kfsHandle* file) {
+                    kfsHandle* file) try {
   int s = createChecks(header, file);
   kfsHandle f = nullptr;
   if (!s) {
@@ -202,25 +203,25 @@ int dfsStreamCreate(void* buffer, size_t capacity, kfsStreamDrain drain, LPHEAD 
   if (s && f) FCloseFile(&f);
   if (!s) *file = f;
   return s;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsFileFlush(LPHEAD header, kfsHandle file) {
+int dfsFileFlush(LPHEAD header, kfsHandle file) try {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
   const int force = header->stepCounter < 2 && header->itemCounter == 0;
   const int s = dfsUpdateHeader(header, force, file);
   if (file->filname) KvProject_AddFile(file->filname);
   return s;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
-int dfsFileFlushTimeStep(LPHEAD header, kfsHandle file) {
+int dfsFileFlushTimeStep(LPHEAD header, kfsHandle file) try {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
   const int force = header->stepCounter < 2 && header->itemCounter == 0;
   const int s = dfsUpdateHeaderTime(header, force, file);
   if (file->filname) KvProject_AddFile(file->filname);
   return s;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
-int dfsFileClose(LPHEAD header, kfsHandle* file) {
+int dfsFileClose(LPHEAD header, kfsHandle* file) try {
   if (!file) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   kfsHandle f = *file;
   if (!f) return 0;
@@ -235,21 +236,21 @@ int dfsFileClose(LPHEAD header, kfsHandle* file) {
   if (!s) s = static_cast<int>(FCloseFile(file));
   if (dfsDebugIsOn()) DebugExit("[%d]", s);
   return s;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsFileDelete(const char* path) {
+int dfsFileDelete(const char* path) try {
   if (!pathExists(path)) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   if (::unlink(path) != 0) return DFS_FAIL(nullptr, nullptr, kfsErrOpen);
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsEnablePlugin(void) { return 0; }
+int dfsEnablePlugin(void) try { return 0; } KORA_CATCH_ALL(0)
 
-int dfsUnloadPlugin(void) { return 0; }
+int dfsUnloadPlugin(void) try { return 0; } KORA_CATCH_ALL(0)
 
-int PathIsDirectory(const char* path) {
+int PathIsDirectory(const char* path) try {
   (void)path;
   return 0;
-}
+} KORA_CATCH_ALL(0)
 
 }  // extern "C"

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <vector>
 
+#include "base/kora_boundary.h"
+#include "kfs/util/failure_values.h"
 #include "kfs/container/call_trace.h"
 #include "kfs/container/kfs_handle.h"
 #include "kfs/dfs/dfs_axis.h"
@@ -169,7 +171,7 @@ int skipStaticItem(kfsHandle file) {
 
 extern "C" {
 
-int dfsStaticCreate(LPITEM* item) {
+int dfsStaticCreate(LPITEM* item) try {
   if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   *item = static_cast<LPITEM>(std::malloc(sizeof(absItemS)));
   if (!*item) return DFS_FAIL(nullptr, nullptr, kfsErrMemory);
@@ -180,40 +182,40 @@ int dfsStaticCreate(LPITEM* item) {
     return DFS_FAIL(nullptr, nullptr, kfsErrMemory);
   }
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsStaticDestroy(LPITEM* item) {
+int dfsStaticDestroy(LPITEM* item) try {
   if (!item || !*item) return 0;
   dfs::clearItem(*item);
   std::free(*item);
   *item = nullptr;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsStaticSetHeader(LPHEAD header, LPITEM item) {
+int dfsStaticSetHeader(LPHEAD header, LPITEM item) try {
   if (int s = dfsCheckHeader(header, __FILE__, __LINE__)) return s;
   if (int s = dfsCheckItem(item, __FILE__, __LINE__)) return s;
   if (!item->header) item->header = header;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsStaticWrite(LPITEM item, kfsHandle file, const void* data) {
+int dfsStaticWrite(LPITEM item, kfsHandle file, const void* data) try {
   if (dfsDebugIsOn()) DebugEnter("dfsStaticWrite");
   const int s = staticWrite(item, file, data);
   if (dfsDebugIsOn()) DebugExit("[%d]", s);
   return s;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, file, kfsErrMemory))
 
-LPITEM dfsStaticRead(kfsHandle file, int* status) {
+LPITEM dfsStaticRead(kfsHandle file, int* status) try {
   int s = dfsCheckFile(file, __FILE__, __LINE__);
   if (dfsDebugIsOn()) DebugEnter("dfsStaticRead");
   LPITEM item = s ? nullptr : staticRead(file, &s);
   if (status) *status = s;
   if (dfsDebugIsOn()) DebugExit("%p [%d]", static_cast<void*>(item), s);
   return item;
-}
+} KORA_CATCH_ALL(::kfs::util::FailedWith(status, DFS_FAIL(nullptr, file, kfsErrMemory)))
 
-int dfsStaticGetData(LPITEM item, void* buffer) {
+int dfsStaticGetData(LPITEM item, void* buffer) try {
   if (int s = dfsCheckItem(item, __FILE__, __LINE__)) return s;
   if (!buffer || !item->staticData) return DFS_FAIL(item->header, nullptr, kfsErrBlock);
   const int elements = dfsGetUsedItemElements(item);
@@ -229,13 +231,13 @@ int dfsStaticGetData(LPITEM item, void* buffer) {
               static_cast<size_t>(dfsSimpSize(item->dataType)) * static_cast<size_t>(elements));
   dfs::convertData(item, dfs::Direction::ToCaller, buffer, elements, delF, delD);
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsStaticSkip(kfsHandle file) {
+int dfsStaticSkip(kfsHandle file) try {
   if (int s = dfsCheckFile(file, __FILE__, __LINE__)) return s;
   int status = 0;
   if (!nextStaticItem(file, &status)) return status ? status : DFS_ITEM_OUTSIDE;
   return skipStaticItem(file);
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, file, kfsErrMemory))
 
 }  // extern "C"

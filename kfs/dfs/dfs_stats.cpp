@@ -7,6 +7,7 @@
 #include <cstring>
 #include <limits>
 
+#include "base/kora_boundary.h"
 #include "kfs/dfs/dfs_header.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_item.h"
@@ -215,7 +216,7 @@ void addStatistics(LPHEAD h, absItemS* item, const void* values, int n) {
 
 extern "C" {
 
-int dfsCalcStatistics(LPHEAD header, int n, const void* values) {
+int dfsCalcStatistics(LPHEAD header, int n, const void* values) try {
   if (int s = dfsCheckHeaderItemNo(header, n, __FILE__, __LINE__)) return s;
   if (int s = dfsCheckVector(values, __FILE__, __LINE__)) return s;
   absItemS* item = &header->items[n - 1];
@@ -224,20 +225,20 @@ int dfsCalcStatistics(LPHEAD header, int n, const void* values) {
   const int used = dfsGetUsedItemElements(item);
   if (used > 0) dfs::addStatistics(header, item, values, used);
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsGetItemStatsGlobal(LPITEM item, double* minimum, double* maximum, int* missing) {
+int dfsGetItemStatsGlobal(LPITEM item, double* minimum, double* maximum, int* missing) try {
   if (int s = dfsCheckItem(item, __FILE__, __LINE__)) return s;
   const double D = item->header ? item->header->deleteDouble : DFS_DELETE_DOUBLE;
   put(minimum, toCaller(item, item->itemMin, D));
   put(maximum, toCaller(item, item->itemMax, D));
   put(missing, countOf(item->itemMissing + 0.1));
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsGetItemStats(LPHEAD header, int n, int element, double* minimum, double* maximum,
                     double* mean, double* deviation, double* autocorrelation, int* nValues,
-                    int* nMissing, int* nPairs) {
+                    int* nMissing, int* nPairs) try {
   if (int s = dfsCheckHeaderItemNo(header, n, __FILE__, __LINE__)) return s;
   if (header->statsType == F_NO_STAT) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   if (!perElement(header->statsType)) return DFS_FAIL(header, nullptr, kfsErrBlock);
@@ -257,6 +258,6 @@ int dfsGetItemStats(LPHEAD header, int n, int element, double* minimum, double* 
   put(nMissing, countOf(s[kMissing]));
   put(nPairs, countOf(s[kPairs]));
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 }  // extern "C"

@@ -2,6 +2,7 @@
 // adds every time step to them; the header carries them to disk.
 #include <cstdlib>
 
+#include "base/kora_boundary.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_item.h"
 
@@ -15,7 +16,7 @@ constexpr int kStatsPerElement = 9;
 
 extern "C" {
 
-int InitItemStats(LPITEM item, int line) {
+int InitItemStats(LPITEM item, int line) try {
   if (!item || !item->header)
     return dfs::report(nullptr, nullptr, kfsErrNullArgument, __FILE__, line);
   const LPHEAD h = item->header;
@@ -40,6 +41,6 @@ int InitItemStats(LPITEM item, int line) {
     s[0] = s[1] = s[5] = h->deleteDouble;
   }
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 }  // extern "C"

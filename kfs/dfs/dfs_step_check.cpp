@@ -1,5 +1,6 @@
 // Checks of the next item of a time step, shared by writing and reading.
 #include "kfs/dfs/dfs_axis.h"
+#include "base/kora_boundary.h"
 #include "kfs/dfs/dfs_header.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_item.h"
@@ -17,15 +18,15 @@ bool sequentialFileType(int fileType) {
 
 extern "C" {
 
-int dfsGetNoUsedItemElements(LPHEAD header, kfsHandle file, int* count, int line) {
+int dfsGetNoUsedItemElements(LPHEAD header, kfsHandle file, int* count, int line) try {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, line)) return s;
   if (header->itemCounter < 0 || header->itemCounter >= header->nItems)
     return dfs::report(header, file, kfsErrItemNumber, __FILE__, line);
   if (count) *count = dfsGetUsedItemElements(&header->items[header->itemCounter]);
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
-int dfsPrepareIO(LPHEAD header, kfsHandle file, int* dataType, int* count, int line) {
+int dfsPrepareIO(LPHEAD header, kfsHandle file, int* dataType, int* count, int line) try {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, line)) return s;
   if (!sequentialFileType(header->fileType))
     return dfs::report(header, file, kfsErrTimeStep, __FILE__, line);
@@ -40,6 +41,6 @@ int dfsPrepareIO(LPHEAD header, kfsHandle file, int* dataType, int* count, int l
   if (dataType) *dataType = item->dataType;
   if (count) *count = elements;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 }  // extern "C"

@@ -3,6 +3,7 @@
 // step and takes one relative seek, whatever the distance.
 #include <cstdio>
 
+#include "base/kora_boundary.h"
 #include "kfs/container/call_trace.h"
 #include "kfs/container/kfs_handle.h"
 #include "kfs/dfs/dfs_file.h"
@@ -67,7 +68,7 @@ int findTimeStep(LPHEAD h, kfsHandle f, int step) {
 
 extern "C" {
 
-int dfsFindBlockDynamic(LPHEAD header, kfsHandle file) {
+int dfsFindBlockDynamic(LPHEAD header, kfsHandle file) try {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
   dfs::clearEndOfFile(file);
   if (int s = dfsFindBlock(file, DFS_TAG_DYNAMIC))
@@ -76,16 +77,16 @@ int dfsFindBlockDynamic(LPHEAD header, kfsHandle file) {
   header->stepCounter = 0;
   header->itemCounter = 0;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
-int dfsFindTimeStep(LPHEAD header, kfsHandle file, int step) {
+int dfsFindTimeStep(LPHEAD header, kfsHandle file, int step) try {
   if (dfsDebugIsOn()) DebugEnter("dfsFindTimeStep %d", step);
   const int s = findTimeStep(header, file, step);
   if (dfsDebugIsOn()) DebugExit("[%d]", s);
   return s;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
-int dfsFindItemDynamic(LPHEAD header, kfsHandle file, int step, int item) {
+int dfsFindItemDynamic(LPHEAD header, kfsHandle file, int step, int item) try {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
   if (!findableFileType(header->fileType)) return DFS_FAIL(header, file, kfsErrTimeStep);
   if (step < 0 || step >= header->time.nSteps) return DFS_STEP_OUTSIDE;
@@ -97,6 +98,6 @@ int dfsFindItemDynamic(LPHEAD header, kfsHandle file, int step, int item) {
   while (header->itemCounter < item - 1)
     if (int s = dfsSkipItem(header, file)) return s;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 }  // extern "C"

@@ -3,6 +3,7 @@
 // under compression the keys that place its values.
 #include <vector>
 
+#include "base/kora_boundary.h"
 #include "kfs/container/call_trace.h"
 #include "kfs/container/kfs_handle.h"
 #include "kfs/dfs/dfs_header.h"
@@ -93,14 +94,14 @@ bool allItemsFileType(int fileType) {
 
 extern "C" {
 
-int dfsReadItemTimeStep(LPHEAD header, kfsHandle file, double* time, void* data) {
+int dfsReadItemTimeStep(LPHEAD header, kfsHandle file, double* time, void* data) try {
   if (dfsDebugIsOn()) DebugEnter("dfsReadItemTimeStep");
   const int s = readItemStep(header, file, time, data);
   if (dfsDebugIsOn()) DebugExit("[%d]", s);
   return s;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
-int dfsSkipItem(LPHEAD header, kfsHandle file) {
+int dfsSkipItem(LPHEAD header, kfsHandle file) try {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
   if (!skippableFileType(header->fileType)) return DFS_FAIL(header, file, kfsErrTimeStep);
   if (header->itemCounter < 0 || header->itemCounter >= header->nItems)
@@ -115,15 +116,15 @@ int dfsSkipItem(LPHEAD header, kfsHandle file) {
   if (int s = dfsCheckPseudoSkipLR(item->dataType, used, file, __FILE__, __LINE__)) return s;
   if (allItemsFileType(header->fileType)) dfs::advanceItem(header, false);
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
-int dfsSkipTimeStep(LPHEAD header, kfsHandle file) {
+int dfsSkipTimeStep(LPHEAD header, kfsHandle file) try {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
   if (!allItemsFileType(header->fileType)) return DFS_FAIL(header, file, kfsErrTimeStep);
   do {
     if (int s = dfsSkipItem(header, file)) return s;
   } while (header->itemCounter != 0);
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 }  // extern "C"

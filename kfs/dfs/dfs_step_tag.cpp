@@ -1,6 +1,7 @@
 // The time-step tag (block 50001) and the running position of sequential
 // time-step access.
 #include "kfs/container/kfs_handle.h"
+#include "base/kora_boundary.h"
 #include "kfs/dfs/dfs_blockio.h"
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_internal.h"
@@ -92,19 +93,19 @@ void clearEndOfFile(kfsHandle f) {
 
 extern "C" {
 
-int dfsReadTimestepTag(LPHEAD header, kfsHandle file, double* time, int line) {
+int dfsReadTimestepTag(LPHEAD header, kfsHandle file, double* time, int line) try {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, line)) return s;
   double raw = 0.0;
   if (int s = dfs::readStepTag(header, file, &raw, __FILE__, line)) return s;
   header->currentTime = dfs::callerTime(header, raw);
   if (time) *time = header->currentTime;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
-int dfsWriteTimestepTag(LPHEAD header, kfsHandle file, double time) {
+int dfsWriteTimestepTag(LPHEAD header, kfsHandle file, double time) try {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
   if (file->readOnly) return DFS_FAIL(header, file, kfsErrReadOnly);
   return dfs::writeStepTag(header, file, time);
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 }  // extern "C"

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "base/kora_boundary.h"
 #include "kfs/container/call_trace.h"
 #include "kfs/container/kfs_handle.h"
 #include "kfs/dfs/dfs_blockio.h"
@@ -116,19 +117,19 @@ int writeItemStep(LPHEAD h, kfsHandle f, const void* data, double time) {
 
 extern "C" {
 
-int dfsWriteItemTimeStep(LPHEAD header, kfsHandle file, const void* data, double time) {
+int dfsWriteItemTimeStep(LPHEAD header, kfsHandle file, const void* data, double time) try {
   if (dfsDebugIsOn()) DebugEnter("dfsWriteItemTimeStep");
   const int s = writeItemStep(header, file, data, time);
   if (dfsDebugIsOn()) DebugExit("[%d]", s);
   return s;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
-int dfsWriteStartBlockDynamic(LPHEAD header, kfsHandle file) {
+int dfsWriteStartBlockDynamic(LPHEAD header, kfsHandle file) try {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
   if (file->readOnly) return DFS_FAIL(header, file, kfsErrReadOnly);
   if (int s = startDynamic(header, file)) return s;
   if (header->stepCounter > header->time.nSteps) header->time.nSteps = header->stepCounter;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 }  // extern "C"

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/kora_boundary.h"
 #include "kfs/container/kfs_handle.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_static.h"
@@ -161,12 +162,12 @@ int spanFromFile(LPHEAD h, kfsHandle file, double* span) {
 
 extern "C" {
 
-int dfsGetTimeAxisType(LPHEAD header) {
+int dfsGetTimeAxisType(LPHEAD header) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0;
   return header->time.type;
-}
+} KORA_CATCH_ALL(0)
 
-int dfsSetEqTimeAxis(LPHEAD header, int unit, int startIndex, double start, double step) {
+int dfsSetEqTimeAxis(LPHEAD header, int unit, int startIndex, double start, double step) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   if (int s = checkFileType(header, true)) return s;
   if (!(step > 0.0)) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
@@ -174,40 +175,40 @@ int dfsSetEqTimeAxis(LPHEAD header, int unit, int startIndex, double start, doub
   header->time.start = start;
   header->time.step = step;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsSetNeqTimeAxis(LPHEAD header, int unit, int startIndex) {
+int dfsSetNeqTimeAxis(LPHEAD header, int unit, int startIndex) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   if (int s = checkFileType(header, false)) return s;
   setRelative(header, F_TM_NEQ_AXIS, unit, startIndex);
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsSetEqCalendarAxis(LPHEAD header, const char* date, const char* time, int unit,
-                         int startIndex, double startOffset, double step) {
+                         int startIndex, double startOffset, double step) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   if (int s = checkFileType(header, true)) return s;
   if (int s = setCalendar(header, F_CAL_EQ_AXIS, date, time, unit, startIndex)) return s;
   header->time.start = startOffset;
   header->time.step = step;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsSetNeqCalendarAxis(LPHEAD header, const char* date, const char* time, int unit,
-                          int startIndex) {
+                          int startIndex) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   if (int s = checkFileType(header, false)) return s;
   return setCalendar(header, F_CAL_NEQ_AXIS, date, time, unit, startIndex);
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsSetNumberOfTimeSteps(LPHEAD header, int n) {
+int dfsSetNumberOfTimeSteps(LPHEAD header, int n) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   if (header->time.type >= F_TM_EQ_AXIS && header->time.type <= F_CAL_NEQ_AXIS)
     header->time.nSteps = n;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsSetTimeStartEnd(LPHEAD header, double start, double span) {
+int dfsSetTimeStartEnd(LPHEAD header, double start, double span) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   switch (header->time.type) {
     case F_TM_EQ_AXIS:
@@ -224,41 +225,41 @@ int dfsSetTimeStartEnd(LPHEAD header, double start, double span) {
       break;
   }
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsGetEqTimeAxis(LPHEAD header, int* unit, const char** unitText, double* start, double* step,
-                     int* nSteps, int* startIndex) {
+                     int* nSteps, int* startIndex) try {
   return getRelative(header, F_TM_EQ_AXIS, unit, unitText, start, step, nSteps, startIndex);
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsGetNeqTimeAxis(LPHEAD header, int* unit, const char** unitText, double* start,
-                      double* span, int* nSteps, int* startIndex) {
+                      double* span, int* nSteps, int* startIndex) try {
   return getRelative(header, F_TM_NEQ_AXIS, unit, unitText, start, span, nSteps, startIndex);
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsGetEqCalendarAxis(LPHEAD header, const char** date, const char** time, int* unit,
                          const char** unitText, double* startOffset, double* step, int* nSteps,
-                         int* startIndex) {
+                         int* startIndex) try {
   return getCalendar(header, F_CAL_EQ_AXIS, date, time, unit, unitText, startOffset, step, nSteps,
                      startIndex);
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsGetNeqCalendarAxis(LPHEAD header, const char** date, const char** time, int* unit,
                           const char** unitText, double* startOffset, double* span, int* nSteps,
-                          int* startIndex) {
+                          int* startIndex) try {
   return getCalendar(header, F_CAL_NEQ_AXIS, date, time, unit, unitText, startOffset, span,
                      nSteps, startIndex);
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsVerifyDateFormat(const char* date) {
+int dfsVerifyDateFormat(const char* date) try {
   return shapeMatches(date, "9999-99-99") ? 0 : kfsErrDate;
-}
+} KORA_CATCH_ALL(kfsErrDate)
 
-int dfsVerifyTimeFormat(const char* time) {
+int dfsVerifyTimeFormat(const char* time) try {
   return shapeMatches(time, "99:99:99") ? 0 : kfsErrTime;
-}
+} KORA_CATCH_ALL(kfsErrTime)
 
-int dfsGetTimeAxisInfo(LPHEAD header, int* nSteps, double* factor, int* equidistant) {
+int dfsGetTimeAxisInfo(LPHEAD header, int* nSteps, double* factor, int* equidistant) try {
   if (nSteps) *nSteps = 0;
   if (factor) *factor = 1.0;
   if (equidistant) *equidistant = 0;
@@ -272,9 +273,9 @@ int dfsGetTimeAxisInfo(LPHEAD header, int* nSteps, double* factor, int* equidist
   if (factor) *factor = seconds;
   if (equidistant) *equidistant = eq ? 1 : 0;
   return 0;
-}
+} KORA_CATCH_ALL(-1)
 
-int _dfsGetTimeAxisSpan(LPHEAD header, kfsHandle file, double* span) {
+int _dfsGetTimeAxisSpan(LPHEAD header, kfsHandle file, double* span) try {
   if (!header || !span) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   *span = DFS_DELETE_DOUBLE;
   const dfsTimeAxis& t = header->time;
@@ -291,6 +292,6 @@ int _dfsGetTimeAxisSpan(LPHEAD header, kfsHandle file, double* span) {
       return 0;
     default: return DFS_FAIL(header, nullptr, kfsErrBlock);
   }
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 }  // extern "C"

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/kora_boundary.h"
 #include "base/kora_diagnostics.h"
 
 namespace {
@@ -28,15 +29,15 @@ int MakeOne(const char* path, mode_t mode) {
 
 extern "C" {
 
-KFS_API char* kvExpandedFileName(const char* path) {
+KFS_API char* kvExpandedFileName(const char* path) try {
   if (!path) return nullptr;
   size_t n = std::strlen(path) + 1;
   char* copy = static_cast<char*>(std::malloc(n));
   if (copy) std::memcpy(copy, path, n);
   return copy;
-}
+} KORA_CATCH_ALL(nullptr)
 
-KFS_API int mkpath(const char* path, mode_t mode) {
+KFS_API int mkpath(const char* path, mode_t mode) try {
   if (!path || !*path) {
     errno = ENOENT;
     return -1;
@@ -60,9 +61,9 @@ KFS_API int mkpath(const char* path, mode_t mode) {
   if (exists) return 0;
   if (errno == 0 || errno == EEXIST) errno = ENOTDIR;
   return -1;
-}
+} KORA_CATCH_ALL(-1)
 
-KFS_API int KvCreateFolder(const char* path) {
+KFS_API int KvCreateFolder(const char* path) try {
   if (!path || !*path) return 0;
   char folder[kPathBufferSize];
   size_t length = std::strlen(path);
@@ -89,22 +90,22 @@ KFS_API int KvCreateFolder(const char* path) {
   koraDiagnostic(koraDiagMessage, "Error no: %d - unable to mkdir; %s\n", error,
                  std::strerror(error));
   return 0;
-}
+} KORA_CATCH_ALL(0)
 
-KFS_API int KvProject_AddFile(const char* name) {
+KFS_API int KvProject_AddFile(const char* name) try {
   (void)name;
   return -1;
-}
+} KORA_CATCH_ALL(-1)
 
-KFS_API int KvShortCut_IsShortcut(const char* path) {
+KFS_API int KvShortCut_IsShortcut(const char* path) try {
   (void)path;
   return 0;
-}
+} KORA_CATCH_ALL(0)
 
-KFS_API void KvShortCut_ResolveShortcut(const char* shortcut, char* target, int size) {
+KFS_API void KvShortCut_ResolveShortcut(const char* shortcut, char* target, int size) try {
   (void)shortcut;
   (void)target;
   (void)size;
-}
+} KORA_CATCH_ALL(void())
 
 }  // extern "C"
