@@ -26,6 +26,12 @@ int Fail(int code, std::string detail) {
   return code;
 }
 
+void FailNoMemory() noexcept {
+  State& s = Current();
+  s.code = RCF_ERR_NO_MEMORY;
+  s.detail.clear();  // keeps its buffer: nothing is allocated
+}
+
 void Succeed() {
   State& s = Current();
   s.code = RCF_OK;

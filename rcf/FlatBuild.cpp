@@ -85,17 +85,7 @@ void* PutOne(void* doc, RcfName keyword, std::unique_ptr<rcf::Param> param) {
   return rcf::ToHandle(k);
 }
 
-// Runs a building step; running out of memory is recorded and gives
-// onNoMemory instead of an exception through the caller's frames.
-template <class R, class F>
-R Guarded(R onNoMemory, F f) {
-  try {
-    return f();
-  } catch (const std::bad_alloc&) {
-    rcf::Fail(RCF_ERR_NO_MEMORY, "out of memory building a document");
-    return onNoMemory;
-  }
-}
+using rcf::Guarded;
 
 void* const kNoHandle = nullptr;
 const int kNoMemory = RCF_ERR_NO_MEMORY;
@@ -126,11 +116,13 @@ void* rcfAddSection(void* doc, RcfName name) {
 }
 
 int rcfEndSection(void* doc) {
-  rcf::Document* d = DocumentFor("rcfEndSection", doc);
-  if (!d) return RCF_ERR_ARGUMENT;
-  if (!d->openSection) return rcf::Fail(RCF_ERR_NO_SECTION, "rcfEndSection: no section is open");
-  d->openSection = nullptr;
-  return RCF_OK;
+  return Guarded(kNoMemory, [&] {
+    rcf::Document* d = DocumentFor("rcfEndSection", doc);
+    if (!d) return static_cast<int>(RCF_ERR_ARGUMENT);
+    if (!d->openSection) return rcf::Fail(RCF_ERR_NO_SECTION, "rcfEndSection: no section is open");
+    d->openSection = nullptr;
+    return static_cast<int>(RCF_OK);
+  });
 }
 
 void* rcfPutParam(void* doc, RcfName keyword, const CString& value) {
@@ -140,11 +132,13 @@ void* rcfPutParam(void* doc, RcfName keyword, const CString& value) {
 }
 
 void* rcfPutParam(void* doc, RcfName keyword, const char* value) {
-  if (!value) {
-    rcf::Fail(RCF_ERR_ARGUMENT, "rcfPutParam: null text");
-    return nullptr;
-  }
-  return Guarded(kNoHandle, [&] { return PutOne(doc, keyword, TextParam(value, std::strlen(value))); });
+  return Guarded(kNoHandle, [&]() -> void* {
+    if (!value) {
+      rcf::Fail(RCF_ERR_ARGUMENT, "rcfPutParam: null text");
+      return nullptr;
+    }
+    return PutOne(doc, keyword, TextParam(value, std::strlen(value)));
+  });
 }
 
 void* rcfPutParam(void* doc, RcfName keyword, const std::string& value) {
@@ -174,8 +168,10 @@ int rcfAppendParam(void* keyword, const CString& value) {
 }
 
 int rcfAppendParam(void* keyword, const char* value) {
-  if (!value) return rcf::Fail(RCF_ERR_ARGUMENT, "rcfAppendParam: null text");
-  return Guarded(kNoMemory, [&] { return Append(keyword, TextParam(value, std::strlen(value))); });
+  return Guarded(kNoMemory, [&] {
+    if (!value) return rcf::Fail(RCF_ERR_ARGUMENT, "rcfAppendParam: null text");
+    return Append(keyword, TextParam(value, std::strlen(value)));
+  });
 }
 
 int rcfAppendParam(void* keyword, const std::string& value) {
