@@ -10,6 +10,14 @@ CKVitemType::CKVitemType(const std::string& key, long id, const std::string& ide
 
 CKVitemType::~CKVitemType() { delete m_pDimension; }
 
+std::unique_ptr<CKVitemType> NewItemType(const std::string& key, long id, const std::string& ident,
+                                         const CKVdimension& dim) {
+  auto dimension = std::make_unique<CKVdimension>(dim);
+  auto itemType = std::make_unique<CKVitemType>(key, id, ident, dimension.get());
+  dimension.release();  // the item type owns it now
+  return itemType;
+}
+
 bool CKVitemType::AllowUnit(CKVunit& unit, bool atFront) {
   if (!unit.IsEqv(GetDim())) return false;
   for (const CKVunit* allowed : m_units) {

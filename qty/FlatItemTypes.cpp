@@ -79,8 +79,7 @@ QtyStatus NewItemType(const char* ident, const char* key, const char* unitIdent)
   if (!unit) return QtyStatus::eUnknownUnit;
   const long id = registry.NextItemTypeId();
   if (id > INT_MAX) return QtyStatus::eNoFreeId;
-  auto itemType =
-      std::make_unique<CKVitemType>(key ? key : "", id, ident, new CKVdimension(unit->GetDim()));
+  std::unique_ptr<CKVitemType> itemType = NewItemType(key ? key : "", id, ident, unit->GetDim());
   if (!registry.AddItemType(id, itemType.get())) return QtyStatus::eTaken;
   itemType.release()->AllowUnit(*unit, true);
   return QtyStatus::eOk;
