@@ -4,27 +4,37 @@ namespace rcf {
 
 Node::~Node() = default;
 
-Group* Group::AddSection(const std::string& sectionName) {
-  auto section = std::make_unique<Group>(Kind::Section, sectionName, this);
-  Group* raw = section.get();
-  items.push_back(std::move(section));
-  sections.Add(raw);
+namespace {
+
+// Puts a new element into its owner and its index, or into neither.
+template <class Owned, class Element, class Index>
+Element* Attach(std::vector<std::unique_ptr<Owned>>& owner, std::unique_ptr<Element> element,
+                Index& index) {
+  Element* raw = element.get();
+  owner.push_back(std::move(element));
+  try {
+    index.Add(raw);
+  } catch (...) {
+    owner.pop_back();
+    throw;
+  }
   return raw;
 }
 
-Keyword* Group::AddKeyword(const std::string& keywordName) {
+}  // namespace
+
+Group* Group::AddSection(const std::string& sectionName) {
+  return Attach(items, std::make_unique<Group>(Kind::Section, sectionName, this), sections);
+}
+
+Keyword* Group::AddKeyword(const std::string& keywordName, std::unique_ptr<Param> first) {
   auto keyword = std::make_unique<Keyword>(keywordName, this);
-  Keyword* raw = keyword.get();
-  items.push_back(std::move(keyword));
-  keywords.Add(raw);
-  return raw;
+  if (first) keyword->params.push_back(std::move(first));
+  return Attach(items, std::move(keyword), keywords);
 }
 
 Group* Document::AddTarget(const std::string& targetName) {
-  owned.push_back(std::make_unique<Group>(Kind::Target, targetName, this));
-  Group* raw = owned.back().get();
-  targets.Add(raw);
-  return raw;
+  return Attach(owned, std::make_unique<Group>(Kind::Target, targetName, this), targets);
 }
 
 int InstancesOf(const Node* element) {

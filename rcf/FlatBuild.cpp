@@ -80,9 +80,7 @@ int Append(void* keyword, std::unique_ptr<rcf::Param> param) {
 void* PutOne(void* doc, RcfName keyword, std::unique_ptr<rcf::Param> param) {
   rcf::Group* holder = KeywordHolder("rcfPutParam", doc);
   if (!holder || !AcceptName("rcfPutParam", keyword) || !param) return nullptr;
-  rcf::Keyword* k = holder->AddKeyword(keyword.get());
-  k->params.push_back(std::move(param));
-  return rcf::ToHandle(k);
+  return rcf::ToHandle(holder->AddKeyword(keyword.get(), std::move(param)));
 }
 
 using rcf::Guarded;
