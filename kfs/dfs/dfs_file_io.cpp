@@ -5,6 +5,7 @@
 #include "base/kora_boundary.h"
 #include "kfs/container/call_trace.h"
 #include "kfs/container/kfs_handle.h"
+#include "kfs/dfs/dfs_internal.h"
 
 namespace {
 
@@ -52,20 +53,13 @@ KFS_API kfsHandle FOpenStreamRead(void* buffer, size_t capacity, kfsStreamRefill
 } KORA_CATCH_ALL(Escaped(status, __LINE__))
 
 KFS_API kfsHandle FOpenFileCreate(const char* path, int update) try {
-  if (DebugFileIOIsOn()) DebugEnter("FOpenFileCreate <%s> %d", path ? path : "", update);
-  kfsHandle file = nullptr;
-  unsigned int rc = kfsFileOpenCreate(path, "FOpenFileCreate", &file, dfsAPIid, update);
-  return Opened(rc, file, nullptr, __LINE__);
+  return dfs::openFileCreate(path, update, nullptr);
 } KORA_CATCH_ALL(Escaped(nullptr, __LINE__))
 
 KFS_API kfsHandle FOpenStreamCreate(void* buffer, size_t capacity, kfsStreamDrain drain,
                                     int flag) try {
   (void)flag;
-  if (DebugFileIOIsOn()) DebugEnter("FOpenStreamCreate %p %zu", buffer, capacity);
-  kfsHandle file = nullptr;
-  unsigned int rc =
-      kfsStreamOpenCreate(buffer, capacity, drain, "FOpenStreamCreate", &file, dfsAPIid);
-  return Opened(rc, file, nullptr, __LINE__);
+  return dfs::openStreamCreate(buffer, capacity, drain, nullptr);
 } KORA_CATCH_ALL(Escaped(nullptr, __LINE__))
 
 KFS_API kfsHandle FOpenFileEdit(const char* path, unsigned int* status) try {
@@ -140,3 +134,23 @@ KFS_API unsigned int FFreeLogicalBlock(kfsLblock* block) try {
 } KORA_CATCH_ALL(F_REPORT(nullptr, kfsErrMemory))
 
 }  // extern "C"
+
+namespace dfs {
+
+kfsHandle openFileCreate(const char* path, int update, unsigned int* status) {
+  if (DebugFileIOIsOn()) DebugEnter("FOpenFileCreate <%s> %d", path ? path : "", update);
+  kfsHandle file = nullptr;
+  unsigned int rc = kfsFileOpenCreate(path, "FOpenFileCreate", &file, dfsAPIid, update);
+  return Opened(rc, file, status, __LINE__);
+}
+
+kfsHandle openStreamCreate(void* buffer, size_t capacity, kfsStreamDrain drain,
+                           unsigned int* status) {
+  if (DebugFileIOIsOn()) DebugEnter("FOpenStreamCreate %p %zu", buffer, capacity);
+  kfsHandle file = nullptr;
+  unsigned int rc =
+      kfsStreamOpenCreate(buffer, capacity, drain, "FOpenStreamCreate", &file, dfsAPIid);
+  return Opened(rc, file, status, __LINE__);
+}
+
+}  // namespace dfs

@@ -33,6 +33,14 @@ long long axisElements(const absItemS* item);
 // rewritten in place, never begun anew.
 bool atEndOfFile(kfsHandle file);
 
+// FOpenFileCreate and FOpenStreamCreate, with the status of a failed open
+// also in *status (the public wrappers give it only to their error table),
+// so that a create answers what went wrong: 2000 when memory ran out, 2003
+// when the file could not be made.
+kfsHandle openFileCreate(const char* path, int update, unsigned int* status);
+kfsHandle openStreamCreate(void* buffer, std::size_t capacity, kfsStreamDrain drain,
+                           unsigned int* status);
+
 // Whether the header can be written at all (2010, 2020), checked before a
 // file is created for it.
 int checkHeaderWritable(DfsHeader* header);

@@ -177,8 +177,9 @@ int dfsFileCreateEx(const char* path, LPHEAD header, kfsHandle* file, int update
   if (!s && !folderExists(path) && !KvCreateFolder(path)) s = DFS_FAIL(header, nullptr, kfsErrOpen);
   kfsHandle f = nullptr;
   if (!s) {
-    f = FOpenFileCreate(path, update);
-    if (!f) s = kfsErrOpen;  // reported by the wrapper
+    unsigned int status = 0;
+    f = dfs::openFileCreate(path, update, &status);  // a failure is reported there
+    if (!f) s = dfs::openFailure(status);
   }
   if (!s) s = writeNewFile(header, f);
   if (s && f) {
@@ -196,8 +197,9 @@ int dfsStreamCreate(void* buffer, size_t capacity, kfsStreamDrain drain, LPHEAD 
   int s = createChecks(header, file);
   kfsHandle f = nullptr;
   if (!s) {
-    f = FOpenStreamCreate(buffer, capacity, drain, 0);
-    if (!f) s = kfsErrOpen;
+    unsigned int status = 0;
+    f = dfs::openStreamCreate(buffer, capacity, drain, &status);
+    if (!f) s = dfs::openFailure(status);
   }
   if (!s) s = writeNewFile(header, f);
   if (s && f) FCloseFile(&f);
