@@ -211,6 +211,32 @@ bool updateBlock(Walk& w, int tag, kfsLblock b) {
   }
 }
 
+// Releases, when its scope ends however it ends, a block read from the file
+// or the edit handle: comparing a block's values can run out of memory.
+class BlockReleaser {
+ public:
+  explicit BlockReleaser(kfsLblock* block) : m_block(block) {}
+  ~BlockReleaser() { kfsLblockFree(m_block); }
+  BlockReleaser(const BlockReleaser&) = delete;
+  BlockReleaser& operator=(const BlockReleaser&) = delete;
+
+ private:
+  kfsLblock* m_block;
+};
+
+class HandleCloser {
+ public:
+  explicit HandleCloser(kfsHandle* file) : m_file(file) {}
+  ~HandleCloser() {
+    if (*m_file) FCloseFile(m_file);
+  }
+  HandleCloser(const HandleCloser&) = delete;
+  HandleCloser& operator=(const HandleCloser&) = delete;
+
+ private:
+  kfsHandle* m_file;
+};
+
 // The values of a block, to tell whether an update changed anything.
 std::vector<unsigned char> snapshot(kfsLblock block) {
   std::vector<unsigned char> bytes;
@@ -241,6 +267,7 @@ int walkHeader(kfsHandle edit, Walk& w) {
     const int tag = static_cast<int>(id);
     if (tag == DFS_TAG_STATIC || tag == DFS_TAG_DYNAMIC) return 0;
     kfsLblock block = nullptr;
+    const BlockReleaser releaser(&block);
     unsigned int records = 0;
     if (kfsLblockRead(edit, &records, &block) < 0 || kfsPeekError(edit) != 0) {
       kfsLblockFree(&block);
@@ -279,6 +306,7 @@ int updateHeader(LPHEAD header, int force, kfsHandle file, bool timeOnly) {
   unsigned int openStatus = 0;
   kfsHandle edit = FOpenFileEdit(file->filname, &openStatus);
   if (!edit) return dfs::openFailure(openStatus);
+  const HandleCloser closer(&edit);
   Walk w{header, timeOnly};
   int s = walkHeader(edit, w);
   const unsigned int closed = FCloseFile(&edit);
