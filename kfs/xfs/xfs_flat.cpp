@@ -2,6 +2,7 @@
 // checks its pointers against the live objects first: a stray structure
 // pointer or table handle gives status 1000 or a null result, never a
 // crash.
+#include <memory>
 #include <new>
 
 #include "base/kora_boundary.h"
@@ -83,14 +84,12 @@ unsigned int xfsXsecTableLoad(const char* path, xfsTable* table, int flags) try 
   if (table == nullptr) return kfsErrNullArgument;
   *table = nullptr;
   if (path == nullptr) return kfsErrNullArgument;
-  auto* list = new (std::nothrow) CKVxList();
+  // A partly loaded table is of no use: it goes, also when the load throws.
+  std::unique_ptr<CKVxList> list(new (std::nothrow) CKVxList());
   if (list == nullptr) return kfsErrMemory;
-  unsigned int status = list->Load(path, flags);
-  if (status != kfsOK) {
-    delete list;  // a partly loaded table is of no use
-    return status;
-  }
-  *table = reinterpret_cast<xfsTable>(list);
+  const unsigned int status = list->Load(path, flags);
+  if (status != kfsOK) return status;
+  *table = reinterpret_cast<xfsTable>(list.release());
   return kfsOK;
 } KORA_CATCH_ALL(kfsErrMemory)
 

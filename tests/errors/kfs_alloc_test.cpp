@@ -19,6 +19,7 @@
 #include "kfs/dfs/dfs_item.h"
 #include "kfs/dfs/dfs_time.h"
 #include "kfs/dfs/dfs_timestep.h"
+#include "kfs/xfs/xfs.h"
 #include "qty/qty.h"
 
 namespace {
@@ -155,6 +156,44 @@ TEST_F(KfsOutOfMemory, AReaderAnswers2000AndReadsOnceMemoryIsBack) {
         g_reported = 0;
       });
   EXPECT_GT(runs, 0) << "the reader allocates nothing: the test tests nothing";
+}
+
+}  // namespace
+
+namespace {
+
+// The cross-section interface builds tables of objects: loading one that
+// runs out of memory part way answers 2000 with no table, and the objects
+// made so far go with it.
+TEST(XfsOutOfMemory, ATableLoadAnswers2000AndHandsOutNoTable) {
+  const std::string path = koracoretest::workPath("out_of_memory_sections.xns");
+  {
+    kfsHandle f = nullptr;
+    ASSERT_EQ(xfsFileOpenCreate(path.c_str(), &f), 0u);
+    for (int i = 0; i < 3; ++i) {
+      xfsStrucP x = xfsXsecCreateEx("TOPOGRAPHY-2024", "A RIVER BRANCH", "free id", 100.0 * i);
+      ASSERT_NE(x, nullptr);
+      ASSERT_EQ(xfsXsecSetNoRaw(x, 5), 1);
+      ASSERT_EQ(xfsXsecWrite(x, f), 0u);
+      xfsXsecFree(&x);
+    }
+    ASSERT_EQ(xfsFileClose(&f), 0u);
+  }
+  xfsTable table = nullptr;
+  unsigned int status = 0;
+  const long runs =
+      alloctest::Sweep([&] { status = xfsXsecTableLoad(path.c_str(), &table, 0); },
+                       [&](long n, bool failed) {
+                         if (failed) {
+                           EXPECT_EQ(status, 2000u) << "allocation " << n;
+                           EXPECT_EQ(table, nullptr) << "allocation " << n;
+                         } else {
+                           ASSERT_EQ(status, 0u);
+                           EXPECT_NE(xfsXsecFind(table, "", "", nullptr, 0.0), nullptr);
+                         }
+                         xfsXsecTableFree(&table);
+                       });
+  EXPECT_GT(runs, 0);
 }
 
 }  // namespace
