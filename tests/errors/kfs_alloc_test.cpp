@@ -17,6 +17,7 @@
 #include "kfs/dfs/dfs_file_io.h"
 #include "kfs/dfs/dfs_header.h"
 #include "kfs/dfs/dfs_item.h"
+#include "kfs/dfs/dfs_static.h"
 #include "kfs/dfs/dfs_time.h"
 #include "kfs/dfs/dfs_timestep.h"
 #include "kfs/xfs/xfs.h"
@@ -156,6 +157,65 @@ TEST_F(KfsOutOfMemory, AReaderAnswers2000AndReadsOnceMemoryIsBack) {
         g_reported = 0;
       });
   EXPECT_GT(runs, 0) << "the reader allocates nothing: the test tests nothing";
+}
+
+// A single-point file with a static item converted on the way: the static
+// write and read and the series reader each meet every failure in turn.
+TEST_F(KfsOutOfMemory, StaticItemsAndSeriesAnswer2000) {
+  const std::string path = koracoretest::workPath("out_of_memory_series.dfs");
+  const int meter = UnitId("meter");
+  const int centimeter = UnitId("centimeter");
+  LPHEAD h = nullptr;
+  ASSERT_EQ(dfsHeaderCreate(F_EQTIME_FIXEDSPACE_ALLITEMS, "s", "s", 1, 1, F_NO_STAT, &h), 0);
+  dfsSetEqTimeAxis(h, 1400, 0, 0.0, 60.0);
+  dfsSetItemInfo(h, dfsItemD(h, 1), kAnyItem, "Gauge", meter, kfsTypeFloat);
+  LPITEM bed = nullptr;
+  ASSERT_EQ(dfsStaticCreate(&bed), 0);
+  dfsSetItemInfo(h, bed, kAnyItem, "Bed", meter, kfsTypeFloat);
+  dfsSetItemAxisEqD1(bed, meter, kElements, 0.0f, 1.0f);
+  dfsSetItemUnitConversion(bed, 2, centimeter);
+  kfsHandle f = nullptr;
+  Statuses statuses;
+  const long written = alloctest::Sweep(
+      [&] {
+        statuses.Clear();
+        if (statuses.Add(dfsFileCreate(path.c_str(), h, &f)) == 0)
+          statuses.Add(dfsStaticWrite(bed, f, values_.data()));
+        for (int i = 0; i < kSteps && statuses.FirstFailure() == 0; ++i)
+          statuses.Add(dfsWriteItemTimeStep(h, f, values_.data(), 0.0));
+        if (statuses.FirstFailure() == 0) statuses.Add(dfsFileClose(h, &f));
+      },
+      [&](long n, bool failed) {
+        EXPECT_EQ(statuses.FirstFailure(), failed ? kfsErrMemory : 0) << "allocation " << n;
+        if (f) FCloseFile(&f);
+        if (failed) h->stepCounter = h->itemCounter = 0;  // the next run writes anew
+      });
+  EXPECT_GT(written, 0);
+  dfsStaticDestroy(&bed);
+  dfsHeaderDestroy(&h);
+
+  LPITEM read = nullptr;
+  double rows[2 * kSteps] = {};
+  const long runs = alloctest::Sweep(
+      [&] {
+        statuses.Clear();
+        int status = 0;
+        if (statuses.Add(dfsFileRead(path.c_str(), &h, &f)) == 0) {
+          read = dfsStaticRead(f, &status);
+          statuses.Add(status);
+        }
+        if (statuses.FirstFailure() == 0) statuses.Add(dfsReadDfs0DataDouble(h, f, rows));
+      },
+      [&](long n, bool failed) {
+        EXPECT_EQ(statuses.FirstFailure(), failed ? kfsErrMemory : 0) << "allocation " << n;
+        if (!failed) {
+          EXPECT_EQ(rows[1], 150.0);
+        }
+        dfsStaticDestroy(&read);
+        if (f) FCloseFile(&f);
+        dfsHeaderDestroy(&h);
+      });
+  EXPECT_GT(runs, 0);
 }
 
 }  // namespace
