@@ -73,9 +73,11 @@ QTY_API const char* qtyErrorText(int code);
  * default table (see docs/units.md: $KORA_HOME/bin/QTY.xml, else the
  * installed table, else the table of the source tree). Loading again adds
  * only what is missing and refreshes keys and abbreviations. Returns 1 when
- * loaded; 0 (with a message on standard error) when the file is missing or
- * not well-formed XML, the registry then being unchanged. The numeric locale
- * is "C" while it runs and restored on return. */
+ * loaded; 0 (with a message on standard error, through the diagnostics
+ * sink of base/kora_diagnostics.h) when the file is missing or not
+ * well-formed XML, the registry then being unchanged. Rows it passes over
+ * are reported on standard output the same way. The numeric locale is "C"
+ * while it runs and restored on return. */
 QTY_API int qtySetupLoad(const char* path);
 /* The same as qtySetupLoad. */
 QTY_API int qtySetupLoadLinux(const char* path);
@@ -109,8 +111,8 @@ QTY_API int _makepath(char* dst, char* drive, char* dir, char* name, char* ext);
 
 /* Writes "qtyDefine.c__", "qtyDefine.p__", "qtyDefine.f__", "qtyDefine.cs"
  * and "qtyAllowedUnits.HTML" into the current directory. A file that cannot
- * be created is reported on standard error and skipped; returns 1 when all
- * five were written, else 0. */
+ * be created is reported on standard error (through the diagnostics sink)
+ * and skipped; returns 1 when all five were written, else 0. */
 QTY_API int qtyWriteItemTypeIncludes(void);
 
 /* ---- Item types -------------------------------------------------------- */
