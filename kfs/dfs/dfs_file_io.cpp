@@ -2,6 +2,8 @@
 // identifier, trace, and report failures through the wrapper table.
 #include "kfs/dfs/dfs_file_io.h"
 
+#include <unistd.h>
+
 #include "base/kora_boundary.h"
 #include "kfs/container/call_trace.h"
 #include "kfs/dfs/dfs_file_state.h"
@@ -145,7 +147,11 @@ kfsHandle openFileCreate(const char* path, int update, unsigned int* status) {
   if (DebugFileIOIsOn()) DebugEnter("FOpenFileCreate <%s> %d", path ? path : "", update);
   kfsHandle file = nullptr;
   unsigned int rc = kfsFileOpenCreate(path, "FOpenFileCreate", &file, dfsAPIid, update);
-  return Opened(rc, file, status, __LINE__);
+  file = Opened(rc, file, status, __LINE__);
+  // The container made the file, but the handle could not take the data-file
+  // state and was closed again: a failed create leaves no file behind.
+  if (rc == kfsOK && !file) ::unlink(path);
+  return file;
 }
 
 kfsHandle openStreamCreate(void* buffer, size_t capacity, kfsStreamDrain drain,
