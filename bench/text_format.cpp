@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "kfs/util/textutil.h"
+#include "kfs/util/text_util.h"
 
 namespace {
 

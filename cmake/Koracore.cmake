@@ -1,12 +1,20 @@
 # koracore_library(<name> <output-name> DIRS <dirs...> [EXCLUDE <files...>]
+#                  [PUBLIC_HEADERS <headers...>]
 #                  [EXTRA_SOURCES ...] [PUBLIC_LIBS ...] [PRIVATE_LIBS ...])
+#
+# PUBLIC_HEADERS is the library's installable interface, paths from the top
+# of the tree; they install to include/koracore/<same path>, so a host
+# includes "kfs/dfs/dfs_types.h" as the sources do. Every other header stays
+# private to the build. The lists of all libraries are collected in the
+# global property KORACORE_PUBLIC_HEADERS, which tests/api checks.
 #
 # Every deliverable is built twice from one set of objects: the versioned
 # shared library that hosts link (<name>, hidden visibility, only the API
 # macros export), and a static archive <name>-internal that unit tests link
 # when they need to reach classes the shared object does not export.
 function(koracore_library name output)
-  cmake_parse_arguments(ARG "" "" "DIRS;EXCLUDE;EXTRA_SOURCES;PUBLIC_LIBS;PRIVATE_LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" ""
+    "DIRS;EXCLUDE;PUBLIC_HEADERS;EXTRA_SOURCES;PUBLIC_LIBS;PRIVATE_LIBS" ${ARGN})
   # The identity string makes every library non-empty from its first day and
   # lets `strings` tell which build a deployed object comes from.
   set(identity "${CMAKE_CURRENT_BINARY_DIR}/${name}-identity.c")
@@ -54,9 +62,22 @@ function(koracore_library name output)
   target_link_libraries(${name}-internal PUBLIC ${ARG_PUBLIC_LIBS} ${ARG_PRIVATE_LIBS})
 
   install(TARGETS ${name} LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
-  foreach(dir IN LISTS ARG_DIRS)
-    install(DIRECTORY ${PROJECT_SOURCE_DIR}/${dir}/
-            DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/koracore/${dir}
-            FILES_MATCHING PATTERN "*.h")
+  koracore_install_headers(${name} ${ARG_PUBLIC_HEADERS})
+endfunction()
+
+# Installs the listed headers of a library and records them for tests/api.
+function(koracore_install_headers name)
+  if(NOT ARGN)
+    message(STATUS "${name}: no public headers listed, none installed from its folders")
+  endif()
+  foreach(header IN LISTS ARGN)
+    if(NOT EXISTS "${PROJECT_SOURCE_DIR}/${header}")
+      message(FATAL_ERROR "${name}: public header ${header} does not exist")
+    endif()
+    get_filename_component(dir "${header}" DIRECTORY)
+    install(FILES "${PROJECT_SOURCE_DIR}/${header}"
+            DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/koracore/${dir})
   endforeach()
+  set_property(TARGET ${name} PROPERTY KORACORE_PUBLIC_HEADERS ${ARGN})
+  set_property(GLOBAL APPEND PROPERTY KORACORE_PUBLIC_HEADERS ${ARGN})
 endfunction()

@@ -54,6 +54,25 @@ class CKVregistry {
   // item type 999.
   const CKVunitList& AllowedUnits(const CKVitemType& itemType) const;
 
+  // The nine containers, in table order and by id and ident; the lists own
+  // the entries.
+  const CKVunitList& UnitList() const { return UnitList_; }
+  const std::map<long, CKVunit*>& UnitMap() const { return UnitMap_; }
+  const std::map<std::string, CKVunit*>& UnitStringMap() const { return UnitStringMap_; }
+  const CKVitemTypeList& ItemTypeList() const { return ItemTypeList_; }
+  const std::map<long, CKVitemType*>& ItemTypeMap() const { return ItemTypeMap_; }
+  const std::map<std::string, CKVitemType*>& ItemTypeStringMap() const {
+    return ItemTypeStringMap_;
+  }
+  const CKVfilterList& FilterList() const { return FilterList_; }
+  const std::map<long, CKVfilter*>& FilterMap() const { return FilterMap_; }
+  const std::map<std::string, CKVfilter*>& FilterStringMap() const { return FilterStringMap_; }
+
+  // The product filter of the flat interface (qtySetProductFilter).
+  int ProductFilter() const { return ProductFilter_; }
+  void SetProductFilter(int mask) { ProductFilter_ = mask; }
+
+ private:
   CKVunitList UnitList_;
   std::map<long, CKVunit*> UnitMap_;
   std::map<std::string, CKVunit*> UnitStringMap_;

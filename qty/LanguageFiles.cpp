@@ -11,14 +11,14 @@ namespace qty {
 void ApplyLanguageFiles(CKVregistry& registry, const std::string& folder) {
   CKVLangFile types;
   if (types.OpenLangTypeFile((folder + "qtytype.lan").c_str())) {
-    for (CKVitemType* itemType : registry.ItemTypeList_) {
+    for (CKVitemType* itemType : registry.ItemTypeList()) {
       const std::string key = types.LoadTypeString(static_cast<int>(itemType->GetId()));
       if (!key.empty()) itemType->SetKey(key);
     }
   }
   CKVLangFile units;
   if (units.OpenLangUnitFile((folder + "qtyunit.lan").c_str())) {
-    for (CKVunit* unit : registry.UnitList_) {
+    for (CKVunit* unit : registry.UnitList()) {
       const int id = static_cast<int>(unit->GetId());
       const std::string key = units.LoadUnitString(id, 1);
       if (key.empty()) continue;
@@ -28,7 +28,7 @@ void ApplyLanguageFiles(CKVregistry& registry, const std::string& folder) {
   }
   CKVLangFile filters;
   if (filters.OpenLangTypeFile((folder + "qtyfilter.lan").c_str())) {
-    for (CKVfilter* filter : registry.FilterList_) {
+    for (CKVfilter* filter : registry.FilterList()) {
       const std::string key = filters.LoadTypeString(static_cast<int>(filter->GetId()));
       if (!key.empty()) filter->SetKey(key);
     }

@@ -4,27 +4,51 @@ namespace rcf {
 
 Node::~Node() = default;
 
-Group* Group::AddSection(const std::string& sectionName) {
-  auto section = std::make_unique<Group>(Kind::Section, sectionName, this);
-  Group* raw = section.get();
-  items.push_back(std::move(section));
-  sections.Add(raw);
+namespace {
+
+// Puts a new element into its owner and its index under name, or into
+// neither.
+template <class Owned, class Element, class Index>
+Element* Attach(std::vector<std::unique_ptr<Owned>>& owner, std::unique_ptr<Element> element,
+                const std::string& name, Index& index) {
+  Element* raw = element.get();
+  owner.push_back(std::move(element));
+  try {
+    index.Add(name, raw);
+  } catch (...) {
+    owner.pop_back();
+    throw;
+  }
   return raw;
 }
 
-Keyword* Group::AddKeyword(const std::string& keywordName) {
+}  // namespace
+
+Group* Group::AddSection(const std::string& sectionName) {
+  return Attach(m_items, std::make_unique<Group>(Kind::Section, sectionName, this), sectionName,
+                m_sections);
+}
+
+Keyword* Group::AddKeyword(const std::string& keywordName, std::unique_ptr<Param> first) {
   auto keyword = std::make_unique<Keyword>(keywordName, this);
-  Keyword* raw = keyword.get();
-  items.push_back(std::move(keyword));
-  keywords.Add(raw);
-  return raw;
+  if (first) keyword->params.push_back(std::move(first));
+  return Attach(m_items, std::move(keyword), keywordName, m_keywords);
 }
 
 Group* Document::AddTarget(const std::string& targetName) {
-  owned.push_back(std::make_unique<Group>(Kind::Target, targetName, this));
-  Group* raw = owned.back().get();
-  targets.Add(raw);
-  return raw;
+  return Attach(m_owned, std::make_unique<Group>(Kind::Target, targetName, this), targetName,
+                m_targets);
+}
+
+Group* Document::BeginTarget(const std::string& targetName) {
+  m_currentTarget = AddTarget(targetName);
+  m_openSection = nullptr;
+  return m_currentTarget;
+}
+
+Group* Document::BeginSection(const std::string& sectionName) {
+  m_openSection = m_currentTarget->AddSection(sectionName);
+  return m_openSection;
 }
 
 int InstancesOf(const Node* element) {
@@ -32,15 +56,15 @@ int InstancesOf(const Node* element) {
   switch (element->kind) {
     case Kind::Target: {
       const auto* target = static_cast<const Group*>(element);
-      return static_cast<const Document*>(target->parent)->targets.CountOf(target->name);
+      return static_cast<const Document*>(target->Parent())->Targets().CountOf(target->Name());
     }
     case Kind::Section: {
       const auto* section = static_cast<const Group*>(element);
-      return static_cast<const Group*>(section->parent)->sections.CountOf(section->name);
+      return static_cast<const Group*>(section->Parent())->Sections().CountOf(section->Name());
     }
     case Kind::Keyword: {
       const auto* keyword = static_cast<const Keyword*>(element);
-      return static_cast<const Group*>(keyword->parent)->keywords.CountOf(keyword->name);
+      return static_cast<const Group*>(keyword->parent)->Keywords().CountOf(keyword->name);
     }
     default:
       return 0;

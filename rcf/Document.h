@@ -54,7 +54,7 @@ struct Keyword : Node {
 template <class T>
 class NamedList {
 public:
-  void Add(T* element);
+  void Add(const std::string& name, T* element);
   int Count() const { return static_cast<int>(all_.size()); }
   int CountOf(const std::string& name) const;
   T* ByNum(int i) const;                                 // from 1
@@ -66,27 +66,55 @@ private:
   std::unordered_map<std::string, std::vector<T*>> byName_;
 };
 
-struct Group : Node {
-  Group(Kind k, std::string n, Node* p) : Node(k), name(std::move(n)), parent(p) {}
-  std::string name;
-  Node* parent;  // the document of a target, the target of a section
-  std::vector<std::unique_ptr<Node>> items;  // sections and keywords in order; owns them
-  NamedList<Group> sections;
-  NamedList<Keyword> keywords;
+// A target or a section: its keywords and, for a target, its sections, in
+// the order they were added.
+class Group : public Node {
+ public:
+  Group(Kind k, std::string name, Node* parent)
+      : Node(k), m_name(std::move(name)), m_parent(parent) {}
 
+  const std::string& Name() const { return m_name; }
+  Node* Parent() const { return m_parent; }  // the document of a target, the target of a section
+  const std::vector<std::unique_ptr<Node>>& Items() const { return m_items; }
+  const NamedList<Group>& Sections() const { return m_sections; }
+  const NamedList<Keyword>& Keywords() const { return m_keywords; }
+
+  // Each add is whole or nothing: an element that cannot be indexed (memory
+  // ran out) is not left half-added.
   Group* AddSection(const std::string& sectionName);
-  Keyword* AddKeyword(const std::string& keywordName);
+  // A new keyword, holding `first` when given.
+  Keyword* AddKeyword(const std::string& keywordName, std::unique_ptr<Param> first = nullptr);
+
+ private:
+  std::string m_name;
+  Node* m_parent;
+  std::vector<std::unique_ptr<Node>> m_items;  // sections and keywords in order; owns them
+  NamedList<Group> m_sections;
+  NamedList<Keyword> m_keywords;
 };
 
-struct Document : Node {
+// The targets of a parameter file, and where the building calls of the flat
+// interface add: the last target, and the section open in it.
+class Document : public Node {
+ public:
   Document() : Node(Kind::Document) {}
-  std::vector<std::unique_ptr<Group>> owned;
-  NamedList<Group> targets;
-  // Where the building calls add: the last target, and the open section in it.
-  Group* currentTarget = nullptr;
-  Group* openSection = nullptr;
 
+  const NamedList<Group>& Targets() const { return m_targets; }
   Group* AddTarget(const std::string& targetName);
+
+  Group* CurrentTarget() const { return m_currentTarget; }
+  Group* OpenSection() const { return m_openSection; }
+  // Adds a target and makes it the current one, with no section open.
+  Group* BeginTarget(const std::string& targetName);
+  // Opens a section in the current target. REQUIRES: CurrentTarget().
+  Group* BeginSection(const std::string& sectionName);
+  void EndSection() { m_openSection = nullptr; }
+
+ private:
+  std::vector<std::unique_ptr<Group>> m_owned;
+  NamedList<Group> m_targets;
+  Group* m_currentTarget = nullptr;
+  Group* m_openSection = nullptr;
 };
 
 // How many elements of its parent share the name of a target, section or
@@ -99,10 +127,17 @@ bool IsValidName(const std::string& name);
 // A text that can stand in a line: no line break or other control byte.
 bool IsWritableText(const char* bytes, size_t size);
 
+// Whole or nothing: when memory runs out the element is in neither index.
 template <class T>
-void NamedList<T>::Add(T* element) {
-  all_.push_back(element);
-  byName_[element->name].push_back(element);
+void NamedList<T>::Add(const std::string& name, T* element) {
+  std::vector<T*>& instances = byName_[name];
+  instances.push_back(element);
+  try {
+    all_.push_back(element);
+  } catch (...) {
+    instances.pop_back();
+    throw;
+  }
 }
 
 template <class T>

@@ -148,15 +148,15 @@ std::unique_ptr<Document> Parser::Run() {
   }
   if (section_) {
     errorLine_ = sectionLine_;
-    Error(RCF_ERR_UNTERMINATED_SECTION, "section " + Quoted(section_->name) + " is not closed by " + kEndSection);
+    Error(RCF_ERR_UNTERMINATED_SECTION, "section " + Quoted(section_->Name()) + " is not closed by " + kEndSection);
     return nullptr;
   }
   if (target_) {
     errorLine_ = targetLine_;
-    Error(RCF_ERR_UNTERMINATED_TARGET, "target " + Quoted(target_->name) + " is not closed by " + kEndTarget);
+    Error(RCF_ERR_UNTERMINATED_TARGET, "target " + Quoted(target_->Name()) + " is not closed by " + kEndTarget);
     return nullptr;
   }
-  if (doc_->targets.Count() == 0) {
+  if (doc_->Targets().Count() == 0) {
     Error(RCF_ERR_EMPTY, "no target in the file");
     return nullptr;
   }
@@ -196,7 +196,7 @@ bool Parser::ParseHeader(LineScanner& scan) {
     return Error(RCF_ERR_BAD_NAME, "bad name " + Quoted(name) + ": use letters, digits, '_', '-' and '.'");
   if (!scan.AtLineEnd()) return Error(RCF_ERR_SYNTAX, "text after ']'");
   if (section_)
-    return Error(RCF_ERR_NESTED_SECTION, "section " + Quoted(name) + " inside section " + Quoted(section_->name) +
+    return Error(RCF_ERR_NESTED_SECTION, "section " + Quoted(name) + " inside section " + Quoted(section_->Name()) +
                                              " (missing " + kEndSection + "?)");
   if (target_) {
     section_ = target_->AddSection(name);
@@ -215,7 +215,7 @@ bool Parser::ParseCloser(std::string_view word) {
     return true;
   }
   if (section_)
-    return Error(RCF_ERR_UNTERMINATED_SECTION, std::string(kEndTarget) + " inside section " + Quoted(section_->name) +
+    return Error(RCF_ERR_UNTERMINATED_SECTION, std::string(kEndTarget) + " inside section " + Quoted(section_->Name()) +
                                                    " (missing " + kEndSection + "?)");
   if (!target_) return Error(RCF_ERR_UNMATCHED_END, std::string(kEndTarget) + " without an open target");
   target_ = nullptr;

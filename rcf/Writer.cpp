@@ -78,9 +78,9 @@ private:
 };
 
 bool FormatGroup(const Group& group, const std::string& indent, TextBuilder& out) {
-  if (!out.Line(indent + "[" + group.name + "]", "the name of a target or section")) return false;
+  if (!out.Line(indent + "[" + group.Name() + "]", "the name of a target or section")) return false;
   const std::string inner = indent + kIndent;
-  for (const auto& item : group.items) {
+  for (const auto& item : group.Items()) {
     const bool ok = item->kind == Kind::Keyword
                         ? out.Keyword(static_cast<const Keyword&>(*item), inner)
                         : FormatGroup(static_cast<const Group&>(*item), inner, out);
@@ -89,7 +89,7 @@ bool FormatGroup(const Group& group, const std::string& indent, TextBuilder& out
   const char* closer = group.kind == Kind::Target ? kEndTarget : kEndSection;
   // Naming the element after its closer helps people match long blocks; the
   // header line above already proved that the name fits.
-  const std::string named = indent + closer + "  " + kCommentStart + " " + group.name;
+  const std::string named = indent + closer + "  " + kCommentStart + " " + group.Name();
   return named.size() <= RCF_MAX_LINE_LENGTH ? out.Line(named, "") : out.Line(indent + closer, "");
 }
 
@@ -154,11 +154,11 @@ bool WriteAll(int fd, const std::string& text) {
 
 int FormatDocument(const Document& doc, std::string& text) {
   text.clear();
-  if (doc.targets.Count() == 0)
+  if (doc.Targets().Count() == 0)
     return Fail(RCF_ERR_EMPTY, "a document without targets cannot be written: it would not read back");
   TextBuilder out(text);
   bool first = true;
-  for (const Group* target : doc.targets.All()) {
+  for (const Group* target : doc.Targets().All()) {
     if (!first) text += '\n';
     first = false;
     if (!FormatGroup(*target, "", out)) {

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "kfs/container/FileIO.h"
-#include "kfs/container/kfsFile.h"
+#include "kfs/dfs/dfs_file_io.h"
+#include "kfs/container/kfs_access.h"
 #include "kfs/dfs/dfs_internal.h"
 
 namespace dfs {
@@ -33,9 +33,9 @@ int report(const void* header, kfsHandle file, int code, const char* source, int
 }
 
 bool atEndOfFile(kfsHandle f) {
-  if (!f->filname) return true;  // a writer stream only ever appends
+  if (!kfs::DiskPath(f)) return true;  // a writer stream only ever appends
   struct stat st;
-  if (kfsFileFlush(f) != 0 || ::stat(f->filname, &st) != 0) return false;
+  if (kfsFileFlush(f) != 0 || ::stat(kfs::DiskPath(f), &st) != 0) return false;
   return kfsTell64(f) == static_cast<long long>(st.st_size);
 }
 

@@ -7,7 +7,7 @@
  * where sequential access is: 1 header, 2 static, 3 dynamic.
  *
  * Every function returns a status (0 success, codes of kfs/container/kfs.h)
- * and reports failures through the wrapper error table (FileIO.h) with the
+ * and reports failures through the wrapper error table (dfs_file_io.h) with the
  * source file and line. Open functions never hand out a file without a
  * header: on failure *header and *file are null and nothing stays open.
  *

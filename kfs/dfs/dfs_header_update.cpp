@@ -9,14 +9,16 @@
 #include <ctime>
 #include <vector>
 
-#include "kfs/container/DebugTrace.h"
-#include "kfs/container/FileIO.h"
-#include "kfs/container/kfsFile.h"
+#include "base/kora_boundary.h"
+#include "kfs/container/call_trace.h"
+#include "kfs/dfs/dfs_trace.h"
+#include "kfs/dfs/dfs_file_io.h"
+#include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_axis.h"
 #include "kfs/dfs/dfs_blockio.h"
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_internal.h"
-#include "kfs/dfs/dfsadds.h"
+#include "kfs/dfs/dfs_checks.h"
 
 namespace {
 
@@ -210,6 +212,32 @@ bool updateBlock(Walk& w, int tag, kfsLblock b) {
   }
 }
 
+// Releases, when its scope ends however it ends, a block read from the file
+// or the edit handle: comparing a block's values can run out of memory.
+class BlockReleaser {
+ public:
+  explicit BlockReleaser(kfsLblock* block) : m_block(block) {}
+  ~BlockReleaser() { kfsLblockFree(m_block); }
+  BlockReleaser(const BlockReleaser&) = delete;
+  BlockReleaser& operator=(const BlockReleaser&) = delete;
+
+ private:
+  kfsLblock* m_block;
+};
+
+class HandleCloser {
+ public:
+  explicit HandleCloser(kfsHandle* file) : m_file(file) {}
+  ~HandleCloser() {
+    if (*m_file) FCloseFile(m_file);
+  }
+  HandleCloser(const HandleCloser&) = delete;
+  HandleCloser& operator=(const HandleCloser&) = delete;
+
+ private:
+  kfsHandle* m_file;
+};
+
 // The values of a block, to tell whether an update changed anything.
 std::vector<unsigned char> snapshot(kfsLblock block) {
   std::vector<unsigned char> bytes;
@@ -224,12 +252,12 @@ std::vector<unsigned char> snapshot(kfsLblock block) {
 int handleStatus(kfsHandle f) {
   const unsigned int s = kfsPeekError(f);
   if (s == 0) return 0;
-  return DFS_FAIL(nullptr, f, s == 1 ? 2001 : static_cast<int>(s));
+  return DFS_FAIL(nullptr, f, dfs::readFailure(s));
 }
 
 int walkHeader(kfsHandle edit, Walk& w) {
   if (w.header->statsType < F_NO_STAT || w.header->statsType > F_LARGE_STAT)
-    return DFS_FAIL(w.header, edit, 2010);
+    return DFS_FAIL(w.header, edit, kfsErrBlock);
   for (;;) {
     const long long position = kfsTell64(edit);
     unsigned int id = 0;
@@ -240,6 +268,7 @@ int walkHeader(kfsHandle edit, Walk& w) {
     const int tag = static_cast<int>(id);
     if (tag == DFS_TAG_STATIC || tag == DFS_TAG_DYNAMIC) return 0;
     kfsLblock block = nullptr;
+    const BlockReleaser releaser(&block);
     unsigned int records = 0;
     if (kfsLblockRead(edit, &records, &block) < 0 || kfsPeekError(edit) != 0) {
       kfsLblockFree(&block);
@@ -262,28 +291,32 @@ int walkHeader(kfsHandle edit, Walk& w) {
 }
 
 bool updateDue(kfsHandle file) {
+  const dfs::FileState* state = dfs::state(file);
+  if (!state) return true;  // the flush that follows reports the latched 2000
   const std::clock_t now = std::clock();
-  return static_cast<double>(now - file->openClock) / CLOCKS_PER_SEC > 1.0;
+  return static_cast<double>(now - state->lastHeaderUpdate) / CLOCKS_PER_SEC > 1.0;
 }
 
 int updateHeader(LPHEAD header, int force, kfsHandle file, bool timeOnly) {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
-  if (file->readOnly) return DFS_FAIL(header, file, 2015);
-  if (!file->filname) return DFS_FAIL(header, file, 2005);  // a memory stream stays untouched
+  if (kfs::IsReadOnly(file)) return DFS_FAIL(header, file, kfsErrReadOnly);
+  if (!kfs::DiskPath(file))
+    return DFS_FAIL(header, file, kfsErrFlush);  // a memory stream stays untouched
   if (!force && !updateDue(file)) return 0;
-  if (kfsFileFlush(file) != 0) return DFS_FAIL(header, file, 2005);
-  file->openClock = std::clock();
+  if (kfsFileFlush(file) != 0) return DFS_FAIL(header, file, kfsErrFlush);
+  if (dfs::FileState* state = dfs::state(file)) state->lastHeaderUpdate = std::clock();
 
   unsigned int openStatus = 0;
-  kfsHandle edit = FOpenFileEdit(file->filname, &openStatus);
-  if (!edit) return static_cast<int>(openStatus ? openStatus : 2003);
+  kfsHandle edit = FOpenFileEdit(kfs::DiskPath(file), &openStatus);
+  if (!edit) return dfs::openFailure(openStatus);
+  const HandleCloser closer(&edit);
   Walk w{header, timeOnly};
   int s = walkHeader(edit, w);
   const unsigned int closed = FCloseFile(&edit);
   if (!s && closed) s = DFS_FAIL(header, file, static_cast<int>(closed));
   // Everything else is up to date; the caller shortens the text (as
   // dfsUpdateGeoInfoUTMProj does) and updates or closes again.
-  if (!s && w.projectionTooLong) s = DFS_FAIL(header, file, 2010);
+  if (!s && w.projectionTooLong) s = DFS_FAIL(header, file, kfsErrBlock);
   // The writing handle may hold the old bytes in its buffer: make it read
   // them anew where it is.
   const long long here = kfsTell64(file);
@@ -295,15 +328,15 @@ int updateHeader(LPHEAD header, int force, kfsHandle file, bool timeOnly) {
 
 extern "C" {
 
-int dfsUpdateHeader(LPHEAD header, int force, kfsHandle file) {
+int dfsUpdateHeader(LPHEAD header, int force, kfsHandle file) try {
   if (dfsDebugIsOn()) DebugEnter("dfsUpdateHeader %d", force);
   const int s = updateHeader(header, force, file, false);
   if (dfsDebugIsOn()) DebugExit("[%d]", s);
   return s;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
-int dfsUpdateHeaderTime(LPHEAD header, int force, kfsHandle file) {
+int dfsUpdateHeaderTime(LPHEAD header, int force, kfsHandle file) try {
   return updateHeader(header, force, file, true);
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 }  // extern "C"

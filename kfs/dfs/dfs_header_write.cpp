@@ -4,14 +4,16 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "kfs/container/DebugTrace.h"
-#include "kfs/container/kfsFile.h"
+#include "base/kora_boundary.h"
+#include "kfs/container/call_trace.h"
+#include "kfs/dfs/dfs_trace.h"
+#include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_blockio.h"
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_item.h"
 #include "kfs/dfs/dfs_units.h"
-#include "kfs/dfs/dfsadds.h"
+#include "kfs/dfs/dfs_checks.h"
 
 namespace {
 
@@ -144,10 +146,10 @@ int prepareStatistics(LPHEAD h) {
 
 int checkWritable(LPHEAD h) {
   if (h->geoInfoType != F_UNDEFINED_GEOINFO && h->geoInfoType != F_UTM_PROJECTION)
-    return DFS_FAIL(h, nullptr, 2010);
+    return DFS_FAIL(h, nullptr, kfsErrBlock);
   if (h->time.type < F_TM_EQ_AXIS || h->time.type > F_CAL_NEQ_AXIS)
-    return DFS_FAIL(h, nullptr, 2010);
-  if (h->nItems > 0 && !h->items) return DFS_FAIL(h, nullptr, 2010);
+    return DFS_FAIL(h, nullptr, kfsErrBlock);
+  if (h->nItems > 0 && !h->items) return DFS_FAIL(h, nullptr, kfsErrBlock);
   for (int i = 0; i < h->nItems; ++i)
     if (int s = dfs::checkItemWritable(&h->items[i], true)) return s;
   return 0;
@@ -163,14 +165,18 @@ int checkHeaderWritable(DfsHeader* header) { return checkWritable(header); }
 
 extern "C" {
 
-int dfsWriteHeader(LPHEAD header, kfsHandle file) {
+int dfsWriteHeader(LPHEAD header, kfsHandle file) try {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
   if (dfsDebugIsOn()) DebugEnter("dfsWriteHeader");
   int s = checkWritable(header);
   if (!s) s = prepareStatistics(header);
   if (!s) {
-    file->dfsDeleteFloat = header->deleteFloat;
-    file->dfsDeleteDouble = header->deleteDouble;
+    // The file keeps the header's delete values for static items written
+    // through it without a header of their own.
+    if (dfs::FileState* state = dfs::state(file)) {
+      state->deleteFloat = header->deleteFloat;
+      state->deleteDouble = header->deleteDouble;
+    }
     s = writeFileInfo(header, file);
   }
   if (!s) s = writeTimeAxis(header, file);
@@ -178,6 +184,6 @@ int dfsWriteHeader(LPHEAD header, kfsHandle file) {
   if (!s) s = writeCustomBlocks(header, file);
   if (dfsDebugIsOn()) DebugExit("[%d]", s);
   return s;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 }  // extern "C"

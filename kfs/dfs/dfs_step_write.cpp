@@ -5,8 +5,10 @@
 #include <cstring>
 #include <vector>
 
-#include "kfs/container/DebugTrace.h"
-#include "kfs/container/kfsFile.h"
+#include "base/kora_boundary.h"
+#include "kfs/container/call_trace.h"
+#include "kfs/dfs/dfs_trace.h"
+#include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_blockio.h"
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_header.h"
@@ -14,7 +16,7 @@
 #include "kfs/dfs/dfs_item.h"
 #include "kfs/dfs/dfs_step.h"
 #include "kfs/dfs/dfs_timestep.h"
-#include "kfs/dfs/dfsadds.h"
+#include "kfs/dfs/dfs_checks.h"
 
 namespace {
 
@@ -30,12 +32,12 @@ class StoredValues {
       converted_.assign(bytes, bytes + size * static_cast<size_t>(elements));
       if (!dfs::convertData(item, dfs::Direction::ToStored, converted_.data(), elements,
                             h->deleteFloat, h->deleteDouble))
-        return DFS_FAIL(h, f, 2020);
+        return DFS_FAIL(h, f, kfsErrUnit);
       values_ = converted_.data();
     }
     if (used < elements) {
       std::vector<long long> indices;
-      if (!dfs::storedIndices(h, item, used, &indices)) return DFS_FAIL(h, f, 2010);
+      if (!dfs::storedIndices(h, item, used, &indices)) return DFS_FAIL(h, f, kfsErrBlock);
       collapsed_.resize(size * static_cast<size_t>(used));
       dfs::collapseValues(item->dataType, values_, indices, collapsed_.data());
       values_ = collapsed_.data();
@@ -55,18 +57,18 @@ class StoredValues {
 // it: its steps are rewritten where they are, from the first; only a file
 // without any gets the section at its end.
 int startDynamic(LPHEAD h, kfsHandle f) {
-  if (f->dfsPosition >= 3) return 0;
+  if (dfs::position(f) >= dfs::eInDynamic) return 0;
   if (!dfs::atEndOfFile(f)) {
     const int s = dfsFindBlock(f, DFS_TAG_DYNAMIC);
     if (s > 1) return DFS_FAIL(h, f, s);
     h->stepCounter = 0;
     h->itemCounter = 0;
-    if (f->dfsPosition == 3) return 0;
+    if (dfs::position(f) == dfs::eInDynamic) return 0;
     dfs::clearEndOfFile(f);
   }
   dfs::OutBlock marker;
   if (int s = marker.write(f, DFS_TAG_DYNAMIC, __FILE__, __LINE__)) return s;
-  f->dfsPosition = 3;
+  dfs::setPosition(f, dfs::eInDynamic);
   return 0;
 }
 
@@ -92,7 +94,7 @@ int writeItemStep(LPHEAD h, kfsHandle f, const void* data, double time) {
   dfs::clearEndOfFile(f);
   int type = 0, elements = 0;
   if (int s = dfsPrepareIO(h, f, &type, &elements, __LINE__)) return s;
-  if (f->readOnly) return DFS_FAIL(h, f, 2015);
+  if (kfs::IsReadOnly(f)) return DFS_FAIL(h, f, kfsErrReadOnly);
   absItemS* item = &h->items[h->itemCounter];
   const int used = dfsGetUsedItemElements(item);
   const bool statistics = dfs::keepsStatistics(type);
@@ -116,19 +118,19 @@ int writeItemStep(LPHEAD h, kfsHandle f, const void* data, double time) {
 
 extern "C" {
 
-int dfsWriteItemTimeStep(LPHEAD header, kfsHandle file, const void* data, double time) {
+int dfsWriteItemTimeStep(LPHEAD header, kfsHandle file, const void* data, double time) try {
   if (dfsDebugIsOn()) DebugEnter("dfsWriteItemTimeStep");
   const int s = writeItemStep(header, file, data, time);
   if (dfsDebugIsOn()) DebugExit("[%d]", s);
   return s;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
-int dfsWriteStartBlockDynamic(LPHEAD header, kfsHandle file) {
+int dfsWriteStartBlockDynamic(LPHEAD header, kfsHandle file) try {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
-  if (file->readOnly) return DFS_FAIL(header, file, 2015);
+  if (kfs::IsReadOnly(file)) return DFS_FAIL(header, file, kfsErrReadOnly);
   if (int s = startDynamic(header, file)) return s;
   if (header->stepCounter > header->time.nSteps) header->time.nSteps = header->stepCounter;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 }  // extern "C"

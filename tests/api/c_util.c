@@ -1,9 +1,10 @@
-/* The text utilities and the older catalogue family must be callable from
- * C: this file is compiled as C and links the shared library. */
-#include "kfs/util/catalogue.h"
-#include "kfs/util/dtxfile.h"
-#include "kfs/util/textutil.h"
-#include "kfs/util/txfile.h"
+/* The text and path utilities and the older catalogue family must be
+ * callable from C: this file is compiled as C and links the shared library. */
+#include "kfs/legacy/catalogue.h"
+#include "kfs/legacy/dtx_file.h"
+#include "kfs/legacy/tx_file.h"
+#include "kfs/util/path_util.h"
+#include "kfs/util/text_util.h"
 
 int koracore_c_util_nicefm(char* dst)
 {
@@ -11,7 +12,7 @@ int koracore_c_util_nicefm(char* dst)
     const float values[2] = {1.5f, 2.0f};
     strfmt(line, values, 2);
     nicefm(dst, 8, 0.5);
-    return allspace(line);
+    return allspace(line) + KvShortCut_IsShortcut("x");
 }
 
 float koracore_c_util_catalogue(const char* prefix, const char* name)

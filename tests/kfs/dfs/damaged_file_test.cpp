@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "dfs_test_support.h"
+#include "dfs_support.h"
 #include "kfs/dfs/dfs_static.h"
 #include "kfs/dfs/dfs_timestep.h"
 

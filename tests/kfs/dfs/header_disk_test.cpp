@@ -8,8 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "dfs_test_support.h"
-#include "kfs/container/DebugTrace.h"
+#include "dfs_support.h"
+#include "kfs/container/call_trace.h"
+#include "kfs/dfs/dfs_trace.h"
 #include "kfs/dfs/dfs_time.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "dfs_test_support.h"
+#include "dfs_support.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <vector>
 
-#include "dfs_test_support.h"
+#include "dfs_support.h"
 
 namespace {
 

@@ -11,9 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "dfs_test_support.h"
-#include "kfs/container/kfsFile.h"
-#include "kfs/dfs/dfsadds.h"
+#include "dfs_support.h"
+#include "kfs/dfs/dfs_file_state.h"
+#include "kfs/dfs/dfs_checks.h"
+#include "kfs/dfs/dfs_timestep.h"
 
 namespace {
 
@@ -24,9 +25,9 @@ using dfstest::kSecond;
 // container, as the time-step writer lays them out (the tests of this
 // file need whole steps, not that writer).
 void writeRawSteps(LPHEAD h, kfsHandle f, int steps) {
-  if (f->dfsPosition < 3) {
+  if (dfs::position(f) < 3) {
     ASSERT_EQ(kfsLblockWrite(50000, f, nullptr), 0u);
-    f->dfsPosition = 3;
+    dfs::setPosition(f, 3);
   }
   std::vector<float> values(10, 1.5f);
   for (int s = 0; s < steps; ++s) {
@@ -96,6 +97,34 @@ TEST_F(Lifecycle, AFileOfAnotherInterfaceIsRefused) {
   EXPECT_EQ(f, nullptr);
 }
 
+// A handle the container opened on its own has no data-file state until a
+// data-file function needs one; it then behaves as a handle of dfsFileCreate,
+// and closing it through the container releases that state.
+TEST_F(Lifecycle, AContainerHandleGainsDataFileStateWhenFirstUsed) {
+  const std::string path = dfstest::workPath("container-opened.dfs");
+  kfsHandle f = nullptr;
+  ASSERT_EQ(kfsFileOpenCreate(path.c_str(), "raw", &f, dfsAPIid, 0), 0u);
+  EXPECT_EQ(dfs::position(f), dfs::eUnpositioned);
+  ASSERT_EQ(dfsWriteHeader(header, f), 0);
+  const std::vector<float> values(10, 2.5f);
+  for (int item = 0; item < header->nItems; ++item)
+    ASSERT_EQ(dfsWriteItemTimeStep(header, f, values.data(), 0.0), 0);
+  EXPECT_EQ(dfs::position(f), dfs::eInDynamic);
+  EXPECT_EQ(kfsFileClose(&f), 0u);
+
+  const std::vector<int> tags = dfstest::blockSequence(path);
+  EXPECT_EQ(std::count(tags.begin(), tags.end(), 50000), 1);
+  LPHEAD h = nullptr;
+  ASSERT_EQ(dfsFileRead(path.c_str(), &h, &f), 0);
+  std::vector<float> read(10, 0.0f);
+  double time = -1.0;
+  EXPECT_EQ(dfsFindTimeStep(h, f, 0), 0);
+  EXPECT_EQ(dfsReadItemTimeStep(h, f, &time, read.data()), 0);
+  EXPECT_EQ(read, values);
+  dfsFileClose(h, &f);
+  dfsHeaderDestroy(&h);
+}
+
 TEST_F(Lifecycle, CreatingInAMissingFolderCreatesIt) {
   const std::string path = dfstest::workPath("new/folder/deep/run.dfs");
   std::remove(path.c_str());
@@ -105,7 +134,7 @@ TEST_F(Lifecycle, CreatingInAMissingFolderCreatesIt) {
   LPHEAD h = nullptr;
   ASSERT_EQ(dfsFileRead(path.c_str(), &h, &f), 0);
   EXPECT_EQ(h->time.nSteps, 0);
-  EXPECT_EQ(f->dfsPosition, 1);
+  EXPECT_EQ(dfs::position(f), 1);
   dfsFileClose(h, &f);
   dfsHeaderDestroy(&h);
 }
@@ -135,7 +164,7 @@ TEST_F(Lifecycle, AppendContinuesTheSeries) {
   ASSERT_EQ(dfsFileAppend(path.c_str(), &h, &f), 0);
   EXPECT_EQ(h->stepCounter, 10);
   EXPECT_EQ(h->itemCounter, 0);
-  EXPECT_EQ(f->dfsPosition, 3);
+  EXPECT_EQ(dfs::position(f), 3);
   writeRawSteps(h, f, 1);
   ASSERT_EQ(dfsFileClose(h, &f), 0);
   dfsHeaderDestroy(&h);
@@ -291,22 +320,22 @@ TEST_F(Lifecycle, FindBlockForStaticDataInAFileWithoutItStopsAtTheFirstStep) {
   kfsHandle f = nullptr;
   ASSERT_EQ(dfsFileRead(path.c_str(), &h, &f), 0);
   EXPECT_EQ(dfsFindBlock(f, 40000), 0);
-  EXPECT_EQ(f->dfsPosition, 3);
+  EXPECT_EQ(dfs::position(f), 3);
   unsigned int id = 0;
   EXPECT_EQ(kfsQuery(f, &id), kfsTypeBlock);
   EXPECT_EQ(id, 50001u);
   // Searching for the dynamic data from inside it rewinds first.
   kfsLblockSkip(f);
   EXPECT_EQ(dfsFindBlock(f, 50000), 0);
-  EXPECT_EQ(f->dfsPosition, 3);
+  EXPECT_EQ(dfs::position(f), 3);
   EXPECT_EQ(kfsQuery(f, &id), kfsTypeBlock);
   EXPECT_EQ(id, 50001u);
   // A tag in the header.
   EXPECT_EQ(dfsFindBlock(f, 40000), 0);
   kfsRewind(f);
-  f->dfsPosition = 1;
+  dfs::setPosition(f, 1);
   EXPECT_EQ(dfsFindBlock(f, 30001), 0);
-  EXPECT_EQ(f->dfsPosition, 1);
+  EXPECT_EQ(dfs::position(f), 1);
   EXPECT_EQ(kfsQuery(f, &id), kfsTypeBlock);
   EXPECT_EQ(id, 30005u);
   dfsFileClose(h, &f);
@@ -400,7 +429,7 @@ TEST(EncodeKeys, AreStoredAsStaticItemsAndStatisticsFollowTheirLength) {
   EXPECT_EQ(r->dfsEncode.zkey, nullptr);
   EXPECT_EQ(dfsGetUsedItemElements(dfsItemD(r, 1)), 4);
   EXPECT_EQ(dfsItemD(r, 1)->nStats, 36);
-  EXPECT_EQ(f->dfsPosition, 2);
+  EXPECT_EQ(dfs::position(f), 2);
   dfsFileClose(r, &f);
   dfsHeaderDestroy(&r);
   dfsHeaderDestroy(&h);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "dfs_test_support.h"
+#include "dfs_support.h"
 #include "kfs/dfs/dfs_timestep.h"
 
 namespace {

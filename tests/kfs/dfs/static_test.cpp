@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "dfs_test_support.h"
-#include "kfs/container/kfsFile.h"
+#include "dfs_support.h"
+#include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_static.h"
 #include "kfs/dfs/dfs_timestep.h"
 
@@ -193,7 +193,7 @@ TEST_F(Statics, RefusalsWriteNothing) {
   dfsStaticDestroy(&it);
   EXPECT_EQ(dfsStaticWrite(nullptr, f, ramp(0.f).data()), 1000);
   EXPECT_EQ(kfsTell64(f), where);
-  EXPECT_EQ(f->dfsPosition, 1);
+  EXPECT_EQ(dfs::position(f), 1);
   ASSERT_EQ(dfsFileClose(header, &f), 0);
   dfstest::expectDfsdumpAccepts(path);
   EXPECT_EQ(dfsStaticDestroy(nullptr), 0);

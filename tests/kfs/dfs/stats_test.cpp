@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "dfs_test_support.h"
+#include "dfs_support.h"
 #include "kfs/dfs/dfs_stats.h"
 #include "kfs/dfs/dfs_timestep.h"
 

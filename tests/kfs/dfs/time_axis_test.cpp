@@ -2,7 +2,7 @@
 // with the start-offset rule, and the axis information.
 #include <gtest/gtest.h>
 
-#include "dfs_test_support.h"
+#include "dfs_support.h"
 
 namespace {
 

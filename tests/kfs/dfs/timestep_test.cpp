@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "dfs_test_support.h"
-#include "kfs/container/kfsFile.h"
+#include "dfs_support.h"
+#include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_static.h"
 #include "kfs/dfs/dfs_stats.h"
 #include "kfs/dfs/dfs_timestep.h"
@@ -333,7 +333,7 @@ TEST_F(TimeSteps, AConversionBetweenUnrelatedUnitsIsRefusedBeforeAnythingMoves) 
   ErrorRecorder errors;
   EXPECT_EQ(dfsWriteItemTimeStep(h, f, v.data(), 0.0), 2020);
   EXPECT_EQ(h->itemCounter, 0);
-  EXPECT_EQ(f->dfsPosition, 1);  // not even the dynamic section began
+  EXPECT_EQ(dfs::position(f), 1);  // not even the dynamic section began
   ASSERT_EQ(dfsFileClose(h, &f), 0);
   dfsHeaderDestroy(&h);
 }
@@ -578,7 +578,7 @@ TEST_F(TimeSteps, StartingTheDynamicDataAndTagsByHand) {
   ASSERT_EQ(dfsFileCreate(path.c_str(), h, &f), 0);
   ASSERT_EQ(dfsWriteStartBlockDynamic(h, f), 0);
   ASSERT_EQ(dfsWriteStartBlockDynamic(h, f), 0);  // once only
-  EXPECT_EQ(f->dfsPosition, 3);
+  EXPECT_EQ(dfs::position(f), 3);
   ASSERT_EQ(dfsWriteTimestepTag(h, f, 42.5), 0);
   ASSERT_EQ(dfsFileClose(h, &f), 0);
   dfsHeaderDestroy(&h);

@@ -1,7 +1,7 @@
 // Cross-section files on disk: writing and loading, searching a table, the
 // layouts of older versions, and damaged files.
-#include "kfs/xfs/CKVxList.h"
-#include "kfs/xfs/CKVxTab.h"
+#include "kfs/xfs/xsec_list.h"
+#include "kfs/xfs/xsec_table.h"
 #include "kfs/xfs/xfs.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "xfs_bytes.h"
+#include "xfs_support.h"
 
 namespace {
 

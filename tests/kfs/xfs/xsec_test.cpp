@@ -1,6 +1,6 @@
 // One cross-section in memory: defaults, tables, ordering, and the flat
 // interface's refusal of pointers that belong to no cross-section.
-#include "kfs/xfs/CKVxSec.h"
+#include "kfs/xfs/xsec.h"
 #include "kfs/xfs/xfs.h"
 
 #include <gtest/gtest.h>

@@ -10,7 +10,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "kfs/container/FileIO.h"
+#include "kfs/dfs/dfs_file_io.h"
 #include "kfs/container/kfs.h"
 
 namespace {

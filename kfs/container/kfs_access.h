@@ -1,0 +1,55 @@
+// kfs_access.h - what the layers above the container (data files, cross
+// sections, older formats) may know of a handle, and of the call trace,
+// beyond the flat interface of kfs.h. They include this header, never kfs_handle.h: the handle's layout
+// stays the container's to change.
+//
+// The accessors are inline because the data-file layer calls them on every
+// record it reads or writes; each compiles to a single load or store.
+//
+// Not installed for hosts.
+#ifndef KFS_CONTAINER_KFS_ACCESS_H
+#define KFS_CONTAINER_KFS_ACCESS_H
+
+#include "kfs/container/kfs.h"
+#include "kfs/container/kfs_handle.h"
+
+namespace kfs {
+
+// REQUIRES for every accessor: file is an open handle (not null).
+
+// Whether the handle was opened for reading only.
+inline bool IsReadOnly(const kfsFile* file) { return file->readOnly != 0; }
+
+// The path the handle was opened with; null for a memory stream.
+inline const char* DiskPath(const kfsFile* file) { return file->filname; }
+
+// Drops a pending forward move (from kfsPseudoSeek) before the caller
+// repositions the handle by other means.
+inline void DropPendingMove(kfsFile* file) { file->pseudoSeek = 0; }
+
+// The state the layer above attached to the handle; null until it does.
+inline void* UpperState(const kfsFile* file) { return file->upperState; }
+
+// Attaches the state of the layer above. The handle owns it from now on and
+// passes it to release when it is closed. REQUIRES: no state is attached yet.
+inline void AttachUpperState(kfsFile* file, void* state, void (*release)(void*)) {
+  file->upperState = state;
+  file->releaseUpperState = release;
+}
+
+// Latches code in the handle's status (unless an error is latched already)
+// and reports it through the container's callback table, as the container's
+// own failures are; line is the caller's source line. Returns the status.
+unsigned int Raise(kfsFile* file, unsigned int code, int line);
+
+// The call trace's runs, for the trace switches of the layers above. A run
+// ends when the trace meets its line limit or is reset; a switch belongs to
+// the run it was turned on in and reads as off once that run ended.
+unsigned int TraceRun();
+// Starts a new run when the last one ended at the line limit; called by a
+// switch being turned on.
+void ResumeTrace();
+
+}  // namespace kfs
+
+#endif

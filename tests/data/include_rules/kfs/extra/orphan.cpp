@@ -1,0 +1,1 @@
+// A folder nobody wrote a rule for.
