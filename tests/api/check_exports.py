@@ -15,7 +15,7 @@ import sys
 
 # Flat C names each library may export.
 C_NAMES = {
-    "rcf": r"$^",
+    "rcf": r"kora\w+",
     "qty": r"qty\w+|LoadUnitBaseGroupFile|_fullpath|_splitpath|_makepath",
     "kfs": (
         r"kfs\w+|dfs\w+|_dfs\w+|xfs\w+|dtx\w+|F[A-Z]\w+|Debug\w+|PutFunctionName|GetFunctionName"
