@@ -1,6 +1,7 @@
 // koracore-demo: a model result file end to end.
 //
 //   koracore-demo [OUTPUT_FOLDER]     (default: the current folder)
+//   koracore-demo --help | --version
 //
 // Plays the part of a coastal model: describes a 200 x 150 grid of 50 m
 // cells on a calendar time axis (water level in metres, current speed in
@@ -12,8 +13,11 @@
 // Then it takes the series of one cell out as rows of doubles, stores them
 // in the single-point file OUTPUT_FOLDER/gauge.dfs and reads them back.
 //
-// Exits 1 at the first call that fails, naming it. The program does not
-// change the process locale, so numbers print in the "C" locale.
+// Exits 1 at the first call that fails, naming it, and 2 for a command line
+// it cannot use: an unknown option, or a folder name that starts with "-"
+// (it would be an option mistyped; write "./-name" for such a folder). The
+// program does not change the process locale, so numbers print in the "C"
+// locale.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -33,6 +37,7 @@
 #include "kfs/dfs/dfs_timestep.h"
 #include "kfs/util/date.h"
 #include "qty/qty.h"
+#include "tool_main.h"
 
 namespace {
 
@@ -379,9 +384,28 @@ void readGauge(const std::string& path, const std::vector<double>& written) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  std::string folder = argc > 1 ? argv[1] : ".";
-  if (folder.empty() || folder.back() != '/') folder += '/';
+namespace {
+
+const char kUsage[] =
+    "usage: koracore-demo [OUTPUT_FOLDER]\n"
+    "\n"
+    "Writes a coastal model result (OUTPUT_FOLDER/bay_result.dfs, about 23 MB) and a\n"
+    "single-point series (OUTPUT_FOLDER/gauge.dfs), reads both back and prints what a\n"
+    "reader learns from them. OUTPUT_FOLDER defaults to the current folder and is\n"
+    "made when missing.\n"
+    "\n"
+    "  -h, --help     this text\n"
+    "      --version  the koracore release\n";
+
+int RunDemo(const tools::CommandLine& commandLine) {
+  commandLine.RequireArguments(0, 1);
+  std::string folder = commandLine.Arguments().empty() ? "." : commandLine.Arguments()[0];
+  if (folder.empty()) throw tools::UsageError("the output folder name is empty");
+  if (folder[0] == '-') {
+    throw tools::UsageError("output folder '" + folder + "' looks like an option (write ./" +
+                            folder + ")");
+  }
+  if (folder.back() != '/') folder += '/';
   try {
     if (!KvCreateFolder(folder.c_str())) throw std::runtime_error("cannot create " + folder);
     if (qtySetupLoad(nullptr) != 1) throw std::runtime_error("cannot load the unit table");
@@ -392,9 +416,14 @@ int main(int argc, char** argv) {
     std::printf("\n");
     writeGauge(folder + "gauge.dfs", gauge);
     readGauge(folder + "gauge.dfs", gauge);
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "koracore-demo: %s\n", e.what());
-    return 1;
+  } catch (const std::runtime_error& e) {
+    throw tools::Failure(e.what());
   }
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  return tools::RunTool({"koracore-demo", kUsage, {}}, argc, argv, RunDemo);
 }

@@ -85,8 +85,8 @@ TEST_F(DataSearch, KoracoreDataComesFirstAndIsNotSecondGuessed) {
 TEST_F(DataSearch, KoraHomeMeansItsBinFolderThenAnInstallationUnderIt) {
   const std::string home = m_work + "/home";
   Variable variable("KORA_HOME", home.c_str());
-  EXPECT_EQ(SearchList("QTY.xml"), home + "/bin/QTY.xml (KORA_HOME)\n" + home +
-                                       "/share/koracore/QTY.xml (KORA_HOME)\n");
+  EXPECT_EQ(SearchList("QTY.xml"),
+            home + "/bin/QTY.xml (KORA_HOME)\n" + home + "/share/koracore/QTY.xml (KORA_HOME)\n");
   Search search = Find("QTY.xml");
   EXPECT_EQ(search.result, 0);
   EXPECT_EQ(search.path, home + "/bin/QTY.xml");  // the documented place is the one named
