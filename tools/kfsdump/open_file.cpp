@@ -1,0 +1,35 @@
+#include "open_file.h"
+
+#include "kfs/dfs/dfs_file.h"
+#include "kfs/dfs/dfs_header.h"
+
+namespace kfsdump {
+
+std::string StatusText(unsigned int status) {
+  return "status " + std::to_string(status);  // TODO(i12): kfsErrorText once merged
+}
+
+tools::Failure FileFailure(const std::string& what, unsigned int status) {
+  return tools::Failure("cannot read " + what + ": " + StatusText(status));
+}
+
+OpenDataFile::OpenDataFile(const std::string& path) {
+  const int status = dfsFileRead(path.c_str(), &h, &f);
+  if (status != 0) throw FileFailure("it as a data file", static_cast<unsigned>(status));
+}
+
+OpenDataFile::~OpenDataFile() {
+  if (f) dfsFileClose(h, &f);
+  dfsHeaderDestroy(&h);
+}
+
+tools::Report ContainerReport(kfsHandle file) {
+  return tools::Report::Object()
+      .Set("created",
+           std::string(kfsGetFileCreationDate(file)) + " " + kfsGetFileCreationTime(file))
+      .Set("edited", std::string(kfsGetFileEditDate(file)) + " " + kfsGetFileEditTime(file))
+      .Set("container version", kfsGetVersionCreate(file))
+      .Set("application version", kfsGetVersionCreateApp(file));
+}
+
+}  // namespace kfsdump
