@@ -1,17 +1,27 @@
 #include "command_line.h"
 
+#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
 
 namespace tools {
 
+namespace {
+
+// "-1e-3" and "-.5" are values, not options.
+bool IsNegativeNumber(const std::string& word) {
+  return word[0] == '-' && (std::isdigit(static_cast<unsigned char>(word[1])) || word[1] == '.');
+}
+
+}  // namespace
+
 CommandLine::CommandLine(const std::vector<std::string>& words,
                          const std::vector<OptionSpec>& options) {
   bool optionsEnded = false;
   for (size_t i = 0; i < words.size(); ++i) {
     const std::string& word = words[i];
-    if (optionsEnded || word.size() < 2 || word[0] != '-') {
+    if (optionsEnded || word.size() < 2 || word[0] != '-' || IsNegativeNumber(word)) {
       m_arguments.push_back(word);
       continue;
     }

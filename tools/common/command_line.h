@@ -2,7 +2,7 @@
 // "--item=3"), "--" to end them, and arguments.
 //
 // A tool names its options in a table; anything else that starts with "-"
-// (a lone "-" aside) is refused, so that a mistyped option is never taken
+// (a lone "-" and negative numbers such as "-1.5" aside) is refused, so that a mistyped option is never taken
 // for a file or folder name. "--help"/"-h" and "--version" are answered by
 // RunTool (tool_main.h) before a tool sees its command line.
 #ifndef TOOLS_COMMON_COMMAND_LINE_H

@@ -6,7 +6,7 @@
 namespace kfsdump {
 
 std::string StatusText(unsigned int status) {
-  return "status " + std::to_string(status);  // TODO(i12): kfsErrorText once merged
+  return "kfs status (" + std::to_string(status) + ")";  // TODO(i12): kfsErrorText once merged
 }
 
 tools::Failure FileFailure(const std::string& what, unsigned int status) {
