@@ -1,7 +1,5 @@
 #include "dfs_data.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <memory>
 
@@ -19,10 +17,6 @@
 namespace kfsdump {
 
 namespace {
-
-// A compressed file expands its steps to the whole grid, which its header
-// alone describes; beyond this a step is not read.
-constexpr long long kLargestExpandedStep = 1LL << 31;
 
 std::string Quoted(const std::string& field) {
   if (field.find_first_of(",\"\r\n") == std::string::npos) return field;
@@ -45,26 +39,6 @@ std::string ColumnName(LPITEM item) {
     label = UnitLabel(unit, nullptr);
   }
   return std::string(name ? name : "") + " [" + label + "]";
-}
-
-long long FileSize(const std::string& path) {
-  struct stat status {};
-  return stat(path.c_str(), &status) == 0 ? static_cast<long long>(status.st_size) : 0;
-}
-
-// Room for one step of an item, refused when the file could not hold it.
-std::unique_ptr<ItemValues> StepBuffer(const OpenDataFile& file, int number, long long fileSize) {
-  LPITEM item = dfsItemD(file.h, number);
-  int dataType = 0;
-  dfsGetItemInfo(item, nullptr, nullptr, nullptr, nullptr, nullptr, &dataType);
-  const long long bytes = dfsGetItemBytes(item);
-  const long long limit = dfsIsFileCompressed(file.h) ? kLargestExpandedStep : fileSize;
-  if (bytes < 0 || bytes > limit) {
-    throw tools::Failure("item " + std::to_string(number) + " claims " + std::to_string(bytes) +
-                         " bytes per step, more than the file holds");
-  }
-  return std::make_unique<ItemValues>(file.h, dataType,
-                                      static_cast<size_t>(dfsGetItemElements(item)));
 }
 
 struct Table {
@@ -126,7 +100,7 @@ Table MakeTable(const OpenDataFile& file, const std::vector<int>& items, long lo
       throw tools::Failure("no item " + std::to_string(number) + " (the file has " +
                            std::to_string(count) + ")");
     }
-    table.values.push_back(StepBuffer(file, number, fileSize));
+    table.values.push_back(StepValues(file.h, number, fileSize));
     table.rows = std::max(table.rows, table.values.back()->Count());
   }
   return table;

@@ -1,5 +1,7 @@
 #include "dfs_report.h"
 
+#include <memory>
+
 #include "dfs_axes.h"
 #include "dfs_time_axis.h"
 #include "dfs_values.h"
@@ -8,6 +10,8 @@
 #include "kfs/dfs/dfs_item.h"
 #include "kfs/dfs/dfs_static.h"
 #include "kfs/dfs/dfs_stats.h"
+#include "kfs/dfs/dfs_time.h"
+#include "kfs/dfs/dfs_timestep.h"
 #include "open_file.h"
 #include "unit_labels.h"
 
@@ -94,6 +98,21 @@ tools::Report StaticItems(LPHEAD h, kfsHandle f) {
   return items;
 }
 
+// Reads the last item of the last step the header counts: a file cut short
+// (a writer that stopped, a copy that did not finish) ends before it.
+std::string LastStepProblem(const OpenDataFile& file, const std::string& path) {
+  int steps = 0;
+  dfsGetTimeAxisInfo(file.h, &steps, nullptr, nullptr);
+  const int items = dfsGetNoOfItems(file.h);
+  if (steps < 1 || items < 1) return std::string();
+  const std::unique_ptr<ItemValues> values = StepValues(file.h, items, FileSize(path));
+  int status = dfsFindItemDynamic(file.h, file.f, steps - 1, items);
+  if (status == 0) status = dfsReadItemTimeStep(file.h, file.f, nullptr, values->Data());
+  if (status == 0) return std::string();
+  return "cut short: the header counts " + std::to_string(steps) +
+         " time steps, and the last cannot be read: " + StatusText(static_cast<unsigned>(status));
+}
+
 }  // namespace
 
 tools::Report HeaderReport(LPHEAD h) {
@@ -140,7 +159,7 @@ tools::Report ItemReport(LPHEAD h, LPITEM item, int number, bool dynamic) {
   return report;
 }
 
-tools::Report DescribeDataFile(const std::string& path) {
+tools::Report DescribeDataFile(const std::string& path, std::string* problem) {
   OpenDataFile file(path);
   tools::Report report = tools::Report::Object();
   report.Set("file", path).Set("kind", "data file").Set("container", ContainerReport(file.f));
@@ -152,6 +171,7 @@ tools::Report DescribeDataFile(const std::string& path) {
   }
   report.Set("items", std::move(items));
   report.Set("static items", StaticItems(file.h, file.f));
+  *problem = LastStepProblem(file, path);
   return report;
 }
 

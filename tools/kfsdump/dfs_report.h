@@ -11,8 +11,10 @@
 namespace kfsdump {
 
 // Opens the file with the data-file interface and describes all of it but
-// the time-step values. Throws tools::Failure when it cannot be read.
-tools::Report DescribeDataFile(const std::string& path);
+// the time-step values. Throws tools::Failure when it cannot be read; a file
+// whose last time step cannot be read (cut short) is described, and
+// *problem says so.
+tools::Report DescribeDataFile(const std::string& path, std::string* problem);
 
 // The file's header blocks (file type, titles, delete values, projection,
 // encoding, custom blocks).

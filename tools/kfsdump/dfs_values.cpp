@@ -4,12 +4,16 @@
 #include <cmath>
 #include <cstring>
 
+#include "command_line.h"
 #include "kfs/container/kfs.h"
 #include "kfs/dfs/dfs_header.h"
+#include "kfs/dfs/dfs_item.h"
 
 namespace kfsdump {
 
 namespace {
+
+constexpr long long kLargestExpandedStep = 1LL << 31;
 
 template <class T>
 T Read(const unsigned char* bytes, size_t i) {
@@ -83,6 +87,20 @@ tools::Report ItemValues::Summary() const {
     summary.Set("minimum", lowest).Set("maximum", highest);
   }
   return summary;
+}
+
+std::unique_ptr<ItemValues> StepValues(LPHEAD header, int number, long long fileSize) {
+  LPITEM item = dfsItemD(header, number);
+  int dataType = 0;
+  dfsGetItemInfo(item, nullptr, nullptr, nullptr, nullptr, nullptr, &dataType);
+  const long long bytes = dfsGetItemBytes(item);
+  const long long limit = dfsIsFileCompressed(header) ? kLargestExpandedStep : fileSize;
+  if (bytes < 0 || bytes > limit) {
+    throw tools::Failure("item " + std::to_string(number) + " claims " + std::to_string(bytes) +
+                         " bytes per step, more than the file holds");
+  }
+  return std::make_unique<ItemValues>(header, dataType,
+                                      static_cast<size_t>(dfsGetItemElements(item)));
 }
 
 }  // namespace kfsdump

@@ -4,6 +4,7 @@
 #define TOOLS_KFSDUMP_DFS_VALUES_H
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,12 @@ class ItemValues {
   size_t m_count;
   std::vector<unsigned char> m_bytes;
 };
+
+// Room for one step of dynamic item `number`; tools::Failure when the step
+// would take more bytes than a file of `fileSize` bytes can hold (a
+// compressed file expands its steps to the whole grid, which its header
+// alone describes: up to 2 GiB is read then).
+std::unique_ptr<ItemValues> StepValues(LPHEAD header, int number, long long fileSize);
 
 }  // namespace kfsdump
 

@@ -48,9 +48,10 @@ void RequireDataFile(const kfsdump::FileInfo& info, const char* option) {
   }
 }
 
-tools::Report Describe(const std::string& path, const kfsdump::FileInfo& info) {
+tools::Report Describe(const std::string& path, const kfsdump::FileInfo& info,
+                       std::string* problem) {
   switch (info.kind) {
-    case kfsdump::FileKind::eDataFile: return kfsdump::DescribeDataFile(path);
+    case kfsdump::FileKind::eDataFile: return kfsdump::DescribeDataFile(path, problem);
     case kfsdump::FileKind::eCrossSections: return kfsdump::DescribeCrossSections(path);
     case kfsdump::FileKind::eCatalogue: return kfsdump::DescribeCatalogue(path);
     default: return kfsdump::DescribeContainer(path, info);
@@ -80,12 +81,15 @@ int Dump(const std::string& path, const tools::CommandLine& line) {
     kfsdump::WriteDataCsv(path, items, steps, stdout);
     return 0;
   }
-  const tools::Report report = Describe(path, info);
+  std::string problem;
+  const tools::Report report = Describe(path, info, &problem);
   if (line.Has("--json")) {
     report.WriteJson(stdout);
   } else {
     report.WriteText(stdout);
   }
+  // What could be read is shown; a file cut short still fails.
+  if (!problem.empty()) throw tools::Failure(problem);
   return 0;
 }
 

@@ -1,5 +1,7 @@
 #include "open_file.h"
 
+#include <sys/stat.h>
+
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_header.h"
 
@@ -21,6 +23,11 @@ OpenDataFile::OpenDataFile(const std::string& path) {
 OpenDataFile::~OpenDataFile() {
   if (f) dfsFileClose(h, &f);
   dfsHeaderDestroy(&h);
+}
+
+long long FileSize(const std::string& path) {
+  struct stat status {};
+  return stat(path.c_str(), &status) == 0 ? static_cast<long long>(status.st_size) : 0;
 }
 
 tools::Report ContainerReport(kfsHandle file) {

@@ -28,6 +28,9 @@ struct OpenDataFile {
   kfsHandle f = nullptr;
 };
 
+// The size of a file in bytes; 0 when it cannot be told.
+long long FileSize(const std::string& path);
+
 // Stamps and versions of the container a file is kept in.
 tools::Report ContainerReport(kfsHandle file);
 
