@@ -13,9 +13,11 @@
 // Then it takes the series of one cell out as rows of doubles, stores them
 // in the single-point file OUTPUT_FOLDER/gauge.dfs and reads them back.
 //
-// Exits 1 at the first call that fails, naming it, and 2 for a command line
-// it cannot use: an unknown option, or a folder name that starts with "-"
-// (it would be an option mistyped; write "./-name" for such a folder). The
+// Exits 1 at the first call that fails, naming it and saying what went
+// wrong, and 2 for a command line it cannot use: an unknown option, or a
+// folder name that starts with "-" (it would be an option mistyped; write
+// "./-name" for such a folder). The libraries' own messages go to standard
+// error, so that standard output holds only what the demo reports. The
 // program does not change the process locale, so numbers print in the "C"
 // locale.
 #include <algorithm>
@@ -25,10 +27,9 @@
 #include <string>
 #include <vector>
 
-#include "kfs/dfs/dfs_file_io.h"
-#include "kfs/util/path_util.h"
 #include "kfs/container/kfs.h"
 #include "kfs/dfs/dfs_file.h"
+#include "kfs/dfs/dfs_file_io.h"
 #include "kfs/dfs/dfs_header.h"
 #include "kfs/dfs/dfs_item.h"
 #include "kfs/dfs/dfs_static.h"
@@ -36,6 +37,7 @@
 #include "kfs/dfs/dfs_time.h"
 #include "kfs/dfs/dfs_timestep.h"
 #include "kfs/util/date.h"
+#include "kfs/util/path_util.h"
 #include "qty/qty.h"
 #include "tool_main.h"
 
@@ -105,7 +107,9 @@ Step modelStep(int step, const std::vector<float>& bed, float dry) {
 // ---- Calls that must succeed -------------------------------------------------
 
 void require(int status, const char* call) {
-  if (status != 0) throw std::runtime_error(std::string(call) + " failed with " + std::to_string(status));
+  if (status != 0)
+    throw std::runtime_error(std::string(call) + " failed with " + std::to_string(status) + ": " +
+                             kfsErrorText(static_cast<unsigned int>(status)));
 }
 
 int unitOf(const char* name) {

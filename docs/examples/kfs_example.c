@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
   status = write_file(path);
   if (status == 0) status = read_file(path);
   if (status != 0) {
-    fprintf(stderr, "kfs_example: %s: status %d\n", path, status);
+    fprintf(stderr, "kfs_example: %s: %s (%d)\n", path, kfsErrorText((unsigned)status), status);
     return 1;
   }
   return 0;

@@ -19,8 +19,11 @@ namespace {
 constexpr int kSteps = 3, kCells = 4, kWaterLevel = 100000, kMeter = 1000, kSecond = 1400;
 
 void Check(int status, const char* call) {
-  if (status != 0)
-    throw std::runtime_error(std::string(call) + " failed with " + std::to_string(status));
+  if (status != 0) {
+    throw std::runtime_error(std::string(call) + ": " +
+                             kfsErrorText(static_cast<unsigned>(status)) + " (" +
+                             std::to_string(status) + ")");
+  }
 }
 
 // A header and the file it belongs to.
