@@ -17,7 +17,12 @@ TEST(Setup, KoraHomeNamesTheDefaultTable) {
   qtytest::ScopedEnv home("KORA_HOME", "/opt/x");
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(qtySetupLoad(nullptr), 0);
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Document '/opt/x/bin/QTY.xml' not parsed successfully. \n");
+  // The documented place is the one named; the paths tried say why it failed.
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "Document '/opt/x/bin/QTY.xml' not parsed successfully. \n"
+            "The unit table QTY.xml was not found; looked for:\n"
+            "/opt/x/bin/QTY.xml (KORA_HOME)\n"
+            "/opt/x/share/koracore/QTY.xml (KORA_HOME)\n");
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(qtySetupLoadLinux(""), 0);
   ::testing::internal::GetCapturedStderr();

@@ -4,6 +4,7 @@
 #include <exception>
 #include <new>
 
+#include "base/kora_diagnostics.h"
 #include "base/kora_version.h"
 
 namespace tools {
@@ -22,6 +23,10 @@ bool AsksFor(const std::vector<std::string>& words, const char* a, const char* b
   }
   return false;
 }
+
+// Whatever the libraries print goes to standard error: standard output is
+// the tool's own.
+void ToStandardError(int /*kind*/, const char* text, void* /*user*/) { std::fputs(text, stderr); }
 
 int Fail(int status, const std::string& message) {
   std::fflush(stdout);
@@ -50,8 +55,36 @@ int Run(const ToolInfo& tool, const std::vector<std::string>& words, ToolBody bo
 
 const std::string& ToolName() { return Name(); }
 
+CapturedDiagnostics::CapturedDiagnostics() { koraSetDiagnosticSink(&Keep, this, nullptr); }
+
+CapturedDiagnostics::~CapturedDiagnostics() {
+  koraSetDiagnosticSink(&ToStandardError, nullptr, nullptr);
+}
+
+void CapturedDiagnostics::Keep(int /*kind*/, const char* text, void* user) {
+  static_cast<CapturedDiagnostics*>(user)->m_text += text;
+}
+
+std::string CapturedDiagnostics::Text() const {
+  std::string text;
+  size_t start = 0;
+  while (start < m_text.size()) {
+    size_t end = m_text.find('\n', start);
+    if (end == std::string::npos) end = m_text.size();
+    std::string line = m_text.substr(start, end - start);
+    while (!line.empty() && (line.back() == ' ' || line.back() == '\r')) line.pop_back();
+    // a sentence or a heading ("looked for:") goes on with a blank, a list with "; "
+    const char last = text.empty() ? '\0' : text.back();
+    const char* separator = text.empty() ? "" : (last == '.' || last == ':') ? " " : "; ";
+    if (!line.empty()) text += separator + line;
+    start = end + 1;
+  }
+  return text;
+}
+
 int RunTool(const ToolInfo& tool, int argc, char** argv, ToolBody body) {
   Name() = tool.name;
+  koraSetDiagnosticSink(&ToStandardError, nullptr, nullptr);
   try {
     return Run(tool, std::vector<std::string>(argv + 1, argv + argc), body);
   } catch (const UsageError& e) {

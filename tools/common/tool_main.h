@@ -34,6 +34,23 @@ int RunTool(const ToolInfo& tool, int argc, char** argv, ToolBody body);
 // The tool's name, for messages printed outside RunTool.
 const std::string& ToolName();
 
+// Holds what the libraries say while it lives, instead of writing it to
+// standard error, so that a tool can fold it into its own one line.
+class CapturedDiagnostics {
+ public:
+  CapturedDiagnostics();
+  ~CapturedDiagnostics();
+  CapturedDiagnostics(const CapturedDiagnostics&) = delete;
+  CapturedDiagnostics& operator=(const CapturedDiagnostics&) = delete;
+  // What was said on one line: its lines joined by a blank after a full
+  // stop or colon, else by "; ".
+  std::string Text() const;
+
+ private:
+  static void Keep(int kind, const char* text, void* user);
+  std::string m_text;
+};
+
 }  // namespace tools
 
 #endif

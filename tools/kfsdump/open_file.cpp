@@ -8,7 +8,7 @@
 namespace kfsdump {
 
 std::string StatusText(unsigned int status) {
-  return "kfs status (" + std::to_string(status) + ")";  // TODO(i12): kfsErrorText once merged
+  return std::string(kfsErrorText(status)) + " (" + std::to_string(status) + ")";
 }
 
 tools::Failure FileFailure(const std::string& what, unsigned int status) {

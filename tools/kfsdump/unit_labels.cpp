@@ -8,8 +8,10 @@
 namespace kfsdump {
 
 bool LoadUnitTable() {
+  tools::CapturedDiagnostics said;
   if (qtySetupLoad(nullptr) == 1) return true;
-  std::fprintf(stderr, "%s: no unit table; units are shown by id\n", tools::ToolName().c_str());
+  std::fprintf(stderr, "%s: units are shown by id: %s\n", tools::ToolName().c_str(),
+               said.Text().c_str());
   return false;
 }
 

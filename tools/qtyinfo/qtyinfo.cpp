@@ -43,11 +43,13 @@ const char kUsage[] =
     "Exit status: 0 done, 1 failed (no unit table, unknown unit, units of different\n"
     "dimensions, files not written), 2 bad usage.\n";
 
+// The loader's own messages (the table that does not parse, the places a
+// missing table was looked for) become the one line of the failure.
 void LoadTable(const tools::CommandLine& line) {
   const std::string table = line.Value("--table");
+  tools::CapturedDiagnostics said;
   if (qtySetupLoad(table.empty() ? nullptr : table.c_str()) == 1) return;
-  throw tools::Failure(table.empty() ? "no unit table found"
-                                     : "cannot load the unit table " + table);
+  throw tools::Failure("cannot load the unit table: " + said.Text());
 }
 
 int Convert(const std::vector<std::string>& arguments) {
