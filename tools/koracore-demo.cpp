@@ -15,8 +15,8 @@
 // Last, as a host placing the results on a map does, it hands the file's
 // projection string, grid origin and orientation to a cartography of the
 // projection library and prints where the grid's corner cells lie in
-// longitude and latitude. The projection definitions are read from the
-// folder of the unit table; user definitions would go to OUTPUT_FOLDER.
+// longitude and latitude. The projection definitions are the shipped ones,
+// found as the unit table is; user definitions would go to OUTPUT_FOLDER.
 //
 // Exits 1 at the first call that fails, naming it and saying what went
 // wrong, and 2 for a command line it cannot use: an unknown option, or a
@@ -416,15 +416,8 @@ struct Cartography {
   }
 };
 
-// The folder of the unit table, where the projection definitions ship too.
-std::string definitionsFolder() {
-  const std::string table = qtySetupGetPath(nullptr);
-  const size_t slash = table.rfind('/');
-  return slash == std::string::npos ? std::string("./") : table.substr(0, slash + 1);
-}
-
 void printGridCorners(const std::string& path, const std::string& customFolder) {
-  require(CARTSETUPLINUX(definitionsFolder().c_str(), customFolder.c_str()), "CARTSETUPLINUX");
+  require(CARTSETUPLINUX("", customFolder.c_str()), "CARTSETUPLINUX");  // the shipped definitions
   OpenFile r(path);
   const char* projection = nullptr;
   double lon0 = 0, lat0 = 0, orientation = 0;
