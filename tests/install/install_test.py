@@ -5,9 +5,10 @@ a program of someone else's would.
 - the prefix holds the public headers and nothing else under include/;
 - no installed library or program has a run path outside $ORIGIN;
 - the examples of docs/examples build against the moved prefix with
-  find_package(KoraCore) and, the C and C++ data-file examples, with
-  pkg-config; all run with an empty environment: they find the libraries
-  through their run paths and the unit table through the data search;
+  find_package(KoraCore) and, the C and C++ data-file and projection
+  examples, with pkg-config; all run with an empty environment: they find
+  the libraries through their run paths, and the unit table and the
+  projection definitions through the data search;
 - the installed tools answer --version from the moved prefix.
 
 usage: install_test.py --build DIR --source DIR --work DIR --headers FILE
@@ -29,7 +30,17 @@ EXPECTED = {
     "qty_example_cpp": "  51.8 °F",
     "rcf_example": "unit table found",
     "rcf_example_cpp": "WGS 1984: a = 6378137.0 m, 1/f = 298.257223563",
+    "kvcart_example": "1.5 W 52.5 N: E 433938.2 m, N 289280.2 m",
+    "kvcart_example_cpp": "UTM-32 grid: 10.2 E 56.1 N at x 5200.7 m, y 15875.9 m",
 }
+
+# The programs built with pkg-config: (package, program, language, source).
+PKG_CONFIG_BUILDS = (
+    ("kfs-koracore", "kfs_example", "c", "kfs_example.c"),
+    ("kfs-koracore", "kfs_example_cpp", "c++", "kfs_example.cpp"),
+    ("KvCart-koracore", "kvcart_example", "c", "kvcart_example.c"),
+    ("KvCart-koracore", "kvcart_example_cpp", "c++", "kvcart_example.cpp"),
+)
 
 
 # The library folder under the prefix (--libdir).
@@ -139,16 +150,16 @@ def build_with_pkg_config(args, prefix):
     libdir = pkg_config(prefix, "--variable=libdir", "kfs-koracore")[0]
     if not os.path.samefile(libdir, os.path.join(prefix, LIBDIR)):
         raise Failure("pkg-config names the library folder %s, not the moved one" % libdir)
-    cflags = pkg_config(prefix, "--cflags", "kfs-koracore")
-    libs = pkg_config(prefix, "--libs", "kfs-koracore")
     examples = os.path.join(args.source, "docs", "examples")
-    for name, compiler, source in (("kfs_example", args.cc, "kfs_example.c"),
-                                   ("kfs_example_cpp", args.cxx, "kfs_example.cpp")):
+    for package, name, language, source in PKG_CONFIG_BUILDS:
+        cflags = pkg_config(prefix, "--cflags", package)
+        libs = pkg_config(prefix, "--libs", package)
+        compiler = args.cc if language == "c" else args.cxx
         program = os.path.join(folder, name)
         run([compiler] + flags + cflags + [os.path.join(examples, source), "-o", program] +
             libs + ["-Wl,-rpath," + libdir])
         check_output(name, run_clean(program, cwd=folder))
-    print("pkg-config kfs-koracore: C and C++ examples built and run")
+    print("pkg-config kfs-koracore, KvCart-koracore: C and C++ examples built and run")
 
 
 def check_tools(prefix):
