@@ -75,7 +75,7 @@ def setUpModule():
 
 
 class EveryTool(ToolCase):
-    TOOLS = ("koracore-demo", "kfsdump", "qtyinfo")
+    TOOLS = ("koracore-demo", "kfsdump", "qtyinfo", "kvcart")
 
     def test_help_and_version(self):
         for tool in self.TOOLS:
