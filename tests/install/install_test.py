@@ -9,7 +9,8 @@ a program of someone else's would.
   examples, with pkg-config; all run with an empty environment: they find
   the libraries through their run paths, and the unit table and the
   projection definitions through the data search;
-- the installed tools answer --version from the moved prefix.
+- the installed tools answer --version from the moved prefix, and kvcart
+  finds the shipped projection definitions there.
 
 usage: install_test.py --build DIR --source DIR --work DIR --headers FILE
                        --cc CC --cxx CXX [--libdir lib] [--flags "EXTRA FLAGS"]
@@ -171,6 +172,12 @@ def check_tools(prefix):
         if not output.startswith(name + " "):
             raise Failure("%s --version printed %r" % (name, output))
     print("tools answer --version: %s" % ", ".join(tools))
+    # kvcart finds the shipped projection definitions from the moved prefix.
+    grid = run(["env", "-i", os.path.join(prefix, "bin", "kvcart"), "show", "--proj4",
+                "OSGB36 / British National Grid"], cwd=prefix, env={})
+    if not grid.startswith("+proj=tmerc"):
+        raise Failure("kvcart show printed %r" % grid)
+    print("kvcart reads the shipped definitions")
 
 
 def main():
