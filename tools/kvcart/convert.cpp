@@ -1,11 +1,16 @@
 #include "convert.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cmath>
+#include <memory>
 #include <string>
 
 #include "KvCart/facade/CKvDatumConverter.h"
 #include "command_line.h"
 #include "point_lines.h"
+#include "progress.h"
 
 namespace kvcart {
 
@@ -45,15 +50,29 @@ bool Converted(const CKvDatumConverter& converter, Point& point) {
   return finite;
 }
 
+// A progress line in bytes read, for a file given on standard input: a pipe
+// has no size to count against. Not when the points themselves go to the
+// terminal, where the line would tear them.
+std::unique_ptr<tools::Progress> ProgressOf(std::FILE* in, std::FILE* out) {
+  struct stat status {};
+  if (fstat(fileno(in), &status) != 0 || !S_ISREG(status.st_mode) || isatty(fileno(out))) {
+    return nullptr;
+  }
+  return std::make_unique<tools::Progress>("byte", static_cast<long long>(status.st_size));
+}
+
 }  // namespace
 
 long long ConvertPoints(const CoordinateSystem& from, const CoordinateSystem& to, std::FILE* in,
                         std::FILE* out) {
   CKvDatumConverter converter(from.projection.get(), to.projection.get());
   converter.SetConversionType(ConversionType(IsGeographical(from), IsGeographical(to)));
-  long long failed = 0;
+  const std::unique_ptr<tools::Progress> progress = ProgressOf(in, out);
+  long long failed = 0, bytes = 0;
   std::string line;
   for (long long number = 1; ReadLine(in, number, line); ++number) {
+    bytes += static_cast<long long>(line.size()) + 1;
+    if (progress) progress->Update(bytes);
     Point point;
     if (!ParsePointLine(line, number, point)) {
       std::fprintf(out, "%s\n", line.c_str());
