@@ -164,6 +164,43 @@ class BadSystems(KvcartCase):
         self.fails(kvcart("--bogus"), 2, "unknown option '--bogus'")
 
 
+CUSTOM_PROJECTION = """[MAP_PROJECTION_DEFINITION]
+   [UTM_PROJECTION]
+      Projection_Name = 'My grid'
+      Branch_Name = 'Mine'
+      Ellipsoid = 'WE'
+      Scale = 1.0
+      Centre = 12.5
+      Origin_Latitude = 0.0
+      Feast = 200000.0
+      Fnorth = 0.0
+   EndSect  // UTM_PROJECTION
+EndTarget  // MAP_PROJECTION_DEFINITION
+"""
+
+
+class CustomDefinitions(KvcartCase):
+    def test_used_and_never_written(self):
+        folder = os.path.join(WORK, "custom")
+        shutil.rmtree(folder, ignore_errors=True)
+        os.makedirs(folder)
+        custom = os.path.join(folder, "custom_projection.rcf")
+        with open(custom, "w") as f:
+            f.write(CUSTOM_PROJECTION)
+        before = os.stat(custom)
+        self.assertIn("My grid", self.succeeds(kvcart("--custom", folder, "list", "my grid")))
+        self.assertEqual(self.succeeds(kvcart("--custom", folder, "convert", "LONG/LAT",
+                                              "My grid", points="12.5 0\n")), "200000 0\n")
+        # Failed look-ups and every other command leave the user's file alone.
+        kvcart("--custom", folder, "show", "No such grid")
+        kvcart("--custom", folder, "convert", "No such grid", "My grid", points="1 2\n")
+        self.succeeds(kvcart("--custom", folder, "ellipsoids"))
+        self.assertEqual(os.listdir(folder), ["custom_projection.rcf"])
+        with open(custom) as f:
+            self.assertEqual(f.read(), CUSTOM_PROJECTION)
+        self.assertEqual(os.stat(custom).st_mtime_ns, before.st_mtime_ns)
+
+
 class Definitions(KvcartCase):
     def test_show_in_three_forms(self):
         one = self.succeeds(kvcart("show", "UTM-32"))

@@ -4,6 +4,7 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "KvCart/core/CKvCartSetup.h"
 #include "KvCart/facade/CKvMapProjection.h"
 #include "KvCart/facade/KvCartFlat.h"
 #include "KvCart/text/CKvPRJParser.h"
@@ -18,7 +19,8 @@ namespace {
 constexpr std::streamoff kLargestPrjFile = 1 << 20;
 
 // No folder can exist below /dev/null, so the set-up finds no custom file
-// there and the tool, which never edits the database, never writes one.
+// there. The tool never edits the database, so it never writes one back
+// anywhere either.
 constexpr char kNoCustomFolder[] = "/dev/null/";
 
 std::string Trimmed(const std::string& text) {
@@ -54,7 +56,9 @@ bool LooksLikeWkt(const std::string& text) {
     if (!parser.Parse(false)) throw tools::Failure("malformed well-known text: " + shown);
     throw tools::Failure("well-known text of no known projection: " + shown);
   }
-  if (CKvMapProjection::MapProjection(text.c_str()) != nullptr) {
+  // The list itself, not CKvMapProjection::MapProjection: that one hands out
+  // a definition to change and so has the custom files written back at exit.
+  if (CKvCartSetup::Instance().GetMapProjectionList().GetMapProjection(text) != nullptr) {
     throw tools::Failure("the ellipsoid of '" + text + "' is not in the database");
   }
   throw tools::Failure("unknown coordinate system '" + shown +
