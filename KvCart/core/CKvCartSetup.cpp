@@ -22,10 +22,10 @@ int CKvCartSetup::WriteModifiedFiles() {
   int status = 0;
   // A database that was never filled has no custom directory: writing would
   // put an empty custom file into whatever the working directory is.
-  if (m_filled && m_projectionListModified) {
+  if (m_filled && m_projectionListModified && !m_customProjectionsUnreadable) {
     status = m_projections.WriteCustomMapProjections(m_customDir + kCustomProjectionFile);
   }
-  if (m_filled && m_ellipsoidListModified) {
+  if (m_filled && m_ellipsoidListModified && !m_customEllipsoidsUnreadable) {
     const int ellipsoidStatus =
         m_ellipsoids.WriteCustomEllipsoids(m_customDir + kCustomEllipsoidFile);
     if (status == 0) status = ellipsoidStatus;

@@ -76,7 +76,8 @@ class KVCART_API CKvCartSetup {
   // What the destructor does first: writes custom directory +
   // "custom_projection.rcf" when the projection list was modified and
   // custom directory + "custom_ellipsoid.rcf" when the ellipsoid list was,
-  // provided the database was filled; clears both flags. Returns 0 or the
+  // provided the database was filled and that file was absent or read
+  // when ReadData ran (a file the user broke is kept); clears both flags. Returns 0 or the
   // first failing code of the parameter-file library.
   int WriteModifiedFiles();
 
@@ -89,6 +90,9 @@ class KVCART_API CKvCartSetup {
   bool m_projectionListModified = false;
   std::string m_customDir;
   bool m_filled = false;
+  // A custom file that exists but did not read is never written over.
+  bool m_customEllipsoidsUnreadable = false;
+  bool m_customProjectionsUnreadable = false;
 };
 
 #endif

@@ -63,9 +63,11 @@ class KVCART_API CKvMapProjectionList {
   // standardDir + "map_projection.rcf", "state_plane_nad83.rcf",
   // "state_plane_nad27.rcf", customDir + "custom_projection.rcf" (the only
   // editable records), and the local "NON-UTM". Directories are joined to
-  // the file names as they are. Missing files add nothing. (Defined with the
-  // facade, where every record class is known.)
-  void InitMapProjections(const std::string& standardDir, const std::string& customDir);
+  // the file names as they are. Missing files add nothing. Returns the
+  // status of reading the custom file (0, or the parameter-file library's
+  // code, also for a missing file). (Defined with the facade, where every
+  // record class is known.)
+  int InitMapProjections(const std::string& standardDir, const std::string& customDir);
   // Appends every definition of one file whose section a family claims;
   // returns the parameter-file library's status (0 success). (Facade.)
   int ReadMapProjections(const std::string& path, bool custom);

@@ -1,6 +1,7 @@
 // Filling the definitions database from the parameter files. This belongs to
 // the facade layer because a definition file may name any family, so the
 // reader must know every record class; core only holds the lists.
+#include <fstream>
 #include <string>
 
 #include "KvCart/core/CKvCartSetup.h"
@@ -54,6 +55,16 @@ std::string ShippedDataFolder() {
   return FolderOf(path);
 }
 
+// A custom file that is there but does not read is the user's work, kept
+// from being replaced by what this process would write back at exit.
+bool IsUnreadable(int status, const std::string& path) {
+  if (status == 0 || !std::ifstream(path).is_open()) return false;
+  koraDiagnostic(koraDiagError,
+                 "%s could not be read; definitions added in this process are not written to it",
+                 path.c_str());
+  return true;
+}
+
 }  // namespace
 
 void CKvCartSetup::ReadData(const std::string& standardDir, const std::string& customDir) {
@@ -63,22 +74,27 @@ void CKvCartSetup::ReadData(const std::string& standardDir, const std::string& c
   // path names the shipped table.
   const std::string standard = standardDir.empty() ? ShippedDataFolder() : standardDir;
   m_ellipsoids.ReadEllipsoids(standard + kEllipsoidFile, false);
-  m_ellipsoids.ReadEllipsoids(customDir + kCustomEllipsoidFile, true);
+  const std::string ellipsoidFile = customDir + kCustomEllipsoidFile;
+  m_customEllipsoidsUnreadable =
+      IsUnreadable(m_ellipsoids.ReadEllipsoids(ellipsoidFile, true), ellipsoidFile);
   m_ellipsoids.GenerateCompleteList();
   m_projections.SetNameKey(&ShortNameKey);
-  m_projections.InitMapProjections(standard, customDir);
+  const int customStatus = m_projections.InitMapProjections(standard, customDir);
+  m_customProjectionsUnreadable = IsUnreadable(customStatus, customDir + kCustomProjectionFile);
   // A missing custom file is the normal first run, not an error a later
   // look at the library's error state should find.
   rcfGetErrorGlb();
 }
 
-void CKvMapProjectionList::InitMapProjections(const std::string& standardDir,
-                                              const std::string& customDir) {
+int CKvMapProjectionList::InitMapProjections(const std::string& standardDir,
+                                             const std::string& customDir) {
   AddMapProjection(kvcart::CreateLongLatDefinition());
   for (int zone = 1; zone <= kUtmZones; ++zone) AddMapProjection(kvcart::CreateUtmDefinition(zone));
   for (const char* file : kStandardProjectionFiles) ReadMapProjections(standardDir + file, false);
-  ReadMapProjections(customDir + CKvCartSetup::kCustomProjectionFile, true);
+  const int customStatus =
+      ReadMapProjections(customDir + CKvCartSetup::kCustomProjectionFile, true);
   AddMapProjection(kvcart::CreateLocalGridDefinition());
+  return customStatus;
 }
 
 int CKvMapProjectionList::ReadMapProjections(const std::string& path, bool custom) {

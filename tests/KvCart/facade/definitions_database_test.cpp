@@ -147,6 +147,20 @@ TEST(DefinitionsDatabase, EmptyStandardFolderIsTheShippedOne) {
       << log;
 }
 
+// A custom file the user broke by hand is not read, and then it must not
+// be replaced either: writing back only what this process added would
+// silently lose every definition the user had in it.
+TEST(DefinitionsDatabase, UnreadableCustomFilesAreNotOverwritten) {
+  const std::string custom = MakeDir("broken");
+  const std::string broken = "[MAP_PROJECTION_DEFINITIONS]\n   [TRANSVERSE_MERCATOR\n";
+  std::ofstream(custom + "custom_projection.rcf") << broken;
+  std::ofstream(custom + "custom_ellipsoid.rcf") << broken;
+  EXPECT_TRUE(RunStep("DISABLED_DatabaseStep.AddCustom", kvtest::DataDir(), custom))
+      << ReadFile(custom + "DISABLED_DatabaseStep.AddCustom.log");
+  EXPECT_EQ(ReadFile(custom + "custom_projection.rcf"), broken);
+  EXPECT_EQ(ReadFile(custom + "custom_ellipsoid.rcf"), broken);
+}
+
 TEST(DefinitionsDatabase, EmptyDirectoriesGiveTheSixtyTwoGeneratedEntries) {
   const std::string empty = MakeDir("empty");
   EXPECT_TRUE(RunStep("DISABLED_DatabaseStep.EmptyDirectories", empty, empty))
