@@ -38,11 +38,6 @@ inline double IsometricLatitude(double phi, double e) {
   return std::asinh(std::tan(phi)) - e * std::atanh(e * std::sin(phi));
 }
 
-// Geodetic latitude of an isometric latitude.
-inline double LatitudeOfIsometric(double psi, double e) {
-  return std::atan(GeodeticTau(std::sinh(psi), e));
-}
-
 // The geodetic latitude of a conformal latitude, for an inverse projection
 // that has the conformal latitude in closed form (its tangent, or the angle).
 // On an ellipsoid of the earth's flattening the sixth-order series in the
