@@ -77,6 +77,22 @@ class AzimuthalGeometry {
     *dLambda = std::atan2(east, north);
   }
 
+  // The stereographic inverse on the unit sphere: the point whose plane
+  // offset from the origin is (u, v) in units of the diameter (2 R k0), so
+  // that tan(c/2) = hypot(u, v). With t2 = u^2 + v^2, cos c = (1 - t2) /
+  // (1 + t2) and sin c times the direction is 2 (u, v) / (1 + t2); the
+  // common factor 1 / (1 + t2) cancels from both ratios below, so neither c
+  // nor its sine and cosine are ever formed. Gives tan(phi) (infinite at a
+  // pole) and the longitude difference.
+  void InverseStereographic(double u, double v, double* tanPhi, double* dLambda) const {
+    double oneMinusT2 = 1.0 - (u * u + v * v);
+    double sinPhi = m_sinLat0 * oneMinusT2 + 2.0 * m_cosLat0 * v;
+    double east = 2.0 * u;
+    double north = m_cosLat0 * oneMinusT2 - 2.0 * m_sinLat0 * v;
+    *tanPhi = sinPhi / std::sqrt(east * east + north * north);
+    *dLambda = std::atan2(east, north);
+  }
+
  private:
   double m_sinLat0 = 0.0;
   double m_cosLat0 = 1.0;

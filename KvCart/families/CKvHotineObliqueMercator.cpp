@@ -88,8 +88,7 @@ void CKvHotineObliqueMercator::ComputeConstants(const Definition& d) {
   const double gammaC = d.rectificationAngle * kvcart::kDegToRad;
   m_sinGammaC = std::sin(gammaC);
   m_cosGammaC = std::cos(gammaC);
-  CKvMapProjData::ComputeFourierCoefficients(CKvMapProjData::eHotineObliqueMercator, false, m_e2,
-                                             m_series);
+  m_toGeodetic = kvcart::ConformalToGeodetic(m_e, m_e2 / (1.0 + std::sqrt(1.0 - m_e2)));
 }
 
 void CKvHotineObliqueMercator::Geo2Proj(double lon, double lat, double* x, double* y) const {
@@ -120,9 +119,9 @@ void CKvHotineObliqueMercator::Proj2Geo(double x, double y, double* lon, double*
   const double bu = m_B * u / m_A;
   const double V = std::sin(bu);
   const double U = ClampUnit((V * m_cosGamma0 + S * m_sinGamma0) / T);
-  // chi = pi/2 - 2 atan t', t' = (H / sqrt((1 + U) / (1 - U)))^(1/B).
-  const double chi = std::atan(std::sinh((std::atanh(U) - m_lnH) / m_B));
-  const double phi = chi + kvcart::SineSeries(m_series, 4, chi);
+  // chi = pi/2 - 2 atan t', t' = (H / sqrt((1 + U) / (1 - U)))^(1/B), that
+  // is tan(chi) = sinh((atanh(U) - ln H) / B).
+  const double phi = m_toGeodetic.LatitudeOfTau(std::sinh((std::atanh(U) - m_lnH) / m_B));
   const double lambda = -std::atan2(S * m_cosGamma0 - V * m_sinGamma0, std::cos(bu)) / m_B;
   *lat = phi * kvcart::kRadToDeg;
   *lon = kvcart::NormalizeLongitude(m_lambda0Deg + lambda * kvcart::kRadToDeg);

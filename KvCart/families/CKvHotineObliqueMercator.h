@@ -22,8 +22,9 @@
  * Valid range: the hemisphere around the centre line; the two points 90
  * degrees from the line (U = +-1) map to infinity. Latitudes beyond +-90
  * give NaN. Accuracy: the forward formulas are closed; the inverse takes
- * the latitude from the conformal latitude by a series to e^8, good to
- * about 1e-10 degrees (inverse(forward(p)) returns p to 1e-8 degrees).
+ * the latitude from the conformal latitude by the sixth-order series in the
+ * third flattening, exact in double precision on the earth's ellipsoids
+ * (Newton's method on a custom ellipsoid flatter than 1/f = 125).
  * Parameters for which D^2 < 1 use D^2 = 1, as the published method does;
  * a scale of 0 (a definition read without "Scale") gives NaN everywhere.
  *
@@ -39,6 +40,7 @@
 #include <string>
 
 #include "KvCart/families/CKvProjectionFrame.h"
+#include "KvCart/families/ConformalLatitude.h"
 
 class CKvHotineObliqueMercatorProjection;
 class CKvObliqueMercatorDataFrame;
@@ -99,7 +101,7 @@ class KVCART_API CKvHotineObliqueMercator : public CKvProjectionFrame {
   double m_uOffset = 0.0;          // u of the origin the grid counts from
   double m_sinGammaC = 0.0;        // gamma_c: rectification angle
   double m_cosGammaC = 1.0;
-  double m_series[4] = {};  // conformal to geodetic latitude
+  kvcart::ConformalToGeodetic m_toGeodetic;
 };
 
 #endif

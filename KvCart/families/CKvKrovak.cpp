@@ -67,6 +67,7 @@ void CKvKrovak::ComputeConstants(double k, double pseudoParallel, double centerL
   m_n = std::sin(phiP);
   m_r0 = MapScale(k) * A / std::tan(phiP);
   m_isoPseudo = SphericalIsometric(phiP);
+  m_toGeodetic = kvcart::ConformalToGeodetic(m_e, m_e2 / (1.0 + std::sqrt(1.0 - m_e2)));
 }
 
 void CKvKrovak::SetOrientation(double xyPlaneRotation, double xScale, double yScale) {
@@ -111,9 +112,11 @@ void CKvKrovak::Proj2Geo(double x, double y, double* lon, double* lat) const {
   const double U = std::asin(ClampUnit(m_cosAlpha * sinT - m_sinAlpha * cosT * cosD));
   const double V = std::atan2(cosT * std::sin(D), m_cosAlpha * cosT * cosD + m_sinAlpha * sinT);
   // The guidance note's fixed-point iteration on the latitude solves
-  // (ln tan(pi/4 + U/2) - ln t0) / B = psi(phi); the shared Newton solution
-  // of the same equation stops at the same 1e-12 radians.
-  const double phi = kvcart::LatitudeOfIsometric((SphericalIsometric(U) - m_lnT0) / m_B, m_e);
+  // (ln tan(pi/4 + U/2) - ln t0) / B = psi(phi); the conformal latitude of
+  // that isometric latitude has tan(chi) = sinh(psi), and the series in the
+  // third flattening gives phi from it to rounding without iterating.
+  const double psi = (SphericalIsometric(U) - m_lnT0) / m_B;
+  const double phi = m_toGeodetic.LatitudeOfTau(std::sinh(psi));
   *lat = phi * kvcart::kRadToDeg;
   *lon = kvcart::NormalizeLongitude(m_lon0Deg - V / m_B * kvcart::kRadToDeg);
 }

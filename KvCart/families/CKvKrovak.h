@@ -20,8 +20,10 @@
  *
  * Valid range: the conic's hemisphere around the centre; longitudes are
  * counted from the origin and reduced into [-180, 180). Accuracy: forward
- * closed form; the inverse iterates the latitude to 1e-12 radians, so
- * inverse(forward(p)) returns p to 1e-9 degrees. A scale of 0 (on the
+ * closed form; the inverse takes the latitude from its conformal latitude by
+ * the sixth-order series in the third flattening (exact in double precision
+ * on the earth's ellipsoids; Newton's method on a custom ellipsoid flatter
+ * than 1/f = 125), so inverse(forward(p)) returns p to 1e-9 degrees. A scale of 0 (on the
  * pseudo parallel, X or Y; a definition read without the keyword) makes no
  * map: every conversion gives NaN.
  *
@@ -38,6 +40,7 @@
 #include <string>
 
 #include "KvCart/families/CKvProjectionFrame.h"
+#include "KvCart/families/ConformalLatitude.h"
 
 class CKvKrovakProjection;
 
@@ -76,8 +79,9 @@ class KVCART_API CKvKrovak : public CKvProjectionFrame {
   void ComputeConstants(double k, double pseudoParallel, double centerLatitude, double azimuth);
   void SetOrientation(double xyPlaneRotation, double xScale, double yScale);
 
-  double m_B = 0.0;         // exponent of the conformal mapping to the Gaussian sphere
-  double m_lnT0 = 0.0;      // ln t0
+  double m_B = 0.0;     // exponent of the conformal mapping to the Gaussian sphere
+  double m_lnT0 = 0.0;  // ln t0
+  kvcart::ConformalToGeodetic m_toGeodetic;
   double m_sinAlpha = 0.0;  // co-latitude of the cone axis
   double m_cosAlpha = 1.0;
   double m_n = 0.0;          // sin of the pseudo standard parallel

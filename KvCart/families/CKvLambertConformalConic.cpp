@@ -5,15 +5,15 @@
 #include <limits>
 
 #include "KvCart/core/AngleMath.h"
+#include "KvCart/families/ConformalLatitude.h"
 #include "KvCart/families/ConicGeometry.h"
-#include "KvCart/families/GaussianLatitude.h"
 #include "KvCart/families/LatitudeFunctions.h"
 
 void CKvLambertConformalConic::SetCone(double n, double F, double k0) {
   m_n = n;
   m_aFk = m_a * F * MapScale(k0);
   m_r0 = m_aFk * std::pow(kvcart::ConformalT(m_lat0, m_e), n);
-  kvcart::GaussianToGeodeticCoefficients(m_f / (2.0 - m_f), m_toGeodetic);
+  m_toGeodetic = kvcart::ConformalToGeodetic(m_e, m_f);
 }
 
 void CKvLambertConformalConic::Geo2Proj(double lon, double lat, double* x, double* y) const {
@@ -30,12 +30,13 @@ void CKvLambertConformalConic::Geo2Proj(double lon, double lat, double* x, doubl
 // positive for either cone. t' gives the conformal latitude in closed form;
 // its sixth-order series in the third flattening gives the geodetic latitude
 // to rounding -- the same latitude as the fixed point on t, at a fraction of
-// its cost (one sine and cosine instead of a power and a sine per step).
+// its cost (one sine and cosine instead of a power and a sine per step);
+// a custom ellipsoid too flat for the series iterates instead.
 void CKvLambertConformalConic::Proj2Geo(double x, double y, double* lon, double* lat) const {
   kvcart::ConicPolar p = kvcart::GridToConic(x, y, m_r0, m_n, m_falseEasting, m_falseNorthing);
   double t = std::pow(p.rho / m_aFk, 1.0 / m_n);
   double chi = kvcart::kPi / 2.0 - 2.0 * std::atan(t);
-  *lat = kvcart::ClenshawSin(m_toGeodetic, chi) * kvcart::kRadToDeg;
+  *lat = m_toGeodetic.LatitudeOfChi(chi) * kvcart::kRadToDeg;
   *lon = kvcart::NormalizeLongitude(m_lon0Deg + p.theta / m_n * kvcart::kRadToDeg);
 }
 

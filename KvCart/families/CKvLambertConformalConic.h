@@ -8,7 +8,8 @@
  * with r0 = a F k0 t0^n at the latitude of origin. The inverse takes the
  * conformal latitude from t' = (r' / (a F k0))^(1/n) and the geodetic one
  * from its sixth-order series in the third flattening (exact in double
- * precision; the value the fixed point on t converges to).
+ * precision; the value the fixed point on t converges to; a custom
+ * ellipsoid flatter than 1/f = 125 iterates instead).
  *
  * Units: degrees and metres. Valid range: latitudes -90..90, longitudes any
  * (reduced to within 180 degrees of the central meridian); the apex of the
@@ -22,6 +23,7 @@
 #define KVCART_FAMILIES_CKVLAMBERTCONFORMALCONIC_H
 
 #include "KvCart/families/CKvProjectionFrame.h"
+#include "KvCart/families/ConformalLatitude.h"
 
 class KVCART_API CKvLambertConformalConic : public CKvProjectionFrame {
  public:
@@ -42,9 +44,9 @@ class KVCART_API CKvLambertConformalConic : public CKvProjectionFrame {
 
  private:
   double m_n = 0.0;
-  double m_aFk = 0.0;           // a F k0, negative when n is
-  double m_r0 = 0.0;            // the radius of the latitude of origin
-  double m_toGeodetic[6] = {};  // conformal to geodetic latitude
+  double m_aFk = 0.0;                        // a F k0, negative when n is
+  double m_r0 = 0.0;                         // the radius of the latitude of origin
+  kvcart::ConformalToGeodetic m_toGeodetic;  // conformal to geodetic latitude
 };
 
 #endif

@@ -16,12 +16,12 @@ constexpr double kWorldNorth = 81.0;
 }  // namespace
 
 void CKvMercator::Setup(double k0, double centralMeridian, double falseEasting,
-                        double falseNorthing, CKvMapProjData::EProjectionType type) {
+                        double falseNorthing) {
   SetOrigin(centralMeridian, 0.0);
   SetFalseOrigin(falseEasting, falseNorthing);
   m_k0 = MapScale(k0);
   m_ak0 = m_a * m_k0;
-  CKvMapProjData::ComputeFourierCoefficients(type, false, m_e2, m_inverse);
+  m_toGeodetic = kvcart::ConformalToGeodetic(m_e, m_e2 / (1.0 + std::sqrt(1.0 - m_e2)));
 }
 
 void CKvMercator::Geo2Proj(double lon, double lat, double* x, double* y) const {
@@ -35,9 +35,8 @@ void CKvMercator::Geo2Proj(double lon, double lat, double* x, double* y) const {
 }
 
 void CKvMercator::Proj2Geo(double x, double y, double* lon, double* lat) const {
-  double t = std::exp((m_falseNorthing - y) / m_ak0);
-  double chi = kvcart::kPi / 2.0 - 2.0 * std::atan(t);
-  *lat = (chi + kvcart::SineSeries(m_inverse, 4, chi)) * kvcart::kRadToDeg;
+  // tan(chi) = sinh(psi) of the isometric latitude psi = (N - FN) / (a k0).
+  *lat = m_toGeodetic.LatitudeOfTau(std::sinh((y - m_falseNorthing) / m_ak0)) * kvcart::kRadToDeg;
   *lon = kvcart::NormalizeLongitude(m_lon0Deg + (x - m_falseEasting) / m_ak0 * kvcart::kRadToDeg);
 }
 

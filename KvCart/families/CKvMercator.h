@@ -4,16 +4,17 @@
  * equator; this class projects
  *   E = FE + a k0 (lambda - lambda0),  N = FN + a k0 psi(phi),
  * psi the isometric latitude, and back through the conformal latitude
- * chi = pi/2 - 2 atan(exp((FN - N) / (a k0))) and its fourth-order series
- * (no iteration). On a sphere (flattening 0) the formulas are the
+ * chi = atan(sinh((N - FN) / (a k0))) and the sixth-order series in the
+ * third flattening (no iteration but on a custom ellipsoid flatter than
+ * 1/f = 125). On a sphere (flattening 0) the formulas are the
  * spherical Mercator's, which is how the Pseudo-Mercator of web maps
  * ("Mercator_Auxiliary_Sphere") is computed: on the sphere of radius a.
  *
  * Units: degrees and metres. Valid range: latitudes strictly between -90
  * and 90 (the poles go to infinity), longitudes any (reduced to within 180
  * degrees of the central meridian). Accuracy: the forward formulas are
- * exact; the inverse series is good to about 1e-9 degrees on the earth's
- * ellipsoids, so inverse(forward) returns the input to 1e-8 degrees.
+ * exact; the inverse series is exact in double precision on the earth's
+ * ellipsoids (inverse(forward) returns the input to about 1e-14 degrees).
  * GetOrigin gives (central meridian, 0). A scale of 0 (or a parallel of true
  * scale at a pole) leaves no map: every conversion gives NaN.
  *
@@ -22,6 +23,7 @@
 #define KVCART_FAMILIES_CKVMERCATOR_H
 
 #include "KvCart/families/CKvProjectionFrame.h"
+#include "KvCart/families/ConformalLatitude.h"
 
 class KVCART_API CKvMercator : public CKvProjectionFrame {
  public:
@@ -38,15 +40,13 @@ class KVCART_API CKvMercator : public CKvProjectionFrame {
  protected:
   using CKvProjectionFrame::CKvProjectionFrame;
 
-  // Sets central meridian, false origin and k0; `type` picks the inverse
-  // series (eMercator1SP or eMercator2SP, the same coefficients).
-  void Setup(double k0, double centralMeridian, double falseEasting, double falseNorthing,
-             CKvMapProjData::EProjectionType type);
+  // Sets central meridian, false origin and k0.
+  void Setup(double k0, double centralMeridian, double falseEasting, double falseNorthing);
 
  private:
   double m_k0 = 0.0;
   double m_ak0 = 0.0;
-  double m_inverse[4] = {};  // conformal to geodetic latitude
+  kvcart::ConformalToGeodetic m_toGeodetic;
 };
 
 #endif

@@ -4,14 +4,14 @@
 
 CKvMercator1SP::CKvMercator1SP(const CKvMercator1SPProjection* record) : CKvMercator(*record) {
   Setup(record->GetScale(), record->GetCentre(), record->GetFalseEasting(),
-        record->GetFalseNorthing(), CKvMapProjData::eMercator1SP);
+        record->GetFalseNorthing());
 }
 
 CKvMercator1SP::CKvMercator1SP(const std::string& name, double k0, double centralMeridian,
                                double falseEasting, double falseNorthing,
                                const CKvEllipsoid& ellipsoid)
     : CKvMercator(name, ellipsoid) {
-  Setup(k0, centralMeridian, falseEasting, falseNorthing, CKvMapProjData::eMercator1SP);
+  Setup(k0, centralMeridian, falseEasting, falseNorthing);
 }
 
 CKvMercator1SP::~CKvMercator1SP() = default;

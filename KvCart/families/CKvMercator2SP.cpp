@@ -27,7 +27,7 @@ void CKvMercator2SP::SetupFromParallel(double parallel1, double centralMeridian,
   double k0 = kvcart::IsRelEqual(std::fabs(parallel1), 90.0)
                   ? 0.0
                   : kvcart::ParallelRadius(parallel1 * kvcart::kDegToRad, m_e2);
-  Setup(k0, centralMeridian, falseEasting, falseNorthing, CKvMapProjData::eMercator2SP);
+  Setup(k0, centralMeridian, falseEasting, falseNorthing);
 }
 
 CKvProjection* CKvMercator2SP::Clone() const { return new CKvMercator2SP(*this); }

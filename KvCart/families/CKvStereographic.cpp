@@ -7,7 +7,6 @@
 
 #include "KvCart/core/AngleMath.h"
 #include "KvCart/families/CKvStereographicProjection.h"
-#include "KvCart/families/ConformalLatitude.h"
 
 namespace {
 
@@ -68,6 +67,7 @@ void CKvStereographic::InitialiseGaussSphere() {
   GaussSinCos(m_lat0, &sinChi0, &cosChi0);
   m_chi0 = std::atan2(sinChi0, cosChi0);
   m_sphere = kvcart::AzimuthalGeometry(m_chi0, kvcart::eObliqueAspect);
+  m_toGeodetic = kvcart::ConformalToGeodetic(m_e, m_f);
 }
 
 // sin(chi) = (w - 1)/(w + 1) with w = c ((1 + sin phi)/(1 - sin phi)
@@ -119,12 +119,12 @@ void CKvStereographic::Proj2Geo(double x, double y, double* lon, double* lat) co
   double dx = x - m_falseEasting, dy = y - m_falseNorthing;
   double phi, dLambda;
   if (m_aspect == kvcart::eObliqueAspect) {
-    double c = 2.0 * std::atan(std::hypot(dx, dy) / (2.0 * m_R * m_k0));
-    double chi, bigLambda;
-    m_sphere.Inverse(dx, dy, std::sin(c), std::cos(c), &chi, &bigLambda);
+    double diameter = 2.0 * m_R * m_k0;
+    double tanChi, bigLambda;
+    m_sphere.InverseStereographic(dx / diameter, dy / diameter, &tanChi, &bigLambda);
     dLambda = bigLambda / m_n;
-    double psi = (std::asinh(std::tan(chi)) - m_halfLogC) / m_n;
-    phi = kvcart::LatitudeOfIsometric(psi, m_e);
+    double psi = (std::asinh(tanChi) - m_halfLogC) / m_n;
+    phi = m_toGeodetic.LatitudeOfTau(std::sinh(psi));
   } else {
     m_polar.Inverse(dx, dy, &phi, &dLambda);
   }

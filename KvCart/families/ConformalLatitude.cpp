@@ -4,6 +4,12 @@
 
 namespace kvcart {
 
+ConformalToGeodetic::ConformalToGeodetic(double e, double f) : m_e(e) {
+  const double n = f / (2.0 - f);
+  m_useSeries = std::fabs(n) <= kSeriesMaxThirdFlattening;
+  GaussianToGeodeticCoefficients(n, m_toGeodetic);
+}
+
 double GeodeticTau(double tauPrime, double e) {
   if (!std::isfinite(tauPrime)) return tauPrime;  // the poles, and NaN
   const double e2m = 1.0 - e * e;

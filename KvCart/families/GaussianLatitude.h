@@ -5,7 +5,9 @@
  * latitudes", 2023, to n^6). At order 6 the truncation is ~20 n^7 radians
  * (1e-18 for WGS 84), so the two directions are exact inverses in double
  * precision; order 4 is the published Engsager & Poder form (1e-13).
- * Shared by both transverse Mercator classes; radians throughout. */
+ * Shared by both transverse Mercator classes and, through
+ * ConformalToGeodetic (ConformalLatitude.h), by the inverses of the other
+ * conformal families; radians throughout. */
 #ifndef KVCART_FAMILIES_GAUSSIANLATITUDE_H
 #define KVCART_FAMILIES_GAUSSIANLATITUDE_H
 

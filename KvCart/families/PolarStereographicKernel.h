@@ -13,8 +13,9 @@
  *   variant B: K = a m_F / t_F, m_F = cos phi_F / sqrt(1 - e^2 sin^2 phi_F).
  * Plane offsets from the pole: x = rho sin(dLambda), y = -s rho cos(dLambda).
  * Inverse: t = rho / K, chi = s (pi/2 - 2 atan t), phi from chi by the
- * fourth-order series in e^2 of the conformal latitude (no iteration; the
- * truncation is below 1e-9 degrees on the earth's ellipsoids), and
+ * sixth-order series in the third flattening (no iteration, exact in double
+ * precision on the earth's ellipsoids; Newton's method on a custom
+ * ellipsoid flatter than 1/f = 125, see ConformalToGeodetic), and
  * dLambda = atan2(x, -s y), which is atan2(E - FE, FN - N) about the north
  * pole and atan2(E - FE, N - FN) about the south pole.
  *
@@ -26,6 +27,8 @@
  *   double x, y; ups.Forward(phi, dLambda, &x, &y); */
 #ifndef KVCART_FAMILIES_POLARSTEREOGRAPHICKERNEL_H
 #define KVCART_FAMILIES_POLARSTEREOGRAPHICKERNEL_H
+
+#include "KvCart/families/ConformalLatitude.h"
 
 namespace kvcart {
 
@@ -52,7 +55,7 @@ class PolarStereographicKernel {
   double m_sign = 1.0;
   double m_e = 0.0;
   double m_radius = 0.0;
-  double m_series[4] = {};  // conformal to geodetic latitude
+  ConformalToGeodetic m_toGeodetic;
 };
 
 }  // namespace kvcart

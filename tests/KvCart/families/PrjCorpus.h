@@ -10,9 +10,13 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "KvCart/core/CKvProjection.h"
 #include "KvCart/text/CKvPRJParser.h"
@@ -96,6 +100,60 @@ inline double WorstDistance(const std::string& wkt, const std::string& authority
   }
   return worst;
 }
+
+// The share of a corpus per family that parses and projects within 1 mm of
+// PROJ, for the record: Report prints one line per family and records it as
+// the test property "within_1mm.<family>" = "<n> of <texts>".
+class FamilyShare {
+ public:
+  // worstDistance as WorstDistance gives it (negative: no projection).
+  void Add(CKvMapProjData::EProjectionType type, double worstDistance) {
+    Counts& c = m_counts[type];
+    c.within += worstDistance >= 0.0 && worstDistance <= 1e-3;
+    c.texts += 1;
+  }
+
+  void Report() const {
+    for (const auto& [type, c] : m_counts) {
+      const std::string share = std::to_string(c.within) + " of " + std::to_string(c.texts);
+      std::printf("%-36s %s texts within 1 mm of PROJ\n", FamilyName(type), share.c_str());
+      ::testing::Test::RecordProperty(std::string("within_1mm.") + FamilyName(type), share);
+    }
+  }
+
+  static const char* FamilyName(int type) {
+    static const std::map<int, const char*> kNames = {
+        {CKvMapProjData::eTransverseMercator, "transverse Mercator"},
+        {CKvMapProjData::eLambert2SP, "Lambert conformal conic 2SP"},
+        {CKvMapProjData::eLambert1SP, "Lambert conformal conic 1SP"},
+        {CKvMapProjData::eStereographic, "stereographic (oblique and polar)"},
+        {CKvMapProjData::eNewZealandMapGrid, "New Zealand Map Grid"},
+        {CKvMapProjData::eHotineObliqueMercator, "Hotine oblique Mercator"},
+        {CKvMapProjData::eObliqueMercator, "oblique Mercator (centre origin)"},
+        {CKvMapProjData::eRectifiedSkewOrthomorphic, "rectified skew orthomorphic"},
+        {CKvMapProjData::eRotatedLongitudeLatitude, "rotated longitude/latitude"},
+        {CKvMapProjData::eMercator2SP, "Mercator 2SP (ESRI Mercator, web)"},
+        {CKvMapProjData::eMercator1SP, "Mercator 1SP"},
+        {CKvMapProjData::eStereographicNorthPole, "stereographic north pole"},
+        {CKvMapProjData::eStereographicSouthPole, "stereographic south pole"},
+        {CKvMapProjData::eGeographical, "geographical"},
+        {CKvMapProjData::eKrovak, "Krovak"},
+        {CKvMapProjData::eAlbersEqualArea, "Albers equal area"},
+        {CKvMapProjData::eLambertAzimuthalEqualArea, "Lambert azimuthal equal area"},
+        {CKvMapProjData::eCassiniSoldner, "Cassini-Soldner"},
+        {CKvMapProjData::eEquidistantConic, "equidistant conic"},
+        {CKvMapProjData::ePolarStereographic, "polar stereographic"}};
+    auto it = kNames.find(type);
+    return it == kNames.end() ? "other" : it->second;
+  }
+
+ private:
+  struct Counts {
+    int within = 0;
+    int texts = 0;
+  };
+  std::map<int, Counts> m_counts;
+};
 
 }  // namespace prjcorpus
 

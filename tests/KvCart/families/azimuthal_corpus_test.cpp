@@ -9,8 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
-#include <map>
 #include <memory>
 #include <string>
 
@@ -102,7 +100,7 @@ double WorstRoundTrip(const std::string& wkt, const std::string& code) {
 }  // namespace
 
 TEST(AzimuthalCorpus, EveryTextParsesAndProjectsLikeProj) {
-  std::map<int, std::pair<int, int>> share;  // kind: (within 1 mm, texts)
+  prjcorpus::FamilyShare share;
   for (const CorpusCase& c : kCorpus) {
     SCOPED_TRACE(c.code);
     const std::string wkt = prjcorpus::ReadPrj(c.code);
@@ -118,11 +116,7 @@ TEST(AzimuthalCorpus, EveryTextParsesAndProjectsLikeProj) {
       EXPECT_GT(worst, 1.0);
     }
     EXPECT_LE(WorstRoundTrip(wkt, c.code), 1e-8);
-    auto& counts = share[c.type];
-    counts.first += worst >= 0.0 && worst <= 1e-3;
-    counts.second += 1;
+    share.Add(c.type, worst);
   }
-  for (const auto& [type, counts] : share) {
-    std::printf("kind %d: %d of %d texts within 1 mm of PROJ\n", type, counts.first, counts.second);
-  }
+  share.Report();
 }

@@ -6,8 +6,6 @@
 // must not be taken for ours. Prints the share per kind.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <map>
 #include <string>
 
 #include "KvCart/text/CKvPRJParser.h"
@@ -70,7 +68,7 @@ const CorpusCase kCorpus[] = {
 }  // namespace
 
 TEST(ObliqueCorpus, EveryTextParsesAndProjectsLikeProj) {
-  std::map<int, std::pair<int, int>> share;  // kind: (within 1 mm, texts)
+  prjcorpus::FamilyShare share;
   for (const CorpusCase& c : kCorpus) {
     const std::string code = "EPSG:" + std::to_string(c.code);
     SCOPED_TRACE(code);
@@ -84,11 +82,7 @@ TEST(ObliqueCorpus, EveryTextParsesAndProjectsLikeProj) {
     const double worst = prjcorpus::WorstDistance(wkt, code);
     EXPECT_GE(worst, 0.0) << "no projection";
     EXPECT_LE(worst, 1e-3);
-    auto& counts = share[c.type];
-    counts.first += worst >= 0.0 && worst <= 1e-3;
-    counts.second += 1;
+    share.Add(c.type, worst);
   }
-  for (const auto& [type, counts] : share) {
-    std::printf("kind %d: %d of %d texts within 1 mm of PROJ\n", type, counts.first, counts.second);
-  }
+  share.Report();
 }
