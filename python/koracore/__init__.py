@@ -1,0 +1,30 @@
+"""koracore for Python: model result files as numpy arrays and xarray
+datasets, units and item types, projections.
+
+    import koracore
+    with koracore.open("bay_result.dfs") as f:
+        print(f.items)
+        level = f.read("Water level", step=0, delete_as_nan=True)
+
+    import xarray as xr
+    ds = xr.open_dataset("bay_result.dfs", engine="koracore")
+
+The package loads the default unit table when it is imported (see
+koracore.units.load for another one). Command line: python3 -m koracore.
+"""
+
+import warnings
+
+from . import _koracore, units
+from .axes import AXIS_KINDS, Axis, TimeAxis
+from .dfs import DataFile, Item, Writer, create, open
+from .errors import Error, FileFormatError, UnitError
+
+__all__ = ["open", "create", "DataFile", "Writer", "Item", "Axis", "TimeAxis", "AXIS_KINDS",
+           "Error", "FileFormatError", "UnitError", "units"]
+__version__ = "1.0.0"
+
+# Every name and conversion needs the registry; one load per process.
+if not units.table_path() and not units.load():
+    warnings.warn("koracore: the default unit table could not be loaded; load one with "
+                  "koracore.units.load(path)", RuntimeWarning, stacklevel=2)
