@@ -108,7 +108,8 @@ class DataFile:
         self.app_title = header["app_title"]
         self.app_version = header["app_version"]
         self.created = header["created"]
-        self.delete_values = header["delete_values"]
+        self.delete_values = dict(header["delete_values"])
+        self.delete_values["float"] = np.float32(self.delete_values["float"])
         projection = header["projection"] or {}
         #: The projection text (well-known text), None when the file has none.
         self.projection = projection.get("text")
@@ -321,7 +322,7 @@ class Writer:
         self._writer.close()
 
     def _prepare(self, item, values):
-        array = np.ascontiguousarray(values, dtype=item.dtype)
+        array = np.asarray(values, dtype=item.dtype, order="C")
         if array.shape != item.shape:
             raise ValueError("%r takes arrays of shape %s, not %s" % (item.name, item.shape,
                                                                        array.shape))

@@ -178,7 +178,8 @@ def _variable_name(name, taken):
 def _item_attrs(item, datafile, mapped):
     attrs = {"long_name": item.name}
     if hasattr(item.unit, "udunits"):
-        attrs["units"] = item.unit.udunits
+        if item.unit.udunits is not None:
+            attrs["units"] = item.unit.udunits
         attrs["koracore_unit"] = item.unit.name
     if hasattr(item.item_type, "name"):
         attrs["koracore_item_type"] = item.item_type.name

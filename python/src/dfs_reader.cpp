@@ -190,12 +190,14 @@ class DataFileReader {
   }
 
   // The array shape of one step; refused for items whose values this
-  // interface cannot read (time-varying axes, no elements).
+  // interface cannot read (positions that vary with time, no elements).
   static std::vector<py::ssize_t> ValueShape(LPITEM item) {
     std::vector<py::ssize_t> shape = StepShape(item);
     py::ssize_t count = 1;
     for (auto n : shape) count *= n;
-    if (dfsSimpSize(item->dataType) == 0 || count != dfsGetItemElements(item))
+    const int axis = dfsGetItemAxisType(item);
+    const bool varying = axis == F_TV_AXIS_D1 || axis == F_TV_AXIS_D2 || axis == F_TV_AXIS_D3;
+    if (varying || dfsSimpSize(item->dataType) == 0 || count != dfsGetItemElements(item))
       throw py::value_error(std::string("the values of item \"") + (item->name ? item->name : "") +
                             "\" cannot be read as an array");
     return shape;
