@@ -56,7 +56,10 @@ def udunits_spelling(unit):
         spelled = _WHOLE[abbreviation]
     else:
         spelled = _from_symbols(abbreviation)
-    return spelled if spelled is not None else _from_dimension(unit)
+    if spelled is None:
+        return _from_dimension(unit)
+    # Powers as CF files usually write them: "m3/s" rather than "m^3/s".
+    return re.sub(r"\^(-?\d+)", r"\1", spelled)
 
 
 def _from_symbols(text):
@@ -72,6 +75,6 @@ def _from_dimension(unit):
         if power == 1:
             terms.append(base)
         elif power:
-            terms.append("%s^%s" % (base, ("%g" % power)))
+            terms.append("%s%d" % (base, power))
     text = " ".join(["%.17g" % unit.factor] + terms)
     return "(%s) @ %.17g" % (text, unit.offset / unit.factor) if unit.offset else text

@@ -64,6 +64,8 @@ class _Grids:
     def dims(self, axis):
         if axis.number not in _DIM_NAMES:
             return None
+        if not _DIM_NAMES[axis.number]:
+            return ()
         for known, names in self.axes:
             if known == axis:
                 return names
@@ -86,7 +88,7 @@ class _Grids:
         elif axis.kind == "NeqD1":
             points = axis.coords[0].astype(np.float64)
             for n, name in enumerate(("x", "y", "z")):
-                self.coords[name + names[0][5:]] = _no_fill(xr.Variable(names, points[:, n], {
+                self.coords[names[0] + "_" + name] = _no_fill(xr.Variable(names, points[:, n], {
                     "long_name": "%s of the point" % name, "units": unit}))
         else:
             self._add_cell_centres(axis, names, unit)
@@ -197,13 +199,17 @@ def _time_coordinate(datafile):
         return _no_fill(xr.Variable(("time",), times, {"standard_name": "time", "axis": "T"}))
     unit = datafile.time_axis.unit
     seconds = hasattr(unit, "id") and unit.is_convertible_to("second")
+    # "seconds" rather than "s": the spelling xarray and CF readers take for
+    # a time span.
     return _no_fill(xr.Variable(("time",), times, {
         "long_name": "time", "axis": "T",
-        "units": "s" if seconds else getattr(unit, "udunits", "1")}))
+        "units": "seconds" if seconds else getattr(unit, "udunits", "1")}))
 
 
 def to_dataset(datafile, drop_variables=()):
-    """The dataset of an open koracore.DataFile (which it then owns)."""
+    """The dataset of an open koracore.DataFile (which it then owns), as
+    stored: delete values in the data and `_FillValue` in the attributes,
+    for xr.decode_cf to turn into NaN."""
     placement = _Placement(datafile)
     mapped = placement.origin is not None
     grids, variables, taken = _Grids(datafile, placement), {}, set()
@@ -233,15 +239,28 @@ def to_dataset(datafile, drop_variables=()):
 
 
 class KoracoreBackendEntrypoint(BackendEntrypoint):
-    """Opens koracore data files in xarray."""
+    """Opens koracore data files in xarray. The CF decoding options of
+    xr.open_dataset apply as for netCDF files: delete values become NaN
+    (mask_and_scale), a relative time axis in seconds becomes timedelta64
+    (decode_timedelta)."""
 
     description = "koracore data files, read lazily one time step at a time"
-    open_dataset_parameters = ("filename_or_obj", "drop_variables")
+    open_dataset_parameters = ("filename_or_obj", "drop_variables", "mask_and_scale",
+                               "decode_times", "decode_timedelta", "use_cftime",
+                               "concat_characters", "decode_coords")
 
-    def open_dataset(self, filename_or_obj, *, drop_variables=None):
+    def open_dataset(self, filename_or_obj, *, drop_variables=None, mask_and_scale=True,
+                     decode_times=True, decode_timedelta=None, use_cftime=None,
+                     concat_characters=True, decode_coords=True):
         datafile = dfs.open(filename_or_obj)
         try:
-            return to_dataset(datafile, set(drop_variables or ()))
+            raw = to_dataset(datafile, set(drop_variables or ()))
+            ds = xr.decode_cf(raw, concat_characters=concat_characters,
+                              mask_and_scale=mask_and_scale, decode_times=decode_times,
+                              decode_coords=decode_coords, use_cftime=use_cftime,
+                              decode_timedelta=decode_timedelta)
+            ds.set_close(datafile.close)
+            return ds
         except BaseException:
             datafile.close()
             raise
