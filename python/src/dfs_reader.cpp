@@ -170,9 +170,11 @@ class DataFileReader {
   // that holds the mutex may need the interpreter lock to finish, never the
   // other way round.
   std::unique_lock<std::mutex> Lock() {
-    std::unique_lock<std::mutex> lock(m_mutex, std::defer_lock);
-    py::gil_scoped_release unlocked;
-    lock.lock();
+    std::unique_lock<std::mutex> lock(m_mutex, std::try_to_lock);
+    if (!lock.owns_lock()) {
+      py::gil_scoped_release unlocked;
+      lock.lock();
+    }
     return lock;
   }
 

@@ -176,9 +176,11 @@ class DataFileWriter {
 
  private:
   std::unique_lock<std::mutex> Lock() {
-    std::unique_lock<std::mutex> lock(m_mutex, std::defer_lock);
-    py::gil_scoped_release unlocked;
-    lock.lock();
+    std::unique_lock<std::mutex> lock(m_mutex, std::try_to_lock);
+    if (!lock.owns_lock()) {
+      py::gil_scoped_release unlocked;
+      lock.lock();
+    }
     return lock;
   }
 
