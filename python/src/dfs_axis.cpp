@@ -48,16 +48,18 @@ void ReadEquidistant(LPITEM item, AxisFacts* a) {
       dfsGetItemAxisEqD2(item, &a->unit, &name, n, n + 1, o, o + 1, d, d + 1);
       break;
     case F_EQ_AXIS_D3:
-      dfsGetItemAxisEqD3(item, &a->unit, &name, n, n + 1, n + 2, o, o + 1, o + 2, d, d + 1,
-                         d + 2);
+      dfsGetItemAxisEqD3(item, &a->unit, &name, n, n + 1, n + 2, o, o + 1, o + 2, d, d + 1, d + 2);
       break;
     case F_EQ_AXIS_D4:
       dfsGetItemAxisEqD4(item, &a->unit, &name, n, n + 1, n + 2, n + 3, o, o + 1, o + 2, o + 3, d,
                          d + 1, d + 2, d + 3);
       break;
   }
-  const int dims = a->type == F_EQ_AXIS_D0 ? 0 : a->type == F_EQ_AXIS_D1 ? 1
-                   : a->type == F_EQ_AXIS_D2 ? 2 : a->type == F_EQ_AXIS_D3 ? 3 : 4;
+  const int dims = a->type == F_EQ_AXIS_D0   ? 0
+                   : a->type == F_EQ_AXIS_D1 ? 1
+                   : a->type == F_EQ_AXIS_D2 ? 2
+                   : a->type == F_EQ_AXIS_D3 ? 3
+                                             : 4;
   a->sizes.assign(n, n + dims);
   a->origin.assign(o, o + dims);
   a->step.assign(d, d + dims);
@@ -98,7 +100,8 @@ void ReadCoordinates(LPITEM item, AxisFacts* a) {
     else
       dfsGetItemAxisCurveLinearD3(item, &a->unit, &name, n, n + 1, n + 2, c, c + 1, c + 2);
     a->sizes.assign(n, n + (a->type == F_CURVE_LINEAR_AXIS_D2 ? 2 : 3));
-    for (size_t k = 0; k < a->sizes.size(); ++k) a->coords.push_back(CopyOut(c[k], CornerShape(a->sizes)));
+    for (size_t k = 0; k < a->sizes.size(); ++k)
+      a->coords.push_back(CopyOut(c[k], CornerShape(a->sizes)));
   }
   a->unitName = name ? name : "";
 }
@@ -157,7 +160,10 @@ std::vector<Contiguous<T>> Coordinates(const py::dict& axis,
 }
 
 int ApplyEquidistant(LPITEM item, int type, int unit, const py::dict& axis) {
-  const size_t dims = type == F_EQ_AXIS_D1 ? 1 : type == F_EQ_AXIS_D2 ? 2 : type == F_EQ_AXIS_D3 ? 3 : 4;
+  const size_t dims = type == F_EQ_AXIS_D1   ? 1
+                      : type == F_EQ_AXIS_D2 ? 2
+                      : type == F_EQ_AXIS_D3 ? 3
+                                             : 4;
   const auto n = Numbers<int>(axis, "size", dims);
   const auto o = Numbers<float>(axis, "origin", dims);
   const auto d = Numbers<float>(axis, "step", dims);
@@ -188,7 +194,8 @@ int ApplyCoordinates(LPITEM item, int type, int unit, const py::dict& axis) {
   for (int size : n) lengths.push_back(curved ? corners : static_cast<py::ssize_t>(size) + 1);
   const auto c = Coordinates<double>(axis, lengths);
   switch (type) {
-    case F_NEQ_AXIS_D2: return dfsSetItemAxisNeqD2(item, unit, n[0], n[1], c[0].data(), c[1].data());
+    case F_NEQ_AXIS_D2:
+      return dfsSetItemAxisNeqD2(item, unit, n[0], n[1], c[0].data(), c[1].data());
     case F_NEQ_AXIS_D3:
       return dfsSetItemAxisNeqD3(item, unit, n[0], n[1], n[2], c[0].data(), c[1].data(),
                                  c[2].data());

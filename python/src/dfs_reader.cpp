@@ -113,7 +113,9 @@ class DataFileReader {
     CheckOpen();
     LPITEM item = DynamicItem(number);
     const int steps = StepCount();
-    if (step >= steps) throw py::index_error("step " + std::to_string(step) + " outside 0.." + std::to_string(steps - 1));
+    if (step >= steps)
+      throw py::index_error("step " + std::to_string(step) + " outside 0.." +
+                            std::to_string(steps - 1));
     std::vector<py::ssize_t> shape = ValueShape(item);
     if (step < 0) shape.insert(shape.begin(), steps);
     py::array out(DtypeOf(item->dataType), shape);

@@ -45,7 +45,9 @@ void SetTimeAxis(LPHEAD h, const py::dict& t) {
       s = dfsSetEqCalendarAxis(h, date.c_str(), time.c_str(), unit, first, start,
                                t["step"].cast<double>());
       break;
-    case F_CAL_NEQ_AXIS: s = dfsSetNeqCalendarAxis(h, date.c_str(), time.c_str(), unit, first); break;
+    case F_CAL_NEQ_AXIS:
+      s = dfsSetNeqCalendarAxis(h, date.c_str(), time.c_str(), unit, first);
+      break;
     default: throw py::value_error("unknown time axis type " + std::to_string(type));
   }
   CheckKfs(s, "set the time axis");
@@ -154,7 +156,8 @@ class DataFileWriter {
     if (static_cast<int>(values.size()) != items)
       throw py::value_error("a time step takes one array per item (" + std::to_string(items) + ")");
     std::vector<const void*> data;
-    for (int n = 1; n <= items; ++n) data.push_back(ValuesFor(dfsItemD(m_header, n), values[n - 1]));
+    for (int n = 1; n <= items; ++n)
+      data.push_back(ValuesFor(dfsItemD(m_header, n), values[n - 1]));
     py::gil_scoped_release unlocked;
     for (const void* values : data)
       CheckKfs(dfsWriteItemTimeStep(m_header, m_file, values, time), "write time step", m_path);

@@ -1,8 +1,8 @@
 #include "status.h"
 
+#include "error_text_pending.h"
 #include "kfs/container/kfs.h"
 #include "qty/qty.h"
-#include "error_text_pending.h"
 
 namespace py = pybind11;
 
@@ -58,11 +58,14 @@ void RegisterFailureTranslator(py::module_& m) {
       RaiseFromFailure(failure);
     }
   });
-  m.def("status_text", [](const std::string& library, int code) {
-    if (library == "kfs") return StatusText(Library::eKfs, code);
-    if (library == "qty") return StatusText(Library::eQty, code);
-    throw py::value_error("library is \"kfs\" or \"qty\"");
-  }, "The library's own text for a status code.");
+  m.def(
+      "status_text",
+      [](const std::string& library, int code) {
+        if (library == "kfs") return StatusText(Library::eKfs, code);
+        if (library == "qty") return StatusText(Library::eQty, code);
+        throw py::value_error("library is \"kfs\" or \"qty\"");
+      },
+      "The library's own text for a status code.");
 }
 
 }  // namespace koracore_py

@@ -178,8 +178,9 @@ double ConvertValue(double value, int from, int to) {
 }  // namespace
 
 void BindUnits(py::module_& m) {
-  m.def("load_units", [](const std::string& path) { return qtySetupLoad(path.c_str()) == 1; },
-        py::arg("path") = "", "Loads a unit table (the default one for \"\").");
+  m.def(
+      "load_units", [](const std::string& path) { return qtySetupLoad(path.c_str()) == 1; },
+      py::arg("path") = "", "Loads a unit table (the default one for \"\").");
   m.def("unit_table_path", []() { return Text(qtySetupGetPath(nullptr)); });
   m.def("find_unit", &FindUnit, py::arg("text"));
   m.def("unit_info", &UnitInfo, py::arg("unit"));
@@ -189,10 +190,9 @@ void BindUnits(py::module_& m) {
   m.def("item_type_info", &ItemTypeInfo, py::arg("item_type"));
   m.def("item_type_ids", &ItemTypeIds);
   m.def("unit_allowed", [](int itemType, int unit) { return qtyItemUnitEqv(itemType, unit) == 1; });
-  m.def("convert_array", &ConvertArray, py::arg("values"), py::arg("from_unit"),
-        py::arg("to_unit"), py::arg("delete_value"));
-  m.def("convert_value", &ConvertValue, py::arg("value"), py::arg("from_unit"),
-        py::arg("to_unit"));
+  m.def("convert_array", &ConvertArray, py::arg("values"), py::arg("from_unit"), py::arg("to_unit"),
+        py::arg("delete_value"));
+  m.def("convert_value", &ConvertValue, py::arg("value"), py::arg("from_unit"), py::arg("to_unit"));
 }
 
 }  // namespace koracore_py
