@@ -3,6 +3,7 @@
 #include <pybind11/numpy.h>
 #include <pybind11/stl.h>
 
+#include <climits>
 #include <stdexcept>
 #include <string>
 
@@ -138,6 +139,19 @@ std::vector<T> Numbers(const py::dict& axis, const char* key, size_t count) {
   return values;
 }
 
+// Element counts along each direction: at least 1, and few enough that the
+// elements (and the corners of a curved grid) can be counted in an int.
+std::vector<int> Sizes(const py::dict& axis, size_t count) {
+  const auto sizes = Numbers<int>(axis, "size", count);
+  long long corners = 1;
+  for (int n : sizes) {
+    if (n < 1) throw py::value_error("axis sizes must be at least 1");
+    corners *= static_cast<long long>(n) + 1;
+    if (corners > INT_MAX) throw py::value_error("axis too large: more than 2^31 elements");
+  }
+  return sizes;
+}
+
 // The coordinate arrays as contiguous copies, each of the length the setter
 // reads from it.
 template <typename T>
@@ -164,7 +178,7 @@ int ApplyEquidistant(LPITEM item, int type, int unit, const py::dict& axis) {
                       : type == F_EQ_AXIS_D2 ? 2
                       : type == F_EQ_AXIS_D3 ? 3
                                              : 4;
-  const auto n = Numbers<int>(axis, "size", dims);
+  const auto n = Sizes(axis, dims);
   const auto o = Numbers<float>(axis, "origin", dims);
   const auto d = Numbers<float>(axis, "step", dims);
   switch (type) {
@@ -180,13 +194,13 @@ int ApplyEquidistant(LPITEM item, int type, int unit, const py::dict& axis) {
 
 int ApplyCoordinates(LPITEM item, int type, int unit, const py::dict& axis) {
   if (type == F_NEQ_AXIS_D1) {
-    const auto n = Numbers<int>(axis, "size", 1);
+    const auto n = Sizes(axis, 1);
     const auto points = Coordinates<float>(axis, {3 * static_cast<py::ssize_t>(n[0])});
     return dfsSetItemAxisNeqD1(item, unit, n[0], points[0].data());
   }
   const bool curved = type == F_CURVE_LINEAR_AXIS_D2 || type == F_CURVE_LINEAR_AXIS_D3;
   const size_t dims = type == F_NEQ_AXIS_D2 || type == F_CURVE_LINEAR_AXIS_D2 ? 2 : 3;
-  const auto n = Numbers<int>(axis, "size", dims);
+  const auto n = Sizes(axis, dims);
   // Edges of every direction, or corners of the whole grid per direction.
   py::ssize_t corners = 1;
   for (int size : n) corners *= static_cast<py::ssize_t>(size) + 1;
@@ -209,7 +223,7 @@ int ApplyCoordinates(LPITEM item, int type, int unit, const py::dict& axis) {
 
 int ApplyTimeVarying(LPITEM item, int type, int unit, const py::dict& axis) {
   const size_t dims = type == F_TV_AXIS_D1 ? 1 : type == F_TV_AXIS_D2 ? 2 : 3;
-  const auto n = Numbers<int>(axis, "size", dims);
+  const auto n = Sizes(axis, dims);
   if (dims == 1) return dfsSetItemAxisTvarD1(item, unit, n[0]);
   if (dims == 2) return dfsSetItemAxisTvarD2(item, unit, n[0], n[1]);
   return dfsSetItemAxisTvarD3(item, unit, n[0], n[1], n[2]);

@@ -8,6 +8,10 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <limits>
 #include <mutex>
@@ -67,6 +71,7 @@ class DataFileReader {
     // Times as written: the readers add the start themselves.
     dfsParamModifyTimes(m_header, 0);
     try {
+      StepCount();
       ReadStatics();
     } catch (...) {
       CloseNow();
@@ -184,7 +189,19 @@ class DataFileReader {
     if (!m_header) throw py::value_error("I/O operation on a closed data file");
   }
 
-  int StepCount() const { return m_header->time.nSteps; }
+  // The number of steps the header announces, when the file can hold them:
+  // every step takes at least its 4-byte tag, so a larger number is a
+  // damaged header, refused before anything is allocated for it.
+  int StepCount() const {
+    const int steps = m_header->time.nSteps;
+    struct stat file {};
+    if (steps < 0 || (stat(m_path.c_str(), &file) == 0 && steps > file.st_size / 4))
+      throw LibraryFailure(Library::eKfs, kfsErrRead,
+                           "read " + std::to_string(steps) + " time steps from a file of " +
+                               std::to_string(file.st_size) + " bytes",
+                           m_path);
+    return steps;
+  }
 
   LPITEM DynamicItem(int number) const {
     if (number < 1 || number > dfsGetNoOfItems(m_header))
@@ -197,8 +214,11 @@ class DataFileReader {
   // interface cannot read (positions that vary with time, no elements).
   static std::vector<py::ssize_t> ValueShape(LPITEM item) {
     std::vector<py::ssize_t> shape = StepShape(item);
+    // Counted against the element count, which is an int: a product that
+    // would leave that range is refused before it can overflow.
     py::ssize_t count = 1;
-    for (auto n : shape) count *= n;
+    for (auto n : shape)
+      count = n >= 0 && count <= INT_MAX / std::max<py::ssize_t>(n, 1) ? count * n : -1;
     const int axis = dfsGetItemAxisType(item);
     const bool varying = axis == F_TV_AXIS_D1 || axis == F_TV_AXIS_D2 || axis == F_TV_AXIS_D3;
     if (varying || dfsSimpSize(item->dataType) == 0 || count != dfsGetItemElements(item))

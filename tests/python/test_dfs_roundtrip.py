@@ -69,7 +69,8 @@ def test_four_dimensional_axis_is_refused_before_anything_is_written(tmp_path):
         koracore.create(tmp_path / "d4.dfs", [item], hourly())
 
 
-@pytest.mark.parametrize("dtype", [np.float32, np.float64, np.uint8, np.int32, np.uint32])
+@pytest.mark.parametrize("dtype", [np.float32, np.float64, np.uint8, np.int32, np.uint32,
+                                   np.int16, np.uint16])
 def test_every_numeric_type_round_trips(tmp_path, dtype):
     written = _write(tmp_path / "t.dfs", [grid_item(dtype=dtype)], hourly(), 2)
     with koracore.open(tmp_path / "t.dfs") as f:

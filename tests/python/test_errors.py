@@ -2,6 +2,7 @@
 damaged file never takes the reader down with it."""
 
 import shutil
+import struct
 
 import numpy as np
 import pytest
@@ -47,6 +48,20 @@ def test_a_file_cut_in_its_time_steps_reads_up_to_the_cut(demo_files, tmp_path):
         np.testing.assert_array_equal(damaged.read(2, 1), f.read(2, 1))
 
 
+def test_a_header_announcing_impossibly_many_steps_is_refused(tmp_path):
+    with koracore.create(tmp_path / "h.dfs", [grid_item()], hourly()) as w:
+        w.write_step(np.zeros((3, 4)))
+    data = bytearray((tmp_path / "h.dfs").read_bytes())
+    # The number of steps: behind the date, time, unit and two doubles of
+    # the calendar axis block, each a record of type, count and values.
+    at = data.index(b"2024-03-01\0") + 11 + (5 + 9) + (5 + 4) + (5 + 16) + 5
+    assert struct.unpack_from("<i", data, at)[0] == 1
+    struct.pack_into("<i", data, at, 2**31 - 1)
+    (tmp_path / "h.dfs").write_bytes(bytes(data))
+    with pytest.raises(koracore.FileFormatError, match="2147483647 time steps"):
+        koracore.open(tmp_path / "h.dfs")
+
+
 def test_bad_arguments_are_refused_before_the_library_sees_them(demo_files):
     bay, _ = demo_files
     with koracore.open(bay) as f:
@@ -68,6 +83,11 @@ def test_writing_checks_items_units_and_shapes(tmp_path):
     with pytest.raises(koracore.UnitError, match="unit not valid for the item type"):
         koracore.create(tmp_path / "u.dfs", [grid_item(unit="s")], hourly())
     assert not (tmp_path / "u.dfs").exists()
+    for axis, message in ((koracore.Axis.eq2(0, 3), "at least 1"),
+                          (koracore.Axis.tvar(70000, 70000), "too large")):
+        with pytest.raises(ValueError, match=message):
+            koracore.create(tmp_path / "a.dfs", [koracore.Item("L", "Water Level", "m", axis)],
+                            hourly())
     with koracore.create(tmp_path / "w.dfs", [grid_item()], hourly()) as w:
         with pytest.raises(ValueError, match=r"takes arrays of shape \(3, 4\)"):
             w.write_step([np.zeros((4, 3))])
