@@ -119,3 +119,24 @@ def test_relative_time_and_points_without_projection(tmp_path):
     with xr.open_dataset(tmp_path / "r.dfs", engine="koracore", decode_timedelta=False) as ds:
         np.testing.assert_array_equal(ds.time.values, [0.0, 1800.0, 3600.0])
         assert ds.time.attrs["units"] == "seconds"
+
+
+def test_each_kind_of_grid_gets_its_own_dimensions(tmp_path):
+    axis = koracore.Axis
+    x, y = np.meshgrid(np.arange(4.0), np.arange(3.0) * 2)
+    items = [koracore.Item("Curved", "Water Level", "m", axis.curvilinear2(x, y)),
+             koracore.Item("Layered", "Water Level", "m", axis.eq3(4, 3, 2, dz=0.5)),
+             koracore.Item("Stretched", "Water Level", "m", axis.neq2([0, 1, 3, 7], [0, 2, 5]))]
+    with koracore.create(tmp_path / "g.dfs", items,
+                         koracore.TimeAxis.calendar_axis("2020-01-01", 60.0)) as w:
+        for k in range(2):
+            w.write_step([np.full(item.shape, k, np.float32) for item in items])
+    with xr.open_dataset(tmp_path / "g.dfs", engine="koracore") as ds:
+        assert ds.curved.dims == ("time", "y", "x")
+        np.testing.assert_array_equal(ds.xc.values, [[0.5, 1.5, 2.5]] * 2)  # cell centres
+        np.testing.assert_array_equal(ds.yc.values[:, 0], [1.0, 3.0])
+        assert ds.layered.dims == ("time", "z_2", "y_2", "x_2")
+        np.testing.assert_array_equal(ds.z_2.values, [0.0, 0.5])
+        assert ds.stretched.dims == ("time", "y_3", "x_3")
+        np.testing.assert_array_equal(ds.x_3.values, [0.5, 2.0, 5.0])  # between the edges
+        assert float(ds.layered[1].mean()) == 1.0
