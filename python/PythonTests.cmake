@@ -22,11 +22,15 @@ set(python_test_env
   "MPLBACKEND=Agg"
   "PYTHONDONTWRITEBYTECODE=1")
 # An interpreter that is not built with the sanitizers must load their
-# run-time first; Python's own allocations are not ours to report as leaks.
+# run-time first, and the C++ run-time with it, so that the sanitizer finds
+# the exception functions it wraps; Python's own allocations are not ours to
+# report as leaks.
 if(KORACORE_SANITIZE)
   execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libasan.so
                   OUTPUT_VARIABLE asan_runtime OUTPUT_STRIP_TRAILING_WHITESPACE)
-  list(APPEND python_test_env "LD_PRELOAD=${asan_runtime}"
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libstdc++.so
+                  OUTPUT_VARIABLE cxx_runtime OUTPUT_STRIP_TRAILING_WHITESPACE)
+  list(APPEND python_test_env "LD_PRELOAD=${asan_runtime}:${cxx_runtime}"
        "ASAN_OPTIONS=detect_leaks=0")
 endif()
 
