@@ -21,6 +21,10 @@ set(python_test_env
   "KORACORE_QTY_LIBRARY=$<TARGET_FILE:qty-koracore>"
   "MPLBACKEND=Agg"
   "PYTHONDONTWRITEBYTECODE=1")
+# The C dump tool, when the build has it: `info` must print what it prints.
+if(TARGET kfsdump)
+  list(APPEND python_test_env "KORACORE_KFSDUMP=$<TARGET_FILE:kfsdump>")
+endif()
 # An interpreter that is not built with the sanitizers must load their
 # run-time first, and the C++ run-time with it, so that the sanitizer finds
 # the exception functions it wraps; Python's own allocations are not ours to

@@ -89,6 +89,30 @@ py::dict DescribeTimeAxis(LPHEAD h) {
   return t;
 }
 
+py::list CustomBlocks(LPHEAD h) {
+  py::list blocks;
+  dfsCustomBlock* entry = nullptr;
+  dfsGetCustomBlockRef(h, &entry);
+  while (entry) {
+    int type = 0, count = 0;
+    const char* name = nullptr;
+    dfsCustomBlock* next = nullptr;
+    dfsGetCustomBlock(entry, &type, &name, &count, nullptr, &next);
+    blocks.append(py::make_tuple(Text(name), type, count));
+    entry = next;
+  }
+  return blocks;
+}
+
+py::dict DescribeContainer(kfsHandle file) {
+  py::dict d;
+  d["created"] = Text(kfsGetFileCreationDate(file)) + " " + Text(kfsGetFileCreationTime(file));
+  d["edited"] = Text(kfsGetFileEditDate(file)) + " " + Text(kfsGetFileEditTime(file));
+  d["container_version"] = kfsGetVersionCreate(file);
+  d["application_version"] = kfsGetVersionCreateApp(file);
+  return d;
+}
+
 py::dict DescribeHeader(LPHEAD h, kfsHandle file) {
   py::dict d;
   d["file_type"] = dfsGetFileType(h);
@@ -99,6 +123,9 @@ py::dict DescribeHeader(LPHEAD h, kfsHandle file) {
   d["data_type"] = dfsGetDataType(h);
   d["statistics_type"] = dfsGetItemStatsType(h);
   d["encoded"] = dfsIsFileCompressed(h) != 0;
+  d["encode_key_size"] = dfsGetEncodeKeySize(h);
+  d["custom_blocks"] = CustomBlocks(h);
+  d["container"] = DescribeContainer(file);
   d["delete_values"] = DeleteValues(h);
   d["projection"] = Projection(h);
   d["time"] = DescribeTimeAxis(h);
@@ -108,8 +135,9 @@ py::dict DescribeHeader(LPHEAD h, kfsHandle file) {
 
 py::dict DescribeItem(LPITEM item, int number) {
   int itemType = 0, unit = 0, dataType = 0, valueType = 0, missing = 0;
-  const char *itemTypeName = nullptr, *name = nullptr, *unitName = nullptr;
+  const char *itemTypeName = nullptr, *name = nullptr, *unitName = nullptr, *unitText = nullptr;
   dfsGetItemInfo(item, &itemType, &itemTypeName, &name, &unit, &unitName, &dataType);
+  dfsGetItemInfo_(item, nullptr, nullptr, &unitText, nullptr);
   dfsGetItemValueType(item, &valueType);
   float ref[3] = {}, angles[3] = {};
   dfsGetItemRefCoords(item, ref, ref + 1, ref + 2);
@@ -122,16 +150,19 @@ py::dict DescribeItem(LPITEM item, int number) {
   d["unit"] = unit;
   d["unit_name"] = Text(unitName);
   d["unit_abbreviation"] = UnitAbbreviation(unit);
+  d["unit_text"] = unitText ? py::object(py::str(unitText)) : py::object(py::none());
   d["data_type"] = dataType;
+  d["elements"] = dfsGetItemElements(item);
+  d["dimensions"] = dfsGetItemDim(item);
+  d["geometry_unit"] = dfsGetItemGeometryUnit(item);
   d["value_type"] = valueType;
   d["axis"] = DescribeAxis(item);
   d["shape"] = py::tuple(py::cast(StepShape(item)));
   d["reference"] = py::make_tuple(ref[0], ref[1], ref[2]);
   d["orientation"] = py::make_tuple(angles[0], angles[1], angles[2]);
-  if (number > 0) {
-    double minimum = 0, maximum = 0;
-    dfsGetItemStatsGlobal(item, &minimum, &maximum, &missing);
-    d["minimum"] = minimum;
+  double minimum = 0, maximum = 0;
+  if (number > 0 && dfsGetItemStatsGlobal(item, &minimum, &maximum, &missing) == 0) {
+    d["minimum"] = minimum;  // the double delete value while no value was written
     d["maximum"] = maximum;
     d["missing"] = missing;
   }

@@ -112,6 +112,18 @@ class DataFileReader {
     return items;
   }
 
+  // The time axis as the getters give it to a reader that lets them fold a
+  // calendar start offset into the start date and time (the library's
+  // default, which this reader turns off for its own use).
+  py::dict TimeAxisAsShown() {
+    auto lock = Lock();
+    CheckOpen();
+    dfsParamModifyTimes(m_header, 1);
+    py::dict axis = DescribeTimeAxis(m_header);
+    dfsParamModifyTimes(m_header, 0);
+    return axis;
+  }
+
   // One step (step >= 0) or all steps (step < 0) of item `number` (1-based).
   py::array Read(int number, int step, int unit, bool deleteAsNan) {
     auto lock = Lock();
@@ -282,7 +294,8 @@ void BindDataFiles(py::module_& m) {
            py::arg("delete_as_nan") = false)
       .def("read_static", &DataFileReader::ReadStatic, py::arg("index"), py::arg("unit") = 0,
            py::arg("delete_as_nan") = false)
-      .def("step_times", &DataFileReader::StepTimes);
+      .def("step_times", &DataFileReader::StepTimes)
+      .def("time_axis_as_shown", &DataFileReader::TimeAxisAsShown);
 }
 
 }  // namespace koracore_py

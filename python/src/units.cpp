@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "bindings.h"
+#include "kfs/dfs/dfs_header.h"
 #include "qty/qty.h"
 #include "status.h"
 
@@ -192,6 +193,8 @@ void BindUnits(py::module_& m) {
   m.def("unit_allowed", [](int itemType, int unit) { return qtyItemUnitEqv(itemType, unit) == 1; });
   m.def("convert_array", &ConvertArray, py::arg("values"), py::arg("from_unit"), py::arg("to_unit"),
         py::arg("delete_value"));
+  m.def("simple_type_name", [](int type) { return Text(dfsSimpleTypeStr(type)); },
+        py::arg("type"), "The library's name of a simple type (1 float .. 7 unsigned*2).");
   m.def("convert_value", &ConvertValue, py::arg("value"), py::arg("from_unit"), py::arg("to_unit"));
 }
 
