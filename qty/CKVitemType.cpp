@@ -1,15 +1,22 @@
 #include "qty/CKVitemType.h"
 
-#include <cassert>
-
 #include "qty/CKVfilter.h"
 #include "qty/CKVunit.h"
+#include "qty/QtyAssert.h"
 
 CKVitemType::CKVitemType(const std::string& key, long id, const std::string& ident,
                          CKVdimension* dim)
     : m_key(key), m_nNumId(id), m_ident(ident), m_pDimension(dim) {}
 
 CKVitemType::~CKVitemType() { delete m_pDimension; }
+
+std::unique_ptr<CKVitemType> NewItemType(const std::string& key, long id, const std::string& ident,
+                                         const CKVdimension& dim) {
+  auto dimension = std::make_unique<CKVdimension>(dim);
+  auto itemType = std::make_unique<CKVitemType>(key, id, ident, dimension.get());
+  dimension.release();  // the item type owns it now
+  return itemType;
+}
 
 bool CKVitemType::AllowUnit(CKVunit& unit, bool atFront) {
   if (!unit.IsEqv(GetDim())) return false;
@@ -40,8 +47,8 @@ bool CKVitemType::IsMemberOf(const CKVfilter& filter) const {
 }
 
 void CKVitemType::AssertValid() const {
-  assert(m_nNumId != 0 && "CKVitemType: id != 0");
-  assert(m_pDimension != nullptr && "CKVitemType: dimension set");
+  QTY_ASSERT(m_nNumId != 0 && "CKVitemType: id != 0");
+  QTY_ASSERT(m_pDimension != nullptr && "CKVitemType: dimension set");
 }
 
 const CKVdimension& CKVitemType::GetDim() const {

@@ -10,6 +10,7 @@
 #ifndef QTY_CKVITEMTYPE_H
 #define QTY_CKVITEMTYPE_H
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -69,5 +70,10 @@ class CKVitemType {
   int m_nDecimals = -1;
   double m_dDefaultValue = 0.0;
 };
+
+// A new item type with its own copy of dim; nothing leaks when memory runs
+// out part way.
+std::unique_ptr<CKVitemType> NewItemType(const std::string& key, long id, const std::string& ident,
+                                         const CKVdimension& dim);
 
 #endif

@@ -8,10 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "base/kora_diagnostics.h"
 #include "qty/CKVfilter.h"
 #include "qty/CKVitemType.h"
 #include "qty/CKVregistry.h"
 #include "qty/CKVunit.h"
+#include "qty/QtyStatus.h"
 #include "qty/qty.h"
 
 namespace {
@@ -53,7 +55,7 @@ std::vector<Entry> EntriesOf(const List* list) {
 class OutputFile {
  public:
   explicit OutputFile(const char* name) : m_name(name), m_file(std::fopen(name, "w")) {
-    if (!m_file) std::fprintf(stderr, "Cannot create file '%s'\n", name);
+    if (!m_file) koraDiagnostic(koraDiagError, "Cannot create file '%s'\n", name);
   }
   ~OutputFile() { Close(); }
   OutputFile(const OutputFile&) = delete;
@@ -70,7 +72,7 @@ class OutputFile {
     const bool closed = std::fclose(m_file) == 0;
     const bool ok = written && closed;
     m_file = nullptr;
-    if (!ok) std::fprintf(stderr, "Cannot write file '%s'\n", m_name);
+    if (!ok) koraDiagnostic(koraDiagError, "Cannot write file '%s'\n", m_name);
     return ok;
   }
 
@@ -191,8 +193,11 @@ bool CKVitemTypeList::WriteAllowedUnits() const {
 }
 
 extern "C" int qtyWriteItemTypeIncludes(void) {
-  const CKVregistry& registry = QtyRegistry();
-  const bool includes = registry.ItemTypeList().WriteIncludes(&registry.UnitList(), &registry.FilterList());
-  const bool listing = registry.ItemTypeList().WriteAllowedUnits();
-  return includes && listing ? 1 : 0;
+  return qty::Flat([] {
+    const CKVregistry& registry = QtyRegistry();
+    const bool includes =
+        registry.ItemTypeList().WriteIncludes(&registry.UnitList(), &registry.FilterList());
+    const bool listing = registry.ItemTypeList().WriteAllowedUnits();
+    return includes && listing ? QtyStatus::eOk : QtyStatus::eFile;
+  });
 }

@@ -22,32 +22,44 @@ CKVregistry::~CKVregistry() {
   for (CKVunit* unit : UnitList_) delete unit;
 }
 
-bool CKVregistry::AddUnit(CKVunit* unit, bool atFront) {
-  if (UnitMap_.count(unit->GetId()) || UnitStringMap_.count(unit->GetIdent())) return false;
-  if (atFront) {
-    UnitList_.insert(UnitList_.begin(), unit);
-  } else {
-    UnitList_.push_back(unit);
+namespace {
+
+// Files an entry in its list and both maps, or nowhere: running out of
+// memory part way must not leave a map pointing at an object the caller
+// still owns (and deletes). Room in the list is made first, the maps are
+// filled with a roll-back, and the list insert - which then cannot throw -
+// comes last.
+template <class Entry, class List, class IdMap, class IdentMap>
+bool AddEntry(Entry* entry, long id, const std::string& ident, bool atFront, List& list, IdMap& ids,
+              IdentMap& idents) {
+  if (ids.count(id) || idents.count(ident)) return false;
+  if (list.size() == list.capacity()) list.reserve(list.empty() ? 16 : 2 * list.size());
+  const auto byId = ids.emplace(id, entry).first;
+  try {
+    idents.emplace(ident, entry);
+  } catch (...) {
+    ids.erase(byId);
+    throw;
   }
-  UnitMap_[unit->GetId()] = unit;
-  UnitStringMap_[unit->GetIdent()] = unit;
+  list.insert(atFront ? list.begin() : list.end(), entry);
   return true;
+}
+
+}  // namespace
+
+bool CKVregistry::AddUnit(CKVunit* unit, bool atFront) {
+  return AddEntry(unit, unit->GetId(), unit->GetIdent(), atFront, UnitList_, UnitMap_,
+                  UnitStringMap_);
 }
 
 bool CKVregistry::AddItemType(long id, CKVitemType* itemType) {
-  if (ItemTypeMap_.count(id) || ItemTypeStringMap_.count(itemType->GetIdent())) return false;
-  ItemTypeList_.push_back(itemType);
-  ItemTypeMap_[id] = itemType;
-  ItemTypeStringMap_[itemType->GetIdent()] = itemType;
-  return true;
+  return AddEntry(itemType, id, itemType->GetIdent(), false, ItemTypeList_, ItemTypeMap_,
+                  ItemTypeStringMap_);
 }
 
 bool CKVregistry::AddFilter(CKVfilter* filter) {
-  if (FilterMap_.count(filter->GetId()) || FilterStringMap_.count(filter->GetIdent())) return false;
-  FilterList_.push_back(filter);
-  FilterMap_[filter->GetId()] = filter;
-  FilterStringMap_[filter->GetIdent()] = filter;
-  return true;
+  return AddEntry(filter, filter->GetId(), filter->GetIdent(), false, FilterList_, FilterMap_,
+                  FilterStringMap_);
 }
 
 CKVunit* CKVregistry::FindUnit(long id) const { return FindIn(UnitMap_, id); }

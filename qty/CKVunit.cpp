@@ -1,8 +1,9 @@
 #include "qty/CKVunit.h"
 
-#include <cassert>
 #include <cmath>
 #include <utility>
+
+#include "qty/QtyAssert.h"
 
 CKVunit::CKVunit(const std::string& key, const std::string& abbreviation, long id,
                  const double& factor, const CKVdimension& dim)
@@ -16,7 +17,7 @@ CKVunit::CKVunit(const std::string& key, const std::string& abbreviation, long i
       m_pDimParent(&dim),
       m_dFactor(factor),
       m_dOffset(offset) {
-  assert(factor != 0.0 && "CKVunit: factor != 0");
+  QTY_ASSERT(factor != 0.0 && "CKVunit: factor != 0");
   SetAllBaseFactors(1.0);
 }
 
@@ -66,7 +67,7 @@ CKVunit::CKVunit(CKVunit&& src) noexcept
 
 CKVunit::CKVunit(const double& factor, const CKVdimension& dim)
     : m_pDimTemp(new CKVdimension(dim)), m_dFactor(factor) {
-  assert(factor != 0.0 && "CKVunit: factor != 0");
+  QTY_ASSERT(factor != 0.0 && "CKVunit: factor != 0");
   SetAllBaseFactors(1.0);
   const int type = dim.GetDimType();
   if (type >= 1 && type <= qty::kBaseDimensionCount) m_dBaseFactors[type - 1] = factor;
@@ -89,9 +90,9 @@ double CKVunit::GetFactor() const {
 }
 
 void CKVunit::AssertValid() const {
-  assert((m_pDimParent == nullptr) != (m_pDimTemp == nullptr) &&
-         "CKVunit: exactly one dimension pointer");
-  assert(m_dFactor != 0.0 && "CKVunit: factor != 0");
+  QTY_ASSERT((m_pDimParent == nullptr) != (m_pDimTemp == nullptr) &&
+             "CKVunit: exactly one dimension pointer");
+  QTY_ASSERT(m_dFactor != 0.0 && "CKVunit: factor != 0");
 }
 
 bool CKVunit::IsEqv(const CKVunit& other) const { return GetDim().IsEqv(other.GetDim()); }

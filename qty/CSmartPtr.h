@@ -2,13 +2,14 @@
 // the layer derives from CSmartPtrAble and is handed out through CSmartPtr,
 // which deletes it when the last pointer goes.
 //
-// The counts are checked with assertions: a count below 0 before an
-// increment, below 1 before a decrement, or not 0 at destruction is a
-// programming error of this layer, never a consequence of input.
+// The counts are checked with assertions that stay in every build
+// (QTY_ASSERT): a count below 0 before an increment, below 1 before a
+// decrement, or not 0 at destruction is a programming error of this layer,
+// never a consequence of input.
 #ifndef QTY_CSMARTPTR_H
 #define QTY_CSMARTPTR_H
 
-#include <cassert>
+#include "qty/QtyAssert.h"
 
 namespace MSXML2 {
 
@@ -17,15 +18,17 @@ class CSmartPtrAble {
   CSmartPtrAble() = default;
   CSmartPtrAble(const CSmartPtrAble&) = delete;
   CSmartPtrAble& operator=(const CSmartPtrAble&) = delete;
-  virtual ~CSmartPtrAble() { assert(_smart_ptr_refcount == 0 && "SmartPtr: count 0 at destruction"); }
+  virtual ~CSmartPtrAble() {
+    QTY_ASSERT(_smart_ptr_refcount == 0 && "SmartPtr: count 0 at destruction");
+  }
 
   void AddRef() {
-    assert(_smart_ptr_refcount >= 0 && "SmartPtr: count >= 0 before increment");
+    QTY_ASSERT(_smart_ptr_refcount >= 0 && "SmartPtr: count >= 0 before increment");
     ++_smart_ptr_refcount;
   }
   // Returns the count left.
   int Release() {
-    assert(_smart_ptr_refcount >= 1 && "SmartPtr: count >= 1 before decrement");
+    QTY_ASSERT(_smart_ptr_refcount >= 1 && "SmartPtr: count >= 1 before decrement");
     return --_smart_ptr_refcount;
   }
   int RefCount() const { return _smart_ptr_refcount; }

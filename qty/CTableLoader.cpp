@@ -3,10 +3,10 @@
 #include <cerrno>
 #include <climits>
 #include <clocale>
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
+#include "base/kora_diagnostics.h"
 #include "qty/CKVfilter.h"
 #include "qty/CKVitemType.h"
 #include "qty/CKVregistry.h"
@@ -113,9 +113,9 @@ void LoadUnitRow(CKVregistry& registry, const CRow& row) {
   CKVunit* made = nullptr;
   double* number = nullptr;
   if (!bEvaluateExpression(registry, expression.c_str(), &made, &number)) {
-    std::printf("Error reading unit\n%s\nUnsuccessful parsing of the expression\n%s\n",
-                ident.c_str(), expression.c_str());
-    std::fflush(stdout);
+    koraDiagnostic(koraDiagMessage,
+                   "Error reading unit\n%s\nUnsuccessful parsing of the expression\n%s\n",
+                   ident.c_str(), expression.c_str());
     return;
   }
   delete number;
@@ -146,9 +146,14 @@ void LoadItemRow(CKVregistry& registry, const CRow& row) {
   if (id == 0) return;  // 0 marks "no item type" in data files
   const std::string ident = row.Text("Ident");
   const std::string key = row.Text("Desc");
-  CKVitemType* itemType = new CKVitemType(key, id, ident, new CKVdimension(defaultUnit->GetDim()));
-  if (!registry.AddItemType(id, itemType)) {
-    delete itemType;
+  // Owned here until the registry takes it: running out of memory on the
+  // way leaks nothing.
+  std::unique_ptr<CKVitemType> made = NewItemType(key, id, ident, defaultUnit->GetDim());
+  CKVitemType* itemType = made.get();
+  if (registry.AddItemType(id, itemType)) {
+    made.release();
+  } else {
+    made.reset();
     itemType = registry.FindItemType(id);
     if (!itemType || itemType != registry.FindItemType(ident)) return;
     itemType->SetKey(key);
@@ -171,11 +176,14 @@ void LoadItemRow(CKVregistry& registry, const CRow& row) {
 void LoadFilterRow(CKVregistry& registry, const CRow& row) {
   const std::string ident = row.Text("Ident");
   const std::string key = row.Text("Desc");
-  CKVfilter* filter = new CKVfilter(key, row.Bits("KvId", 0));
-  filter->SetIdent(ident);
-  if (!registry.AddFilter(filter)) {
-    const long id = filter->GetId();
-    delete filter;
+  auto made = std::make_unique<CKVfilter>(key, row.Bits("KvId", 0));
+  made->SetIdent(ident);
+  CKVfilter* filter = made.get();
+  if (registry.AddFilter(filter)) {
+    made.release();
+  } else {
+    const long id = made->GetId();
+    made.reset();
     filter = registry.FindFilter(id);
     if (!filter || filter != registry.FindFilter(ident)) return;
     filter->SetKey(key);
@@ -218,12 +226,11 @@ bool LoadUnitTable(CKVregistry& registry, const std::string& path) {
   CNumericLocaleGuard locale;
   MSXML2::CXercesSession xerces;
   if (!xerces.Initialized()) {
-    std::printf("Error initializing Xerces\n");
-    std::fflush(stdout);
+    koraDiagnostic(koraDiagMessage, "Error initializing Xerces\n");
   }
   CSmartPtr<MSXML2::IXMLDOMDocument> document(new MSXML2::IXMLDOMDocument());
   if (!xerces.Initialized() || !document->load(path.c_str())) {
-    std::fprintf(stderr, "Document '%s' not parsed successfully. \n", path.c_str());
+    koraDiagnostic(koraDiagError, "Document '%s' not parsed successfully. \n", path.c_str());
     return false;
   }
   if (document->selectSingleNode("//Group[@Name=\"Units\"]")) {

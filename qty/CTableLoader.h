@@ -18,7 +18,7 @@ class CKVregistry;
 namespace qty {
 
 // Loads the table at `path`. False (with "Document '...' not parsed
-// successfully." on standard error) when the file is missing or not
+// successfully." to the diagnostics sink) when the file is missing or not
 // well-formed; the registry is then unchanged. Switches LC_NUMERIC to "C"
 // for the duration and restores it on every return.
 bool LoadUnitTable(CKVregistry& registry, const std::string& path);

@@ -4,9 +4,10 @@
 #include <cstring>
 #include <string>
 
-#include "qty/LanguageFiles.h"
 #include "qty/CKVregistry.h"
 #include "qty/CTableLoader.h"
+#include "qty/LanguageFiles.h"
+#include "qty/QtyStatus.h"
 #include "qty/TablePaths.h"
 #include "qty/qty.h"
 
@@ -42,21 +43,25 @@ int CopyBounded(char* dst, const std::string& text, size_t size) {
 extern "C" {
 
 int qtySetupLoad(const char* path) {
-  const std::string table = (path && *path) ? std::string(path) : qty::DefaultTablePath();
-  if (!qty::LoadUnitTable(QtyRegistry(), table)) return 0;
-  Names().documentName = table;
-  return 1;
+  return qty::Flat([&] {
+    const std::string table = (path && *path) ? std::string(path) : qty::DefaultTablePath();
+    if (!qty::LoadUnitTable(QtyRegistry(), table)) return QtyStatus::eTable;
+    Names().documentName = table;
+    return QtyStatus::eOk;
+  });
 }
 
 int qtySetupLoadLinux(const char* path) { return qtySetupLoad(path); }
 
 void qtyLoadItemTypeTables(const char* path) {
-  Names().libraryFile = path ? path : "";
-  if (qtySetupLoad(path)) qty::ApplyLanguageFiles(QtyRegistry(), qty::TableFolder());
+  qty::Guarded([&] {
+    Names().libraryFile = path ? path : "";
+    if (qtySetupLoad(path)) qty::ApplyLanguageFiles(QtyRegistry(), qty::TableFolder());
+  });
 }
 
 const char* qtySetupGetPath(const char** path) {
-  const char* name = Names().documentName.c_str();
+  const char* name = qty::Guarded("", [] { return Names().documentName.c_str(); });
   if (path) *path = name;
   return name;
 }
@@ -68,19 +73,24 @@ void qtyUnloadItemTypeTables(void) {}
 int qtySetupWrite(void) { return 1; }
 
 int _fullpath(char* dst, const char* /*path*/, int size) {
-  return CopyBounded(dst, qty::TableFolder(), size > 0 ? static_cast<size_t>(size) : QTY_MAX_PATH);
+  return qty::Guarded(-1, [&] {
+    const size_t bytes = size > 0 ? static_cast<size_t>(size) : QTY_MAX_PATH;
+    return CopyBounded(dst, qty::TableFolder(), bytes);
+  });
 }
 
 int _splitpath(char* /*path*/, char* /*drive*/, char* dir, char* /*name*/, char* /*ext*/) {
-  return CopyBounded(dir, qty::TableFolder(), QTY_MAX_PATH);
+  return qty::Guarded(-1, [&] { return CopyBounded(dir, qty::TableFolder(), QTY_MAX_PATH); });
 }
 
 int _makepath(char* dst, char* /*drive*/, char* dir, char* name, char* ext) {
-  std::string joined;
-  for (const char* part : {dir, name, ext}) {
-    if (part) joined += part;
-  }
-  return CopyBounded(dst, joined, QTY_MAX_PATH);
+  return qty::Guarded(-1, [&] {
+    std::string joined;
+    for (const char* part : {dir, name, ext}) {
+      if (part) joined += part;
+    }
+    return CopyBounded(dst, joined, QTY_MAX_PATH);
+  });
 }
 
 }  // extern "C"

@@ -8,6 +8,7 @@
 
 #include "qty/CKVregistry.h"
 #include "qty/CKVunit.h"
+#include "qty/QtyStatus.h"
 
 namespace qty {
 
@@ -28,21 +29,22 @@ inline const CKVunit* ConvertibleUnit(const CKVregistry& registry, int id) {
   return registry.FindUnit(static_cast<long>(id));
 }
 
-// "ident1;ident2;..." of a list, newly allocated with malloc; false and
-// nothing allocated when the list is empty or memory is short.
+// "ident1;ident2;..." of a list, newly allocated with malloc; nothing
+// allocated when the list is empty or memory is short.
 template <class List>
-bool JoinIdents(const List& list, char** out) {
-  if (!out || list.empty()) return false;
+QtyStatus JoinIdents(const List& list, char** out) {
+  if (!out) return QtyStatus::eArgument;
+  if (list.empty()) return QtyStatus::eNotFound;
   std::string joined;
   for (const auto* entry : list) {
     joined += entry->GetIdent();
     joined += ';';
   }
   char* text = static_cast<char*>(std::malloc(joined.size() + 1));
-  if (!text) return false;
+  if (!text) return QtyStatus::eMemory;
   std::memcpy(text, joined.c_str(), joined.size() + 1);
   *out = text;
-  return true;
+  return QtyStatus::eOk;
 }
 
 // Key comparison that accepts singular and plural: "meter" matches "meters"

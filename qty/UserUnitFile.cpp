@@ -9,6 +9,7 @@
 // are passed over; the file itself is only read.
 #include <string>
 
+#include "qty/QtyStatus.h"
 #include "qty/qty.h"
 #include "rcf/rcf.h"
 
@@ -36,14 +37,15 @@ void ApplyUserUnits(void* file) {
 }  // namespace
 
 extern "C" void LoadUnitBaseGroupFile(const char* path) {
-  const std::string name = (path && *path) ? std::string(path) : DefaultUserUnitFile();
-  if (!name.empty()) {
+  qty::Guarded([&] {
+    const std::string name = (path && *path) ? std::string(path) : DefaultUserUnitFile();
+    if (name.empty()) return;
     void* file = rcfLoadFile(name.c_str(), RCF_LOAD_DEFAULT);
     if (file) {
       ApplyUserUnits(file);
       rcfClose(&file);
     }
-  }
+  });
   // The service's error state is left clean for the host's next call.
   rcfGetErrorGlb();
 }

@@ -83,7 +83,35 @@ void CollectMatches(const DOMNode* parent, const std::vector<CString>& tags, siz
 
 }  // namespace
 
+namespace {
+
+// Xerces counts its initialisations and does the work on the first one
+// only. An Initialize that throws part way (memory ran out) has counted
+// itself already, so every later one would return at once and leave the
+// parser without its memory manager; and a Terminate on that half-made
+// state crashes. Xerces is therefore started once per process and kept
+// (its static data stays until exit): the sessions of the loads then only
+// count, which cannot fail. A process whose start failed does not try
+// again - its loads fail cleanly.
+enum class XercesStart { eNotTried, eStarted, eFailed };
+XercesStart g_xercesStart = XercesStart::eNotTried;
+
+bool XercesStarted() {
+  if (g_xercesStart == XercesStart::eNotTried) {
+    try {
+      XMLPlatformUtils::Initialize();
+      g_xercesStart = XercesStart::eStarted;
+    } catch (...) {
+      g_xercesStart = XercesStart::eFailed;
+    }
+  }
+  return g_xercesStart == XercesStart::eStarted;
+}
+
+}  // namespace
+
 CXercesSession::CXercesSession() {
+  if (!XercesStarted()) return;
   try {
     XMLPlatformUtils::Initialize();
     m_ok = true;

@@ -17,7 +17,9 @@
  *    file may replace it); the caller never frees them. Out pointers may be
  *    null when the caller does not want that value;
  *  - arrays are converted in place; elements equal to the delete value, and
- *    NaN elements, are left untouched.
+ *    NaN elements, are left untouched;
+ *  - no exception leaves the library: running out of memory is a failure (0,
+ *    or a null or empty result) like any other.
  *
  * The registry is process-wide and unguarded: load before any other use and
  * call from one thread at a time.
@@ -33,15 +35,49 @@
 
 QTY_EXTERN_C_BEGIN
 
+/* ---- Why a call failed --------------------------------------------------- */
+
+/* The functions below answer 1 (qtySucceeded) or 0 (qtyFailed). Inside, the
+ * library carries the reason of a failure with the codes from 3001 on; they
+ * name the failures in its tests and messages, and qtyErrorText says each in
+ * English. */
+enum qtyErrors {
+  qtyFailed = 0,                /* the result of a call that failed */
+  qtySucceeded = 1,             /* the result of a call that succeeded */
+  qtyErrUnknownUnit = 3001,     /* no unit with that id, ident, key or alias (id 0 where a
+                                   convertible unit is needed) */
+  qtyErrUnknownItemType = 3002, /* no item type with that id or ident */
+  qtyErrUnknownFilter = 3003,   /* no filter with that id or ident */
+  qtyErrDimension = 3004,       /* units of different dimensions, or a unit that may not
+                                   carry the item type */
+  qtyErrArgument = 3005,        /* a required text or pointer is null or empty */
+  qtyErrPosition = 3006,        /* a position outside 1..count, or past the last entry */
+  qtyErrTaken = 3007,           /* the ident is taken, or the unit already allowed */
+  qtyErrExpression = 3008,      /* a unit expression that is not valid or gives no unit */
+  qtyErrNotFound = 3009,        /* no registered entry matches (no unit of that key or
+                                   dimension, nothing to list) */
+  qtyErrNoFreeId = 3010,        /* no id or filter bit left for a new entry */
+  qtyErrTable = 3011,           /* the unit table is missing or not well-formed XML */
+  qtyErrFile = 3012,            /* an output file could not be created or written */
+  qtyErrMemory = 3013           /* memory ran out */
+};
+
+/* One line of English for a code above ("no unit with that id, ident, key or
+ * alias" for 3001); any other code gives "unknown qty status code". Never
+ * null; the text is static. */
+QTY_API const char* qtyErrorText(int code);
+
 /* ---- Loading and set-up ------------------------------------------------ */
 
 /* Loads the XML unit table at `path` into the registry; null or "" loads the
  * default table (see docs/units.md: $KORA_HOME/bin/QTY.xml, else the
  * installed table, else the table of the source tree). Loading again adds
  * only what is missing and refreshes keys and abbreviations. Returns 1 when
- * loaded; 0 (with a message on standard error) when the file is missing or
- * not well-formed XML, the registry then being unchanged. The numeric locale
- * is "C" while it runs and restored on return. */
+ * loaded; 0 (with a message on standard error, through the diagnostics
+ * sink of base/kora_diagnostics.h) when the file is missing or not
+ * well-formed XML, the registry then being unchanged. Rows it passes over
+ * are reported on standard output the same way. The numeric locale is "C"
+ * while it runs and restored on return. */
 QTY_API int qtySetupLoad(const char* path);
 /* The same as qtySetupLoad. */
 QTY_API int qtySetupLoadLinux(const char* path);
@@ -75,8 +111,8 @@ QTY_API int _makepath(char* dst, char* drive, char* dir, char* name, char* ext);
 
 /* Writes "qtyDefine.c__", "qtyDefine.p__", "qtyDefine.f__", "qtyDefine.cs"
  * and "qtyAllowedUnits.HTML" into the current directory. A file that cannot
- * be created is reported on standard error and skipped; returns 1 when all
- * five were written, else 0. */
+ * be created is reported on standard error (through the diagnostics sink)
+ * and skipped; returns 1 when all five were written, else 0. */
 QTY_API int qtyWriteItemTypeIncludes(void);
 
 /* ---- Item types -------------------------------------------------------- */

@@ -4,27 +4,40 @@ namespace rcf {
 
 Node::~Node() = default;
 
-Group* Group::AddSection(const std::string& sectionName) {
-  auto section = std::make_unique<Group>(Kind::Section, sectionName, this);
-  Group* raw = section.get();
-  m_items.push_back(std::move(section));
-  m_sections.Add(sectionName, raw);
+namespace {
+
+// Puts a new element into its owner and its index under name, or into
+// neither.
+template <class Owned, class Element, class Index>
+Element* Attach(std::vector<std::unique_ptr<Owned>>& owner, std::unique_ptr<Element> element,
+                const std::string& name, Index& index) {
+  Element* raw = element.get();
+  owner.push_back(std::move(element));
+  try {
+    index.Add(name, raw);
+  } catch (...) {
+    owner.pop_back();
+    throw;
+  }
   return raw;
 }
 
-Keyword* Group::AddKeyword(const std::string& keywordName) {
+}  // namespace
+
+Group* Group::AddSection(const std::string& sectionName) {
+  return Attach(m_items, std::make_unique<Group>(Kind::Section, sectionName, this), sectionName,
+                m_sections);
+}
+
+Keyword* Group::AddKeyword(const std::string& keywordName, std::unique_ptr<Param> first) {
   auto keyword = std::make_unique<Keyword>(keywordName, this);
-  Keyword* raw = keyword.get();
-  m_items.push_back(std::move(keyword));
-  m_keywords.Add(keywordName, raw);
-  return raw;
+  if (first) keyword->params.push_back(std::move(first));
+  return Attach(m_items, std::move(keyword), keywordName, m_keywords);
 }
 
 Group* Document::AddTarget(const std::string& targetName) {
-  m_owned.push_back(std::make_unique<Group>(Kind::Target, targetName, this));
-  Group* raw = m_owned.back().get();
-  m_targets.Add(targetName, raw);
-  return raw;
+  return Attach(m_owned, std::make_unique<Group>(Kind::Target, targetName, this), targetName,
+                m_targets);
 }
 
 Group* Document::BeginTarget(const std::string& targetName) {

@@ -79,8 +79,11 @@ class Group : public Node {
   const NamedList<Group>& Sections() const { return m_sections; }
   const NamedList<Keyword>& Keywords() const { return m_keywords; }
 
+  // Each add is whole or nothing: an element that cannot be indexed (memory
+  // ran out) is not left half-added.
   Group* AddSection(const std::string& sectionName);
-  Keyword* AddKeyword(const std::string& keywordName);
+  // A new keyword, holding `first` when given.
+  Keyword* AddKeyword(const std::string& keywordName, std::unique_ptr<Param> first = nullptr);
 
  private:
   std::string m_name;
@@ -124,10 +127,17 @@ bool IsValidName(const std::string& name);
 // A text that can stand in a line: no line break or other control byte.
 bool IsWritableText(const char* bytes, size_t size);
 
+// Whole or nothing: when memory runs out the element is in neither index.
 template <class T>
 void NamedList<T>::Add(const std::string& name, T* element) {
-  all_.push_back(element);
-  byName_[name].push_back(element);
+  std::vector<T*>& instances = byName_[name];
+  instances.push_back(element);
+  try {
+    all_.push_back(element);
+  } catch (...) {
+    instances.pop_back();
+    throw;
+  }
 }
 
 template <class T>

@@ -36,6 +36,12 @@ int Fail(int code, std::string detail) {
   return code;
 }
 
+void FailNoMemory() noexcept {
+  State& s = Current();
+  s.code = RCF_ERR_NO_MEMORY;
+  s.detail[0] = '\0';  // nothing is allocated
+}
+
 void Succeed() {
   State& s = Current();
   s.code = RCF_OK;

@@ -80,22 +80,10 @@ int Append(void* keyword, std::unique_ptr<rcf::Param> param) {
 void* PutOne(void* doc, RcfName keyword, std::unique_ptr<rcf::Param> param) {
   rcf::Group* holder = KeywordHolder("rcfPutParam", doc);
   if (!holder || !AcceptName("rcfPutParam", keyword) || !param) return nullptr;
-  rcf::Keyword* k = holder->AddKeyword(keyword.get());
-  k->params.push_back(std::move(param));
-  return rcf::ToHandle(k);
+  return rcf::ToHandle(holder->AddKeyword(keyword.get(), std::move(param)));
 }
 
-// Runs a building step; running out of memory is recorded and gives
-// onNoMemory instead of an exception through the caller's frames.
-template <class R, class F>
-R Guarded(R onNoMemory, F f) {
-  try {
-    return f();
-  } catch (const std::bad_alloc&) {
-    rcf::Fail(RCF_ERR_NO_MEMORY, "out of memory building a document");
-    return onNoMemory;
-  }
-}
+using rcf::Guarded;
 
 void* const kNoHandle = nullptr;
 const int kNoMemory = RCF_ERR_NO_MEMORY;
@@ -123,11 +111,13 @@ void* rcfAddSection(void* doc, RcfName name) {
 }
 
 int rcfEndSection(void* doc) {
-  rcf::Document* d = DocumentFor("rcfEndSection", doc);
-  if (!d) return RCF_ERR_ARGUMENT;
-  if (!d->OpenSection()) return rcf::Fail(RCF_ERR_NO_SECTION, "rcfEndSection: no section is open");
-  d->EndSection();
-  return RCF_OK;
+  return Guarded(kNoMemory, [&] {
+    rcf::Document* d = DocumentFor("rcfEndSection", doc);
+    if (!d) return static_cast<int>(RCF_ERR_ARGUMENT);
+    if (!d->OpenSection()) return rcf::Fail(RCF_ERR_NO_SECTION, "rcfEndSection: no section is open");
+    d->EndSection();
+    return static_cast<int>(RCF_OK);
+  });
 }
 
 void* rcfPutParam(void* doc, RcfName keyword, const CString& value) {
@@ -137,11 +127,13 @@ void* rcfPutParam(void* doc, RcfName keyword, const CString& value) {
 }
 
 void* rcfPutParam(void* doc, RcfName keyword, const char* value) {
-  if (!value) {
-    rcf::Fail(RCF_ERR_ARGUMENT, "rcfPutParam: null text");
-    return nullptr;
-  }
-  return Guarded(kNoHandle, [&] { return PutOne(doc, keyword, TextParam(value, std::strlen(value))); });
+  return Guarded(kNoHandle, [&]() -> void* {
+    if (!value) {
+      rcf::Fail(RCF_ERR_ARGUMENT, "rcfPutParam: null text");
+      return nullptr;
+    }
+    return PutOne(doc, keyword, TextParam(value, std::strlen(value)));
+  });
 }
 
 void* rcfPutParam(void* doc, RcfName keyword, const std::string& value) {
@@ -171,8 +163,10 @@ int rcfAppendParam(void* keyword, const CString& value) {
 }
 
 int rcfAppendParam(void* keyword, const char* value) {
-  if (!value) return rcf::Fail(RCF_ERR_ARGUMENT, "rcfAppendParam: null text");
-  return Guarded(kNoMemory, [&] { return Append(keyword, TextParam(value, std::strlen(value))); });
+  return Guarded(kNoMemory, [&] {
+    if (!value) return rcf::Fail(RCF_ERR_ARGUMENT, "rcfAppendParam: null text");
+    return Append(keyword, TextParam(value, std::strlen(value)));
+  });
 }
 
 int rcfAppendParam(void* keyword, const std::string& value) {

@@ -50,44 +50,36 @@ void* Adopt(std::unique_ptr<rcf::Document> doc) {
 // No loading option is defined beyond RCF_LOAD_DEFAULT; other values load the
 // same way, so that options added later do not break older callers.
 void* rcfLoadFile(const char* path, int /*flags*/) {
-  if (!path || !*path) {
-    rcf::Fail(RCF_ERR_ARGUMENT, "rcfLoadFile: no path");
-    return nullptr;
-  }
-  try {
+  return rcf::Guarded<void*>(nullptr, [&]() -> void* {
+    if (!path || !*path) {
+      rcf::Fail(RCF_ERR_ARGUMENT, "rcfLoadFile: no path");
+      return nullptr;
+    }
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(OpenRegularFile(path), &std::fclose);
     if (!file) return nullptr;
     rcf::LineReader reader(file.get());
     return Adopt(rcf::Parse(reader, path));
-  } catch (const std::bad_alloc&) {
-    rcf::Fail(RCF_ERR_NO_MEMORY, std::string("out of memory reading '") + path + "'");
-    return nullptr;
-  }
+  });
 }
 
 void* rcfLoadText(const char* text, int length, const char* name) {
-  if (!text) {
-    rcf::Fail(RCF_ERR_ARGUMENT, "rcfLoadText: no text");
-    return nullptr;
-  }
-  const size_t size = length < 0 ? std::strlen(text) : static_cast<size_t>(length);
-  try {
+  return rcf::Guarded<void*>(nullptr, [&]() -> void* {
+    if (!text) {
+      rcf::Fail(RCF_ERR_ARGUMENT, "rcfLoadText: no text");
+      return nullptr;
+    }
+    const size_t size = length < 0 ? std::strlen(text) : static_cast<size_t>(length);
     rcf::LineReader reader(text, size);
     return Adopt(rcf::Parse(reader, name ? name : "text"));
-  } catch (const std::bad_alloc&) {
-    rcf::Fail(RCF_ERR_NO_MEMORY, "out of memory reading text");
-    return nullptr;
-  }
+  });
 }
 
 void* rcfCreate() {
-  auto* doc = new (std::nothrow) rcf::Document();
-  if (!doc) {
-    rcf::Fail(RCF_ERR_NO_MEMORY, "rcfCreate: out of memory");
-    return nullptr;
-  }
-  rcf::Succeed();
-  return rcf::ToHandle(doc);
+  return rcf::Guarded<void*>(nullptr, [] {
+    auto doc = std::make_unique<rcf::Document>();
+    rcf::Succeed();
+    return rcf::ToHandle(doc.release());
+  });
 }
 
 void rcfClose(void** handle) {

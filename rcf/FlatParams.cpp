@@ -1,4 +1,5 @@
 // Reading parameter values, with the conversions between integers and numbers.
+#include "rcf/ErrorState.h"
 #include "rcf/Handles.h"
 #include "rcf/rcf.h"
 
@@ -55,11 +56,15 @@ const char* rcfGetText(void* param) {
   return p ? p->text.c_str() : "";
 }
 
+// The text outputs copy: running out of memory there is "not found", with
+// the error state saying why.
 int rcfGetParam(void* targetOrSection, RcfName keyword, CString* out, int instance, int param) {
-  const rcf::Param* p = FindParam(targetOrSection, keyword, instance, param);
-  if (!p || !out) return 0;
-  out->SetString(p->text.data(), static_cast<int>(p->text.size()));
-  return 1;
+  return rcf::Guarded(0, [&] {
+    const rcf::Param* p = FindParam(targetOrSection, keyword, instance, param);
+    if (!p || !out) return 0;
+    out->SetString(p->text.data(), static_cast<int>(p->text.size()));
+    return 1;
+  });
 }
 
 int rcfGetParam(void* targetOrSection, RcfName keyword, double* out, int instance, int param) {
@@ -77,8 +82,10 @@ int rcfGetParam(void* targetOrSection, RcfName keyword, int* out, int instance, 
 }
 
 int rcfGetParam(void* targetOrSection, RcfName keyword, std::string* out, int instance, int param) {
-  const rcf::Param* p = FindParam(targetOrSection, keyword, instance, param);
-  if (!p || !out) return 0;
-  *out = p->text;
-  return 1;
+  return rcf::Guarded(0, [&] {
+    const rcf::Param* p = FindParam(targetOrSection, keyword, instance, param);
+    if (!p || !out) return 0;
+    *out = p->text;
+    return 1;
+  });
 }

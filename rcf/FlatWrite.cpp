@@ -6,36 +6,33 @@
 
 #include <new>
 
+// Writing into a temporary file that replaces path only when complete means
+// that running out of memory part way leaves an earlier file as it was.
 int rcfWrite(void* doc, const char* path) {
-  const rcf::Document* d = rcf::AsDocument(doc);
-  if (!d) return rcf::Fail(RCF_ERR_ARGUMENT, "rcfWrite: not a document handle");
-  if (!path || !*path) return rcf::Fail(RCF_ERR_ARGUMENT, "rcfWrite: no path");
-  try {
+  return rcf::Guarded(static_cast<int>(RCF_ERR_NO_MEMORY), [&] {
+    const rcf::Document* d = rcf::AsDocument(doc);
+    if (!d) return rcf::Fail(RCF_ERR_ARGUMENT, "rcfWrite: not a document handle");
+    if (!path || !*path) return rcf::Fail(RCF_ERR_ARGUMENT, "rcfWrite: no path");
     std::string text;
     if (const int status = rcf::FormatDocument(*d, text)) return status;
     if (const int status = rcf::WriteFileAtomically(path, text)) return status;
-  } catch (const std::bad_alloc&) {
-    return rcf::Fail(RCF_ERR_NO_MEMORY, std::string("out of memory writing '") + path + "'");
-  }
-  rcf::Succeed();
-  return RCF_OK;
+    rcf::Succeed();
+    return static_cast<int>(RCF_OK);
+  });
 }
 
 CString rcfWriteText(void* doc) {
-  const rcf::Document* d = rcf::AsDocument(doc);
-  if (!d) {
-    rcf::Fail(RCF_ERR_ARGUMENT, "rcfWriteText: not a document handle");
-    return CString();
-  }
-  try {
+  return rcf::Guarded(CString(), [&] {
+    const rcf::Document* d = rcf::AsDocument(doc);
+    if (!d) {
+      rcf::Fail(RCF_ERR_ARGUMENT, "rcfWriteText: not a document handle");
+      return CString();
+    }
     std::string text;
     if (rcf::FormatDocument(*d, text) != RCF_OK) return CString();
     CString out;
     out.SetString(text.data(), static_cast<int>(text.size()));
     rcf::Succeed();
     return out;
-  } catch (const std::bad_alloc&) {
-    rcf::Fail(RCF_ERR_NO_MEMORY, "out of memory writing a document as text");
-    return CString();
-  }
+  });
 }

@@ -12,8 +12,10 @@
 // Then it takes the series of one cell out as rows of doubles, stores them
 // in the single-point file OUTPUT_FOLDER/gauge.dfs and reads them back.
 //
-// Exits 1 at the first call that fails, naming it. The program does not
-// change the process locale, so numbers print in the "C" locale.
+// Exits 1 at the first call that fails, naming it and saying what went
+// wrong. The libraries' own messages go to standard error, so that standard
+// output holds only what the demo reports. The program does not change the
+// process locale, so numbers print in the "C" locale.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -21,10 +23,10 @@
 #include <string>
 #include <vector>
 
-#include "kfs/dfs/dfs_file_io.h"
-#include "kfs/util/path_util.h"
+#include "base/kora_diagnostics.h"
 #include "kfs/container/kfs.h"
 #include "kfs/dfs/dfs_file.h"
+#include "kfs/dfs/dfs_file_io.h"
 #include "kfs/dfs/dfs_header.h"
 #include "kfs/dfs/dfs_item.h"
 #include "kfs/dfs/dfs_static.h"
@@ -32,6 +34,7 @@
 #include "kfs/dfs/dfs_time.h"
 #include "kfs/dfs/dfs_timestep.h"
 #include "kfs/util/date.h"
+#include "kfs/util/path_util.h"
 #include "qty/qty.h"
 
 namespace {
@@ -100,8 +103,14 @@ Step modelStep(int step, const std::vector<float>& bed, float dry) {
 // ---- Calls that must succeed -------------------------------------------------
 
 void require(int status, const char* call) {
-  if (status != 0) throw std::runtime_error(std::string(call) + " failed with " + std::to_string(status));
+  if (status != 0)
+    throw std::runtime_error(std::string(call) + " failed with " + std::to_string(status) + ": " +
+                             kfsErrorText(static_cast<unsigned int>(status)));
 }
+
+// The libraries' diagnostics (loader messages, the call trace) keep out of
+// the demo's own output.
+void toStandardError(int /*kind*/, const char* text, void* /*user*/) { std::fputs(text, stderr); }
 
 int unitOf(const char* name) {
   int unit = 0;
@@ -380,6 +389,7 @@ void readGauge(const std::string& path, const std::vector<double>& written) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  koraSetDiagnosticSink(&toStandardError, nullptr, nullptr);
   std::string folder = argc > 1 ? argv[1] : ".";
   if (folder.empty() || folder.back() != '/') folder += '/';
   try {

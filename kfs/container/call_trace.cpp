@@ -1,12 +1,17 @@
-// The call trace: indented entry, exit and message lines on standard output,
-// with a stack of traced function names.
+// The call trace: indented entry, exit and message lines, handed line by
+// line to the process's diagnostics sink (standard output unless the host
+// installed another), with a stack of traced function names.
 #include "kfs/container/call_trace.h"
 
 #include "kfs/container/kfs_access.h"
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+
+#include "base/kora_boundary.h"
+#include "base/kora_diagnostics.h"
 
 namespace {
 
@@ -35,8 +40,7 @@ unsigned int g_endedRuns = 0;
 bool TakeLine() {
   if (g_trace.exhausted) return false;
   if (g_trace.lines >= DEBUG_TRACE_MAX_LINES) {
-    std::fputs("Maximum number of lines exceeded. Bye bye\n", stdout);
-    std::fflush(stdout);
+    koraDiagnostic(koraDiagTrace, "Maximum number of lines exceeded. Bye bye\n");
     g_trace.exhausted = true;
     ++g_endedRuns;
     return false;
@@ -45,29 +49,47 @@ bool TakeLine() {
   return true;
 }
 
-// Starts a line: indentation, marker and the name with its blank. False
-// when the line is not to be printed.
-bool BeginLine(const char* marker, const char* name) {
-  if (!TakeLine()) return false;
-  printnblank(g_trace.indent);
-  std::fputs(marker, stdout);
-  if (name) {
-    std::fputs(name, stdout);
-    std::fputc(' ', stdout);
+// The caller's text of a trace line, formatted on the stack or, when longer,
+// in a buffer of its own. Cannot throw: the trace functions have C linkage.
+class CTraceText {
+ public:
+  CTraceText(const char* format, va_list args) {
+    va_list again;
+    va_copy(again, args);
+    const int needed = std::vsnprintf(m_local, sizeof m_local, format, args);
+    if (needed < 0) m_local[0] = '\0';
+    if (needed >= static_cast<int>(sizeof m_local)) {
+      m_heap = static_cast<char*>(std::malloc(static_cast<size_t>(needed) + 1));
+      if (m_heap) std::vsnprintf(m_heap, static_cast<size_t>(needed) + 1, format, again);
+    }
+    va_end(again);
   }
-  return true;
+  ~CTraceText() { std::free(m_heap); }
+  CTraceText(const CTraceText&) = delete;
+  CTraceText& operator=(const CTraceText&) = delete;
+
+  const char* Get() const { return m_heap ? m_heap : m_local; }
+
+ private:
+  char m_local[512];
+  char* m_heap = nullptr;
+};
+
+// One whole line to the sink: indentation, marker, the name with its blank
+// when there is one, the text and the line end.
+void PrintText(const char* marker, const char* name, const char* text) {
+  if (!TakeLine()) return;
+  koraDiagnostic(koraDiagTrace, "%*s%s%s%s%s\n", g_trace.indent, "", marker, name ? name : "",
+                 name ? " " : "", text ? text : "");
 }
 
 void PrintLine(const char* marker, const char* name, const char* format, va_list args) {
-  if (!BeginLine(marker, name)) return;
-  if (format) std::vfprintf(stdout, format, args);
-  std::fputc('\n', stdout);
-}
-
-void PrintText(const char* marker, const char* name, const char* text) {
-  if (!BeginLine(marker, name)) return;
-  if (text) std::fputs(text, stdout);
-  std::fputc('\n', stdout);
+  if (!format) {
+    PrintText(marker, name, nullptr);
+    return;
+  }
+  const CTraceText text(format, args);
+  PrintText(marker, name, text.Get());
 }
 
 bool IsNameCharacter(char c) {
@@ -83,11 +105,11 @@ void Unindent() {
 
 extern "C" {
 
-KFS_API void printnblank(int n) {
-  for (int i = 0; i < n; ++i) std::fputc(' ', stdout);
-}
+KFS_API void printnblank(int n) try {
+  if (n > 0) koraDiagnostic(koraDiagTrace, "%*s", n, "");
+} KORA_CATCH_ALL(void())
 
-KFS_API int PutFunctionName(const char* text) {
+KFS_API int PutFunctionName(const char* text) try {
   if (!text) text = "";
   size_t length = 0;
   while (IsNameCharacter(text[length])) ++length;
@@ -101,9 +123,9 @@ KFS_API int PutFunctionName(const char* text) {
     g_trace.nameEnd[g_trace.depth++] = start + static_cast<int>(length) + 1;
   }
   return g_trace.depth + g_trace.lost;
-}
+} KORA_CATCH_ALL(0)
 
-KFS_API const char* GetFunctionName(void) {
+KFS_API const char* GetFunctionName(void) try {
   if (g_trace.lost > 0) {
     --g_trace.lost;
     return kUnknownName;
@@ -111,59 +133,63 @@ KFS_API const char* GetFunctionName(void) {
   if (g_trace.depth == 0) return kUnknownName;
   --g_trace.depth;
   return g_trace.names + (g_trace.depth > 0 ? g_trace.nameEnd[g_trace.depth - 1] : 0);
-}
+} KORA_CATCH_ALL(kUnknownName)
 
-KFS_API void DebugEnter(const char* format, ...) {
+KFS_API void DebugEnter(const char* format, ...) try {
   va_list args;
   va_start(args, format);
   PrintLine("->{", nullptr, format, args);
   va_end(args);
   PutFunctionName(format);
   g_trace.indent += 2;
-}
+} KORA_CATCH_ALL(void())
 
-KFS_API void DebugExit(const char* format, ...) {
+KFS_API void DebugExit(const char* format, ...) try {
   Unindent();
   const char* name = GetFunctionName();
   va_list args;
   va_start(args, format);
   PrintLine("<-}", name, format, args);
   va_end(args);
-}
+} KORA_CATCH_ALL(void())
 
-KFS_API void DebugPrint(const char* format, ...) {
+KFS_API void DebugPrint(const char* format, ...) try {
   va_list args;
   va_start(args, format);
   PrintLine("", nullptr, format, args);
   va_end(args);
-}
+} KORA_CATCH_ALL(void())
 
-KFS_API void DebugEnterExit(const char* format, ...) {
+KFS_API void DebugEnterExit(const char* format, ...) try {
   va_list args;
   va_start(args, format);
   PrintLine("-><-", nullptr, format, args);
   va_end(args);
-}
+} KORA_CATCH_ALL(void())
 
-KFS_API void DebugEnterStr(const char* text) {
+KFS_API void DebugEnterStr(const char* text) try {
   PrintText("->{", nullptr, text);
   PutFunctionName(text);
   g_trace.indent += 2;
-}
+} KORA_CATCH_ALL(void())
 
-KFS_API void DebugExitStr(const char* text) {
+KFS_API void DebugExitStr(const char* text) try {
   Unindent();
   PrintText("<-}", GetFunctionName(), text);
-}
+} KORA_CATCH_ALL(void())
 
-KFS_API void DebugPrintStr(const char* text) { PrintText("", nullptr, text); }
+KFS_API void DebugPrintStr(const char* text) try {
+  PrintText("", nullptr, text);
+} KORA_CATCH_ALL(void())
 
-KFS_API void DebugEnterExitStr(const char* text) { PrintText("-><-", nullptr, text); }
+KFS_API void DebugEnterExitStr(const char* text) try {
+  PrintText("-><-", nullptr, text);
+} KORA_CATCH_ALL(void())
 
-KFS_API void DebugTraceReset(void) {
+KFS_API void DebugTraceReset(void) try {
   g_trace = TraceState();
   ++g_endedRuns;
-}
+} KORA_CATCH_ALL(void())
 
 }  // extern "C"
 

@@ -1,5 +1,7 @@
-/* call_trace.h - a process-wide, switchable trace of nested calls printed to
- * standard output, indented by nesting depth:
+/* call_trace.h - a process-wide, switchable trace of nested calls, indented
+ * by nesting depth, each line handed to the diagnostics sink
+ * (base/kora_diagnostics.h: standard output unless the host installed
+ * another):
  *
  *   ->{dfsFileRead <a.dfs>          DebugEnter("dfsFileRead <%s>", path)
  *     FOpenFileRead <a.dfs>         DebugPrint(...)

@@ -18,6 +18,12 @@
  * and writes do nothing; seek, rewind and pseudo-seek clear an end of file,
  * and kfsGetError clears an error.
  *
+ * No exception leaves a function of this library: running out of memory is
+ * status 2000 (kfsErrMemory) like any other failure, or the "nothing" a
+ * function documents (null, 0). Callbacks a host installs (error, identifier,
+ * refill and drain callbacks) must not throw either; kfsErrorText names every
+ * code.
+ *
  * Callable from C, C++, Fortran (bind(C)) and Python (ctypes). */
 #ifndef KFS_CONTAINER_KFS_H
 #define KFS_CONTAINER_KFS_H
@@ -81,6 +87,12 @@ enum kfsErrors {
   kfsErrStructure = 2019,    /* block start/terminator where a record was expected, unterminated block */
   kfsErrUnit = 2020          /* unit not valid for the item type (data-file layer) */
 };
+
+/* One line of English saying what a status code means ("seek failed" for
+ * 2006), for messages of hosts and error callbacks. Every code above has its
+ * own text; any other gives "unknown kfs status code". Never null; the text
+ * is static. */
+KFS_API const char* kfsErrorText(unsigned int code);
 
 /* ---- Handles ------------------------------------------------------------ */
 

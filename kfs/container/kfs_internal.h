@@ -7,17 +7,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "kfs/container/kfs_storage.h"
 #include "kfs/container/kfs.h"
+#include "kfs/container/kfs_assert.h"
 #include "kfs/container/kfs_handle.h"
-
-// Invariants of the container's own bookkeeping, checked in every build:
-// no file contents can reach them, only a caller that breaks the contract.
-#define KFS_ASSERT(condition)                                                       \
-  do {                                                                              \
-    if (!(condition)) kfsAssertFailed(#condition, __FILE__, __LINE__);              \
-  } while (0)
-[[noreturn]] void kfsAssertFailed(const char* condition, const char* file, int line);
+#include "kfs/container/kfs_storage.h"
 
 namespace kfs {
 
@@ -26,6 +19,10 @@ void Report(unsigned int code, int line);
 // Latches code in the handle's status (unless an error is latched already)
 // and reports it. End of file (1) is latched silently. Returns the status.
 unsigned int Raise(kfsFile* file, unsigned int code, int line);
+// The answer of a function whose body threw (KORA_CATCH_ALL): only memory
+// can run out inside the container, so kfsErrMemory is latched in the
+// handle when there is one, and reported. Returns the status.
+unsigned int Escaped(kfsFile* file, int line);
 
 // The look-ahead buffer.
 const kfsPeekEntry& Peek(kfsFile* file);

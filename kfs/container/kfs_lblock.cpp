@@ -2,12 +2,13 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/kora_boundary.h"
 #include "kfs/container/kfs_internal.h"
 
 extern "C" {
 
 KFS_API kfsLblock kfsLblockAdd(kfsSimpleType type, unsigned int count, const void* data, int copy,
-                               kfsLblock block) {
+                               kfsLblock block) try {
   auto* node = static_cast<kfsLblockNode*>(std::calloc(1, sizeof(kfsLblockNode)));
   if (!node) {
     KFS_REPORT(kfsErrMemory);
@@ -38,9 +39,9 @@ KFS_API kfsLblock kfsLblockAdd(kfsSimpleType type, unsigned int count, const voi
     last->next = node;
   }
   return node;
-}
+} KORA_CATCH_ALL((::kfs::Escaped(nullptr, __LINE__), nullptr))
 
-KFS_API void kfsLblockFree(kfsLblock* block) {
+KFS_API void kfsLblockFree(kfsLblock* block) try {
   if (!block) return;
   kfsLblockNode* node = *block;
   while (node) {
@@ -50,12 +51,12 @@ KFS_API void kfsLblockFree(kfsLblock* block) {
     node = next;
   }
   *block = nullptr;
-}
+} KORA_CATCH_ALL(void())
 
-KFS_API void* kfsLblockTakeOver(kfsLblock lBlock) {
+KFS_API void* kfsLblockTakeOver(kfsLblock lBlock) try {
   KFS_ASSERT(lBlock && lBlock->MustFree);
   lBlock->MustFree = 0;
   return lBlock->data;
-}
+} KORA_CATCH_ALL(nullptr)
 
 }  // extern "C"

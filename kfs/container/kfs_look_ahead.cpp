@@ -3,6 +3,8 @@
 // positioning that gives back what was read ahead.
 #include "kfs/container/kfs_internal.h"
 
+#include "base/kora_boundary.h"
+
 namespace kfs {
 
 namespace {
@@ -114,7 +116,7 @@ bool PrepareWrite(kfsFile* file) {
 
 extern "C" {
 
-KFS_API long long kfsTell64(kfsHandle file) {
+KFS_API long long kfsTell64(kfsHandle file) try {
   if (!file) return -1;
   int64_t position = file->storage->Tell();
   if (position < 0) return -1;
@@ -124,9 +126,9 @@ KFS_API long long kfsTell64(kfsHandle file) {
     return file->storage->Tell();
   }
   return position - kfs::UnconsumedHeaderBytes(file) + file->pseudoSeek;
-}
+} KORA_CATCH_ALL((::kfs::Escaped(file, __LINE__), -1LL))
 
-KFS_API unsigned int kfsSeek64(kfsHandle file, long long offset, int whence) {
+KFS_API unsigned int kfsSeek64(kfsHandle file, long long offset, int whence) try {
   if (!file) return kfsErrNullArgument;
   if (file->status == kfsEndOfFile) file->status = kfsOK;
   if (file->status != kfsOK) return file->status;
@@ -150,19 +152,19 @@ KFS_API unsigned int kfsSeek64(kfsHandle file, long long offset, int whence) {
   file->lastOp = kfsLastNone;
   if (!file->storage->Seek(offset, whence)) return KFS_RAISE(file, kfsErrSeek);
   return kfsOK;
-}
+} KORA_CATCH_ALL(::kfs::Escaped(file, __LINE__))
 
-KFS_API unsigned int kfsRewind(kfsHandle file) {
+KFS_API unsigned int kfsRewind(kfsHandle file) try {
   if (!file) return kfsErrNullArgument;
   return kfsSeek64(file, file->appBase, SEEK_SET);
-}
+} KORA_CATCH_ALL(::kfs::Escaped(file, __LINE__))
 
-KFS_API unsigned int kfsPseudoSeek(kfsHandle file, long long n) {
+KFS_API unsigned int kfsPseudoSeek(kfsHandle file, long long n) try {
   if (!file) return kfsErrNullArgument;
   if (file->status == kfsEndOfFile) file->status = kfsOK;
   if (file->status != kfsOK) return file->status;
   file->pseudoSeek += n;
   return kfsOK;
-}
+} KORA_CATCH_ALL(::kfs::Escaped(file, __LINE__))
 
 }  // extern "C"

@@ -5,6 +5,7 @@
 #include <ctime>
 #include <new>
 
+#include "base/kora_boundary.h"
 #include "kfs/container/kfs_internal.h"
 
 namespace {
@@ -225,43 +226,43 @@ unsigned int OpenDiskStorage(const char* path, const char* mode, kfsHandle* hand
 
 extern "C" {
 
-KFS_API unsigned int kfsInternalAPI(unsigned int* appVersion) {
+KFS_API unsigned int kfsInternalAPI(unsigned int* appVersion) try {
   if (appVersion) *appVersion = 0;
   return KFS_INTERNAL_API_ID;
-}
+} KORA_CATCH_ALL(KFS_INTERNAL_API_ID)
 
 KFS_API unsigned int kfsFileOpenCreate(const char* path, const char* applicationText,
                                        kfsHandle* handle, kfsIdentifierCallback identifier,
-                                       int update) {
+                                       int update) try {
   CKfsFile* storage = nullptr;
   if (unsigned int status = OpenDiskStorage(path, update ? "wb+" : "wb", handle, &storage))
     return status;
   return OpenCreate(storage, path, applicationText, handle, identifier);
-}
+} KORA_CATCH_ALL(::kfs::Escaped(nullptr, __LINE__))
 
 KFS_API unsigned int kfsStreamOpenCreate(void* buffer, size_t capacity, kfsStreamDrain drain,
                                          const char* applicationText, kfsHandle* handle,
-                                         kfsIdentifierCallback identifier) {
+                                         kfsIdentifierCallback identifier) try {
   if (!handle) return FAIL_OPEN(kfsErrNullArgument, nullptr, nullptr);
   *handle = nullptr;
   CKfsStorage* storage = CKfsStorage::CreateStreamBufferWriter(buffer, capacity, drain);
   if (!storage) return FAIL_OPEN(kfsErrOpen, nullptr, nullptr);
   return OpenCreate(storage, nullptr, applicationText, handle, identifier);
-}
+} KORA_CATCH_ALL(::kfs::Escaped(nullptr, __LINE__))
 
 KFS_API unsigned int kfsFileOpenRead(const char* path, kfsHandle* handle,
                                      kfsIdentifierCallback identifier,
-                                     unsigned int* fileIdentifier) {
+                                     unsigned int* fileIdentifier) try {
   CKfsFile* storage = nullptr;
   if (unsigned int status = OpenDiskStorage(path, "rb", handle, &storage)) return status;
   unsigned int status = OpenExisting(storage, path, handle, identifier, fileIdentifier, nullptr);
   if (status == kfsOK) (*handle)->readOnly = 1;
   return status;
-}
+} KORA_CATCH_ALL(::kfs::Escaped(nullptr, __LINE__))
 
 KFS_API unsigned int kfsStreamOpenRead(void* buffer, size_t capacity, kfsStreamRefill refill,
                                        kfsHandle* handle, kfsIdentifierCallback identifier,
-                                       unsigned int* fileIdentifier) {
+                                       unsigned int* fileIdentifier) try {
   if (!handle) return FAIL_OPEN(kfsErrNullArgument, nullptr, nullptr);
   *handle = nullptr;
   CKfsStorage* storage = CKfsStorage::CreateStreamBuffer(buffer, capacity, refill);
@@ -269,11 +270,11 @@ KFS_API unsigned int kfsStreamOpenRead(void* buffer, size_t capacity, kfsStreamR
   unsigned int status = OpenExisting(storage, nullptr, handle, identifier, fileIdentifier, nullptr);
   if (status == kfsOK) (*handle)->readOnly = 1;
   return status;
-}
+} KORA_CATCH_ALL(::kfs::Escaped(nullptr, __LINE__))
 
 KFS_API unsigned int kfsFileOpenEdit(const char* path, kfsHandle* handle,
                                      kfsIdentifierCallback identifier,
-                                     unsigned int* fileIdentifier) {
+                                     unsigned int* fileIdentifier) try {
   CKfsFile* storage = nullptr;
   if (unsigned int status = OpenDiskStorage(path, "rb+", handle, &storage)) return status;
   unsigned int appVersion = 0;
@@ -292,9 +293,9 @@ KFS_API unsigned int kfsFileOpenEdit(const char* path, kfsHandle* handle,
   if (!storage->Seek(file->appBase, SEEK_SET)) return FAIL_OPEN(kfsErrSeek, nullptr, file);
   *handle = file;
   return kfsOK;
-}
+} KORA_CATCH_ALL(::kfs::Escaped(nullptr, __LINE__))
 
-KFS_API unsigned int kfsFileClose(kfsHandle* handle) {
+KFS_API unsigned int kfsFileClose(kfsHandle* handle) try {
   if (!handle || !*handle) return kfsOK;
   kfsFile* file = *handle;
   bool closed = file->storage->Close();
@@ -303,13 +304,13 @@ KFS_API unsigned int kfsFileClose(kfsHandle* handle) {
   if (closed) return kfsOK;
   KFS_REPORT(kfsErrClose);
   return kfsErrClose;
-}
+} KORA_CATCH_ALL(::kfs::Escaped(nullptr, __LINE__))
 
-KFS_API unsigned int kfsFileFlush(kfsHandle file) {
+KFS_API unsigned int kfsFileFlush(kfsHandle file) try {
   if (!file) return kfsOK;
   if (file->storage->Flush()) return kfsOK;
   KFS_REPORT(kfsErrFlush);
   return kfsErrFlush;
-}
+} KORA_CATCH_ALL(::kfs::Escaped(file, __LINE__))
 
 }  // extern "C"

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/kora_boundary.h"
 #include "kfs/container/kfs_internal.h"
 
 namespace {
@@ -80,7 +81,7 @@ void* ReadRecordData(kfsFile* file, const kfsPeekEntry& entry) {
 
 extern "C" {
 
-KFS_API kfsSimpleType kfsQuery(kfsHandle file, unsigned int* count) {
+KFS_API kfsSimpleType kfsQuery(kfsHandle file, unsigned int* count) try {
   if (count) *count = 0;
   if (!file) {
     KFS_REPORT(kfsErrNullArgument);
@@ -92,10 +93,10 @@ KFS_API kfsSimpleType kfsQuery(kfsHandle file, unsigned int* count) {
   Unpeek(file);
   if (count) *count = entry.count;
   return entry.type;
-}
+} KORA_CATCH_ALL((::kfs::Escaped(file, __LINE__), kfsTypeUnknown))
 
 KFS_API unsigned int kfsLrecRead(kfsHandle file, kfsSimpleType type, unsigned int capacity,
-                                 void* buffer) {
+                                 void* buffer) try {
   if (!file || !buffer) {
     KFS_REPORT(kfsErrNullArgument);
     return 0;
@@ -124,9 +125,9 @@ KFS_API unsigned int kfsLrecRead(kfsHandle file, kfsSimpleType type, unsigned in
   if (BeyondStorage(file, DataBytes(entry), &sizeKnown)) return 0;
   if (!kfs::ReadElements(file, buffer, kfsSimpSize(type), entry.count)) return 0;
   return entry.count;
-}
+} KORA_CATCH_ALL((::kfs::Escaped(file, __LINE__), 0u))
 
-KFS_API void* kfsLrecReadAlloc(kfsHandle file, kfsSimpleType* type, unsigned int* count) {
+KFS_API void* kfsLrecReadAlloc(kfsHandle file, kfsSimpleType* type, unsigned int* count) try {
   if (type) *type = kfsTypeUnknown;
   if (count) *count = 0;
   if (!file) {
@@ -152,15 +153,15 @@ KFS_API void* kfsLrecReadAlloc(kfsHandle file, kfsSimpleType* type, unsigned int
     if (count) *count = entry.count;
   }
   return data;
-}
+} KORA_CATCH_ALL((::kfs::Escaped(file, __LINE__), nullptr))
 
-KFS_API void kfsLrecFree(void** buffer) {
+KFS_API void kfsLrecFree(void** buffer) try {
   if (!buffer) return;
   std::free(*buffer);
   *buffer = nullptr;
-}
+} KORA_CATCH_ALL(void())
 
-KFS_API int kfsLblockRead(kfsHandle file, unsigned int* nRecords, kfsLblock* block) {
+KFS_API int kfsLblockRead(kfsHandle file, unsigned int* nRecords, kfsLblock* block) try {
   if (nRecords) *nRecords = 0;
   if (block) *block = nullptr;
   if (!file || !block) {
@@ -211,9 +212,9 @@ KFS_API int kfsLblockRead(kfsHandle file, unsigned int* nRecords, kfsLblock* blo
   file->inBlock = 0;
   if (nRecords) *nRecords = records;
   return static_cast<int>(start.count);
-}
+} KORA_CATCH_ALL((::kfs::Escaped(file, __LINE__), -1))
 
-KFS_API kfsSimpleType kfsSkip(kfsHandle file) {
+KFS_API kfsSimpleType kfsSkip(kfsHandle file) try {
   if (!file) {
     KFS_REPORT(kfsErrNullArgument);
     return kfsTypeUnknown;
@@ -229,9 +230,9 @@ KFS_API kfsSimpleType kfsSkip(kfsHandle file) {
     if (!kfs::PrepareRead(file)) return kfsTypeUnknown;
   }
   return entry.type;
-}
+} KORA_CATCH_ALL((::kfs::Escaped(file, __LINE__), kfsTypeUnknown))
 
-KFS_API unsigned int kfsLblockSkip(kfsHandle file) {
+KFS_API unsigned int kfsLblockSkip(kfsHandle file) try {
   if (!file) {
     KFS_REPORT(kfsErrNullArgument);
     return kfsErrNullArgument;
@@ -255,6 +256,6 @@ KFS_API unsigned int kfsLblockSkip(kfsHandle file) {
       return file->status;
     }
   }
-}
+} KORA_CATCH_ALL(::kfs::Escaped(file, __LINE__))
 
 }  // extern "C"

@@ -1,6 +1,8 @@
 // Names and sizes of the container's simple types.
 #include "kfs/container/kfs.h"
 
+#include "base/kora_boundary.h"
+
 namespace {
 // Indexed by code + 2.
 const char* const kNames[] = {"block",     "terminator", "unknown",   "float",     "double",
@@ -10,14 +12,16 @@ const unsigned int kSizes[] = {0, 0, 0, 4, 8, 1, 4, 4, 2, 2};
 
 extern "C" {
 
-KFS_API int kfsSimpValid(kfsSimpleType type) { return type >= kfsTypeBlock && type <= kfsTypeUInt2; }
+KFS_API int kfsSimpValid(kfsSimpleType type) try {
+  return type >= kfsTypeBlock && type <= kfsTypeUInt2;
+} KORA_CATCH_ALL(0)
 
-KFS_API const char* kfsSimpName(kfsSimpleType type) {
+KFS_API const char* kfsSimpName(kfsSimpleType type) try {
   return kfsSimpValid(type) ? kNames[type + 2] : "unknown";
-}
+} KORA_CATCH_ALL("unknown")
 
-KFS_API unsigned int kfsSimpSize(kfsSimpleType type) {
+KFS_API unsigned int kfsSimpSize(kfsSimpleType type) try {
   return kfsSimpValid(type) ? kSizes[type + 2] : 0;
-}
+} KORA_CATCH_ALL(0u)
 
 }  // extern "C"

@@ -1,6 +1,7 @@
 // Writing body items: records and logical blocks.
 #include <cstring>
 
+#include "base/kora_boundary.h"
 #include "kfs/container/kfs_internal.h"
 
 namespace {
@@ -29,7 +30,7 @@ unsigned int CheckWritable(kfsFile* file) {
 extern "C" {
 
 KFS_API unsigned int kfsLrecWrite(kfsHandle file, kfsSimpleType type, unsigned int count,
-                                  const void* data) {
+                                  const void* data) try {
   if (!file) {
     KFS_REPORT(kfsErrNullArgument);
     return kfsErrNullArgument;
@@ -60,9 +61,9 @@ KFS_API unsigned int kfsLrecWrite(kfsHandle file, kfsSimpleType type, unsigned i
     kfs::WriteElements(file, data, size, count);
   }
   return file->status;
-}
+} KORA_CATCH_ALL(::kfs::Escaped(file, __LINE__))
 
-KFS_API unsigned int kfsLblockWrite(unsigned int id, kfsHandle file, kfsLblock block) {
+KFS_API unsigned int kfsLblockWrite(unsigned int id, kfsHandle file, kfsLblock block) try {
   if (!file) {
     KFS_REPORT(kfsErrNullArgument);
     return kfsErrNullArgument;
@@ -92,6 +93,6 @@ KFS_API unsigned int kfsLblockWrite(unsigned int id, kfsHandle file, kfsLblock b
   const unsigned char terminator = 0xFF;
   kfs::WriteBytes(file, &terminator, 1);
   return file->status;
-}
+} KORA_CATCH_ALL(::kfs::Escaped(file, __LINE__))
 
 }  // extern "C"

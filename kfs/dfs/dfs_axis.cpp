@@ -4,6 +4,7 @@
 
 #include <climits>
 
+#include "base/kora_boundary.h"
 #include "kfs/dfs/dfs_header.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_item.h"
@@ -106,20 +107,20 @@ int limitByKeys(LPITEM item, int elements, bool needsCompressionEnabled) {
 
 extern "C" {
 
-int dfsGetItemAxisType(LPITEM item) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000), 0;
+int dfsGetItemAxisType(LPITEM item) try {
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument), 0;
   return item->axisType;
-}
+} KORA_CATCH_ALL(0)
 
-int dfsGetItemDim(LPITEM item) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000), -1;
+int dfsGetItemDim(LPITEM item) try {
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument), -1;
   if (item->axisType == F_EQ_AXIS_D0) return 0;
   const int n = dfs::axisSizeCount(item->axisType);
   return n == 0 ? -1 : n;
-}
+} KORA_CATCH_ALL(-1)
 
-int dfsGetItemGeometryType(LPITEM item) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000), 999;
+int dfsGetItemGeometryType(LPITEM item) try {
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument), 999;
   switch (dfsGetItemDim(item)) {
     case 0: return 100185;
     case 1: return 100186;
@@ -127,54 +128,54 @@ int dfsGetItemGeometryType(LPITEM item) {
     case 3: case 4: return 100188;
     default: return 999;
   }
-}
+} KORA_CATCH_ALL(999)
 
-int dfsGetItemGeometryUnit(LPITEM item) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000), 0;
+int dfsGetItemGeometryUnit(LPITEM item) try {
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument), 0;
   return item->axisType == F_UNDEFINED_SAXIS ? 0 : item->axisUnit;
-}
+} KORA_CATCH_ALL(0)
 
-int dfsGetAxisElements(LPITEM item) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000), 0;
+int dfsGetAxisElements(LPITEM item) try {
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument), 0;
   return clampCount(dfs::axisElements(item));
-}
+} KORA_CATCH_ALL(0)
 
-int dfsGetItemElements(LPITEM item) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000), 0;
+int dfsGetItemElements(LPITEM item) try {
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument), 0;
   return limitByKeys(item, dfsGetAxisElements(item), true);
-}
+} KORA_CATCH_ALL(0)
 
-int dfsGetUsedItemElements(LPITEM item) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000), 0;
+int dfsGetUsedItemElements(LPITEM item) try {
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument), 0;
   return limitByKeys(item, dfsGetAxisElements(item), false);
-}
+} KORA_CATCH_ALL(0)
 
-long long dfsGetItemBytes(LPITEM item) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000), 0;
+long long dfsGetItemBytes(LPITEM item) try {
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument), 0;
   return static_cast<long long>(dfsGetItemElements(item)) * dfsSimpSize(item->dataType);
-}
+} KORA_CATCH_ALL(0LL)
 
-long long dfsGetUsedItemBytes(LPITEM item) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000), 0;
+long long dfsGetUsedItemBytes(LPITEM item) try {
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument), 0;
   return static_cast<long long>(dfsGetUsedItemElements(item)) * dfsSimpSize(item->dataType);
-}
+} KORA_CATCH_ALL(0LL)
 
-int dfsGetItemXYZSize(LPITEM item, int* size) {
-  if (!item || !size) return DFS_FAIL(nullptr, nullptr, 1000);
+int dfsGetItemXYZSize(LPITEM item, int* size) try {
+  if (!item || !size) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   if (item->axisType == F_EQ_AXIS_D0) {
     *size = 1;
     return 0;
   }
   const int n = dfs::axisSizeCount(item->axisType);
-  if (n == 0) return DFS_FAIL(item->header, nullptr, 2010);
+  if (n == 0) return DFS_FAIL(item->header, nullptr, kfsErrBlock);
   long long product = 1;
   for (int i = 0; i < n && i < 3; ++i) product *= item->axisSize[i];
   *size = clampCount(product);
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsGetItemXYSize(LPITEM item, int* size) {
-  if (!item || !size) return DFS_FAIL(nullptr, nullptr, 1000);
+int dfsGetItemXYSize(LPITEM item, int* size) try {
+  if (!item || !size) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   const int t = item->axisType;
   if (t == F_EQ_AXIS_D0 || t == F_EQ_AXIS_D1) {
     *size = 1;
@@ -184,13 +185,13 @@ int dfsGetItemXYSize(LPITEM item, int* size) {
     *size = clampCount(static_cast<long long>(item->axisSize[0]) * item->axisSize[1]);
     return 0;
   }
-  return DFS_FAIL(item->header, nullptr, 2010);
-}
+  return DFS_FAIL(item->header, nullptr, kfsErrBlock);
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsGetItemXSize(LPITEM item, int* size) {
-  if (!item || !size) return DFS_FAIL(nullptr, nullptr, 1000);
+int dfsGetItemXSize(LPITEM item, int* size) try {
+  if (!item || !size) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   *size = item->axisType == F_EQ_AXIS_D0 ? 1 : item->axisSize[0];
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 }  // extern "C"

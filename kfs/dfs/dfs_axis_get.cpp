@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/kora_boundary.h"
 #include "kfs/dfs/dfs_axis.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_item.h"
@@ -12,7 +13,8 @@ namespace {
 
 // Checks the axis type and fills the unit outputs.
 int begin(LPITEM item, int type, int* unit, const char** unitName) {
-  if (!item || item->axisType != type) return DFS_FAIL(item ? item->header : nullptr, nullptr, 1000);
+  if (!item || item->axisType != type)
+    return DFS_FAIL(item ? item->header : nullptr, nullptr, kfsErrNullArgument);
   if (unit) *unit = item->axisUnit;
   if (unitName) *unitName = dfs::unitName(item->axisUnit);
   return 0;
@@ -71,7 +73,7 @@ int handOutCoords(LPITEM item, double** x, double** y, double** z) {
   for (int i = 0; i < dfs::axisArrayCount(item->axisType); ++i) {
     if (!out[i]) continue;
     *out[i] = coordsOut(item, i);
-    if (!*out[i]) return DFS_FAIL(item->header, nullptr, 2000);
+    if (!*out[i]) return DFS_FAIL(item->header, nullptr, kfsErrMemory);
   }
   return 0;
 }
@@ -80,38 +82,38 @@ int handOutCoords(LPITEM item, double** x, double** y, double** z) {
 
 extern "C" {
 
-int dfsGetItemAxisEqD0(LPITEM item, int* unit, const char** unitName) {
+int dfsGetItemAxisEqD0(LPITEM item, int* unit, const char** unitName) try {
   return begin(item, F_EQ_AXIS_D0, unit, unitName);
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsGetItemAxisEqD1(LPITEM item, int* unit, const char** unitName, int* size, float* x0,
-                       float* dx) {
+                       float* dx) try {
   if (int s = begin(item, F_EQ_AXIS_D1, unit, unitName)) return s;
   sizes(item, size, nullptr, nullptr, nullptr);
   if (x0) *x0 = origin(item, 0);
   if (dx) *dx = step(item, 0);
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsGetItemAxisNeqD1(LPITEM item, int* unit, const char** unitName, int* size,
-                        float** coords) {
+                        float** coords) try {
   if (int s = begin(item, F_NEQ_AXIS_D1, unit, unitName)) return s;
   sizes(item, size, nullptr, nullptr, nullptr);
   if (coords) {
     *coords = pointsOut(item);
-    if (!*coords) return DFS_FAIL(item->header, nullptr, 2000);
+    if (!*coords) return DFS_FAIL(item->header, nullptr, kfsErrMemory);
   }
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsGetItemAxisTvarD1(LPITEM item, int* unit, const char** unitName, int* size) {
+int dfsGetItemAxisTvarD1(LPITEM item, int* unit, const char** unitName, int* size) try {
   if (int s = begin(item, F_TV_AXIS_D1, unit, unitName)) return s;
   sizes(item, size, nullptr, nullptr, nullptr);
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsGetItemAxisEqD2(LPITEM item, int* unit, const char** unitName, int* xsize, int* ysize,
-                       float* x0, float* y0, float* dx, float* dy) {
+                       float* x0, float* y0, float* dx, float* dy) try {
   if (int s = begin(item, F_EQ_AXIS_D2, unit, unitName)) return s;
   sizes(item, xsize, ysize, nullptr, nullptr);
   if (x0) *x0 = origin(item, 0);
@@ -119,31 +121,32 @@ int dfsGetItemAxisEqD2(LPITEM item, int* unit, const char** unitName, int* xsize
   if (dx) *dx = step(item, 0);
   if (dy) *dy = step(item, 1);
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsGetItemAxisNeqD2(LPITEM item, int* unit, const char** unitName, int* xsize, int* ysize,
-                        double** x, double** y) {
+                        double** x, double** y) try {
   if (int s = begin(item, F_NEQ_AXIS_D2, unit, unitName)) return s;
   sizes(item, xsize, ysize, nullptr, nullptr);
   return handOutCoords(item, x, y, nullptr);
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsGetItemAxisCurveLinearD2(LPITEM item, int* unit, const char** unitName, int* xsize,
-                                int* ysize, double** x, double** y) {
+                                int* ysize, double** x, double** y) try {
   if (int s = begin(item, F_CURVE_LINEAR_AXIS_D2, unit, unitName)) return s;
   sizes(item, xsize, ysize, nullptr, nullptr);
   return handOutCoords(item, x, y, nullptr);
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsGetItemAxisTvarD2(LPITEM item, int* unit, const char** unitName, int* xsize, int* ysize) {
+int dfsGetItemAxisTvarD2(LPITEM item, int* unit, const char** unitName, int* xsize,
+                         int* ysize) try {
   if (int s = begin(item, F_TV_AXIS_D2, unit, unitName)) return s;
   sizes(item, xsize, ysize, nullptr, nullptr);
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsGetItemAxisEqD3(LPITEM item, int* unit, const char** unitName, int* xsize, int* ysize,
                        int* zsize, float* x0, float* y0, float* z0, float* dx, float* dy,
-                       float* dz) {
+                       float* dz) try {
   if (int s = begin(item, F_EQ_AXIS_D3, unit, unitName)) return s;
   sizes(item, xsize, ysize, zsize, nullptr);
   float* origins[3] = {x0, y0, z0};
@@ -153,32 +156,32 @@ int dfsGetItemAxisEqD3(LPITEM item, int* unit, const char** unitName, int* xsize
     if (steps[i]) *steps[i] = step(item, i);
   }
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsGetItemAxisNeqD3(LPITEM item, int* unit, const char** unitName, int* xsize, int* ysize,
-                        int* zsize, double** x, double** y, double** z) {
+                        int* zsize, double** x, double** y, double** z) try {
   if (int s = begin(item, F_NEQ_AXIS_D3, unit, unitName)) return s;
   sizes(item, xsize, ysize, zsize, nullptr);
   return handOutCoords(item, x, y, z);
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsGetItemAxisCurveLinearD3(LPITEM item, int* unit, const char** unitName, int* xsize,
-                                int* ysize, int* zsize, double** x, double** y, double** z) {
+                                int* ysize, int* zsize, double** x, double** y, double** z) try {
   if (int s = begin(item, F_CURVE_LINEAR_AXIS_D3, unit, unitName)) return s;
   sizes(item, xsize, ysize, zsize, nullptr);
   return handOutCoords(item, x, y, z);
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsGetItemAxisTvarD3(LPITEM item, int* unit, const char** unitName, int* xsize, int* ysize,
-                         int* zsize) {
+                         int* zsize) try {
   if (int s = begin(item, F_TV_AXIS_D3, unit, unitName)) return s;
   sizes(item, xsize, ysize, zsize, nullptr);
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsGetItemAxisEqD4(LPITEM item, int* unit, const char** unitName, int* xsize, int* ysize,
                        int* zsize, int* tsize, float* x0, float* y0, float* z0, float* t0,
-                       float* dx, float* dy, float* dz, float* dt) {
+                       float* dx, float* dy, float* dz, float* dt) try {
   if (int s = begin(item, F_EQ_AXIS_D4, unit, unitName)) return s;
   sizes(item, xsize, ysize, zsize, tsize);
   float* origins[4] = {x0, y0, z0, t0};
@@ -188,6 +191,6 @@ int dfsGetItemAxisEqD4(LPITEM item, int* unit, const char** unitName, int* xsize
     if (steps[i]) *steps[i] = step(item, i);
   }
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 }  // extern "C"

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/kora_boundary.h"
 #include "kfs/dfs/dfs_axis.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_item.h"
@@ -68,15 +69,16 @@ bool copyArrays(const AxisRequest& r, float** points, double* coords[3]) {
 }
 
 int setAxis(LPITEM item, const AxisRequest& r) {
-  if (!item || (!item->isStatic && !item->header)) return DFS_FAIL(nullptr, nullptr, 1000);
+  if (!item || (!item->isStatic && !item->header))
+    return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   LPHEAD header = item->header;
   if (!item->isStatic && !dfs::axisAllowedForFileType(r.type, header->fileType))
-    return DFS_FAIL(header, nullptr, 2010);
-  if (!sizesValid(r) || !valuesValid(r)) return DFS_FAIL(header, nullptr, 1000);
+    return DFS_FAIL(header, nullptr, kfsErrBlock);
+  if (!sizesValid(r) || !valuesValid(r)) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
 
   float* points = nullptr;
   double* coords[3];
-  if (!copyArrays(r, &points, coords)) return DFS_FAIL(header, nullptr, 2000);
+  if (!copyArrays(r, &points, coords)) return DFS_FAIL(header, nullptr, kfsErrMemory);
 
   const long long before = dfs::axisElements(item);
   dfs::freeAxisArrays(item);
@@ -97,14 +99,14 @@ int setAxis(LPITEM item, const AxisRequest& r) {
 
 extern "C" {
 
-int dfsSetItemAxisEqD0(LPITEM item, int unit) {
+int dfsSetItemAxisEqD0(LPITEM item, int unit) try {
   AxisRequest r;
   r.type = F_EQ_AXIS_D0;
   r.unit = unit;
   return setAxis(item, r);
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsSetItemAxisEqD1(LPITEM item, int unit, int size, float x0, float dx) {
+int dfsSetItemAxisEqD1(LPITEM item, int unit, int size, float x0, float dx) try {
   AxisRequest r;
   r.type = F_EQ_AXIS_D1;
   r.unit = unit;
@@ -112,27 +114,27 @@ int dfsSetItemAxisEqD1(LPITEM item, int unit, int size, float x0, float dx) {
   r.origin[0] = x0;
   r.step[0] = dx;
   return setAxis(item, r);
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsSetItemAxisNeqD1(LPITEM item, int unit, int size, const float* coords) {
+int dfsSetItemAxisNeqD1(LPITEM item, int unit, int size, const float* coords) try {
   AxisRequest r;
   r.type = F_NEQ_AXIS_D1;
   r.unit = unit;
   r.sizes[0] = size;
   r.points = coords;
   return setAxis(item, r);
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsSetItemAxisTvarD1(LPITEM item, int unit, int size) {
+int dfsSetItemAxisTvarD1(LPITEM item, int unit, int size) try {
   AxisRequest r;
   r.type = F_TV_AXIS_D1;
   r.unit = unit;
   r.sizes[0] = size;
   return setAxis(item, r);
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsSetItemAxisEqD2(LPITEM item, int unit, int xsize, int ysize, float x0, float y0, float dx,
-                       float dy) {
+                       float dy) try {
   AxisRequest r;
   r.type = F_EQ_AXIS_D2;
   r.unit = unit;
@@ -143,10 +145,10 @@ int dfsSetItemAxisEqD2(LPITEM item, int unit, int xsize, int ysize, float x0, fl
   r.step[0] = dx;
   r.step[1] = dy;
   return setAxis(item, r);
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsSetItemAxisNeqD2(LPITEM item, int unit, int xsize, int ysize, const double* x,
-                        const double* y) {
+                        const double* y) try {
   AxisRequest r;
   r.type = F_NEQ_AXIS_D2;
   r.unit = unit;
@@ -155,10 +157,10 @@ int dfsSetItemAxisNeqD2(LPITEM item, int unit, int xsize, int ysize, const doubl
   r.coords[0] = x;
   r.coords[1] = y;
   return setAxis(item, r);
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsSetItemAxisCurveLinearD2(LPITEM item, int unit, int xsize, int ysize, const double* x,
-                                const double* y) {
+                                const double* y) try {
   AxisRequest r;
   r.type = F_CURVE_LINEAR_AXIS_D2;
   r.unit = unit;
@@ -167,19 +169,19 @@ int dfsSetItemAxisCurveLinearD2(LPITEM item, int unit, int xsize, int ysize, con
   r.coords[0] = x;
   r.coords[1] = y;
   return setAxis(item, r);
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsSetItemAxisTvarD2(LPITEM item, int unit, int xsize, int ysize) {
+int dfsSetItemAxisTvarD2(LPITEM item, int unit, int xsize, int ysize) try {
   AxisRequest r;
   r.type = F_TV_AXIS_D2;
   r.unit = unit;
   r.sizes[0] = xsize;
   r.sizes[1] = ysize;
   return setAxis(item, r);
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsSetItemAxisEqD3(LPITEM item, int unit, int xsize, int ysize, int zsize, float x0, float y0,
-                       float z0, float dx, float dy, float dz) {
+                       float z0, float dx, float dy, float dz) try {
   AxisRequest r;
   r.type = F_EQ_AXIS_D3;
   r.unit = unit;
@@ -193,10 +195,10 @@ int dfsSetItemAxisEqD3(LPITEM item, int unit, int xsize, int ysize, int zsize, f
   r.step[1] = dy;
   r.step[2] = dz;
   return setAxis(item, r);
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsSetItemAxisNeqD3(LPITEM item, int unit, int xsize, int ysize, int zsize, const double* x,
-                        const double* y, const double* z) {
+                        const double* y, const double* z) try {
   AxisRequest r;
   r.type = F_NEQ_AXIS_D3;
   r.unit = unit;
@@ -207,10 +209,10 @@ int dfsSetItemAxisNeqD3(LPITEM item, int unit, int xsize, int ysize, int zsize, 
   r.coords[1] = y;
   r.coords[2] = z;
   return setAxis(item, r);
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsSetItemAxisCurveLinearD3(LPITEM item, int unit, int xsize, int ysize, int zsize,
-                                const double* x, const double* y, const double* z) {
+                                const double* x, const double* y, const double* z) try {
   AxisRequest r;
   r.type = F_CURVE_LINEAR_AXIS_D3;
   r.unit = unit;
@@ -221,9 +223,9 @@ int dfsSetItemAxisCurveLinearD3(LPITEM item, int unit, int xsize, int ysize, int
   r.coords[1] = y;
   r.coords[2] = z;
   return setAxis(item, r);
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsSetItemAxisTvarD3(LPITEM item, int unit, int xsize, int ysize, int zsize) {
+int dfsSetItemAxisTvarD3(LPITEM item, int unit, int xsize, int ysize, int zsize) try {
   AxisRequest r;
   r.type = F_TV_AXIS_D3;
   r.unit = unit;
@@ -231,11 +233,11 @@ int dfsSetItemAxisTvarD3(LPITEM item, int unit, int xsize, int ysize, int zsize)
   r.sizes[1] = ysize;
   r.sizes[2] = zsize;
   return setAxis(item, r);
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsSetItemAxisEqD4(LPITEM item, int unit, int xsize, int ysize, int zsize, int tsize,
                        float x0, float y0, float z0, float t0, float dx, float dy, float dz,
-                       float dt) {
+                       float dt) try {
   AxisRequest r;
   r.type = F_EQ_AXIS_D4;
   r.unit = unit;
@@ -246,6 +248,6 @@ int dfsSetItemAxisEqD4(LPITEM item, int unit, int xsize, int ysize, int zsize, i
   std::memcpy(r.origin, origin, sizeof origin);
   std::memcpy(r.step, step, sizeof step);
   return setAxis(item, r);
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 }  // extern "C"

@@ -28,7 +28,7 @@ void OutBlock::addText(const char* text) {
 }
 
 int OutBlock::write(kfsHandle file, unsigned int tag, const char* source, int line) {
-  if (failed_) return report(nullptr, file, 2000, source, line);
+  if (failed_) return report(nullptr, file, kfsErrMemory, source, line);
   return dfsCheckWriteLB(file, tag, first_, source, line);
 }
 
@@ -54,7 +54,7 @@ char* InBlock::nextText() {
   // Texts from a file need not end in a zero byte: copy them with one.
   char* text = static_cast<char*>(std::malloc(static_cast<size_t>(n) + 1));
   if (!text) {
-    fail(report(nullptr, nullptr, 2000, __FILE__, __LINE__));
+    fail(report(nullptr, nullptr, kfsErrMemory, __FILE__, __LINE__));
     return nullptr;
   }
   std::memcpy(text, data, n);
@@ -66,7 +66,7 @@ void* InBlock::takeAny(int* type, unsigned int* count) {
   if (status_ != 0) return nullptr;
   const kfsLblock node = node_;
   if (!node || !node->data || kfsSimpSize(node->type) == 0 || !node->MustFree) {
-    fail(report(nullptr, nullptr, node ? 2009 : 2001, __FILE__, __LINE__));
+    fail(report(nullptr, nullptr, node ? kfsErrType : kfsErrRead, __FILE__, __LINE__));
     return nullptr;
   }
   node_ = node->next;
@@ -79,7 +79,7 @@ int readBlock(kfsHandle file, kfsLblock* block, int* tag) {
   *block = nullptr;
   if (kfsQuery(file, nullptr) != kfsTypeBlock) {
     const unsigned int status = kfsPeekError(file);
-    const int code = (status == 0 || status == 1) ? 2001 : static_cast<int>(status);
+    const int code = readFailure(status);
     return report(nullptr, file, code, __FILE__, __LINE__);
   }
   return dfsCheckReadLB(file, block, tag, __FILE__, __LINE__);
@@ -94,7 +94,7 @@ int skipBlock(kfsHandle file) {
   kfsLblockSkip(file);
   const unsigned int status = kfsPeekError(file);
   if (status == 0) return 0;
-  return report(nullptr, file, status == 1 ? 2001 : static_cast<int>(status), __FILE__, __LINE__);
+  return report(nullptr, file, readFailure(status), __FILE__, __LINE__);
 }
 
 int enterStatic(kfsHandle file) {

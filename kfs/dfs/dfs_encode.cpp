@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/kora_boundary.h"
 #include "kfs/dfs/dfs_header.h"
 #include "kfs/dfs/dfs_internal.h"
 
@@ -16,11 +17,11 @@ int* copyKey(const int* key, int n) {
 
 extern "C" {
 
-int dfsSetEncodeKey(LPHEAD header, const int* xkey, const int* ykey, const int* zkey, int n) {
-  if (!header) return DFS_FAIL(header, nullptr, 1000);
+int dfsSetEncodeKey(LPHEAD header, const int* xkey, const int* ykey, const int* zkey, int n) try {
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   // No stored value at all would leave every item of the file empty, and
   // keys without any key array would place every stored value nowhere.
-  if (n < 1 || (!xkey && !ykey && !zkey)) return DFS_FAIL(header, nullptr, 2010);
+  if (n < 1 || (!xkey && !ykey && !zkey)) return DFS_FAIL(header, nullptr, kfsErrBlock);
   int* x = copyKey(xkey, n);
   int* y = copyKey(ykey, n);
   int* z = copyKey(zkey, n);
@@ -28,7 +29,7 @@ int dfsSetEncodeKey(LPHEAD header, const int* xkey, const int* ykey, const int* 
     std::free(x);
     std::free(y);
     std::free(z);
-    return DFS_FAIL(header, nullptr, 2000);
+    return DFS_FAIL(header, nullptr, kfsErrMemory);
   }
   std::free(header->dfsEncode.xkey);
   std::free(header->dfsEncode.ykey);
@@ -39,10 +40,10 @@ int dfsSetEncodeKey(LPHEAD header, const int* xkey, const int* ykey, const int* 
   header->dfsEncode.nRecordSize = n;
   header->encoded = 1;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsGetEncodeKey(LPHEAD header, int* xkey, int* ykey, int* zkey) {
-  if (!header) return DFS_FAIL(header, nullptr, 1000);
+int dfsGetEncodeKey(LPHEAD header, int* xkey, int* ykey, int* zkey) try {
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   const int n = header->dfsEncode.nRecordSize;
   if (n < 1) return 0;
   const size_t bytes = static_cast<size_t>(n) * sizeof(int);
@@ -50,16 +51,16 @@ int dfsGetEncodeKey(LPHEAD header, int* xkey, int* ykey, int* zkey) {
   if (ykey && header->dfsEncode.ykey) std::memcpy(ykey, header->dfsEncode.ykey, bytes);
   if (zkey && header->dfsEncode.zkey) std::memcpy(zkey, header->dfsEncode.zkey, bytes);
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsIsFileCompressed(LPHEAD header) {
-  if (!header) return DFS_FAIL(header, nullptr, 1000), 0;
+int dfsIsFileCompressed(LPHEAD header) try {
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0;
   return header->encoded;
-}
+} KORA_CATCH_ALL(0)
 
-int dfsGetEncodeKeySize(LPHEAD header) {
-  if (!header) return DFS_FAIL(header, nullptr, 1000), 0;
+int dfsGetEncodeKeySize(LPHEAD header) try {
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0;
   return header->dfsEncode.nRecordSize;
-}
+} KORA_CATCH_ALL(0)
 
 }  // extern "C"

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/kora_boundary.h"
 #include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_blockio.h"
 #include "kfs/dfs/dfs_file.h"
@@ -26,7 +27,7 @@ int writeKey(kfsHandle file, const char* name, const int* key, int n) {
   item.axisType = F_EQ_AXIS_D1;
   item.axisSize[0] = n;
   item.axisStep[0] = 1.0f;
-  int s = item.name ? dfs::writeItemBlocks(file, &item) : DFS_FAIL(nullptr, file, 2000);
+  int s = item.name ? dfs::writeItemBlocks(file, &item) : DFS_FAIL(nullptr, file, kfsErrMemory);
   if (!s) {
     dfs::OutBlock values;
     values.add(kfsTypeInt4, static_cast<unsigned int>(n), key);
@@ -47,7 +48,7 @@ bool isKeyItem(const absItemS& item, int index) {
 // goes on behind it.
 int giveBack(kfsHandle file, long long position) {
   const bool canGoBack = kfs::DiskPath(file) != nullptr && position >= 0;
-  if (canGoBack) return kfsSeek64(file, position, 0) == 0 ? 0 : DFS_FAIL(nullptr, file, 2006);
+  if (canGoBack) return kfsSeek64(file, position, 0) == 0 ? 0 : DFS_FAIL(nullptr, file, kfsErrSeek);
   return dfs::nextBlockTag(file) == DFS_TAG_STATIC_DATA ? dfs::skipBlock(file) : 0;
 }
 
@@ -70,7 +71,8 @@ int readKey(kfsHandle file, int* index, int** values, int* count) {
   }
   kfsLblock raw = nullptr;
   int valuesTag = 0;
-  if (!s && dfs::nextBlockTag(file) != DFS_TAG_STATIC_DATA) s = DFS_FAIL(nullptr, file, 2019);
+  if (!s && dfs::nextBlockTag(file) != DFS_TAG_STATIC_DATA)
+    s = DFS_FAIL(nullptr, file, kfsErrStructure);
   if (!s) s = dfs::readBlock(file, &raw, &valuesTag);
   if (!s) {
     dfs::InBlock in(raw);
@@ -100,7 +102,7 @@ int readKeys(LPHEAD header, kfsHandle file, bool keep) {
     s = readKey(file, &index, &values, &count);
     if (!values) break;
     // All keys describe the same stored values: one length for all.
-    if (n >= 0 && count != n) s = DFS_FAIL(header, file, 2013);
+    if (n >= 0 && count != n) s = DFS_FAIL(header, file, kfsErrCount);
     n = count;
     keys[index++] = values;
   }
@@ -138,8 +140,12 @@ int writeEncodeKeys(LPHEAD header, kfsHandle file) {
 
 extern "C" {
 
-int dfsReadEncodeKeys(LPHEAD header, kfsHandle file) { return readKeys(header, file, true); }
+int dfsReadEncodeKeys(LPHEAD header, kfsHandle file) try {
+  return readKeys(header, file, true);
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsSkipEncodeKeys(LPHEAD header, kfsHandle file) { return readKeys(header, file, false); }
+int dfsSkipEncodeKeys(LPHEAD header, kfsHandle file) try {
+  return readKeys(header, file, false);
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 }  // extern "C"

@@ -1,5 +1,6 @@
 // The section search: moves through a data file block by block, noting
 // where the static (40000) and dynamic (50000) sections begin.
+#include "base/kora_boundary.h"
 #include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_internal.h"
@@ -17,7 +18,7 @@ int sectionLevel(int tag) {
 
 extern "C" {
 
-int dfsFindBlock(kfsHandle file, int tag) {
+int dfsFindBlock(kfsHandle file, int tag) try {
   if (int s = dfsCheckFile(file, __FILE__, __LINE__)) return s;
   const int target = sectionLevel(tag);
   // The wanted section lies behind: start again from the first header block.
@@ -42,6 +43,6 @@ int dfsFindBlock(kfsHandle file, int tag) {
     }
   }
   return static_cast<int>(kfsPeekError(file));
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, file, kfsErrMemory))
 
 }  // extern "C"

@@ -4,18 +4,15 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/kora_boundary.h"
 #include "kfs/dfs/dfs_internal.h"
 
 namespace {
 
-constexpr int kNullArgument = 1000;
-constexpr int kNoMemory = 2000;
-constexpr int kInvalidHeader = 2010;
-
 // Replaces an owned text by a copy of another one.
 int replaceText(LPHEAD header, char** field, const char* text) {
   char* copy = dfs::copyText(text);
-  if (!copy) return DFS_FAIL(header, nullptr, kNoMemory);
+  if (!copy) return DFS_FAIL(header, nullptr, kfsErrMemory);
   std::free(*field);
   *field = copy;
   return 0;
@@ -44,7 +41,7 @@ void freeEncodeKeys(LPHEAD header) {
 
 extern "C" {
 
-const char* dfsFileTypeStr(int fileType) {
+const char* dfsFileTypeStr(int fileType) try {
   switch (fileType) {
     case F_UNDEFINED_FILE_TYPE: return "F_UNDEFINED_FILE_TYPE";
     case F_EQTIME_FIXEDSPACE_ALLITEMS: return "F_EQTIME_FIXEDSPACE_ALLITEMS";
@@ -54,21 +51,21 @@ const char* dfsFileTypeStr(int fileType) {
     case F_NEQTIME_TVARSPACE_VARITEMS: return "F_NEQTIME_TVARSPACE_VARITEMS";
     default: return "*** FileType error ***";
   }
-}
+} KORA_CATCH_ALL("*** FileType error ***")
 
-const char* dfsTimeAxisTypeStr(int timeAxisType) {
+const char* dfsTimeAxisTypeStr(int timeAxisType) try {
   static const char* const kNames[] = {"F_UNDEFINED_TAXIS", "F_TM_EQ_AXIS", "F_TM_NEQ_AXIS",
                                        "F_CAL_EQ_AXIS", "F_CAL_NEQ_AXIS"};
   if (timeAxisType < 0 || timeAxisType > 4) return "*** TimeAxis error ***";
   return kNames[timeAxisType];
-}
+} KORA_CATCH_ALL("*** TimeAxis error ***")
 
-int dfsInitHeader(LPHEAD header) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument);
+int dfsInitHeader(LPHEAD header) try {
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   std::memset(header, 0, sizeof *header);
   header->fileTitle = dfs::copyText("");
   header->appTitle = dfs::copyText("");
-  if (!header->fileTitle || !header->appTitle) return DFS_FAIL(header, nullptr, kNoMemory);
+  if (!header->fileTitle || !header->appTitle) return DFS_FAIL(header, nullptr, kfsErrMemory);
   header->deleteFloat = DFS_DELETE_FLOAT;
   header->deleteDouble = DFS_DELETE_DOUBLE;
   header->deleteByte = DFS_DELETE_BYTE;
@@ -80,16 +77,16 @@ int dfsInitHeader(LPHEAD header) {
   header->time.endTime = DFS_DELETE_DOUBLE;
   header->modifyTimes = 1;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsHeaderCreate(int fileType, const char* fileTitle, const char* appTitle, int appVersion,
-                    int nItems, int statsType, LPHEAD* out) {
-  if (!out) return DFS_FAIL(nullptr, nullptr, kNullArgument);
+                    int nItems, int statsType, LPHEAD* out) try {
+  if (!out) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   *out = nullptr;
   if (nItems < 1 || statsType < F_NO_STAT || statsType > F_LARGE_STAT)
-    return DFS_FAIL(nullptr, nullptr, kInvalidHeader);
+    return DFS_FAIL(nullptr, nullptr, kfsErrBlock);
   LPHEAD header = static_cast<LPHEAD>(std::calloc(1, sizeof(DfsHeader)));
-  if (!header) return DFS_FAIL(nullptr, nullptr, kNoMemory);
+  if (!header) return DFS_FAIL(nullptr, nullptr, kfsErrMemory);
   int status = dfsInitHeader(header);
   if (status == 0) {
     header->fileType = fileType;
@@ -100,7 +97,7 @@ int dfsHeaderCreate(int fileType, const char* fileTitle, const char* appTitle, i
   if (status == 0) status = replaceText(header, &header->appTitle, appTitle);
   if (status == 0) {
     header->items = static_cast<absItemS*>(std::calloc(static_cast<size_t>(nItems), sizeof(absItemS)));
-    if (!header->items) status = DFS_FAIL(header, nullptr, kNoMemory);
+    if (!header->items) status = DFS_FAIL(header, nullptr, kfsErrMemory);
   }
   if (status != 0) {
     dfsHeaderDestroy(&header);
@@ -110,9 +107,9 @@ int dfsHeaderCreate(int fileType, const char* fileTitle, const char* appTitle, i
   for (int i = 0; i < nItems; ++i) dfs::initItem(&header->items[i], header, 0);
   *out = header;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsHeaderDestroy(LPHEAD* header) {
+int dfsHeaderDestroy(LPHEAD* header) try {
   if (!header) return 0;
   LPHEAD h = *header;
   *header = nullptr;
@@ -129,134 +126,136 @@ int dfsHeaderDestroy(LPHEAD* header) {
   freeEncodeKeys(h);
   std::free(h);
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsGetFileType(LPHEAD header) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument), 0;
+int dfsGetFileType(LPHEAD header) try {
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0;
   return header->fileType;
-}
+} KORA_CATCH_ALL(0)
 
-int dfsGetItemStatsType(LPHEAD header) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument), 0;
+int dfsGetItemStatsType(LPHEAD header) try {
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0;
   return header->statsType;
-}
+} KORA_CATCH_ALL(0)
 
-const char* dfsGetFileTitle(LPHEAD header) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument), "";
+const char* dfsGetFileTitle(LPHEAD header) try {
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), "";
   return header->fileTitle ? header->fileTitle : "";
-}
+} KORA_CATCH_ALL("")
 
-int dfsSetFileTitle(LPHEAD header, const char* title) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument);
+int dfsSetFileTitle(LPHEAD header, const char* title) try {
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   return replaceText(header, &header->fileTitle, title);
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-const char* dfsGetAppTitle(LPHEAD header) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument), "";
+const char* dfsGetAppTitle(LPHEAD header) try {
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), "";
   return header->appTitle ? header->appTitle : "";
-}
+} KORA_CATCH_ALL("")
 
-int dfsSetAppTitle(LPHEAD header, const char* title) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument);
+int dfsSetAppTitle(LPHEAD header, const char* title) try {
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   return replaceText(header, &header->appTitle, title);
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsGetAppVersionNo(LPHEAD header) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument), -1;
+int dfsGetAppVersionNo(LPHEAD header) try {
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), -1;
   return header->appVersion;
-}
+} KORA_CATCH_ALL(-1)
 
-int dfsSetAppVersionNo(LPHEAD header, int version) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument);
+int dfsSetAppVersionNo(LPHEAD header, int version) try {
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   header->appVersion = version;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsGetDataType(LPHEAD header) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument), 0;
+int dfsGetDataType(LPHEAD header) try {
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0;
   return header->dataType;
-}
+} KORA_CATCH_ALL(0)
 
-int dfsSetDataType(LPHEAD header, int dataType) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument);
+int dfsSetDataType(LPHEAD header, int dataType) try {
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   header->dataType = dataType;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-float dfsGetDeleteValFloat(LPHEAD header) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument), 0.0f;
+float dfsGetDeleteValFloat(LPHEAD header) try {
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0.0f;
   return header->deleteFloat;
-}
+} KORA_CATCH_ALL(0.0f)
 
-int dfsSetDeleteValFloat(LPHEAD header, float value) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument);
+int dfsSetDeleteValFloat(LPHEAD header, float value) try {
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   header->deleteFloat = value;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-double dfsGetDeleteValDouble(LPHEAD header) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument), 0.0;
+double dfsGetDeleteValDouble(LPHEAD header) try {
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0.0;
   return header->deleteDouble;
-}
+} KORA_CATCH_ALL(0.0)
 
-int dfsSetDeleteValDouble(LPHEAD header, double value) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument);
+int dfsSetDeleteValDouble(LPHEAD header, double value) try {
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   header->deleteDouble = value;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-unsigned char dfsGetDeleteValByte(LPHEAD header) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument), 0;
+unsigned char dfsGetDeleteValByte(LPHEAD header) try {
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0;
   return header->deleteByte;
-}
+} KORA_CATCH_ALL(0)
 
-int dfsSetDeleteValByte(LPHEAD header, unsigned char value) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument);
+int dfsSetDeleteValByte(LPHEAD header, unsigned char value) try {
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   header->deleteByte = value;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsGetDeleteValInt(LPHEAD header) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument), 0;
+int dfsGetDeleteValInt(LPHEAD header) try {
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0;
   return header->deleteInt;
-}
+} KORA_CATCH_ALL(0)
 
-int dfsSetDeleteValInt(LPHEAD header, int value) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument);
+int dfsSetDeleteValInt(LPHEAD header, int value) try {
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   header->deleteInt = value;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-unsigned int dfsGetDeleteValUnsignedInt(LPHEAD header) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument), 0u;
+unsigned int dfsGetDeleteValUnsignedInt(LPHEAD header) try {
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0u;
   return header->deleteUnsigned;
-}
+} KORA_CATCH_ALL(0u)
 
-int dfsSetDeleteValUnsignedInt(LPHEAD header, unsigned int value) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument);
+int dfsSetDeleteValUnsignedInt(LPHEAD header, unsigned int value) try {
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   header->deleteUnsigned = value;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsGetVersionCurrent(void) { return DFS_VERSION_CURRENT; }
+int dfsGetVersionCurrent(void) try {
+  return DFS_VERSION_CURRENT;
+} KORA_CATCH_ALL(DFS_VERSION_CURRENT)
 
-int dfsParamModifyTimes(LPHEAD header, int value) {
-  if (!header) return DFS_FAIL(header, nullptr, kNullArgument);
+int dfsParamModifyTimes(LPHEAD header, int value) try {
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   header->modifyTimes = value;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsSimpSize(int type) {
+int dfsSimpSize(int type) try {
   static const int kSizes[8] = {0, 4, 8, 1, 4, 4, 2, 2};
   return (type >= 1 && type <= 7) ? kSizes[type] : 0;
-}
+} KORA_CATCH_ALL(0)
 
-const char* dfsSimpleTypeStr(int type) {
+const char* dfsSimpleTypeStr(int type) try {
   static const char* const kNames[] = {"block", "terminator", "unknown", "float",
                                        "double", "byte", "integer*4", "unsigned*4",
                                        "integer*2", "unsigned*2"};
   if (type < -2 || type > 7) return "unknown";
   return kNames[type + 2];
-}
+} KORA_CATCH_ALL("unknown")
 
 }  // extern "C"

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/kora_boundary.h"
+#include "kfs/util/failure_values.h"
 #include "kfs/container/call_trace.h"
 #include "kfs/dfs/dfs_trace.h"
 #include "kfs/dfs/dfs_file_state.h"
@@ -146,7 +148,7 @@ int readTimeAxis(kfsHandle file, LPHEAD h, const TimeLayout& layout) {
 int readItemCount(kfsHandle file, ReadState& st) {
   int n = 0;
   if (int s = readOne(file, kfsTypeInt4, &n)) return s;
-  if (n < 0 || st.haveItemCount) return DFS_FAIL(st.header, file, 2013);
+  if (n < 0 || st.haveItemCount) return DFS_FAIL(st.header, file, kfsErrCount);
   st.haveItemCount = true;
   st.header->nItems = n;
   return 0;
@@ -171,7 +173,7 @@ absItemS* nextItemSlot(ReadState& st) {
 }
 
 int readStatistics(kfsHandle file, LPHEAD h, absItemS* item) {
-  if (dfs::nextBlockTag(file) != 30003) return DFS_FAIL(h, file, 2001);
+  if (dfs::nextBlockTag(file) != 30003) return DFS_FAIL(h, file, kfsErrRead);
   kfsLblock raw = nullptr;
   int tag = 0;
   if (int s = dfs::readBlock(file, &raw, &tag)) return s;
@@ -183,7 +185,7 @@ int readStatistics(kfsHandle file, LPHEAD h, absItemS* item) {
   // stored behind the header, have been read: the count is checked then.
   const long long count = node->count;
   const bool fits = h->encoded ? (count % 9 == 0 && count <= 9 * axis) : count == 9 * axis;
-  if (!fits) return DFS_FAIL(h, file, 2013);
+  if (!fits) return DFS_FAIL(h, file, kfsErrCount);
   int type = 0;
   unsigned int n = 0;
   void* data = in.takeAny(&type, &n);
@@ -211,9 +213,9 @@ int readAssocStatic(kfsHandle file, LPHEAD h, int n) {
 
 int readItem(kfsHandle file, ReadState& st, int tag) {
   LPHEAD h = st.header;
-  if (!st.haveItemCount || st.itemsRead >= h->nItems) return DFS_FAIL(h, file, 2013);
+  if (!st.haveItemCount || st.itemsRead >= h->nItems) return DFS_FAIL(h, file, kfsErrCount);
   absItemS* item = nextItemSlot(st);
-  if (!item) return DFS_FAIL(h, file, 2000);
+  if (!item) return DFS_FAIL(h, file, kfsErrMemory);
   if (int s = dfs::readItemBlocks(file, tag, item)) return s;
   if (h->statsType == F_REG_STAT || h->statsType == F_LARGE_STAT)
     if (int s = readStatistics(file, h, item)) return s;
@@ -235,7 +237,7 @@ int readCustomBlock(kfsHandle file, LPHEAD h) {
     std::free(name);
     std::free(data);
     std::free(block);
-    return in.status() ? in.status() : DFS_FAIL(h, file, block ? 2013 : 2000);
+    return in.status() ? in.status() : DFS_FAIL(h, file, block ? kfsErrCount : kfsErrMemory);
   }
   block->name = name;
   block->type = type;
@@ -254,9 +256,9 @@ int readHeaderBlock(kfsHandle file, ReadState& st, bool* done) {
   const kfsSimpleType next = kfsQuery(file, &id);
   if (next != kfsTypeBlock) {
     const unsigned int status = kfsPeekError(file);
-    if (next >= 1) return DFS_FAIL(h, file, 2016);  // a record between blocks
-    if (next == kfsTypeTerminator) return DFS_FAIL(h, file, 2019);
-    return DFS_FAIL(h, file, (status == 0 || status == 1) ? 2001 : static_cast<int>(status));
+    if (next >= 1) return DFS_FAIL(h, file, kfsErrSkipBlock);  // a record between blocks
+    if (next == kfsTypeTerminator) return DFS_FAIL(h, file, kfsErrStructure);
+    return DFS_FAIL(h, file, dfs::readFailure(status));
   }
   const int tag = static_cast<int>(id);
   if (dfsDebugIsOn()) DebugPrint("tag=%d", tag);
@@ -308,7 +310,7 @@ int readHeaderBlocks(kfsHandle file, ReadState& st) {
     if (int s = readHeaderBlock(file, st, &done)) return s;
   // Every item the count announced, and a time axis, make a whole header.
   if (!st.haveTimeAxis || !st.haveItemCount || st.itemsRead != st.header->nItems)
-    return DFS_FAIL(st.header, file, 2001);
+    return DFS_FAIL(st.header, file, kfsErrRead);
   return 0;
 }
 
@@ -316,14 +318,14 @@ int readHeaderBlocks(kfsHandle file, ReadState& st) {
 
 extern "C" {
 
-LPHEAD dfsReadHeader(kfsHandle file, int* status) {
+LPHEAD dfsReadHeader(kfsHandle file, int* status) try {
   int s = dfsCheckFile(file, __FILE__, __LINE__);
   if (dfsDebugIsOn()) DebugEnter("dfsReadHeader");
   ReadState st;
   if (!s) {
     dfs::setPosition(file, dfs::eInHeader);
     st.header = static_cast<LPHEAD>(std::calloc(1, sizeof(DfsHeader)));
-    s = st.header ? dfsInitHeader(st.header) : DFS_FAIL(nullptr, file, 2000);
+    s = st.header ? dfsInitHeader(st.header) : DFS_FAIL(nullptr, file, kfsErrMemory);
   }
   if (!s) s = readHeaderBlocks(file, st);
   if (s && st.header) {
@@ -333,6 +335,6 @@ LPHEAD dfsReadHeader(kfsHandle file, int* status) {
   if (status) *status = s;
   if (dfsDebugIsOn()) DebugExit("%p [%d]", static_cast<void*>(st.header), s);
   return st.header;
-}
+} KORA_CATCH_ALL(::kfs::util::FailedWith(status, DFS_FAIL(nullptr, file, kfsErrMemory)))
 
 }  // extern "C"

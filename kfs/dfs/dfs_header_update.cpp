@@ -9,6 +9,7 @@
 #include <ctime>
 #include <vector>
 
+#include "base/kora_boundary.h"
 #include "kfs/container/call_trace.h"
 #include "kfs/dfs/dfs_trace.h"
 #include "kfs/dfs/dfs_file_io.h"
@@ -211,6 +212,32 @@ bool updateBlock(Walk& w, int tag, kfsLblock b) {
   }
 }
 
+// Releases, when its scope ends however it ends, a block read from the file
+// or the edit handle: comparing a block's values can run out of memory.
+class BlockReleaser {
+ public:
+  explicit BlockReleaser(kfsLblock* block) : m_block(block) {}
+  ~BlockReleaser() { kfsLblockFree(m_block); }
+  BlockReleaser(const BlockReleaser&) = delete;
+  BlockReleaser& operator=(const BlockReleaser&) = delete;
+
+ private:
+  kfsLblock* m_block;
+};
+
+class HandleCloser {
+ public:
+  explicit HandleCloser(kfsHandle* file) : m_file(file) {}
+  ~HandleCloser() {
+    if (*m_file) FCloseFile(m_file);
+  }
+  HandleCloser(const HandleCloser&) = delete;
+  HandleCloser& operator=(const HandleCloser&) = delete;
+
+ private:
+  kfsHandle* m_file;
+};
+
 // The values of a block, to tell whether an update changed anything.
 std::vector<unsigned char> snapshot(kfsLblock block) {
   std::vector<unsigned char> bytes;
@@ -225,12 +252,12 @@ std::vector<unsigned char> snapshot(kfsLblock block) {
 int handleStatus(kfsHandle f) {
   const unsigned int s = kfsPeekError(f);
   if (s == 0) return 0;
-  return DFS_FAIL(nullptr, f, s == 1 ? 2001 : static_cast<int>(s));
+  return DFS_FAIL(nullptr, f, dfs::readFailure(s));
 }
 
 int walkHeader(kfsHandle edit, Walk& w) {
   if (w.header->statsType < F_NO_STAT || w.header->statsType > F_LARGE_STAT)
-    return DFS_FAIL(w.header, edit, 2010);
+    return DFS_FAIL(w.header, edit, kfsErrBlock);
   for (;;) {
     const long long position = kfsTell64(edit);
     unsigned int id = 0;
@@ -241,6 +268,7 @@ int walkHeader(kfsHandle edit, Walk& w) {
     const int tag = static_cast<int>(id);
     if (tag == DFS_TAG_STATIC || tag == DFS_TAG_DYNAMIC) return 0;
     kfsLblock block = nullptr;
+    const BlockReleaser releaser(&block);
     unsigned int records = 0;
     if (kfsLblockRead(edit, &records, &block) < 0 || kfsPeekError(edit) != 0) {
       kfsLblockFree(&block);
@@ -271,22 +299,24 @@ bool updateDue(kfsHandle file) {
 
 int updateHeader(LPHEAD header, int force, kfsHandle file, bool timeOnly) {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
-  if (kfs::IsReadOnly(file)) return DFS_FAIL(header, file, 2015);
-  if (!kfs::DiskPath(file)) return DFS_FAIL(header, file, 2005);  // a memory stream stays untouched
+  if (kfs::IsReadOnly(file)) return DFS_FAIL(header, file, kfsErrReadOnly);
+  if (!kfs::DiskPath(file))
+    return DFS_FAIL(header, file, kfsErrFlush);  // a memory stream stays untouched
   if (!force && !updateDue(file)) return 0;
-  if (kfsFileFlush(file) != 0) return DFS_FAIL(header, file, 2005);
+  if (kfsFileFlush(file) != 0) return DFS_FAIL(header, file, kfsErrFlush);
   if (dfs::FileState* state = dfs::state(file)) state->lastHeaderUpdate = std::clock();
 
   unsigned int openStatus = 0;
   kfsHandle edit = FOpenFileEdit(kfs::DiskPath(file), &openStatus);
-  if (!edit) return static_cast<int>(openStatus ? openStatus : 2003);
+  if (!edit) return dfs::openFailure(openStatus);
+  const HandleCloser closer(&edit);
   Walk w{header, timeOnly};
   int s = walkHeader(edit, w);
   const unsigned int closed = FCloseFile(&edit);
   if (!s && closed) s = DFS_FAIL(header, file, static_cast<int>(closed));
   // Everything else is up to date; the caller shortens the text (as
   // dfsUpdateGeoInfoUTMProj does) and updates or closes again.
-  if (!s && w.projectionTooLong) s = DFS_FAIL(header, file, 2010);
+  if (!s && w.projectionTooLong) s = DFS_FAIL(header, file, kfsErrBlock);
   // The writing handle may hold the old bytes in its buffer: make it read
   // them anew where it is.
   const long long here = kfsTell64(file);
@@ -298,15 +328,15 @@ int updateHeader(LPHEAD header, int force, kfsHandle file, bool timeOnly) {
 
 extern "C" {
 
-int dfsUpdateHeader(LPHEAD header, int force, kfsHandle file) {
+int dfsUpdateHeader(LPHEAD header, int force, kfsHandle file) try {
   if (dfsDebugIsOn()) DebugEnter("dfsUpdateHeader %d", force);
   const int s = updateHeader(header, force, file, false);
   if (dfsDebugIsOn()) DebugExit("[%d]", s);
   return s;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
-int dfsUpdateHeaderTime(LPHEAD header, int force, kfsHandle file) {
+int dfsUpdateHeaderTime(LPHEAD header, int force, kfsHandle file) try {
   return updateHeader(header, force, file, true);
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 }  // extern "C"

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/kora_boundary.h"
 #include "kfs/container/call_trace.h"
 #include "kfs/dfs/dfs_trace.h"
 #include "kfs/dfs/dfs_file_state.h"
@@ -145,10 +146,10 @@ int prepareStatistics(LPHEAD h) {
 
 int checkWritable(LPHEAD h) {
   if (h->geoInfoType != F_UNDEFINED_GEOINFO && h->geoInfoType != F_UTM_PROJECTION)
-    return DFS_FAIL(h, nullptr, 2010);
+    return DFS_FAIL(h, nullptr, kfsErrBlock);
   if (h->time.type < F_TM_EQ_AXIS || h->time.type > F_CAL_NEQ_AXIS)
-    return DFS_FAIL(h, nullptr, 2010);
-  if (h->nItems > 0 && !h->items) return DFS_FAIL(h, nullptr, 2010);
+    return DFS_FAIL(h, nullptr, kfsErrBlock);
+  if (h->nItems > 0 && !h->items) return DFS_FAIL(h, nullptr, kfsErrBlock);
   for (int i = 0; i < h->nItems; ++i)
     if (int s = dfs::checkItemWritable(&h->items[i], true)) return s;
   return 0;
@@ -164,7 +165,7 @@ int checkHeaderWritable(DfsHeader* header) { return checkWritable(header); }
 
 extern "C" {
 
-int dfsWriteHeader(LPHEAD header, kfsHandle file) {
+int dfsWriteHeader(LPHEAD header, kfsHandle file) try {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
   if (dfsDebugIsOn()) DebugEnter("dfsWriteHeader");
   int s = checkWritable(header);
@@ -183,6 +184,6 @@ int dfsWriteHeader(LPHEAD header, kfsHandle file) {
   if (!s) s = writeCustomBlocks(header, file);
   if (dfsDebugIsOn()) DebugExit("[%d]", s);
   return s;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 }  // extern "C"

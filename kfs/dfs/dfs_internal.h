@@ -33,11 +33,35 @@ long long axisElements(const absItemS* item);
 // rewritten in place, never begun anew.
 bool atEndOfFile(kfsHandle file);
 
+// FOpenFileCreate and FOpenStreamCreate, with the status of a failed open
+// also in *status (the public wrappers give it only to their error table),
+// so that a create answers what went wrong: 2000 when memory ran out, 2003
+// when the file could not be made.
+kfsHandle openFileCreate(const char* path, int update, unsigned int* status);
+kfsHandle openStreamCreate(void* buffer, std::size_t capacity, kfsStreamDrain drain,
+                           unsigned int* status);
+
 // Whether the header can be written at all (2010, 2020), checked before a
 // file is created for it.
 int checkHeaderWritable(DfsHeader* header);
 // Writes the present encode keys as the first static items.
 int writeEncodeKeys(DfsHeader* header, kfsHandle file);
+
+// The code to report for a container status after a transfer that did not
+// deliver: no status, or only the end of the file, is a failed read.
+inline int readFailure(unsigned int status) {
+  return (status == kfsOK || status == kfsEndOfFile) ? static_cast<int>(kfsErrRead)
+                                                     : static_cast<int>(status);
+}
+// The error latched in the container, or `fallback` when none is (no status
+// or only the end of the file).
+inline int latchedOr(unsigned int status, int fallback) {
+  return status > kfsEndOfFile ? static_cast<int>(status) : fallback;
+}
+// The status of a failed open, or kfsErrOpen when the open gave none.
+inline int openFailure(unsigned int status) {
+  return status ? static_cast<int>(status) : static_cast<int>(kfsErrOpen);
+}
 
 }  // namespace dfs
 

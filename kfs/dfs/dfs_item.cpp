@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/kora_boundary.h"
 #include "kfs/dfs/dfs_axis.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_units.h"
@@ -55,7 +56,7 @@ namespace {
 // Defines the item anew but keeps what ties it to its place.
 int resetItem(LPHEAD header, LPITEM item, int itemType, const char* name, int dataType) {
   char* copy = dfs::copyText(name);
-  if (!copy) return DFS_FAIL(header, nullptr, 2000);
+  if (!copy) return DFS_FAIL(header, nullptr, kfsErrMemory);
   const int isStatic = item->isStatic;
   dfs::clearItem(item);
   dfs::initItem(item, header, isStatic);
@@ -79,34 +80,35 @@ float convertedFloat(const absItemS* item, dfs::Direction d, float value) {
 
 extern "C" {
 
-LPITEM dfsItemD(LPHEAD header, int n) {
-  if (!header) return DFS_FAIL(header, nullptr, 1000), nullptr;
-  if (n < 1 || n > header->nItems || !header->items) return DFS_FAIL(header, nullptr, 2007), nullptr;
+LPITEM dfsItemD(LPHEAD header, int n) try {
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), nullptr;
+  if (n < 1 || n > header->nItems || !header->items)
+    return DFS_FAIL(header, nullptr, kfsErrItemNumber), nullptr;
   return &header->items[n - 1];
-}
+} KORA_CATCH_ALL((DFS_FAIL(header, nullptr, kfsErrMemory), nullptr))
 
-LPITEM dfsItemS(LPITEM item) { return item; }
+LPITEM dfsItemS(LPITEM item) try { return item; } KORA_CATCH_ALL(nullptr)
 
-int dfsGetNoOfItems(LPHEAD header) {
-  if (!header) return DFS_FAIL(header, nullptr, 1000), 0;
+int dfsGetNoOfItems(LPHEAD header) try {
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0;
   return header->nItems;
-}
+} KORA_CATCH_ALL(0)
 
 int dfsSetItemInfo(LPHEAD header, LPITEM item, int itemType, const char* name, int unit,
-                   int dataType) {
-  if (!header || !item) return DFS_FAIL(header, nullptr, 1000);
-  if (!dfs::unitValidForItemType(itemType, unit)) return DFS_FAIL(header, nullptr, 2020);
+                   int dataType) try {
+  if (!header || !item) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
+  if (!dfs::unitValidForItemType(itemType, unit)) return DFS_FAIL(header, nullptr, kfsErrUnit);
   const int status = resetItem(header, item, itemType, name, dataType);
   if (status != 0) return status;
   item->unitKey = unit;
   return item->isStatic ? 0 : InitItemStats(item, __LINE__);
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsSetItemInfo_(LPHEAD header, LPITEM item, int itemType, const char* name,
-                    const char* unitText, int dataType) {
-  if (!header || !item) return DFS_FAIL(header, nullptr, 1000);
+                    const char* unitText, int dataType) try {
+  if (!header || !item) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   char* unitCopy = dfs::copyText(unitText);
-  if (!unitCopy) return DFS_FAIL(header, nullptr, 2000);
+  if (!unitCopy) return DFS_FAIL(header, nullptr, kfsErrMemory);
   const int status = resetItem(header, item, itemType, name, dataType);
   if (status != 0) {
     std::free(unitCopy);
@@ -115,11 +117,11 @@ int dfsSetItemInfo_(LPHEAD header, LPITEM item, int itemType, const char* name,
   item->unitText = unitCopy;
   item->unitKey = 0;
   return item->isStatic ? 0 : InitItemStats(item, __LINE__);
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsUpdateItemInfo(LPHEAD header, LPITEM item, int itemType, const char* name, int unit) {
-  if (!header || !item) return DFS_FAIL(header, nullptr, 1000);
-  if (!dfs::unitValidForItemType(itemType, unit)) return DFS_FAIL(header, nullptr, 2020);
+int dfsUpdateItemInfo(LPHEAD header, LPITEM item, int itemType, const char* name, int unit) try {
+  if (!header || !item) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
+  if (!dfs::unitValidForItemType(itemType, unit)) return DFS_FAIL(header, nullptr, kfsErrUnit);
   if (item->name) {
     // Same length as stored, so the item block on disk keeps its size.
     const char* text = name ? name : "";
@@ -134,11 +136,11 @@ int dfsUpdateItemInfo(LPHEAD header, LPITEM item, int itemType, const char* name
   std::free(item->unitText);
   item->unitText = nullptr;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsGetItemInfo(LPITEM item, int* itemType, const char** itemTypeName, const char** name,
-                   int* unit, const char** unitName, int* dataType) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000);
+                   int* unit, const char** unitName, int* dataType) try {
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   if (itemType) *itemType = item->itemType;
   if (itemTypeName) *itemTypeName = dfs::itemTypeName(item->itemType);
   if (name) *name = item->name ? item->name : "";
@@ -153,46 +155,46 @@ int dfsGetItemInfo(LPITEM item, int* itemType, const char** itemTypeName, const 
   if (unitName) *unitName = text;
   if (dataType) *dataType = item->dataType;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsGetItemInfo_(LPITEM item, int* itemType, const char** name, const char** unitText,
-                    int* dataType) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000);
+                    int* dataType) try {
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   if (itemType) *itemType = item->itemType;
   if (name) *name = item->name ? item->name : "";
   if (unitText) *unitText = item->unitText ? item->unitText : "";
   if (dataType) *dataType = item->dataType;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsSetItemValueType(LPITEM item, int valueType) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000);
+int dfsSetItemValueType(LPITEM item, int valueType) try {
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   item->valueType = valueType;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsGetItemValueType(LPITEM item, int* valueType) {
-  if (!item || !valueType) return DFS_FAIL(nullptr, nullptr, 1000);
+int dfsGetItemValueType(LPITEM item, int* valueType) try {
+  if (!item || !valueType) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   *valueType = item->valueType;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsSetItemUnitConversion(LPITEM item, int mode, int unit) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000);
+int dfsSetItemUnitConversion(LPITEM item, int mode, int unit) try {
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   item->dataConvMode = mode;
   item->dataConvUnit = unit;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsGetItemUnitConversion(LPITEM item, int* mode, int* unit) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000);
+int dfsGetItemUnitConversion(LPITEM item, int* mode, int* unit) try {
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   if (mode) *mode = item->dataConvMode;
   if (unit) *unit = item->dataConvUnit;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsSetItemAxisUnitConversion(LPITEM item, int mode, int unit) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000);
+int dfsSetItemAxisUnitConversion(LPITEM item, int mode, int unit) try {
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   item->axisConvMode = mode;
   item->axisConvUnit = unit;
   // Copies handed out earlier were made for the previous mode.
@@ -203,50 +205,50 @@ int dfsSetItemAxisUnitConversion(LPITEM item, int mode, int unit) {
     copy = nullptr;
   }
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsGetItemAxisUnitConversion(LPITEM item, int* mode, int* unit) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000);
+int dfsGetItemAxisUnitConversion(LPITEM item, int* mode, int* unit) try {
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   if (mode) *mode = item->axisConvMode;
   if (unit) *unit = item->axisConvUnit;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsSetItemRefCoords(LPITEM item, float x, float y, float z) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000);
+int dfsSetItemRefCoords(LPITEM item, float x, float y, float z) try {
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   item->refX = convertedFloat(item, dfs::Direction::ToStored, x);
   item->refY = convertedFloat(item, dfs::Direction::ToStored, y);
   item->refZ = convertedFloat(item, dfs::Direction::ToStored, z);
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsGetItemRefCoords(LPITEM item, float* x, float* y, float* z) {
+int dfsGetItemRefCoords(LPITEM item, float* x, float* y, float* z) try {
   if (!item) {
     if (x) *x = DFS_DELETE_FLOAT;
     if (y) *y = DFS_DELETE_FLOAT;
     if (z) *z = DFS_DELETE_FLOAT;
-    return DFS_FAIL(nullptr, nullptr, 1000);
+    return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   }
   if (x) *x = convertedFloat(item, dfs::Direction::ToCaller, item->refX);
   if (y) *y = convertedFloat(item, dfs::Direction::ToCaller, item->refY);
   if (z) *z = convertedFloat(item, dfs::Direction::ToCaller, item->refZ);
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsSetItemAxisOrientation(LPITEM item, float alpha, float phi, float theta) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000);
+int dfsSetItemAxisOrientation(LPITEM item, float alpha, float phi, float theta) try {
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   item->orientAlpha = alpha;
   item->orientPhi = phi;
   item->orientTheta = theta;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsGetItemAxisOrientation(LPITEM item, float* alpha, float* phi, float* theta) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000);
+int dfsGetItemAxisOrientation(LPITEM item, float* alpha, float* phi, float* theta) try {
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   if (alpha) *alpha = item->orientAlpha;
   if (phi) *phi = item->orientPhi;
   if (theta) *theta = item->orientTheta;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 }  // extern "C"

@@ -76,7 +76,7 @@ int readAxis(kfsHandle file, absItemS* item) {
   dfs::InBlock in(raw);
   bool hasUnit = true;
   const int type = axisTypeOfTag(tag, &hasUnit);
-  if (type == 0) return DFS_FAIL(nullptr, file, 2018);
+  if (type == 0) return DFS_FAIL(nullptr, file, kfsErrTimeStep);
   const int n = dfs::axisSizeCount(type);
   const int nInts = n + (hasUnit ? 1 : 0);
   int ints[5] = {0, 0, 0, 0, 0};
@@ -86,7 +86,7 @@ int readAxis(kfsHandle file, absItemS* item) {
     std::memcpy(ints, data, sizeof(int) * static_cast<size_t>(nInts));
   }
   const int* sizes = ints + (hasUnit ? 1 : 0);
-  if (!sizesSane(sizes, n)) return DFS_FAIL(nullptr, file, 2010);
+  if (!sizesSane(sizes, n)) return DFS_FAIL(nullptr, file, kfsErrBlock);
   dfs::freeAxisArrays(item);
   item->axisType = type;
   item->axisUnit = hasUnit ? ints[0] : 0;
@@ -100,19 +100,19 @@ int readAxis(kfsHandle file, absItemS* item) {
   }
   if (type == F_NEQ_AXIS_D1) {
     const long long len = 3LL * sizes[0];
-    if (len > UINT_MAX) return DFS_FAIL(nullptr, file, 2013);
+    if (len > UINT_MAX) return DFS_FAIL(nullptr, file, kfsErrCount);
     const void* data = in.next(kfsTypeFloat, static_cast<unsigned int>(len));
     if (!data) return in.status();
     item->axisPoints = copyOf<float>(data, len);
-    if (!item->axisPoints) return DFS_FAIL(nullptr, file, 2000);
+    if (!item->axisPoints) return DFS_FAIL(nullptr, file, kfsErrMemory);
   }
   for (int i = 0; i < dfs::axisArrayCount(type); ++i) {
     const long long len = dfs::axisArrayLength(type, item->axisSize, i);
-    if (len > UINT_MAX) return DFS_FAIL(nullptr, file, 2013);
+    if (len > UINT_MAX) return DFS_FAIL(nullptr, file, kfsErrCount);
     const void* data = in.next(kfsTypeDouble, static_cast<unsigned int>(len));
     if (!data) return in.status();
     item->axisCoords[i] = copyOf<double>(data, len);
-    if (!item->axisCoords[i]) return DFS_FAIL(nullptr, file, 2000);
+    if (!item->axisCoords[i]) return DFS_FAIL(nullptr, file, kfsErrMemory);
   }
   return 0;
 }
@@ -173,9 +173,9 @@ bool axisTagKnown(int tag) {
 }
 
 int checkItemWritable(const absItemS* item, bool validateUnit) {
-  if (axisTag(item->axisType) == 0) return DFS_FAIL(item->header, nullptr, 2010);
+  if (axisTag(item->axisType) == 0) return DFS_FAIL(item->header, nullptr, kfsErrBlock);
   if (validateUnit && !writesUnitText(item) && !unitValidForItemType(item->itemType, item->unitKey))
-    return DFS_FAIL(item->header, nullptr, 2020);
+    return DFS_FAIL(item->header, nullptr, kfsErrUnit);
   return 0;
 }
 
@@ -231,8 +231,8 @@ int readItemBlocks(kfsHandle file, int tag, absItemS* item) {
   }
   const int next = dfs::nextBlockTag(file);
   if (!axisTagKnown(next)) {
-    if (next < 0) return DFS_FAIL(nullptr, file, 2001);
-    return DFS_FAIL(nullptr, file, 2018);
+    if (next < 0) return DFS_FAIL(nullptr, file, kfsErrRead);
+    return DFS_FAIL(nullptr, file, kfsErrTimeStep);
   }
   return readAxis(file, item);
 }

@@ -6,6 +6,7 @@
 #include <ctime>
 #include <string>
 
+#include "base/kora_boundary.h"
 #include "kfs/container/call_trace.h"
 #include "kfs/dfs/dfs_trace.h"
 #include "kfs/dfs/dfs_file_io.h"
@@ -33,7 +34,7 @@ int checkStatisticsCounts(LPHEAD h, kfsHandle file) {
   for (int i = 0; i < h->nItems; ++i) {
     const absItemS& item = h->items[i];
     if (item.nStats != 9LL * dfsGetUsedItemElements(const_cast<absItemS*>(&item)))
-      return DFS_FAIL(h, file, 2013);
+      return DFS_FAIL(h, file, kfsErrCount);
   }
   return 0;
 }
@@ -48,7 +49,7 @@ int takeHeader(kfsHandle* file, LPHEAD* header) {
   if (s) {
     dfsHeaderDestroy(&h);
     FCloseFile(file);
-    DFS_FAIL(nullptr, nullptr, 2003);
+    DFS_FAIL(nullptr, nullptr, kfsErrOpen);
     return s;
   }
   *header = h;
@@ -56,7 +57,7 @@ int takeHeader(kfsHandle* file, LPHEAD* header) {
 }
 
 int openOutputs(LPHEAD* header, kfsHandle* file) {
-  if (!header || !file) return DFS_FAIL(nullptr, nullptr, 1000);
+  if (!header || !file) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   *header = nullptr;
   *file = nullptr;
   return 0;
@@ -64,10 +65,10 @@ int openOutputs(LPHEAD* header, kfsHandle* file) {
 
 int openExisting(const char* path, LPHEAD* header, kfsHandle* file, bool edit) {
   if (int s = openOutputs(header, file)) return s;
-  if (!pathExists(path)) return DFS_FAIL(nullptr, nullptr, 2003);
+  if (!pathExists(path)) return DFS_FAIL(nullptr, nullptr, kfsErrOpen);
   unsigned int status = 0;
   kfsHandle f = edit ? FOpenFileEdit(path, &status) : FOpenFileRead(path, &status);
-  if (!f) return static_cast<int>(status ? status : 2003);
+  if (!f) return dfs::openFailure(status);
   if (int s = takeHeader(&f, header)) return s;
   *file = f;
   return 0;
@@ -84,13 +85,13 @@ int writeNewFile(LPHEAD header, kfsHandle file) {
   header->time.endTime = DFS_DELETE_DOUBLE;
   int s = dfsWriteHeader(header, file);
   if (!s && header->encoded) s = dfs::writeEncodeKeys(header, file);
-  if (!s && kfsFileFlush(file) != 0) s = DFS_FAIL(header, file, 2005);
+  if (!s && kfsFileFlush(file) != 0) s = DFS_FAIL(header, file, kfsErrFlush);
   if (dfs::FileState* state = dfs::state(file)) state->lastHeaderUpdate = std::clock();
   return s;
 }
 
 int createChecks(LPHEAD header, kfsHandle* file) {
-  if (!file || !header) return DFS_FAIL(header, nullptr, 1000);
+  if (!file || !header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   *file = nullptr;
   return dfs::checkHeaderWritable(header);
 }
@@ -120,40 +121,40 @@ int closeSections(kfsHandle f) {
 
 extern "C" {
 
-int dfsFileRead(const char* path, LPHEAD* header, kfsHandle* file) {
+int dfsFileRead(const char* path, LPHEAD* header, kfsHandle* file) try {
   if (dfsDebugIsOn()) DebugEnter("dfsFileRead <%s>", path ? path : "");
   const int s = openExisting(path, header, file, false);
   if (dfsDebugIsOn()) DebugExit("[%d]", s);
   return s;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsStreamRead(void* buffer, size_t capacity, kfsStreamRefill refill, LPHEAD* header,
-                  kfsHandle* file) {
+                  kfsHandle* file) try {
   if (int s = openOutputs(header, file)) return s;
   unsigned int status = 0;
   kfsHandle f = FOpenStreamRead(buffer, capacity, refill, &status);
-  if (!f) return static_cast<int>(status ? status : 2003);
+  if (!f) return dfs::openFailure(status);
   if (int s = takeHeader(&f, header)) return s;
   *file = f;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsFileEdit(const char* path, LPHEAD* header, kfsHandle* file) {
+int dfsFileEdit(const char* path, LPHEAD* header, kfsHandle* file) try {
   return openExisting(path, header, file, true);
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsFileAppend(const char* path, LPHEAD* header, kfsHandle* file) {
+int dfsFileAppend(const char* path, LPHEAD* header, kfsHandle* file) try {
   if (int s = openExisting(path, header, file, true)) return s;
   kfsHandle f = *file;
   LPHEAD h = *header;
   // A file whose dynamic section never began gets it before the first step.
   int s = dfsFindBlock(f, DFS_TAG_DYNAMIC);
   if (dfs::position(f) < dfs::eInDynamic) {
-    s = kfsSeek64(f, 0, 2) != 0 ? DFS_FAIL(h, f, 2006) : 0;
+    s = kfsSeek64(f, 0, 2) != 0 ? DFS_FAIL(h, f, kfsErrSeek) : 0;
     dfs::OutBlock marker;
     if (!s) s = marker.write(f, DFS_TAG_DYNAMIC, __FILE__, __LINE__);
   } else {
-    s = kfsSeek64(f, 0, 2) != 0 ? DFS_FAIL(h, f, 2006) : 0;
+    s = kfsSeek64(f, 0, 2) != 0 ? DFS_FAIL(h, f, kfsErrSeek) : 0;
   }
   if (s) {
     dfsHeaderDestroy(header);
@@ -164,21 +165,22 @@ int dfsFileAppend(const char* path, LPHEAD* header, kfsHandle* file) {
   h->stepCounter = h->time.nSteps;
   h->itemCounter = 0;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsFileCreate(const char* path, LPHEAD header, kfsHandle* file) {
+int dfsFileCreate(const char* path, LPHEAD header, kfsHandle* file) try {
   return dfsFileCreateEx(path, header, file, 0);
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsFileCreateEx(const char* path, LPHEAD header, kfsHandle* file, int update) {
+int dfsFileCreateEx(const char* path, LPHEAD header, kfsHandle* file, int update) try {
   if (dfsDebugIsOn()) DebugEnter("dfsFileCreateEx <%s> %d", path ? path : "", update);
   int s = createChecks(header, file);
-  if (!s && (!path || path[0] == '\0')) s = DFS_FAIL(header, nullptr, 2002);
-  if (!s && !folderExists(path) && !KvCreateFolder(path)) s = DFS_FAIL(header, nullptr, 2003);
+  if (!s && (!path || path[0] == '\0')) s = DFS_FAIL(header, nullptr, kfsErrWrite);
+  if (!s && !folderExists(path) && !KvCreateFolder(path)) s = DFS_FAIL(header, nullptr, kfsErrOpen);
   kfsHandle f = nullptr;
   if (!s) {
-    f = FOpenFileCreate(path, update);
-    if (!f) s = 2003;  // reported by the wrapper
+    unsigned int status = 0;
+    f = dfs::openFileCreate(path, update, &status);  // a failure is reported there
+    if (!f) s = dfs::openFailure(status);
   }
   if (!s) s = writeNewFile(header, f);
   if (s && f) {
@@ -189,40 +191,41 @@ int dfsFileCreateEx(const char* path, LPHEAD header, kfsHandle* file, int update
   if (!s) *file = f;
   if (dfsDebugIsOn()) DebugExit("%p [%d]", static_cast<void*>(f), s);
   return s;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsStreamCreate(void* buffer, size_t capacity, kfsStreamDrain drain, LPHEAD header,
-                    kfsHandle* file) {
+                    kfsHandle* file) try {
   int s = createChecks(header, file);
   kfsHandle f = nullptr;
   if (!s) {
-    f = FOpenStreamCreate(buffer, capacity, drain, 0);
-    if (!f) s = 2003;
+    unsigned int status = 0;
+    f = dfs::openStreamCreate(buffer, capacity, drain, &status);
+    if (!f) s = dfs::openFailure(status);
   }
   if (!s) s = writeNewFile(header, f);
   if (s && f) FCloseFile(&f);
   if (!s) *file = f;
   return s;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsFileFlush(LPHEAD header, kfsHandle file) {
+int dfsFileFlush(LPHEAD header, kfsHandle file) try {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
   const int force = header->stepCounter < 2 && header->itemCounter == 0;
   const int s = dfsUpdateHeader(header, force, file);
   if (kfs::DiskPath(file)) KvProject_AddFile(kfs::DiskPath(file));
   return s;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
-int dfsFileFlushTimeStep(LPHEAD header, kfsHandle file) {
+int dfsFileFlushTimeStep(LPHEAD header, kfsHandle file) try {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
   const int force = header->stepCounter < 2 && header->itemCounter == 0;
   const int s = dfsUpdateHeaderTime(header, force, file);
   if (kfs::DiskPath(file)) KvProject_AddFile(kfs::DiskPath(file));
   return s;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
-int dfsFileClose(LPHEAD header, kfsHandle* file) {
-  if (!file) return DFS_FAIL(header, nullptr, 1000);
+int dfsFileClose(LPHEAD header, kfsHandle* file) try {
+  if (!file) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   kfsHandle f = *file;
   if (!f) return 0;
   if (dfsDebugIsOn()) DebugEnter("dfsFileClose");
@@ -230,27 +233,27 @@ int dfsFileClose(LPHEAD header, kfsHandle* file) {
   if (!kfs::IsReadOnly(f) && header) s = closeSections(f);
   if (!s && !kfs::IsReadOnly(f) && kfs::DiskPath(f)) {
     // The header must be right on disk before the file may be let go.
-    s = header ? dfsUpdateHeader(header, 1, f) : DFS_FAIL(header, f, 1000);
+    s = header ? dfsUpdateHeader(header, 1, f) : DFS_FAIL(header, f, kfsErrNullArgument);
     if (!s) KvProject_AddFile(kfs::DiskPath(f));
   }
   if (!s) s = static_cast<int>(FCloseFile(file));
   if (dfsDebugIsOn()) DebugExit("[%d]", s);
   return s;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsFileDelete(const char* path) {
-  if (!pathExists(path)) return DFS_FAIL(nullptr, nullptr, 1000);
-  if (::unlink(path) != 0) return DFS_FAIL(nullptr, nullptr, 2003);
+int dfsFileDelete(const char* path) try {
+  if (!pathExists(path)) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
+  if (::unlink(path) != 0) return DFS_FAIL(nullptr, nullptr, kfsErrOpen);
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsEnablePlugin(void) { return 0; }
+int dfsEnablePlugin(void) try { return 0; } KORA_CATCH_ALL(0)
 
-int dfsUnloadPlugin(void) { return 0; }
+int dfsUnloadPlugin(void) try { return 0; } KORA_CATCH_ALL(0)
 
-int PathIsDirectory(const char* path) {
+int PathIsDirectory(const char* path) try {
   (void)path;
   return 0;
-}
+} KORA_CATCH_ALL(0)
 
 }  // extern "C"

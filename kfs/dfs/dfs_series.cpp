@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "base/kora_boundary.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_item.h"
 #include "kfs/dfs/dfs_time.h"
@@ -15,7 +16,7 @@ namespace {
 // One value per item and step, else the rows would not hold the items.
 int checkSinglePoint(LPHEAD h, kfsHandle f) {
   for (int i = 0; i < h->nItems; ++i)
-    if (dfsGetItemElements(&h->items[i]) != 1) return DFS_FAIL(h, f, 2010);
+    if (dfsGetItemElements(&h->items[i]) != 1) return DFS_FAIL(h, f, kfsErrBlock);
   return 0;
 }
 
@@ -46,7 +47,7 @@ void fromDouble(LPHEAD h, int type, double value, unsigned char* raw) {
 
 int checkList(LPHEAD h, kfsHandle f, const int* items, int nItems) {
   for (int k = 0; k < nItems; ++k)
-    if (items[k] < 1 || items[k] > h->nItems) return DFS_FAIL(h, f, 2010);
+    if (items[k] < 1 || items[k] > h->nItems) return DFS_FAIL(h, f, kfsErrBlock);
   return 0;
 }
 
@@ -67,7 +68,7 @@ int readSeries(LPHEAD h, kfsHandle f, double* out, const int* items, int nItems)
   if (int s = checkSinglePoint(h, f)) return s;
   int steps = 0, equidistant = 0;
   double factor = 1.0;
-  if (dfsGetTimeAxisInfo(h, &steps, &factor, &equidistant) != 0) return DFS_FAIL(h, f, 2010);
+  if (dfsGetTimeAxisInfo(h, &steps, &factor, &equidistant) != 0) return DFS_FAIL(h, f, kfsErrBlock);
   if (int s = dfsFindBlockDynamic(h, f)) return s;
   const int columns = nItems > 0 ? nItems : h->nItems;
   std::vector<double> values(static_cast<size_t>(h->nItems));
@@ -85,7 +86,7 @@ int readSeries(LPHEAD h, kfsHandle f, double* out, const int* items, int nItems)
 int writeSeries(LPHEAD h, kfsHandle f, const double* data, int steps) {
   if (int s = dfsCheckHeaderFile(h, f, __FILE__, __LINE__)) return s;
   if (int s = dfsCheckVector(data, __FILE__, __LINE__)) return s;
-  if (steps < 0) return DFS_FAIL(h, f, 2010);
+  if (steps < 0) return DFS_FAIL(h, f, kfsErrBlock);
   if (int s = checkSinglePoint(h, f)) return s;
   int equidistant = 0, ignored = 0;
   double factor = 1.0;
@@ -107,17 +108,17 @@ int writeSeries(LPHEAD h, kfsHandle f, const double* data, int steps) {
 
 extern "C" {
 
-int dfsReadDfs0DataDouble(LPHEAD header, kfsHandle file, double* out) {
+int dfsReadDfs0DataDouble(LPHEAD header, kfsHandle file, double* out) try {
   return readSeries(header, file, out, nullptr, 0);
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 int dfsReadDfs0ItemsDouble(LPHEAD header, kfsHandle file, double* out, const int* items,
-                           int nItems) {
+                           int nItems) try {
   return readSeries(header, file, out, items, nItems);
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
-int dfsWriteDfs0DataDouble(LPHEAD header, kfsHandle file, const double* data, int steps) {
+int dfsWriteDfs0DataDouble(LPHEAD header, kfsHandle file, const double* data, int steps) try {
   return writeSeries(header, file, data, steps);
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 }  // extern "C"

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <vector>
 
+#include "base/kora_boundary.h"
+#include "kfs/util/failure_values.h"
 #include "kfs/container/call_trace.h"
 #include "kfs/dfs/dfs_trace.h"
 #include "kfs/dfs/dfs_file_state.h"
@@ -31,13 +33,13 @@ void deleteValues(const absItemS* item, kfsHandle file, float* f, double* d) {
 }
 
 int checkWritable(const absItemS* item, kfsHandle file, const void* data) {
-  if (!data) return DFS_FAIL(item->header, file, 2010);
-  if (kfs::IsReadOnly(file)) return DFS_FAIL(item->header, file, 2015);
+  if (!data) return DFS_FAIL(item->header, file, kfsErrBlock);
+  if (kfs::IsReadOnly(file)) return DFS_FAIL(item->header, file, kfsErrReadOnly);
   // Static data lies before the time steps: once they began it is too late.
-  if (dfs::position(file) == dfs::eInDynamic) return DFS_FAIL(item->header, file, 1000);
-  if (dfs::isTimeVaryingAxis(item->axisType)) return DFS_FAIL(item->header, file, 2010);
+  if (dfs::position(file) == dfs::eInDynamic) return DFS_FAIL(item->header, file, kfsErrNullArgument);
+  if (dfs::isTimeVaryingAxis(item->axisType)) return DFS_FAIL(item->header, file, kfsErrBlock);
   if (int s = dfs::checkItemWritable(item, false)) return s;
-  if (dfsSimpSize(item->dataType) == 0) return DFS_FAIL(item->header, file, 2009);
+  if (dfsSimpSize(item->dataType) == 0) return DFS_FAIL(item->header, file, kfsErrType);
   return 0;
 }
 
@@ -52,14 +54,14 @@ int writeValues(kfsHandle file, const absItemS* item, const void* values, int el
 // leaves the file where it was.
 int checkRewritable(const absItemS* item, kfsHandle file) {
   const int tag = dfs::nextBlockTag(file);
-  if (!isItemTag(tag)) return DFS_FAIL(item->header, file, 1000);
+  if (!isItemTag(tag)) return DFS_FAIL(item->header, file, kfsErrNullArgument);
   const long long position = kfsTell64(file);
   absItemS stored;
   dfs::initItem(&stored, nullptr, 1);
   int s = dfs::readItemBlocks(file, tag, &stored);
-  if (!s && !dfs::sameStoredForm(&stored, item)) s = DFS_FAIL(item->header, file, 2010);
+  if (!s && !dfs::sameStoredForm(&stored, item)) s = DFS_FAIL(item->header, file, kfsErrBlock);
   dfs::clearItem(&stored);
-  if (kfsSeek64(file, position, 0) != 0 && !s) s = DFS_FAIL(item->header, file, 2006);
+  if (kfsSeek64(file, position, 0) != 0 && !s) s = DFS_FAIL(item->header, file, kfsErrSeek);
   return s;
 }
 
@@ -77,7 +79,7 @@ int beginStaticSection(const absItemS* item, kfsHandle file) {
     return 0;
   }
   if (dfs::position(file) == dfs::eInHeader && dfs::nextBlockTag(file) != DFS_TAG_STATIC)
-    return DFS_FAIL(item->header, file, 1000);
+    return DFS_FAIL(item->header, file, kfsErrNullArgument);
   if (int s = dfs::enterStatic(file)) return s;
   return checkRewritable(item, file);
 }
@@ -96,7 +98,7 @@ int staticWrite(absItemS* item, kfsHandle file, const void* data) {
     double delD;
     deleteValues(item, file, &delF, &delD);
     if (!dfs::convertData(item, dfs::Direction::ToStored, converted.data(), elements, delF, delD))
-      return DFS_FAIL(item->header, file, 2020);
+      return DFS_FAIL(item->header, file, kfsErrUnit);
     values = converted.data();
   }
   dfs::clearEndOfFile(file);
@@ -121,7 +123,7 @@ int nextStaticItem(kfsHandle file, int* status) {
 int readValues(kfsHandle file, absItemS* item) {
   if (dfs::nextBlockTag(file) != DFS_TAG_STATIC_DATA) {
     const unsigned int latched = kfsPeekError(file);
-    return DFS_FAIL(nullptr, file, latched > 1 ? static_cast<int>(latched) : 2019);
+    return DFS_FAIL(nullptr, file, dfs::latchedOr(latched, kfsErrStructure));
   }
   kfsLblock raw = nullptr;
   int tag = 0;
@@ -159,7 +161,7 @@ int skipStaticItem(kfsHandle file) {
     const int tag = dfs::nextBlockTag(file);
     if (tag < 0 || isItemTag(tag) || tag == DFS_TAG_STATIC || tag == DFS_TAG_DYNAMIC) {
       const unsigned int latched = kfsPeekError(file);
-      return DFS_FAIL(nullptr, file, latched > 1 ? static_cast<int>(latched) : 2019);
+      return DFS_FAIL(nullptr, file, dfs::latchedOr(latched, kfsErrStructure));
     }
     if (int s = dfs::skipBlock(file)) return s;
     if (tag == DFS_TAG_STATIC_DATA) return 0;
@@ -170,73 +172,73 @@ int skipStaticItem(kfsHandle file) {
 
 extern "C" {
 
-int dfsStaticCreate(LPITEM* item) {
-  if (!item) return DFS_FAIL(nullptr, nullptr, 1000);
+int dfsStaticCreate(LPITEM* item) try {
+  if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   *item = static_cast<LPITEM>(std::malloc(sizeof(absItemS)));
-  if (!*item) return DFS_FAIL(nullptr, nullptr, 2000);
+  if (!*item) return DFS_FAIL(nullptr, nullptr, kfsErrMemory);
   dfs::initItem(*item, nullptr, 1);
   if (!(*item)->name) {
     std::free(*item);
     *item = nullptr;
-    return DFS_FAIL(nullptr, nullptr, 2000);
+    return DFS_FAIL(nullptr, nullptr, kfsErrMemory);
   }
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsStaticDestroy(LPITEM* item) {
+int dfsStaticDestroy(LPITEM* item) try {
   if (!item || !*item) return 0;
   dfs::clearItem(*item);
   std::free(*item);
   *item = nullptr;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsStaticSetHeader(LPHEAD header, LPITEM item) {
+int dfsStaticSetHeader(LPHEAD header, LPITEM item) try {
   if (int s = dfsCheckHeader(header, __FILE__, __LINE__)) return s;
   if (int s = dfsCheckItem(item, __FILE__, __LINE__)) return s;
   if (!item->header) item->header = header;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsStaticWrite(LPITEM item, kfsHandle file, const void* data) {
+int dfsStaticWrite(LPITEM item, kfsHandle file, const void* data) try {
   if (dfsDebugIsOn()) DebugEnter("dfsStaticWrite");
   const int s = staticWrite(item, file, data);
   if (dfsDebugIsOn()) DebugExit("[%d]", s);
   return s;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, file, kfsErrMemory))
 
-LPITEM dfsStaticRead(kfsHandle file, int* status) {
+LPITEM dfsStaticRead(kfsHandle file, int* status) try {
   int s = dfsCheckFile(file, __FILE__, __LINE__);
   if (dfsDebugIsOn()) DebugEnter("dfsStaticRead");
   LPITEM item = s ? nullptr : staticRead(file, &s);
   if (status) *status = s;
   if (dfsDebugIsOn()) DebugExit("%p [%d]", static_cast<void*>(item), s);
   return item;
-}
+} KORA_CATCH_ALL(::kfs::util::FailedWith(status, DFS_FAIL(nullptr, file, kfsErrMemory)))
 
-int dfsStaticGetData(LPITEM item, void* buffer) {
+int dfsStaticGetData(LPITEM item, void* buffer) try {
   if (int s = dfsCheckItem(item, __FILE__, __LINE__)) return s;
-  if (!buffer || !item->staticData) return DFS_FAIL(item->header, nullptr, 2010);
+  if (!buffer || !item->staticData) return DFS_FAIL(item->header, nullptr, kfsErrBlock);
   const int elements = dfsGetUsedItemElements(item);
-  if (elements != item->nStaticData) return DFS_FAIL(item->header, nullptr, 2013);
+  if (elements != item->nStaticData) return DFS_FAIL(item->header, nullptr, kfsErrCount);
   float delF;
   double delD;
   deleteValues(item, nullptr, &delF, &delD);
   double probe = 1.0;
   if (dfs::convertsData(item) &&
       !dfs::convertValue(dfs::dataConversion(item), dfs::Direction::ToCaller, &probe))
-    return DFS_FAIL(item->header, nullptr, 2020);
+    return DFS_FAIL(item->header, nullptr, kfsErrUnit);
   std::memcpy(buffer, item->staticData,
               static_cast<size_t>(dfsSimpSize(item->dataType)) * static_cast<size_t>(elements));
   dfs::convertData(item, dfs::Direction::ToCaller, buffer, elements, delF, delD);
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsStaticSkip(kfsHandle file) {
+int dfsStaticSkip(kfsHandle file) try {
   if (int s = dfsCheckFile(file, __FILE__, __LINE__)) return s;
   int status = 0;
   if (!nextStaticItem(file, &status)) return status ? status : DFS_ITEM_OUTSIDE;
   return skipStaticItem(file);
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, file, kfsErrMemory))
 
 }  // extern "C"

@@ -2,6 +2,7 @@
 // static items too, but they belong to the header: counting starts behind
 // the keys actually present, recognised by their names, so an application's
 // first static item is never taken for a key.
+#include "base/kora_boundary.h"
 #include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_internal.h"
@@ -29,7 +30,7 @@ bool staticItemNext(kfsHandle file) {
 
 extern "C" {
 
-int dfsFindBlockStatic(LPHEAD header, kfsHandle file) {
+int dfsFindBlockStatic(LPHEAD header, kfsHandle file) try {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
   dfs::clearEndOfFile(file);
   if (dfs::position(file) != dfs::eInHeader) {
@@ -42,15 +43,15 @@ int dfsFindBlockStatic(LPHEAD header, kfsHandle file) {
   header->stepCounter = 0;
   header->itemCounter = 0;
   return header->encoded ? dfsSkipEncodeKeys(header, file) : 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
-int dfsFindItemStatic(LPHEAD header, kfsHandle file, int n) {
+int dfsFindItemStatic(LPHEAD header, kfsHandle file, int n) try {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
   if (n < 1) return DFS_ITEM_OUTSIDE;
   if (int s = dfsFindBlockStatic(header, file)) return s;
   for (int i = 1; i < n; ++i)
     if (int s = dfsStaticSkip(file)) return s;
   return staticItemNext(file) ? 0 : DFS_ITEM_OUTSIDE;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 }  // extern "C"

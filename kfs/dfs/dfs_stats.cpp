@@ -7,6 +7,7 @@
 #include <cstring>
 #include <limits>
 
+#include "base/kora_boundary.h"
 #include "kfs/dfs/dfs_header.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_item.h"
@@ -192,10 +193,11 @@ bool keepsStatistics(int dataType) {
 }
 
 int checkStatistics(LPHEAD h, const absItemS* item) {
-  if (h->statsType < F_NO_STAT || h->statsType > F_LARGE_STAT) return DFS_FAIL(h, nullptr, 2010);
+  if (h->statsType < F_NO_STAT || h->statsType > F_LARGE_STAT)
+    return DFS_FAIL(h, nullptr, kfsErrBlock);
   if (!perElement(h->statsType)) return 0;
   const long long wanted = 9LL * dfsGetUsedItemElements(const_cast<absItemS*>(item));
-  if (!item->stats || item->nStats != wanted) return DFS_FAIL(h, nullptr, 2008);
+  if (!item->stats || item->nStats != wanted) return DFS_FAIL(h, nullptr, kfsErrStatistics);
   return 0;
 }
 
@@ -214,36 +216,36 @@ void addStatistics(LPHEAD h, absItemS* item, const void* values, int n) {
 
 extern "C" {
 
-int dfsCalcStatistics(LPHEAD header, int n, const void* values) {
+int dfsCalcStatistics(LPHEAD header, int n, const void* values) try {
   if (int s = dfsCheckHeaderItemNo(header, n, __FILE__, __LINE__)) return s;
   if (int s = dfsCheckVector(values, __FILE__, __LINE__)) return s;
   absItemS* item = &header->items[n - 1];
-  if (!dfs::keepsStatistics(item->dataType)) return DFS_FAIL(header, nullptr, 2010);
+  if (!dfs::keepsStatistics(item->dataType)) return DFS_FAIL(header, nullptr, kfsErrBlock);
   if (int s = dfs::checkStatistics(header, item)) return s;
   const int used = dfsGetUsedItemElements(item);
   if (used > 0) dfs::addStatistics(header, item, values, used);
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsGetItemStatsGlobal(LPITEM item, double* minimum, double* maximum, int* missing) {
+int dfsGetItemStatsGlobal(LPITEM item, double* minimum, double* maximum, int* missing) try {
   if (int s = dfsCheckItem(item, __FILE__, __LINE__)) return s;
   const double D = item->header ? item->header->deleteDouble : DFS_DELETE_DOUBLE;
   put(minimum, toCaller(item, item->itemMin, D));
   put(maximum, toCaller(item, item->itemMax, D));
   put(missing, countOf(item->itemMissing + 0.1));
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsGetItemStats(LPHEAD header, int n, int element, double* minimum, double* maximum,
                     double* mean, double* deviation, double* autocorrelation, int* nValues,
-                    int* nMissing, int* nPairs) {
+                    int* nMissing, int* nPairs) try {
   if (int s = dfsCheckHeaderItemNo(header, n, __FILE__, __LINE__)) return s;
-  if (header->statsType == F_NO_STAT) return DFS_FAIL(header, nullptr, 1000);
-  if (!perElement(header->statsType)) return DFS_FAIL(header, nullptr, 2010);
+  if (header->statsType == F_NO_STAT) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
+  if (!perElement(header->statsType)) return DFS_FAIL(header, nullptr, kfsErrBlock);
   const absItemS* item = &header->items[n - 1];
   const int used = dfsGetUsedItemElements(const_cast<absItemS*>(item));
   if (element < 0 || element >= used || !item->stats || 9LL * element + 9 > item->nStats)
-    return DFS_FAIL(header, nullptr, 2008);
+    return DFS_FAIL(header, nullptr, kfsErrStatistics);
   const double D = header->deleteDouble;
   const double* s = item->stats + static_cast<long long>(kPerElement) * element;
   const Derived d = derive(s, D);
@@ -256,6 +258,6 @@ int dfsGetItemStats(LPHEAD header, int n, int element, double* minimum, double* 
   put(nMissing, countOf(s[kMissing]));
   put(nPairs, countOf(s[kPairs]));
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 }  // extern "C"

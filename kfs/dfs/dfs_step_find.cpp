@@ -3,6 +3,7 @@
 // step and takes one relative seek, whatever the distance.
 #include <cstdio>
 
+#include "base/kora_boundary.h"
 #include "kfs/container/call_trace.h"
 #include "kfs/dfs/dfs_trace.h"
 #include "kfs/dfs/dfs_file_state.h"
@@ -38,10 +39,10 @@ int moveForward(LPHEAD h, kfsHandle f, int step) {
   const long long first = kfsTell64(f);
   if (int s = dfsSkipTimeStep(h, f)) return s;
   const long long second = kfsTell64(f);
-  if (first < 0 || second <= first) return DFS_FAIL(h, f, 2006);
+  if (first < 0 || second <= first) return DFS_FAIL(h, f, kfsErrSeek);
   const long long length = second - first;
   if (kfsSeek64(f, static_cast<long long>(step - h->stepCounter) * length, SEEK_CUR) != 0)
-    return DFS_FAIL(h, f, 2006);
+    return DFS_FAIL(h, f, kfsErrSeek);
   h->stepCounter = step;
   h->itemCounter = 0;
   return 0;
@@ -49,7 +50,7 @@ int moveForward(LPHEAD h, kfsHandle f, int step) {
 
 int findTimeStep(LPHEAD h, kfsHandle f, int step) {
   if (int s = dfsCheckHeaderFile(h, f, __FILE__, __LINE__)) return s;
-  if (!findableFileType(h->fileType)) return DFS_FAIL(h, f, 2018);
+  if (!findableFileType(h->fileType)) return DFS_FAIL(h, f, kfsErrTimeStep);
   if (step < 0 || step > h->time.nSteps) return DFS_STEP_OUTSIDE;
   dfs::clearEndOfFile(f);
   const bool dynamic = dfs::position(f) == dfs::eInDynamic;
@@ -68,26 +69,27 @@ int findTimeStep(LPHEAD h, kfsHandle f, int step) {
 
 extern "C" {
 
-int dfsFindBlockDynamic(LPHEAD header, kfsHandle file) {
+int dfsFindBlockDynamic(LPHEAD header, kfsHandle file) try {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
   dfs::clearEndOfFile(file);
-  if (int s = dfsFindBlock(file, DFS_TAG_DYNAMIC)) return DFS_FAIL(header, file, s == 1 ? 2001 : s);
-  if (dfs::position(file) != dfs::eInDynamic) return DFS_FAIL(header, file, 2001);
+  if (int s = dfsFindBlock(file, DFS_TAG_DYNAMIC))
+    return DFS_FAIL(header, file, dfs::readFailure(s));
+  if (dfs::position(file) != dfs::eInDynamic) return DFS_FAIL(header, file, kfsErrRead);
   header->stepCounter = 0;
   header->itemCounter = 0;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
-int dfsFindTimeStep(LPHEAD header, kfsHandle file, int step) {
+int dfsFindTimeStep(LPHEAD header, kfsHandle file, int step) try {
   if (dfsDebugIsOn()) DebugEnter("dfsFindTimeStep %d", step);
   const int s = findTimeStep(header, file, step);
   if (dfsDebugIsOn()) DebugExit("[%d]", s);
   return s;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
-int dfsFindItemDynamic(LPHEAD header, kfsHandle file, int step, int item) {
+int dfsFindItemDynamic(LPHEAD header, kfsHandle file, int step, int item) try {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
-  if (!findableFileType(header->fileType)) return DFS_FAIL(header, file, 2018);
+  if (!findableFileType(header->fileType)) return DFS_FAIL(header, file, kfsErrTimeStep);
   if (step < 0 || step >= header->time.nSteps) return DFS_STEP_OUTSIDE;
   if (item < 1 || item > header->nItems) return DFS_ITEM_OUTSIDE;
   const bool insideBefore = dfs::position(file) == dfs::eInDynamic && header->stepCounter == step &&
@@ -97,6 +99,6 @@ int dfsFindItemDynamic(LPHEAD header, kfsHandle file, int step, int item) {
   while (header->itemCounter < item - 1)
     if (int s = dfsSkipItem(header, file)) return s;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 }  // extern "C"

@@ -3,6 +3,7 @@
 // under compression the keys that place its values.
 #include <vector>
 
+#include "base/kora_boundary.h"
 #include "kfs/container/call_trace.h"
 #include "kfs/dfs/dfs_trace.h"
 #include "kfs/dfs/dfs_header.h"
@@ -19,15 +20,15 @@ namespace {
 int notARecord(LPHEAD h, kfsHandle f) {
   const unsigned int status = kfsPeekError(f);
   if (status > 1) return DFS_FAIL(h, f, static_cast<int>(status));
-  return DFS_FAIL(h, f, status == 1 ? 2001 : 2019);
+  return DFS_FAIL(h, f, status == kfsEndOfFile ? kfsErrRead : kfsErrStructure);
 }
 
 int checkRecord(LPHEAD h, kfsHandle f, int type, int used) {
   unsigned int count = 0;
   const kfsSimpleType next = kfsQuery(f, &count);
   if (next < 1) return notARecord(h, f);
-  if (next != type) return DFS_FAIL(h, f, 2009);
-  if (count != static_cast<unsigned int>(used)) return DFS_FAIL(h, f, 2013);
+  if (next != type) return DFS_FAIL(h, f, kfsErrType);
+  if (count != static_cast<unsigned int>(used)) return DFS_FAIL(h, f, kfsErrCount);
   return 0;
 }
 
@@ -59,10 +60,10 @@ int readItemStep(LPHEAD h, kfsHandle f, double* time, void* data) {
   absItemS* item = &h->items[h->itemCounter];
   const int used = dfsGetUsedItemElements(item);
   // What could refuse the values is settled before the file moves.
-  if (data && !conversionPossible(item)) return DFS_FAIL(h, f, 2020);
+  if (data && !conversionPossible(item)) return DFS_FAIL(h, f, kfsErrUnit);
   std::vector<long long> indices;
   if (data && used < elements && !dfs::storedIndices(h, item, used, &indices))
-    return DFS_FAIL(h, f, 2010);
+    return DFS_FAIL(h, f, kfsErrBlock);
   if (int s = dfs::enterDynamic(h, f)) return s;
   if (h->itemCounter == 0)
     if (int s = dfs::beginStepRead(h, f)) return s;
@@ -93,18 +94,18 @@ bool allItemsFileType(int fileType) {
 
 extern "C" {
 
-int dfsReadItemTimeStep(LPHEAD header, kfsHandle file, double* time, void* data) {
+int dfsReadItemTimeStep(LPHEAD header, kfsHandle file, double* time, void* data) try {
   if (dfsDebugIsOn()) DebugEnter("dfsReadItemTimeStep");
   const int s = readItemStep(header, file, time, data);
   if (dfsDebugIsOn()) DebugExit("[%d]", s);
   return s;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
-int dfsSkipItem(LPHEAD header, kfsHandle file) {
+int dfsSkipItem(LPHEAD header, kfsHandle file) try {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
-  if (!skippableFileType(header->fileType)) return DFS_FAIL(header, file, 2018);
+  if (!skippableFileType(header->fileType)) return DFS_FAIL(header, file, kfsErrTimeStep);
   if (header->itemCounter < 0 || header->itemCounter >= header->nItems)
-    return DFS_FAIL(header, file, 2007);
+    return DFS_FAIL(header, file, kfsErrItemNumber);
   if (int s = dfs::enterDynamic(header, file)) return s;
   if (header->itemCounter == 0)
     if (int s = dfs::beginStepRead(header, file)) return s;
@@ -115,15 +116,15 @@ int dfsSkipItem(LPHEAD header, kfsHandle file) {
   if (int s = dfsCheckPseudoSkipLR(item->dataType, used, file, __FILE__, __LINE__)) return s;
   if (allItemsFileType(header->fileType)) dfs::advanceItem(header, false);
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
-int dfsSkipTimeStep(LPHEAD header, kfsHandle file) {
+int dfsSkipTimeStep(LPHEAD header, kfsHandle file) try {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
-  if (!allItemsFileType(header->fileType)) return DFS_FAIL(header, file, 2018);
+  if (!allItemsFileType(header->fileType)) return DFS_FAIL(header, file, kfsErrTimeStep);
   do {
     if (int s = dfsSkipItem(header, file)) return s;
   } while (header->itemCounter != 0);
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 }  // extern "C"

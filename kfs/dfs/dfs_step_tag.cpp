@@ -1,5 +1,6 @@
 // The time-step tag (block 50001) and the running position of sequential
 // time-step access.
+#include "base/kora_boundary.h"
 #include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_blockio.h"
 #include "kfs/dfs/dfs_file.h"
@@ -21,7 +22,8 @@ int containerOr(LPHEAD h, kfsHandle f, int code, const char* source, int line) {
 int readTaggedTime(LPHEAD h, kfsHandle f, double* raw, const char* source, int line) {
   kfsSkip(f);  // the block start, already looked at
   if (int s = dfsCheckReadLR(f, kfsTypeDouble, 1, raw, source, line)) return s;
-  if (kfsQuery(f, nullptr) != kfsTypeTerminator) return containerOr(h, f, 2019, source, line);
+  if (kfsQuery(f, nullptr) != kfsTypeTerminator)
+    return containerOr(h, f, kfsErrStructure, source, line);
   kfsSkip(f);
   return 0;
 }
@@ -46,10 +48,10 @@ int readStepTag(LPHEAD h, kfsHandle f, double* raw, const char* source, int line
   *raw = 0.0;
   unsigned int id = 0;
   if (kfsQuery(f, &id) != kfsTypeBlock || id != kTagStep)
-    return containerOr(h, f, 2010, source, line);
+    return containerOr(h, f, kfsErrBlock, source, line);
   if (!equidistantTimeFile(h->fileType)) return readTaggedTime(h, f, raw, source, line);
   kfsLblockSkip(f);
-  return kfsPeekError(f) == 0 ? 0 : containerOr(h, f, 2019, source, line);
+  return kfsPeekError(f) == 0 ? 0 : containerOr(h, f, kfsErrStructure, source, line);
 }
 
 int writeStepTag(LPHEAD h, kfsHandle f, double time) {
@@ -91,19 +93,19 @@ void clearEndOfFile(kfsHandle f) {
 
 extern "C" {
 
-int dfsReadTimestepTag(LPHEAD header, kfsHandle file, double* time, int line) {
+int dfsReadTimestepTag(LPHEAD header, kfsHandle file, double* time, int line) try {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, line)) return s;
   double raw = 0.0;
   if (int s = dfs::readStepTag(header, file, &raw, __FILE__, line)) return s;
   header->currentTime = dfs::callerTime(header, raw);
   if (time) *time = header->currentTime;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
-int dfsWriteTimestepTag(LPHEAD header, kfsHandle file, double time) {
+int dfsWriteTimestepTag(LPHEAD header, kfsHandle file, double time) try {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
-  if (kfs::IsReadOnly(file)) return DFS_FAIL(header, file, 2015);
+  if (kfs::IsReadOnly(file)) return DFS_FAIL(header, file, kfsErrReadOnly);
   return dfs::writeStepTag(header, file, time);
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 }  // extern "C"

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "base/kora_boundary.h"
 #include "kfs/container/call_trace.h"
 #include "kfs/dfs/dfs_trace.h"
 #include "kfs/dfs/dfs_file_state.h"
@@ -31,12 +32,12 @@ class StoredValues {
       converted_.assign(bytes, bytes + size * static_cast<size_t>(elements));
       if (!dfs::convertData(item, dfs::Direction::ToStored, converted_.data(), elements,
                             h->deleteFloat, h->deleteDouble))
-        return DFS_FAIL(h, f, 2020);
+        return DFS_FAIL(h, f, kfsErrUnit);
       values_ = converted_.data();
     }
     if (used < elements) {
       std::vector<long long> indices;
-      if (!dfs::storedIndices(h, item, used, &indices)) return DFS_FAIL(h, f, 2010);
+      if (!dfs::storedIndices(h, item, used, &indices)) return DFS_FAIL(h, f, kfsErrBlock);
       collapsed_.resize(size * static_cast<size_t>(used));
       dfs::collapseValues(item->dataType, values_, indices, collapsed_.data());
       values_ = collapsed_.data();
@@ -93,7 +94,7 @@ int writeItemStep(LPHEAD h, kfsHandle f, const void* data, double time) {
   dfs::clearEndOfFile(f);
   int type = 0, elements = 0;
   if (int s = dfsPrepareIO(h, f, &type, &elements, __LINE__)) return s;
-  if (kfs::IsReadOnly(f)) return DFS_FAIL(h, f, 2015);
+  if (kfs::IsReadOnly(f)) return DFS_FAIL(h, f, kfsErrReadOnly);
   absItemS* item = &h->items[h->itemCounter];
   const int used = dfsGetUsedItemElements(item);
   const bool statistics = dfs::keepsStatistics(type);
@@ -117,19 +118,19 @@ int writeItemStep(LPHEAD h, kfsHandle f, const void* data, double time) {
 
 extern "C" {
 
-int dfsWriteItemTimeStep(LPHEAD header, kfsHandle file, const void* data, double time) {
+int dfsWriteItemTimeStep(LPHEAD header, kfsHandle file, const void* data, double time) try {
   if (dfsDebugIsOn()) DebugEnter("dfsWriteItemTimeStep");
   const int s = writeItemStep(header, file, data, time);
   if (dfsDebugIsOn()) DebugExit("[%d]", s);
   return s;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
-int dfsWriteStartBlockDynamic(LPHEAD header, kfsHandle file) {
+int dfsWriteStartBlockDynamic(LPHEAD header, kfsHandle file) try {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
-  if (kfs::IsReadOnly(file)) return DFS_FAIL(header, file, 2015);
+  if (kfs::IsReadOnly(file)) return DFS_FAIL(header, file, kfsErrReadOnly);
   if (int s = startDynamic(header, file)) return s;
   if (header->stepCounter > header->time.nSteps) header->time.nSteps = header->stepCounter;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 }  // extern "C"

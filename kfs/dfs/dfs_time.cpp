@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/kora_boundary.h"
 #include "kfs/container/kfs_access.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_static.h"
@@ -41,7 +42,7 @@ int checkFileType(LPHEAD h, bool equidistant) {
   const bool same = equidistant ? equidistantFileType(h->fileType) : nonEquidistantFileType(h->fileType);
   const bool other = equidistant ? nonEquidistantFileType(h->fileType) : equidistantFileType(h->fileType);
   if (same) return 0;
-  return DFS_FAIL(h, nullptr, other ? 1000 : 2010);
+  return DFS_FAIL(h, nullptr, other ? kfsErrNullArgument : kfsErrBlock);
 }
 
 bool shapeMatches(const char* text, const char* pattern) {
@@ -63,8 +64,8 @@ void setRelative(LPHEAD h, int type, int unit, int startIndex) {
 }
 
 int setCalendar(LPHEAD h, int type, const char* date, const char* time, int unit, int startIndex) {
-  if (dfsVerifyDateFormat(date) != 0) return DFS_FAIL(h, nullptr, 2011);
-  if (dfsVerifyTimeFormat(time) != 0) return DFS_FAIL(h, nullptr, 2012);
+  if (dfsVerifyDateFormat(date) != 0) return DFS_FAIL(h, nullptr, kfsErrDate);
+  if (dfsVerifyTimeFormat(time) != 0) return DFS_FAIL(h, nullptr, kfsErrTime);
   setRelative(h, type, unit, startIndex);
   std::memcpy(h->time.startDate, date, 11);
   std::memcpy(h->time.startTime, time, 9);
@@ -122,8 +123,8 @@ bool foldOffset(LPHEAD h) {
 int getCalendar(LPHEAD h, int type, const char** date, const char** time, int* unit,
                 const char** unitText, double* offset, double* stepOrSpan, int* nSteps,
                 int* startIndex) {
-  if (!h) return DFS_FAIL(h, nullptr, 1000);
-  if (h->time.type != type) return DFS_FAIL(h, nullptr, 1000);
+  if (!h) return DFS_FAIL(h, nullptr, kfsErrNullArgument);
+  if (h->time.type != type) return DFS_FAIL(h, nullptr, kfsErrNullArgument);
   const bool folded = foldOffset(h);
   if (date) *date = folded ? h->time.shownDate : h->time.startDate;
   if (time) *time = folded ? h->time.shownTime : h->time.startTime;
@@ -137,8 +138,8 @@ int getCalendar(LPHEAD h, int type, const char** date, const char** time, int* u
 
 int getRelative(LPHEAD h, int type, int* unit, const char** unitText, double* start,
                 double* stepOrSpan, int* nSteps, int* startIndex) {
-  if (!h) return DFS_FAIL(h, nullptr, 1000);
-  if (h->time.type != type) return DFS_FAIL(h, nullptr, 1000);
+  if (!h) return DFS_FAIL(h, nullptr, kfsErrNullArgument);
+  if (h->time.type != type) return DFS_FAIL(h, nullptr, kfsErrNullArgument);
   unitOut(h->time, unit, unitText);
   if (start) *start = h->time.start;
   if (stepOrSpan) *stepOrSpan = type == F_TM_EQ_AXIS ? h->time.step : h->time.span;
@@ -161,54 +162,54 @@ int spanFromFile(LPHEAD h, kfsHandle file, double* span) {
 
 extern "C" {
 
-int dfsGetTimeAxisType(LPHEAD header) {
-  if (!header) return DFS_FAIL(header, nullptr, 1000), 0;
+int dfsGetTimeAxisType(LPHEAD header) try {
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0;
   return header->time.type;
-}
+} KORA_CATCH_ALL(0)
 
-int dfsSetEqTimeAxis(LPHEAD header, int unit, int startIndex, double start, double step) {
-  if (!header) return DFS_FAIL(header, nullptr, 1000);
+int dfsSetEqTimeAxis(LPHEAD header, int unit, int startIndex, double start, double step) try {
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   if (int s = checkFileType(header, true)) return s;
-  if (!(step > 0.0)) return DFS_FAIL(header, nullptr, 1000);
+  if (!(step > 0.0)) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   setRelative(header, F_TM_EQ_AXIS, unit, startIndex);
   header->time.start = start;
   header->time.step = step;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsSetNeqTimeAxis(LPHEAD header, int unit, int startIndex) {
-  if (!header) return DFS_FAIL(header, nullptr, 1000);
+int dfsSetNeqTimeAxis(LPHEAD header, int unit, int startIndex) try {
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   if (int s = checkFileType(header, false)) return s;
   setRelative(header, F_TM_NEQ_AXIS, unit, startIndex);
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsSetEqCalendarAxis(LPHEAD header, const char* date, const char* time, int unit,
-                         int startIndex, double startOffset, double step) {
-  if (!header) return DFS_FAIL(header, nullptr, 1000);
+                         int startIndex, double startOffset, double step) try {
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   if (int s = checkFileType(header, true)) return s;
   if (int s = setCalendar(header, F_CAL_EQ_AXIS, date, time, unit, startIndex)) return s;
   header->time.start = startOffset;
   header->time.step = step;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsSetNeqCalendarAxis(LPHEAD header, const char* date, const char* time, int unit,
-                          int startIndex) {
-  if (!header) return DFS_FAIL(header, nullptr, 1000);
+                          int startIndex) try {
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   if (int s = checkFileType(header, false)) return s;
   return setCalendar(header, F_CAL_NEQ_AXIS, date, time, unit, startIndex);
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsSetNumberOfTimeSteps(LPHEAD header, int n) {
-  if (!header) return DFS_FAIL(header, nullptr, 1000);
+int dfsSetNumberOfTimeSteps(LPHEAD header, int n) try {
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   if (header->time.type >= F_TM_EQ_AXIS && header->time.type <= F_CAL_NEQ_AXIS)
     header->time.nSteps = n;
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsSetTimeStartEnd(LPHEAD header, double start, double span) {
-  if (!header) return DFS_FAIL(header, nullptr, 1000);
+int dfsSetTimeStartEnd(LPHEAD header, double start, double span) try {
+  if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   switch (header->time.type) {
     case F_TM_EQ_AXIS:
     case F_CAL_EQ_AXIS:
@@ -224,37 +225,41 @@ int dfsSetTimeStartEnd(LPHEAD header, double start, double span) {
       break;
   }
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsGetEqTimeAxis(LPHEAD header, int* unit, const char** unitText, double* start, double* step,
-                     int* nSteps, int* startIndex) {
+                     int* nSteps, int* startIndex) try {
   return getRelative(header, F_TM_EQ_AXIS, unit, unitText, start, step, nSteps, startIndex);
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsGetNeqTimeAxis(LPHEAD header, int* unit, const char** unitText, double* start,
-                      double* span, int* nSteps, int* startIndex) {
+                      double* span, int* nSteps, int* startIndex) try {
   return getRelative(header, F_TM_NEQ_AXIS, unit, unitText, start, span, nSteps, startIndex);
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsGetEqCalendarAxis(LPHEAD header, const char** date, const char** time, int* unit,
                          const char** unitText, double* startOffset, double* step, int* nSteps,
-                         int* startIndex) {
+                         int* startIndex) try {
   return getCalendar(header, F_CAL_EQ_AXIS, date, time, unit, unitText, startOffset, step, nSteps,
                      startIndex);
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsGetNeqCalendarAxis(LPHEAD header, const char** date, const char** time, int* unit,
                           const char** unitText, double* startOffset, double* span, int* nSteps,
-                          int* startIndex) {
+                          int* startIndex) try {
   return getCalendar(header, F_CAL_NEQ_AXIS, date, time, unit, unitText, startOffset, span,
                      nSteps, startIndex);
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsVerifyDateFormat(const char* date) { return shapeMatches(date, "9999-99-99") ? 0 : 2011; }
+int dfsVerifyDateFormat(const char* date) try {
+  return shapeMatches(date, "9999-99-99") ? 0 : kfsErrDate;
+} KORA_CATCH_ALL(kfsErrDate)
 
-int dfsVerifyTimeFormat(const char* time) { return shapeMatches(time, "99:99:99") ? 0 : 2012; }
+int dfsVerifyTimeFormat(const char* time) try {
+  return shapeMatches(time, "99:99:99") ? 0 : kfsErrTime;
+} KORA_CATCH_ALL(kfsErrTime)
 
-int dfsGetTimeAxisInfo(LPHEAD header, int* nSteps, double* factor, int* equidistant) {
+int dfsGetTimeAxisInfo(LPHEAD header, int* nSteps, double* factor, int* equidistant) try {
   if (nSteps) *nSteps = 0;
   if (factor) *factor = 1.0;
   if (equidistant) *equidistant = 0;
@@ -268,10 +273,10 @@ int dfsGetTimeAxisInfo(LPHEAD header, int* nSteps, double* factor, int* equidist
   if (factor) *factor = seconds;
   if (equidistant) *equidistant = eq ? 1 : 0;
   return 0;
-}
+} KORA_CATCH_ALL(-1)
 
-int _dfsGetTimeAxisSpan(LPHEAD header, kfsHandle file, double* span) {
-  if (!header || !span) return DFS_FAIL(header, nullptr, 1000);
+int _dfsGetTimeAxisSpan(LPHEAD header, kfsHandle file, double* span) try {
+  if (!header || !span) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   *span = DFS_DELETE_DOUBLE;
   const dfsTimeAxis& t = header->time;
   switch (t.type) {
@@ -285,9 +290,8 @@ int _dfsGetTimeAxisSpan(LPHEAD header, kfsHandle file, double* span) {
       if (file && kfs::IsReadOnly(file) && t.nSteps >= 1) return spanFromFile(header, file, span);
       *span = t.span;
       return 0;
-    default:
-      return DFS_FAIL(header, nullptr, 2010);
+    default: return DFS_FAIL(header, nullptr, kfsErrBlock);
   }
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 }  // extern "C"

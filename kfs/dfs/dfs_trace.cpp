@@ -1,6 +1,7 @@
 // The trace switches of the data-file interface.
 #include "kfs/dfs/dfs_trace.h"
 
+#include "base/kora_boundary.h"
 #include "kfs/container/kfs_access.h"
 
 namespace {
@@ -28,12 +29,12 @@ bool IsOn(const TraceSwitch& s) { return s.on && s.run == kfs::TraceRun(); }
 
 extern "C" {
 
-KFS_API int DebugFileIO(int flag) { return Set(g_fileIO, flag); }
+KFS_API int DebugFileIO(int flag) try { return Set(g_fileIO, flag); } KORA_CATCH_ALL(0)
 
-KFS_API int DebugFileIOIsOn(void) { return IsOn(g_fileIO); }
+KFS_API int DebugFileIOIsOn(void) try { return IsOn(g_fileIO); } KORA_CATCH_ALL(0)
 
-KFS_API int dfsDebugOn(int flag) { return Set(g_dataFile, flag); }
+KFS_API int dfsDebugOn(int flag) try { return Set(g_dataFile, flag); } KORA_CATCH_ALL(0)
 
-KFS_API int dfsDebugIsOn(void) { return IsOn(g_dataFile); }
+KFS_API int dfsDebugIsOn(void) try { return IsOn(g_dataFile); } KORA_CATCH_ALL(0)
 
 }  // extern "C"

@@ -2,6 +2,7 @@
 // digits, so that results compress well and carry no false precision.
 #include <cmath>
 
+#include "base/kora_boundary.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_item.h"
 #include "kfs/dfs/dfs_timestep.h"
@@ -68,10 +69,10 @@ void roundAll(T* v, int n, T del, int digits) {
 
 extern "C" {
 
-int dfsTruncateItemTimeStep(LPHEAD header, int n, int digits, void* data) {
+int dfsTruncateItemTimeStep(LPHEAD header, int n, int digits, void* data) try {
   if (int s = dfsCheckHeaderItemNo(header, n, __FILE__, __LINE__)) return s;
   if (int s = dfsCheckVector(data, __FILE__, __LINE__)) return s;
-  if (digits < 1) return DFS_FAIL(header, nullptr, 2010);
+  if (digits < 1) return DFS_FAIL(header, nullptr, kfsErrBlock);
   // A double holds at most 17 significant digits: more leave every value.
   if (digits > kMostDigits) return 0;
   absItemS* item = &header->items[n - 1];
@@ -81,6 +82,6 @@ int dfsTruncateItemTimeStep(LPHEAD header, int n, int digits, void* data) {
   else if (item->dataType == kfsTypeDouble)
     roundAll(static_cast<double*>(data), count, header->deleteDouble, digits);
   return 0;
-}
+} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 }  // extern "C"

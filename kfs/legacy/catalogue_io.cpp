@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "base/kora_boundary.h"
 #include "kfs/legacy/catalogue.h"
 #include "kfs/legacy/catalogue_layout.h"
 
@@ -48,7 +49,7 @@ long readImage(FILE* f, unsigned char* image) {
 
 extern "C" {
 
-float CATrea(const char* prefix, const char* name, catRecord* cat) {
+float CATrea(const char* prefix, const char* name, catRecord* cat) try {
     if (cat == nullptr || !fitsPathField(prefix) || !fitsPathField(name)) return kFileFailed;
     int nAxes = axesOf(*cat);
     if (nAxes < 0) return kFileFailed;  // no file name can be formed
@@ -70,9 +71,9 @@ float CATrea(const char* prefix, const char* name, catRecord* cat) {
     storePathField(read.name, name ? name : "");
     *cat = read;
     return kOk;
-}
+} KORA_CATCH_ALL(-1.0f)
 
-float CATwri(const char* prefix, const char* name, catRecord* cat) {
+float CATwri(const char* prefix, const char* name, catRecord* cat) try {
     if (cat == nullptr || !fitsPathField(prefix) || !fitsPathField(name)) return kFileFailed;
     int nAxes = axesOf(*cat);
     if (nAxes < 0 || !itemsInRange(*cat)) return kNotCatalogue;
@@ -91,9 +92,9 @@ float CATwri(const char* prefix, const char* name, catRecord* cat) {
     storePathField(cat->prefix, dir);
     storePathField(cat->name, base);
     return kOk;
-}
+} KORA_CATCH_ALL(-1.0f)
 
-float ctxswap(const char* prefix, const char* name, int N) {
+float ctxswap(const char* prefix, const char* name, int N) try {
     if (N < 0 || N > CAT_MAX_AXES) return kFileFailed;
     FILE* f = std::fopen(kfs::cat::dataSetFile(prefix, name, "ct", N).c_str(), "rb+");
     if (f == nullptr) return kFileFailed;
@@ -112,6 +113,6 @@ float ctxswap(const char* prefix, const char* name, int N) {
     }
     if (std::fclose(f) != 0) written = false;
     return written ? kOk : kNotCatalogue;
-}
+} KORA_CATCH_ALL(-1.0f)
 
 }  // extern "C"

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "base/kora_boundary.h"
 #include "kfs/legacy/catalogue.h"
 #include "kfs/util/date.h"
 #include "kfs/util/number_locale.h"
@@ -97,8 +98,8 @@ std::string listing(const catRecord& cat) {
 
 }  // namespace
 
-extern "C" float cat_tell(FILE* stream, const catRecord* cat) {
+extern "C" float cat_tell(FILE* stream, const catRecord* cat) try {
     if (stream == nullptr || cat == nullptr) return -1.0f;
     std::string text = listing(*cat);
     return std::fputs(text.c_str(), stream) < 0 ? -1.0f : 0.0f;
-}
+} KORA_CATCH_ALL(-1.0f)

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "base/kora_boundary.h"
 #include "kfs/legacy/catalogue.h"
 #include "kfs/legacy/catalogue_layout.h"
 #include "kfs/legacy/tx_file.h"
@@ -18,7 +19,7 @@ void unsetAxis(catAxis& a) {
 
 extern "C" {
 
-catRecord* newcat(int N) {
+catRecord* newcat(int N) try {
     catRecord* cat = static_cast<catRecord*>(std::calloc(1, sizeof(catRecord)));
     if (cat == nullptr) return nullptr;
     cat->nAxes = (N >= 0 && N <= CAT_MAX_AXES) ? static_cast<float>(N) : CAT_UNSET;
@@ -28,22 +29,22 @@ catRecord* newcat(int N) {
     for (catItem& it : cat->item) it.minimum = it.maximum = it.mean = it.stdev = it.missing = CAT_UNSET;
     cat->slot = -1;
     return cat;
-}
+} KORA_CATCH_ALL(nullptr)
 
-void frecat(catRecord* cat) {
+void frecat(catRecord* cat) try {
     if (cat == nullptr) return;
     if (cat->slot >= 0) TXclose(cat);
     std::free(cat);
-}
+} KORA_CATCH_ALL(void())
 
-char* OXAntr(const char* prefix, const char* name, const char* extension, char* result) {
+char* OXAntr(const char* prefix, const char* name, const char* extension, char* result) try {
     std::string path = kfs::cat::joinFileName(prefix, name, extension);
     std::memcpy(result, path.c_str(), path.size() + 1);
     return result;
-}
+} KORA_CATCH_ALL(result)
 
 int OXAopn(FILE** stream, const char* prefix, const char* name, const char* extension, int mode,
-           int binary) {
+           int binary) try {
     static const char* const textModes[] = {"r", "w", "r+"};
     static const char* const binaryModes[] = {"rb", "wb", "rb+"};
     if (stream == nullptr) return 1;
@@ -52,9 +53,9 @@ int OXAopn(FILE** stream, const char* prefix, const char* name, const char* exte
     std::string path = kfs::cat::joinFileName(prefix, name, extension);
     *stream = std::fopen(path.c_str(), binary ? binaryModes[mode] : textModes[mode]);
     return *stream != nullptr ? 0 : 1;
-}
+} KORA_CATCH_ALL(1)
 
-void decswp(void* values, int n) {
+void decswp(void* values, int n) try {
     unsigned char* p = static_cast<unsigned char*>(values);
     for (int i = 0; i < n; ++i, p += 4) {
         std::uint32_t w;
@@ -62,6 +63,6 @@ void decswp(void* values, int n) {
         w = kfs::cat::byteSwapped(w);
         std::memcpy(p, &w, 4);
     }
-}
+} KORA_CATCH_ALL(void())
 
 }  // extern "C"

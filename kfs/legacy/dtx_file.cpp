@@ -6,7 +6,10 @@
 #include <cstdint>
 #include <string>
 
+#include "base/kora_boundary.h"
+#include "kfs/util/failure_values.h"
 #include "kfs/dfs/dfs_header.h"
+#include "kfs/dfs/dfs_timestep.h"
 #include "kfs/legacy/catalogue_layout.h"
 #include "kfs/legacy/dtx_mapping.h"
 #include "kfs/legacy/tx_file.h"
@@ -15,8 +18,16 @@
 namespace {
 
 enum : int {
-  kOk = 0, kNull = 1000, kStepRange = 1001, kItemRange = 1002, kRead = 2001, kWrite = 2002,
-  kOpen = 2003, kMismatch = 2010, kNotCatalogue = 2014, kUnsupported = 2018
+  kOk = kfsOK,
+  kNull = kfsErrNullArgument,
+  kStepRange = DFS_STEP_OUTSIDE,
+  kItemRange = DFS_ITEM_OUTSIDE,
+  kRead = kfsErrRead,
+  kWrite = kfsErrWrite,
+  kOpen = kfsErrOpen,
+  kMismatch = kfsErrBlock,
+  kNotCatalogue = kfsErrNotContainer,
+  kUnsupported = kfsErrTimeStep
 };
 
 struct DataSetPath {
@@ -71,12 +82,12 @@ int fromFamily(float result, int failure) { return result == 0.0f ? kOk : (resul
 
 extern "C" {
 
-int dtxIsDtxFile(const char* path) {
+int dtxIsDtxFile(const char* path) try {
   (void)path;
   return 0;
-}
+} KORA_CATCH_ALL(0)
 
-int dtxReadHeader(const char* path, LPHEAD* header, catRecord** file) {
+int dtxReadHeader(const char* path, LPHEAD* header, catRecord** file) try {
   if (header == nullptr || file == nullptr) return kNull;
   *header = nullptr;
   *file = nullptr;
@@ -84,7 +95,7 @@ int dtxReadHeader(const char* path, LPHEAD* header, catRecord** file) {
   DataSetPath p = splitPath(path);
   if (p.nAxes < 0 || !fitsRecord(p)) return kOpen;
   catRecord* cat = newcat(p.nAxes);
-  if (cat == nullptr) return 2000;
+  if (cat == nullptr) return kfsErrMemory;
   float read = CATrea(p.prefix.c_str(), p.name.c_str(), cat);
   int status = read == 0.0f ? kOk : (read == -2.0f ? kNotCatalogue : kOpen);
   if (status == kOk) status = fromFamily(TXopr(cat), kOpen);
@@ -95,9 +106,9 @@ int dtxReadHeader(const char* path, LPHEAD* header, catRecord** file) {
   }
   *file = cat;
   return kOk;
-}
+} KORA_CATCH_ALL(kfsErrMemory)
 
-int dtxWriteHeader(const char* path, LPHEAD header, catRecord** file) {
+int dtxWriteHeader(const char* path, LPHEAD header, catRecord** file) try {
   if (file == nullptr) return kNull;
   *file = nullptr;
   if (path == nullptr || header == nullptr) return kNull;
@@ -106,7 +117,7 @@ int dtxWriteHeader(const char* path, LPHEAD header, catRecord** file) {
   if (nAxes < 0 || (p.nAxes >= 0 && p.nAxes != nAxes)) return kMismatch;
   if (!fitsRecord(p)) return kOpen;
   catRecord* cat = newcat(nAxes);
-  if (cat == nullptr) return 2000;
+  if (cat == nullptr) return kfsErrMemory;
   int status = kfs::dtx::catalogueFromHeader(header, *cat);
   if (status == kOk) status = fromFamily(CATwri(p.prefix.c_str(), p.name.c_str(), cat), kWrite);
   if (status == kOk) status = fromFamily(TXopw(cat), kOpen);
@@ -116,19 +127,19 @@ int dtxWriteHeader(const char* path, LPHEAD header, catRecord** file) {
   }
   *file = cat;
   return kOk;
-}
+} KORA_CATCH_ALL(kfsErrMemory)
 
-LPITEM dtxStaticRead(catRecord* file, int* status) {
+LPITEM dtxStaticRead(catRecord* file, int* status) try {
   if (status) *status = file ? kOk : kNull;
   return nullptr;
-}
+} KORA_CATCH_ALL(::kfs::util::FailedWith(status, kfsErrMemory))
 
-int dtxStaticWrite(LPITEM item, catRecord* file, const void* data) {
+int dtxStaticWrite(LPITEM item, catRecord* file, const void* data) try {
   (void)data;
   return (item == nullptr || file == nullptr) ? kNull : kUnsupported;
-}
+} KORA_CATCH_ALL(kfsErrMemory)
 
-int dtxReadItem(LPHEAD header, catRecord* file, double* time, void* data) {
+int dtxReadItem(LPHEAD header, catRecord* file, double* time, void* data) try {
   long long record = recordOf(file);
   int items = itemsOf(file);
   if (header == nullptr || record < 0 || items < 1) return kNull;
@@ -140,26 +151,26 @@ int dtxReadItem(LPHEAD header, catRecord* file, double* time, void* data) {
     *time = (static_cast<double>(file->time.start) + step * static_cast<double>(file->time.interval)) * factor;
   }
   return kOk;
-}
+} KORA_CATCH_ALL(kfsErrMemory)
 
-int dtxWriteItem(LPHEAD header, catRecord* file, const void* data) {
+int dtxWriteItem(LPHEAD header, catRecord* file, const void* data) try {
   if (header == nullptr || file == nullptr || data == nullptr) return kNull;
   return TXwr(file, static_cast<const float*>(data)) > 0.0f ? kOk : kWrite;
-}
+} KORA_CATCH_ALL(kfsErrMemory)
 
-int dtxSkipTimestep(LPHEAD header, catRecord* file) {
+int dtxSkipTimestep(LPHEAD header, catRecord* file) try {
   long long record = recordOf(file);
   int items = itemsOf(file);
   if (header == nullptr || record < 0 || items < 1) return kNull;
   return TXsp(file, static_cast<int>(items - record % items)) >= 0.0f ? kOk : kRead;
-}
+} KORA_CATCH_ALL(kfsErrMemory)
 
-int dtxFindBlock(catRecord* file, int tag) {
+int dtxFindBlock(catRecord* file, int tag) try {
   (void)tag;
   return file ? kRead : kNull;
-}
+} KORA_CATCH_ALL(kfsErrMemory)
 
-int dtxFindItemDynamic(LPHEAD header, catRecord* file, int step, int item) {
+int dtxFindItemDynamic(LPHEAD header, catRecord* file, int step, int item) try {
   int items = itemsOf(file);
   if (header == nullptr || recordOf(file) < 0 || items < 1) return kNull;
   // Steps are known only for a file being read; one being written grows.
@@ -169,18 +180,18 @@ int dtxFindItemDynamic(LPHEAD header, catRecord* file, int step, int item) {
   if (step < 0 || (reading && (!known || step >= steps))) return kStepRange;
   if (item < 1 || item > items) return kItemRange;
   return TXseek(file, step + 1, item) >= 0.0f ? kOk : kRead;
-}
+} KORA_CATCH_ALL(kfsErrMemory)
 
-int dtxFileFlush(LPHEAD header, catRecord* file) {
+int dtxFileFlush(LPHEAD header, catRecord* file) try {
   if (header == nullptr || file == nullptr) return kNull;
   int mode = TXmode(file);
   if (mode < 0) return kNull;
   if (mode == 0) return kOk;
   storeStepCount(file);
   return fromFamily(TXcw(file), kWrite);
-}
+} KORA_CATCH_ALL(kfsErrMemory)
 
-int dtxFileClose(LPHEAD header, catRecord** file) {
+int dtxFileClose(LPHEAD header, catRecord** file) try {
   if (header == nullptr || file == nullptr || *file == nullptr) return kNull;
   catRecord* cat = *file;
   int mode = TXmode(cat);
@@ -195,19 +206,21 @@ int dtxFileClose(LPHEAD header, catRecord** file) {
   frecat(cat);
   *file = nullptr;
   return status;
-}
+} KORA_CATCH_ALL(kfsErrMemory)
 
-int dtxFreeHeader(LPHEAD* header) { return dfsHeaderDestroy(header); }
+int dtxFreeHeader(LPHEAD* header) try {
+  return dfsHeaderDestroy(header);
+} KORA_CATCH_ALL(kfsErrMemory)
 
-int dtxGetNoUsedItemElements(LPHEAD header, catRecord* file, int* count, int line) {
+int dtxGetNoUsedItemElements(LPHEAD header, catRecord* file, int* count, int line) try {
   (void)line;
   if (header == nullptr || file == nullptr || count == nullptr) return kNull;
   int n = TXrecordLength(file);
   if (n < 0) return kMismatch;
   *count = n;
   return kOk;
-}
+} KORA_CATCH_ALL(kfsErrMemory)
 
-int dtxIoMode(catRecord* file) { return TXmode(file); }
+int dtxIoMode(catRecord* file) try { return TXmode(file); } KORA_CATCH_ALL(-1)
 
 }  // extern "C"

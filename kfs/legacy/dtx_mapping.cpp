@@ -19,7 +19,7 @@ namespace {
 constexpr int kSecond = 1400;    // unit key of the second
 constexpr int kAnyItemType = 999;
 constexpr int kFloat = 1;
-constexpr int kFailed = 2010;
+constexpr int kFailed = kfsErrBlock;
 
 // One equidistant spatial axis.
 struct Axis {

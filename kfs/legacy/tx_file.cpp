@@ -9,6 +9,7 @@
 
 #include <cstring>
 
+#include "base/kora_boundary.h"
 #include "kfs/legacy/catalogue_layout.h"
 #include "kfs/legacy/tx_file_layout.h"
 
@@ -175,17 +176,17 @@ using kfs::tx::Slot;
 
 extern "C" {
 
-float TXopr(catRecord* cat) { return kfs::tx::openIn(cat, 0); }
-float TXopw(catRecord* cat) { return kfs::tx::openIn(cat, 1); }
-float TXopu(catRecord* cat) { return kfs::tx::openIn(cat, 2); }
+float TXopr(catRecord* cat) try { return kfs::tx::openIn(cat, 0); } KORA_CATCH_ALL(-1.0f)
+float TXopw(catRecord* cat) try { return kfs::tx::openIn(cat, 1); } KORA_CATCH_ALL(-1.0f)
+float TXopu(catRecord* cat) try { return kfs::tx::openIn(cat, 2); } KORA_CATCH_ALL(-1.0f)
 
-int TXrecordLength(const catRecord* cat) {
+int TXrecordLength(const catRecord* cat) try {
     Layout layout;
     if (cat == nullptr || !kfs::tx::layoutOf(*cat, &layout)) return -2;
     return static_cast<int>(layout.values);
-}
+} KORA_CATCH_ALL(0)
 
-float TXre(catRecord* cat, float* values) {
+float TXre(catRecord* cat, float* values) try {
     Layout layout;
     Slot* s = kfs::tx::ready(cat, &layout);
     if (s == nullptr || values == nullptr || !kfs::tx::readRecord(*cat, layout, *s, s->record, values))
@@ -193,9 +194,9 @@ float TXre(catRecord* cat, float* values) {
     std::int64_t item = s->record % layout.items + 1;
     ++s->record;
     return static_cast<float>(item);
-}
+} KORA_CATCH_ALL(-1.0f)
 
-float TXrea(catRecord* cat, float* values) {
+float TXrea(catRecord* cat, float* values) try {
     Layout layout;
     Slot* s = kfs::tx::ready(cat, &layout);
     if (s == nullptr || values == nullptr) return -1.0f;
@@ -204,9 +205,9 @@ float TXrea(catRecord* cat, float* values) {
         if (!kfs::tx::readRecord(*cat, layout, *s, first + i, values + i * layout.values)) return -1.0f;
     s->record = first + layout.items;
     return static_cast<float>(first / layout.items + 1);
-}
+} KORA_CATCH_ALL(-1.0f)
 
-float TXwr(catRecord* cat, const float* values) {
+float TXwr(catRecord* cat, const float* values) try {
     Layout layout;
     Slot* s = kfs::tx::ready(cat, &layout);
     if (s == nullptr || values == nullptr || !kfs::tx::writeRecord(*cat, layout, *s, s->record, values))
@@ -215,36 +216,38 @@ float TXwr(catRecord* cat, const float* values) {
     ++s->record;
     update_stat(cat, item, values);
     return static_cast<float>(item);
-}
+} KORA_CATCH_ALL(-1.0f)
 
-float TXwrt(catRecord* cat, const float* values) { return TXwr(cat, values); }
+float TXwrt(catRecord* cat, const float* values) try {
+  return TXwr(cat, values);
+} KORA_CATCH_ALL(-1.0f)
 
-float TXseek(catRecord* cat, int step, int item) {
+float TXseek(catRecord* cat, int step, int item) try {
     Layout layout;
     Slot* s = kfs::tx::ready(cat, &layout);
     if (s == nullptr || step < 1 || item < 1 || item > layout.items) return -1.0f;
     return kfs::tx::moveTo(*s, layout, (static_cast<std::int64_t>(step) - 1) * layout.items + (item - 1));
-}
+} KORA_CATCH_ALL(-1.0f)
 
-float TXsp(catRecord* cat, int n) {
+float TXsp(catRecord* cat, int n) try {
     Layout layout;
     Slot* s = kfs::tx::ready(cat, &layout);
     if (s == nullptr) return -1.0f;
     std::int64_t record = s->record + n;
     return kfs::tx::moveTo(*s, layout, record < 0 ? 0 : record);
-}
+} KORA_CATCH_ALL(-1.0f)
 
-float TXrew(catRecord* cat) {
+float TXrew(catRecord* cat) try {
     Layout layout;
     Slot* s = kfs::tx::ready(cat, &layout);
     if (s == nullptr) return -1.0f;
     s->record = 0;
     return 0.0f;
-}
+} KORA_CATCH_ALL(-1.0f)
 
-float TXrewind(catRecord* cat) { return TXrew(cat); }
+float TXrewind(catRecord* cat) try { return TXrew(cat); } KORA_CATCH_ALL(-1.0f)
 
-float TXclr(catRecord* cat) {
+float TXclr(catRecord* cat) try {
     if (cat == nullptr) return -1.0f;
     Slot* s = kfs::tx::openSlot(*cat);
     if (s == nullptr) return -1.0f;
@@ -252,24 +255,24 @@ float TXclr(catRecord* cat) {
     *s = Slot();
     cat->slot = -1;
     return closed == 0 ? 0.0f : -1.0f;
-}
+} KORA_CATCH_ALL(-1.0f)
 
-float TXclose(catRecord* cat) { return TXclr(cat); }
-float TXclw(catRecord* cat) { return kfs::tx::closeWithStatistics(cat); }
-float TXclu(catRecord* cat) { return kfs::tx::closeWithStatistics(cat); }
+float TXclose(catRecord* cat) try { return TXclr(cat); } KORA_CATCH_ALL(-1.0f)
+float TXclw(catRecord* cat) try { return kfs::tx::closeWithStatistics(cat); } KORA_CATCH_ALL(-1.0f)
+float TXclu(catRecord* cat) try { return kfs::tx::closeWithStatistics(cat); } KORA_CATCH_ALL(-1.0f)
 
-float TXcw(catRecord* cat) {
+float TXcw(catRecord* cat) try {
     if (cat == nullptr || kfs::tx::openSlot(*cat) == nullptr) return -1.0f;
     float stat = make_stat(cat);
     if (stat != 0.0f) return stat;
     float written = CATwri(nullptr, nullptr, cat);
     if (written != 0.0f) return written;
     return std::fflush(kfs::tx::openSlot(*cat)->stream) == 0 ? 0.0f : -1.0f;
-}
+} KORA_CATCH_ALL(-1.0f)
 
-int TXmode(const catRecord* cat) {
+int TXmode(const catRecord* cat) try {
     const Slot* s = cat ? kfs::tx::openSlot(*cat) : nullptr;
     return s ? s->mode : -1;
-}
+} KORA_CATCH_ALL(-1)
 
 }  // extern "C"

@@ -7,6 +7,7 @@
 #include <limits>
 #include <vector>
 
+#include "base/kora_boundary.h"
 #include "kfs/legacy/tx_file.h"
 #include "kfs/legacy/tx_file_layout.h"
 
@@ -49,7 +50,7 @@ std::int64_t fileSize(FILE* f) {
 
 extern "C" {
 
-float update_stat(catRecord* cat, int item, const float* values) {
+float update_stat(catRecord* cat, int item, const float* values) try {
     if (cat == nullptr) return -1.0f;
     if (item == 0) {
         for (int i = 0; i < CAT_MAX_ITEMS; ++i) {
@@ -72,9 +73,9 @@ float update_stat(catRecord* cat, int item, const float* values) {
     }
     publish(s, cat->deleteValue, cat->item[item - 1]);
     return 0.0f;
-}
+} KORA_CATCH_ALL(-1.0f)
 
-float make_stat(catRecord* cat) {
+float make_stat(catRecord* cat) try {
     if (cat == nullptr) return -1.0f;
     kfs::tx::Layout layout;
     if (!kfs::tx::layoutOf(*cat, &layout)) return -2.0f;
@@ -98,6 +99,6 @@ float make_stat(catRecord* cat) {
     }
     std::fclose(f);
     return ok ? 0.0f : -1.0f;
-}
+} KORA_CATCH_ALL(-1.0f)
 
 }  // extern "C"

@@ -9,6 +9,8 @@
 #include <ctime>
 #include <string>
 
+#include "base/kora_boundary.h"
+#include "kfs/util/failure_values.h"
 #include "kfs/util/date.h"
 
 namespace {
@@ -73,39 +75,39 @@ bool parseFields(const char* text, const char* separators, date6* out) {
 
 extern "C" {
 
-char* date4_s(char* text, date4 d) {
+char* date4_s(char* text, date4 d) try {
   if (!text) return text;
   date6 c;
   date4_6(&c, d);
   std::snprintf(text, DATE_TEXT_SIZE, "%4d/%02d/%02d %02d:%02d:%02d", c.year, c.month, c.day,
                 c.hour, c.minute, c.second);
   return text;
-}
+} KORA_CATCH_ALL(::kfs::util::Emptied(text))
 
-char* date6_s(char* text, date6 d) {
+char* date6_s(char* text, date6 d) try {
   if (!text) return text;
   date6 c;
   date6_6(&c, d);
   std::snprintf(text, DATE_TEXT_SIZE, "%04d/%02d/%02d %02d:%02d:%02d", c.year, c.month, c.day,
                 c.hour, c.minute, c.second);
   return text;
-}
+} KORA_CATCH_ALL(::kfs::util::Emptied(text))
 
-int dates_4(date4* out, const char* text) {
+int dates_4(date4* out, const char* text) try {
   date6 d;
   if (!out || !parseFields(text, "/:-;", &d)) return 0;
   *out = date6_4(d);
   return 1;
-}
+} KORA_CATCH_ALL(0)
 
-int dates_6(date6* out, const char* text) {
+int dates_6(date6* out, const char* text) try {
   date6 d;
   if (!out || !parseFields(text, "/:", &d)) return 0;
   *out = d;
   return 1;
-}
+} KORA_CATCH_ALL(0)
 
-int date_now(char* text) {
+int date_now(char* text) try {
   if (!text) return -1;
   text[0] = '\0';
   const std::time_t now = std::time(nullptr);
@@ -120,6 +122,6 @@ int date_now(char* text) {
   std::snprintf(text, DATE_TEXT_SIZE, "%.3s %.3s%3d %d", kWeekdays[local.tm_wday],
                 kMonths[local.tm_mon], local.tm_mday, local.tm_year + 1900);
   return 1;
-}
+} KORA_CATCH_ALL((::kfs::util::Emptied(text), -1))
 
 }  // extern "C"

@@ -6,6 +6,8 @@
 // zeros are dropped, and the result is right-aligned in exactly `width`
 // characters.
 #include "kfs/util/number_locale.h"
+#include "base/kora_boundary.h"
+#include "kfs/util/failure_values.h"
 #include "kfs/util/text_util.h"
 
 #include <cmath>
@@ -93,7 +95,7 @@ std::string compactNumber(double value, int width) {
 
 }  // namespace
 
-extern "C" char* nicefm(char* dst, int width, double value) {
+extern "C" char* nicefm(char* dst, int width, double value) try {
     if (width <= 0) {
         dst[0] = '\0';
         return dst;
@@ -101,4 +103,4 @@ extern "C" char* nicefm(char* dst, int width, double value) {
     std::string field = rightAligned(compactNumber(value, width), width);
     std::memcpy(dst, field.c_str(), field.size() + 1);
     return dst;
-}
+} KORA_CATCH_ALL(::kfs::util::Unshowable(dst, width))

@@ -2,6 +2,8 @@
 // built from the field width and decimals, as Fortran-style column layouts
 // need them.
 #include "kfs/util/number_locale.h"
+#include "base/kora_boundary.h"
+#include "kfs/util/failure_values.h"
 #include "kfs/util/text_util.h"
 
 #include <cmath>
@@ -43,37 +45,37 @@ bool fixedFormFits(int width, int decimals, float value) {
 
 extern "C" {
 
-char* m_stri(char* dst, int value, int width) {
+char* m_stri(char* dst, int value, int width) try {
     return copyOut(dst, kfs::util::formatC("%*d", width, value), fieldRoom(width, 11));
-}
+} KORA_CATCH_ALL(::kfs::util::Emptied(dst))
 
-char* m_strr(char* dst, int width, int decimals, float value) {
+char* m_strr(char* dst, int width, int decimals, float value) try {
     decimals = clampDecimals(decimals);
     std::size_t room = fieldRoom(width, static_cast<std::size_t>(decimals) + 8);
     double v = static_cast<double>(value);
     if (fixedFormFits(width, decimals, value))
         return copyOut(dst, kfs::util::formatC("%*.*f", width, decimals, v), room);
     return copyOut(dst, kfs::util::formatC("%*.*g", width, decimals, v), room);
-}
+} KORA_CATCH_ALL(::kfs::util::Emptied(dst))
 
-char* m_strr_e(char* dst, int width, int decimals, float value) {
+char* m_strr_e(char* dst, int width, int decimals, float value) try {
     decimals = clampDecimals(decimals);
     std::size_t room = fieldRoom(width, static_cast<std::size_t>(decimals) + 8);
     return copyOut(dst, kfs::util::formatC("%*.*e", width, decimals, static_cast<double>(value)), room);
-}
+} KORA_CATCH_ALL(::kfs::util::Emptied(dst))
 
-void m_vali(const char* text, int* value, int* status) {
+void m_vali(const char* text, int* value, int* status) try {
     int v = 0;
     bool ok = text != nullptr && kfs::util::parseFieldInt(text, text + std::strlen(text), &v);
     if (ok) *value = v;
     *status = ok ? -1 : 0;
-}
+} KORA_CATCH_ALL(::kfs::util::NoNumber(status))
 
-void m_valr(const char* text, float* value, int* status) {
+void m_valr(const char* text, float* value, int* status) try {
     double v = 0;
     bool ok = text != nullptr && kfs::util::parseFieldDouble(text, text + std::strlen(text), &v);
     if (ok) *value = static_cast<float>(v);
     *status = ok ? -1 : 0;
-}
+} KORA_CATCH_ALL(::kfs::util::NoNumber(status))
 
 }  // extern "C"

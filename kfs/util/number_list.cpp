@@ -2,6 +2,8 @@
 // the compact form in which settings are shown in listings and read back
 // from one-line text fields.
 #include "kfs/util/number_locale.h"
+#include "base/kora_boundary.h"
+#include "kfs/util/failure_values.h"
 #include "kfs/util/text_util.h"
 
 #include <cstring>
@@ -27,7 +29,7 @@ void appendField(std::string& list, const std::string& field) {
 
 extern "C" {
 
-char* strfmt(char* dst, const void* values, int n) {
+char* strfmt(char* dst, const void* values, int n) try {
     std::string list;
     if (n > 0) {
         const float* f = static_cast<const float*>(values);
@@ -42,9 +44,9 @@ char* strfmt(char* dst, const void* values, int n) {
     // KFS_STRFMT_SIZE(n); the copy is exact.
     std::memcpy(dst, list.c_str(), list.size() + 1);
     return dst;
-}
+} KORA_CATCH_ALL(::kfs::util::Emptied(dst))
 
-int strflt(void* values, const char* text, int n) {
+int strflt(void* values, const char* text, int n) try {
     if (n == 0 || text == nullptr || allspace(text)) return 0;
     long long wanted = n > 0 ? n : -static_cast<long long>(n);
     long long fields = 0;
@@ -65,22 +67,22 @@ int strflt(void* values, const char* text, int n) {
         field = comma + 1;
     }
     return static_cast<int>(fields);
-}
+} KORA_CATCH_ALL(0)
 
-char* strfmb(char* dst, const int* flags, int n) {
+char* strfmb(char* dst, const int* flags, int n) try {
     int i = 0;
     for (; i < n; ++i) dst[i] = flags[i] ? 'y' : 'n';
     dst[i] = '\0';
     return dst;
-}
+} KORA_CATCH_ALL(::kfs::util::Emptied(dst))
 
-int strbol(int* flags, const char* text, int n) {
+int strbol(int* flags, const char* text, int n) try {
     bool ended = false;
     for (int i = 0; i < n; ++i) {
         if (!ended && text[i] == '\0') ended = true;
         flags[i] = (!ended && text[i] == 'y') ? 1 : 0;
     }
     return 1;
-}
+} KORA_CATCH_ALL(0)
 
 }  // extern "C"

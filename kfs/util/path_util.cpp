@@ -5,9 +5,11 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "base/kora_boundary.h"
+#include "base/kora_diagnostics.h"
 
 namespace {
 
@@ -27,15 +29,15 @@ int MakeOne(const char* path, mode_t mode) {
 
 extern "C" {
 
-KFS_API char* kvExpandedFileName(const char* path) {
+KFS_API char* kvExpandedFileName(const char* path) try {
   if (!path) return nullptr;
   size_t n = std::strlen(path) + 1;
   char* copy = static_cast<char*>(std::malloc(n));
   if (copy) std::memcpy(copy, path, n);
   return copy;
-}
+} KORA_CATCH_ALL(nullptr)
 
-KFS_API int mkpath(const char* path, mode_t mode) {
+KFS_API int mkpath(const char* path, mode_t mode) try {
   if (!path || !*path) {
     errno = ENOENT;
     return -1;
@@ -59,14 +61,15 @@ KFS_API int mkpath(const char* path, mode_t mode) {
   if (exists) return 0;
   if (errno == 0 || errno == EEXIST) errno = ENOTDIR;
   return -1;
-}
+} KORA_CATCH_ALL(-1)
 
-KFS_API int KvCreateFolder(const char* path) {
+KFS_API int KvCreateFolder(const char* path) try {
   if (!path || !*path) return 0;
   char folder[kPathBufferSize];
   size_t length = std::strlen(path);
   if (length + 2 > sizeof folder) {
-    std::printf("Error no: %d - unable to mkdir; %s\n", ENAMETOOLONG, std::strerror(ENAMETOOLONG));
+    koraDiagnostic(koraDiagMessage, "Error no: %d - unable to mkdir; %s\n", ENAMETOOLONG,
+                   std::strerror(ENAMETOOLONG));
     return 0;
   }
   std::memcpy(folder, path, length + 1);
@@ -84,24 +87,25 @@ KFS_API int KvCreateFolder(const char* path) {
   int error = errno;
   umask(previous);
   if (rc == 0) return 1;
-  std::printf("Error no: %d - unable to mkdir; %s\n", error, std::strerror(error));
+  koraDiagnostic(koraDiagMessage, "Error no: %d - unable to mkdir; %s\n", error,
+                 std::strerror(error));
   return 0;
-}
+} KORA_CATCH_ALL(0)
 
-KFS_API int KvProject_AddFile(const char* name) {
+KFS_API int KvProject_AddFile(const char* name) try {
   (void)name;
   return -1;
-}
+} KORA_CATCH_ALL(-1)
 
-KFS_API int KvShortCut_IsShortcut(const char* path) {
+KFS_API int KvShortCut_IsShortcut(const char* path) try {
   (void)path;
   return 0;
-}
+} KORA_CATCH_ALL(0)
 
-KFS_API void KvShortCut_ResolveShortcut(const char* shortcut, char* target, int size) {
+KFS_API void KvShortCut_ResolveShortcut(const char* shortcut, char* target, int size) try {
   (void)shortcut;
   (void)target;
   (void)size;
-}
+} KORA_CATCH_ALL(void())
 
 }  // extern "C"

@@ -19,7 +19,8 @@ KFS_API int mkpath(const char* path, mode_t mode);
 /* Creates the folder of a file path (its dirname), or the whole path when it
  * ends with '/', with mode 0770 and the process file-creation mask cleared.
  * 1 on success or when it exists; else prints
- * "Error no: %d - unable to mkdir; %s\n" and returns 0. */
+ * "Error no: %d - unable to mkdir; %s\n" on standard output, through the
+ * diagnostics sink (base/kora_diagnostics.h), and returns 0. */
 KFS_API int KvCreateFolder(const char* path);
 /* No project bookkeeping on this platform: -1. */
 KFS_API int KvProject_AddFile(const char* name);

@@ -2,8 +2,10 @@
 // checks its pointers against the live objects first: a stray structure
 // pointer or table handle gives status 1000 or a null result, never a
 // crash.
+#include <memory>
 #include <new>
 
+#include "base/kora_boundary.h"
 #include "kfs/xfs/xsec_list.h"
 #include "kfs/xfs/xsec.h"
 #include "kfs/xfs/xfs_search_ref.h"
@@ -41,69 +43,67 @@ xfsStrucP neighbour(xfsTable table, xfsStrucP xsec, long step) {
 
 extern "C" {
 
-xfsStrucP xfsXsecCreate(const char* topoId, const char* branchName, double chainage) {
+xfsStrucP xfsXsecCreate(const char* topoId, const char* branchName, double chainage) try {
   return createSection(topoId, branchName, nullptr, chainage);
-}
+} KORA_CATCH_ALL(nullptr)
 
 xfsStrucP xfsXsecCreateEx(const char* topoId, const char* branchName, const char* freeId,
-                          double chainage) {
+                          double chainage) try {
   return createSection(topoId, branchName, freeId, chainage);
-}
+} KORA_CATCH_ALL(nullptr)
 
-unsigned int xfsXsecFree(xfsStrucP* xsec) {
+unsigned int xfsXsecFree(xfsStrucP* xsec) try {
   if (xsec == nullptr) return kfsErrNullArgument;
   CKVxSec* x = CKVxSec::FromStruc(*xsec);
   if (x == nullptr || x->OwnedByTable()) return kfsErrNullArgument;  // a table frees its own
   delete x;
   *xsec = nullptr;
   return kfsOK;
-}
+} KORA_CATCH_ALL(kfsErrMemory)
 
-int xfsXsecSetNoRaw(xfsStrucP xsec, unsigned short count) {
+int xfsXsecSetNoRaw(xfsStrucP xsec, unsigned short count) try {
   return resize(xsec, count, static_cast<bool (CKVxSec::*)(unsigned int)>(&CKVxSec::SetNoRaw));
-}
-int xfsXsecSetNoSel(xfsStrucP xsec, unsigned short count) {
+} KORA_CATCH_ALL(0)
+int xfsXsecSetNoSel(xfsStrucP xsec, unsigned short count) try {
   return resize(xsec, count, static_cast<bool (CKVxSec::*)(unsigned int)>(&CKVxSec::SetNoSel));
-}
-int xfsXsecSetNoPrc(xfsStrucP xsec, unsigned short count) {
+} KORA_CATCH_ALL(0)
+int xfsXsecSetNoPrc(xfsStrucP xsec, unsigned short count) try {
   return resize(xsec, count, static_cast<bool (CKVxSec::*)(unsigned int)>(&CKVxSec::SetNoPrc));
-}
-int xfsXsecSetNoCoords(xfsStrucP xsec, unsigned short count) {
+} KORA_CATCH_ALL(0)
+int xfsXsecSetNoCoords(xfsStrucP xsec, unsigned short count) try {
   return resize(xsec, count, static_cast<bool (CKVxSec::*)(unsigned int)>(&CKVxSec::SetNoCoords));
-}
+} KORA_CATCH_ALL(0)
 
-unsigned int xfsXsecWrite(xfsStrucP xsec, kfsHandle handle) {
+unsigned int xfsXsecWrite(xfsStrucP xsec, kfsHandle handle) try {
   CKVxSec* x = CKVxSec::FromStruc(xsec);
   if (x == nullptr || handle == nullptr) return kfsErrNullArgument;
   return x->Write(handle);
-}
+} KORA_CATCH_ALL(kfsErrMemory)
 
-unsigned int xfsXsecTableLoad(const char* path, xfsTable* table, int flags) {
+unsigned int xfsXsecTableLoad(const char* path, xfsTable* table, int flags) try {
   if (table == nullptr) return kfsErrNullArgument;
   *table = nullptr;
   if (path == nullptr) return kfsErrNullArgument;
-  auto* list = new (std::nothrow) CKVxList();
+  // A partly loaded table is of no use: it goes, also when the load throws.
+  std::unique_ptr<CKVxList> list(new (std::nothrow) CKVxList());
   if (list == nullptr) return kfsErrMemory;
-  unsigned int status = list->Load(path, flags);
-  if (status != kfsOK) {
-    delete list;  // a partly loaded table is of no use
-    return status;
-  }
-  *table = reinterpret_cast<xfsTable>(list);
+  const unsigned int status = list->Load(path, flags);
+  if (status != kfsOK) return status;
+  *table = reinterpret_cast<xfsTable>(list.release());
   return kfsOK;
-}
+} KORA_CATCH_ALL(kfsErrMemory)
 
-unsigned int xfsXsecTableFree(xfsTable* table) {
+unsigned int xfsXsecTableFree(xfsTable* table) try {
   if (table == nullptr) return kfsErrNullArgument;
   CKVxList* list = CKVxList::FromHandle(*table);
   if (list == nullptr) return kfsErrNullArgument;
   delete list;
   *table = nullptr;
   return kfsOK;
-}
+} KORA_CATCH_ALL(kfsErrMemory)
 
 xfsStrucP xfsXsecFind(xfsTable table, const char* topoId, const char* branchName, xfsSearchRef* ref,
-                      double chainage) {
+                      double chainage) try {
   CKVxList* list = CKVxList::FromHandle(table);
   if (list == nullptr) return nullptr;
   if (topoId == nullptr) topoId = "";
@@ -120,9 +120,9 @@ xfsStrucP xfsXsecFind(xfsTable table, const char* topoId, const char* branchName
     r->next = at < 0 ? list->Count() : static_cast<std::size_t>(at) + 1;
   }
   return at < 0 ? nullptr : list->At(static_cast<std::size_t>(at))->Struc();
-}
+} KORA_CATCH_ALL(nullptr)
 
-xfsStrucP xfsXsecFindNext(xfsTable table, xfsSearchRef ref) {
+xfsStrucP xfsXsecFindNext(xfsTable table, xfsSearchRef ref) try {
   CKVxList* list = CKVxList::FromHandle(table);
   xfsSearchRefS* r = xfs::LookupSearchRef(ref);
   if (list == nullptr || r == nullptr || r->table != list) return nullptr;
@@ -130,9 +130,13 @@ xfsStrucP xfsXsecFindNext(xfsTable table, xfsSearchRef ref) {
   if (x == nullptr) return nullptr;
   ++r->next;
   return x->Struc();
-}
+} KORA_CATCH_ALL(nullptr)
 
-xfsStrucP xfsXsecNext(xfsTable table, xfsStrucP xsec) { return neighbour(table, xsec, 1); }
-xfsStrucP xfsXsecPrev(xfsTable table, xfsStrucP xsec) { return neighbour(table, xsec, -1); }
+xfsStrucP xfsXsecNext(xfsTable table, xfsStrucP xsec) try {
+  return neighbour(table, xsec, 1);
+} KORA_CATCH_ALL(nullptr)
+xfsStrucP xfsXsecPrev(xfsTable table, xfsStrucP xsec) try {
+  return neighbour(table, xsec, -1);
+} KORA_CATCH_ALL(nullptr)
 
 }  // extern "C"

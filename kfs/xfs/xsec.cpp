@@ -2,13 +2,14 @@
 // resizing and taking over its tables, writing it, and ordering.
 #include "kfs/xfs/xsec.h"
 
-#include <cassert>
 #include <cmath>
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <unordered_set>
 #include <initializer_list>
+
+#include "kfs/container/kfs_assert.h"
 
 namespace {
 
@@ -457,11 +458,4 @@ bool CKVxSec::IsConsistent() const {
          m_s.TopoId && m_s.BranchName && m_s.FreeId;
 }
 
-void CKVxSec::AssertValid() const {
-  const xfsStruc& x = m_s;
-  assert(( x.daDp.NoRaw && x.daDp.x && x.daDp.z && x.daDp.RelRes) || (!x.daDp.NoRaw && !x.daDp.x && !x.daDp.z && !x.daDp.RelRes));
-  assert(( x.daDp.NoSel && x.daDp.SelLevel) || (!x.daDp.NoSel && !x.daDp.SelLevel));
-  assert(( x.daDp.NoPrc && x.daDp.Level && x.daDp.Area && x.daDp.Radius && x.daDp.Width && x.daDp.AddFloodA && x.daDp.Resist) || (!x.daDp.NoPrc && !x.daDp.Level && !x.daDp.Area && !x.daDp.Radius && !x.daDp.Width && !x.daDp.AddFloodA && !x.daDp.Resist));
-  assert(( x.daDp.xc && x.daDp.east && x.daDp.north) || (!x.daDp.xc && !x.daDp.east && !x.daDp.north));
-  (void)x;
-}
+void CKVxSec::AssertValid() const { KFS_ASSERT(IsConsistent()); }

@@ -80,6 +80,8 @@ public:
   // no larger than the arrays were made for: the counts are public fields,
   // and a raised one must not make a write read past the arrays.
   bool IsConsistent() const;
+  // Stops the process (KFS_ASSERT) when IsConsistent fails, in every build:
+  // for code that has just built the tables itself.
   void AssertValid() const;
 
 private:

@@ -2,6 +2,7 @@
 #include "kfs/xfs/xsec_list.h"
 
 #include <algorithm>
+#include <memory>
 #include <unordered_set>
 
 #include "kfs/xfs/xfs_block_walk.h"
@@ -107,11 +108,13 @@ unsigned int CKVxList::Load(const char* path, int flags) {
       std::swap(ident.block, read.block);
       identPos = pos;
     } else if (id == kHeader) {
-      CKVxSec* x = ident.block ? CKVxSec::FromBlocks(ident.block, read.block, m_version) : nullptr;
+      // Owned here until the table holds it: the insert may run out of memory.
+      std::unique_ptr<CKVxSec> x(
+          ident.block ? CKVxSec::FromBlocks(ident.block, read.block, m_version) : nullptr);
       if (x == nullptr) return kfsErrBlock;
       x->SetFilePos(identPos);
-      Insert(x);
-      current = x;
+      Insert(x.get());
+      current = x.release();
       ident.Reset();  // one identification makes one cross-section
     } else if (!TakeDataBlock(id, read.block, current)) {
       return kfsErrBlock;

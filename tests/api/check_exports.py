@@ -15,7 +15,8 @@ import sys
 
 # Flat C names each library may export.
 C_NAMES = {
-    "rcf": r"$^",
+    # The diagnostics sink of base/, shared by every library of a process.
+    "rcf": r"koraSetDiagnosticSink|koraDiagnostic",
     "qty": r"qty\w+|LoadUnitBaseGroupFile|_fullpath|_splitpath|_makepath",
     "kfs": (
         r"kfs\w+|dfs\w+|_dfs\w+|xfs\w+|dtx\w+|F[A-Z]\w+|Debug\w+|PutFunctionName|GetFunctionName"

@@ -43,6 +43,30 @@ TEST_F(Checks, PointerChecksReportWithTheCallersPosition) {
   EXPECT_EQ(dfsCheckVectorFile(&x, nullptr, "f", 1), 1000);
 }
 
+// A host may pass a null file to the container checks as to any other
+// check: they report 1000 with the caller's position (a debug build used to
+// abort on an assertion, a release build to read through the null handle).
+TEST_F(Checks, ContainerChecksTakeANullFileAsABadArgument) {
+  kfsLblock block = reinterpret_cast<kfsLblock>(&g_line);  // garbage the check must clear
+  const int values[1] = {1};
+  EXPECT_EQ(dfsCheckReadTypeSize(nullptr, kfsTypeInt4, 1, &block, "f", 11), 1000);
+  EXPECT_EQ(block, nullptr);
+  EXPECT_EQ(g_line, 11);
+  block = reinterpret_cast<kfsLblock>(&g_line);
+  int id = 0;
+  EXPECT_EQ(dfsCheckReadLB(nullptr, &block, &id, "f", 1), 1000);
+  EXPECT_EQ(block, nullptr);
+  EXPECT_EQ(dfsCheckWriteLB(nullptr, 1, nullptr, "f", 1), 1000);
+  EXPECT_EQ(dfsCheckWriteLR(nullptr, kfsTypeInt4, 1, values, "f", 1), 1000);
+  int out[1] = {0};
+  EXPECT_EQ(dfsCheckReadLR(nullptr, kfsTypeInt4, 1, out, "f", 1), 1000);
+  EXPECT_EQ(dfsCheckSkipLR(nullptr, "f", 1), 1000);
+  EXPECT_EQ(dfsCheckPseudoSkipLR(kfsTypeInt4, 1, nullptr, "f", 1), 1000);
+  EXPECT_EQ(dfsCheckPseudoSkipTimeStepTag(nullptr, 1, "f", 12), 1000);
+  EXPECT_EQ(g_code, 1000u);
+  EXPECT_EQ(g_line, 12);
+}
+
 TEST_F(Checks, ItemNumbers) {
   LPHEAD h = nullptr;
   ASSERT_EQ(dfsHeaderCreate(1, "t", "a", 1, 2, F_NO_STAT, &h), 0);
