@@ -1,6 +1,5 @@
 #include "status.h"
 
-#include "error_text_pending.h"
 #include "kfs/container/kfs.h"
 #include "qty/qty.h"
 

@@ -18,11 +18,6 @@ namespace koracore_py {
 
 enum class Library { eKfs, eQty, eKvCart };
 
-// Reasons of the units library for the failures this module reports.
-constexpr int kQtyUnknownUnit = 3001;
-constexpr int kQtyUnknownItemType = 3002;
-constexpr int kQtyDimension = 3004;
-
 class LibraryFailure : public std::runtime_error {
  public:
   LibraryFailure(Library library, int code, std::string doing, std::string path = {});

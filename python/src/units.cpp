@@ -25,7 +25,7 @@ std::string Text(const char* text) { return text ? text : ""; }
 
 int RequireUnit(int unit) {
   const char* key = nullptr;
-  if (qtyGetUnitKey(unit, &key) != 1) throw LibraryFailure(Library::eQty, kQtyUnknownUnit, "unit");
+  if (qtyGetUnitKey(unit, &key) != 1) throw LibraryFailure(Library::eQty, qtyErrUnknownUnit, "unit");
   return unit;
 }
 
@@ -80,7 +80,7 @@ std::vector<int> UnitIds() {
 int RequireItemType(int itemType) {
   const char* key = nullptr;
   if (qtyGetItemTypeKey(itemType, &key) != 1)
-    throw LibraryFailure(Library::eQty, kQtyUnknownItemType, "item type");
+    throw LibraryFailure(Library::eQty, qtyErrUnknownItemType, "item type");
   return itemType;
 }
 
@@ -132,7 +132,7 @@ std::vector<int> ItemTypeIds() {
 void CheckConvertible(int from, int to) {
   RequireUnit(from);
   RequireUnit(to);
-  if (qtyUnitsEqv(from, to) != 1) throw LibraryFailure(Library::eQty, kQtyDimension, "convert");
+  if (qtyUnitsEqv(from, to) != 1) throw LibraryFailure(Library::eQty, qtyErrDimension, "convert");
 }
 
 // The library counts elements in an int: longer arrays go in pieces.
