@@ -11,6 +11,11 @@
 // header, items with their units, time axis, statistics and a few values.
 // Then it takes the series of one cell out as rows of doubles, stores them
 // in the single-point file OUTPUT_FOLDER/gauge.dfs and reads them back.
+// Last, as a host placing the results on a map does, it hands the file's
+// projection string, grid origin and orientation to a cartography of the
+// projection library and prints where the grid's corner cells lie in
+// longitude and latitude. The projection definitions are read from the
+// folder of the unit table; user definitions would go to OUTPUT_FOLDER.
 //
 // Exits 1 at the first call that fails, naming it and saying what went
 // wrong. The libraries' own messages go to standard error, so that standard
@@ -23,6 +28,7 @@
 #include <string>
 #include <vector>
 
+#include "KvCart/facade/KvCartFlat.h"
 #include "base/kora_diagnostics.h"
 #include "kfs/container/kfs.h"
 #include "kfs/dfs/dfs_file.h"
@@ -65,7 +71,8 @@ const char* const kUtm32 =
 float bedLevel(int i, int j) {
   const double coast = 18.0 + 8.0 * std::sin(j / 17.0);
   const double fromCoast = i - coast;
-  double bed = fromCoast < 0 ? 2.0 - 0.05 * fromCoast : -0.1 * fromCoast - 0.0009 * fromCoast * fromCoast;
+  double bed =
+      fromCoast < 0 ? 2.0 - 0.05 * fromCoast : -0.1 * fromCoast - 0.0009 * fromCoast * fromCoast;
   bed = std::max(bed, -20.0);
   const double island = std::hypot(i - 140.0, j - 95.0);
   if (island < 14.0) bed = std::max(bed, 1.5 - 0.25 * island);
@@ -93,9 +100,10 @@ Step modelStep(int step, const std::vector<float>& bed, float dry) {
         continue;
       }
       s.level[c] = static_cast<float>(level);
-      s.speed[c] = static_cast<float>(0.05 + 0.6 * std::fabs(std::cos(phase)) * std::min(1.0, 3.0 / depth));
-      s.temperature[c] = static_cast<float>(
-          9.0 + 1.5 * std::exp(-depth / 6.0) + 0.4 * std::sin(2.0 * kPi * (hours - 9.0) / 24.0));
+      s.speed[c] =
+          static_cast<float>(0.05 + 0.6 * std::fabs(std::cos(phase)) * std::min(1.0, 3.0 / depth));
+      s.temperature[c] = static_cast<float>(9.0 + 1.5 * std::exp(-depth / 6.0) +
+                                            0.4 * std::sin(2.0 * kPi * (hours - 9.0) / 24.0));
     }
   return s;
 }
@@ -190,7 +198,9 @@ void writeResult(const std::string& path) {
 struct OpenFile {
   LPHEAD h = nullptr;
   kfsHandle f = nullptr;
-  explicit OpenFile(const std::string& path) { require(dfsFileRead(path.c_str(), &h, &f), "dfsFileRead"); }
+  explicit OpenFile(const std::string& path) {
+    require(dfsFileRead(path.c_str(), &h, &f), "dfsFileRead");
+  }
   ~OpenFile() {
     dfsFileClose(h, &f);
     dfsHeaderDestroy(&h);
@@ -249,7 +259,8 @@ void printItem(const char* kind, int n, LPITEM item) {
   int type = 0, unit = 0, dataType = 0, nx = 0, ny = 0;
   const char *typeName = nullptr, *name = nullptr;
   float x0, y0, dx, dy;
-  require(dfsGetItemInfo(item, &type, &typeName, &name, &unit, nullptr, &dataType), "dfsGetItemInfo");
+  require(dfsGetItemInfo(item, &type, &typeName, &name, &unit, nullptr, &dataType),
+          "dfsGetItemInfo");
   require(dfsGetItemAxisEqD2(item, nullptr, nullptr, &nx, &ny, &x0, &y0, &dx, &dy),
           "dfsGetItemAxisEqD2");
   std::printf("%s %d: %-18s %-18s %s %s, EqD2 %d x %d cells of %g x %g m\n", kind, n, name,
@@ -278,12 +289,13 @@ void printStatistics(const OpenFile& r) {
     double lo = 0, hi = 0, mean = 0, sd = 0;
     int missing = 0, values = 0, cellMissing = 0;
     require(dfsGetItemStatsGlobal(item, &lo, &hi, &missing), "dfsGetItemStatsGlobal");
-    require(dfsGetItemStats(r.h, n, kGaugeX + kGaugeY * kNx, nullptr, nullptr, &mean, &sd,
-                            nullptr, &values, &cellMissing, nullptr),
+    require(dfsGetItemStats(r.h, n, kGaugeX + kGaugeY * kNx, nullptr, nullptr, &mean, &sd, nullptr,
+                            &values, &cellMissing, nullptr),
             "dfsGetItemStats");
-    std::printf("  %-18s min %8.3f  max %8.3f  dry values %7d   [mean %.3f, sd %.3f, %d values, "
-                "%d dry]\n",
-                item->name, lo, hi, missing, mean, sd, values, cellMissing);
+    std::printf(
+        "  %-18s min %8.3f  max %8.3f  dry values %7d   [mean %.3f, sd %.3f, %d values, "
+        "%d dry]\n",
+        item->name, lo, hi, missing, mean, sd, values, cellMissing);
   }
 }
 
@@ -321,7 +333,8 @@ std::vector<double> gaugeRows(const OpenFile& r) {
     rows.push_back(step * kStepSeconds);
     for (int n = 1; n <= 3; ++n) {
       require(dfsReadItemTimeStep(r.h, r.f, nullptr, grid.data()), "dfsReadItemTimeStep");
-      const double value = grid[cell] == dfsGetDeleteValFloat(r.h) ? dfsGetDeleteValDouble(r.h) : grid[cell];
+      const double value =
+          grid[cell] == dfsGetDeleteValFloat(r.h) ? dfsGetDeleteValDouble(r.h) : grid[cell];
       if (n != 2) rows.push_back(value);
     }
   }
@@ -348,8 +361,9 @@ LPHEAD gaugeHeader() {
           "dfsHeaderCreate");
   require(dfsSetEqCalendarAxis(h, "2024-11-01", "00:00:00", unitOf("hour"), 0, 0.0, 1.0),
           "dfsSetEqCalendarAxis");
-  require(dfsSetItemInfo(h, dfsItemD(h, 1), kWaterLevel, "Water level", unitOf("meter"), kfsTypeFloat),
-          "dfsSetItemInfo");
+  require(
+      dfsSetItemInfo(h, dfsItemD(h, 1), kWaterLevel, "Water level", unitOf("meter"), kfsTypeFloat),
+      "dfsSetItemInfo");
   require(dfsSetItemInfo(h, dfsItemD(h, 2), kWaterTemperature, "Water temperature",
                          unitOf("degree Celsius"), kfsTypeDouble),
           "dfsSetItemInfo");
@@ -380,10 +394,70 @@ void readGauge(const std::string& path, const std::vector<double>& written) {
               steps);
   size_t top = 0;
   for (size_t i = 0; i < rows.size(); i += 3) {
-    if (i < 4 * 3) std::printf("  %7.0f s  %7.3f m  %7.3f degC\n", rows[i], rows[i + 1], rows[i + 2]);
+    if (i < 4 * 3)
+      std::printf("  %7.0f s  %7.3f m  %7.3f degC\n", rows[i], rows[i + 1], rows[i + 2]);
     if (rows[i + 1] > rows[top + 1]) top = i;
   }
   std::printf("  highest level %.3f m after %.0f hours\n", rows[top + 1], rows[top] / 3600.0);
+}
+
+// ---- The grid on the map ---------------------------------------------------------
+
+// A cartography of the projection library, destroyed however printing ends.
+struct Cartography {
+  void* handle = nullptr;
+  Cartography(const char* projection, double lon, double lat, double orientation) {
+    int status = 0;
+    require(C_KVC_CREATE(projection, lon, lat, orientation, &handle, &status), "C_KVC_CREATE");
+  }
+  ~Cartography() {
+    int status = 0;
+    C_KVC_DESTROY(&handle, &status);
+  }
+};
+
+// The folder of the unit table, where the projection definitions ship too.
+std::string definitionsFolder() {
+  const std::string table = qtySetupGetPath(nullptr);
+  const size_t slash = table.rfind('/');
+  return slash == std::string::npos ? std::string("./") : table.substr(0, slash + 1);
+}
+
+void printGridCorners(const std::string& path, const std::string& customFolder) {
+  require(CARTSETUPLINUX(definitionsFolder().c_str(), customFolder.c_str()), "CARTSETUPLINUX");
+  OpenFile r(path);
+  const char* projection = nullptr;
+  double lon0 = 0, lat0 = 0, orientation = 0;
+  require(dfsGetGeoInfoUTMProj(r.h, &projection, &lon0, &lat0, &orientation),
+          "dfsGetGeoInfoUTMProj");
+  int nx = 0, ny = 0;
+  float x0, y0, dx, dy;
+  require(dfsGetItemAxisEqD2(dfsItemD(r.h, 1), nullptr, nullptr, &nx, &ny, &x0, &y0, &dx, &dy),
+          "dfsGetItemAxisEqD2");
+  const Cartography grid(projection, lon0, lat0, orientation);
+  char name[256];
+  int needed = 0;
+  require(C_KVC_GETPROJECTIONNAME(grid.handle, name, sizeof name - 1, &needed),
+          "C_KVC_GETPROJECTIONNAME");
+  std::printf(
+      "grid on the map (%s): projection north %.4f degrees, true north at the origin "
+      "%.4f degrees\n",
+      name, C_KVC_GETPROJNORTH(grid.handle), C_KVC_GETTRUENORTH(grid.handle, 0.0, 0.0));
+  const struct {
+    const char* corner;
+    int i, j;
+  } corners[] = {{"south-west", 0, 0},
+                 {"south-east", nx - 1, 0},
+                 {"north-west", 0, ny - 1},
+                 {"north-east", nx - 1, ny - 1}};
+  for (const auto& c : corners) {
+    const double x = x0 + c.i * dx, y = y0 + c.j * dy;  // cell centre in the grid
+    double lon = 0, lat = 0, east = 0, north = 0;
+    require(C_KVC_XY2GEO(grid.handle, x, y, &lon, &lat), "C_KVC_XY2GEO");
+    require(C_KVC_XY2PROJ(grid.handle, x, y, &east, &north), "C_KVC_XY2PROJ");
+    std::printf("  %-10s cell %3d,%3d  longitude %9.5f  latitude %8.5f  (%.1f E, %.1f N)\n",
+                c.corner, c.i, c.j, lon, lat, east, north);
+  }
 }
 
 }  // namespace
@@ -402,6 +476,8 @@ int main(int argc, char** argv) {
     std::printf("\n");
     writeGauge(folder + "gauge.dfs", gauge);
     readGauge(folder + "gauge.dfs", gauge);
+    std::printf("\n");
+    printGridCorners(folder + "bay_result.dfs", folder);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "koracore-demo: %s\n", e.what());
     return 1;

@@ -1,0 +1,64 @@
+// Filling the definitions database from the parameter files. This belongs to
+// the facade layer because a definition file may name any family, so the
+// reader must know every record class; core only holds the lists.
+#include <string>
+
+#include "KvCart/core/CKvCartSetup.h"
+#include "KvCart/core/CKvEllipsoidList.h"
+#include "KvCart/core/CKvMapProjData.h"
+#include "KvCart/core/CKvMapProjDataIDs.h"
+#include "KvCart/core/CKvMapProjectionList.h"
+#include "KvCart/families/GeneratedDefinitions.h"
+#include "KvCart/text/CKvPRJParser.h"
+#include "rcf/rcf.h"
+
+namespace {
+
+constexpr int kUtmZones = 60;
+constexpr const char* kStandardProjectionFiles[] = {"map_projection.rcf", "state_plane_nad83.rcf",
+                                                    "state_plane_nad27.rcf"};
+
+// Names are compared in their display form, so that the well-known text
+// written from a definition finds that definition again.
+std::string ShortNameKey(const std::string& name) {
+  return CKvPRJParser::ShortName(CString(name.c_str())).GetString();
+}
+
+}  // namespace
+
+void CKvCartSetup::ReadData(const std::string& standardDir, const std::string& customDir) {
+  m_customDir = customDir;
+  m_filled = true;
+  m_ellipsoids.ReadEllipsoids(standardDir + kEllipsoidFile, false);
+  m_ellipsoids.ReadEllipsoids(customDir + kCustomEllipsoidFile, true);
+  m_ellipsoids.GenerateCompleteList();
+  m_projections.SetNameKey(&ShortNameKey);
+  m_projections.InitMapProjections(standardDir, customDir);
+  // A missing custom file is the normal first run, not an error a later
+  // look at the library's error state should find.
+  rcfGetErrorGlb();
+}
+
+void CKvMapProjectionList::InitMapProjections(const std::string& standardDir,
+                                              const std::string& customDir) {
+  AddMapProjection(kvcart::CreateLongLatDefinition());
+  for (int zone = 1; zone <= kUtmZones; ++zone) AddMapProjection(kvcart::CreateUtmDefinition(zone));
+  for (const char* file : kStandardProjectionFiles) ReadMapProjections(standardDir + file, false);
+  ReadMapProjections(customDir + CKvCartSetup::kCustomProjectionFile, true);
+  AddMapProjection(kvcart::CreateLocalGridDefinition());
+}
+
+int CKvMapProjectionList::ReadMapProjections(const std::string& path, bool custom) {
+  void* doc = rcfLoadFile(path, RCF_LOAD_DEFAULT);
+  if (doc == nullptr) return rcfGetErrorGlb();
+  const int status = rcfPeekErrorGlb();
+  void* target = status == 0 ? rcfTargetByNameNum(doc, CKvMapProjDataIDs::ID_TARGET, 1) : nullptr;
+  const int sections = target != nullptr ? rcfGetNoSections(target) : 0;
+  for (int i = 1; i <= sections; ++i) {
+    // A section no family claims is skipped: files may hold definitions of
+    // families this build does not have.
+    AddMapProjection(CKvMapProjData::CreateFromSection(rcfSectionByNum(target, i), custom));
+  }
+  rcfClose(&doc);
+  return status;
+}
