@@ -19,6 +19,7 @@ set(python_test_env
   "KORACORE_DEMO=$<TARGET_FILE:koracore-demo>"
   "KORACORE_KFS_LIBRARY=$<TARGET_FILE:kfs-koracore>"
   "KORACORE_QTY_LIBRARY=$<TARGET_FILE:qty-koracore>"
+  "KORACORE_KVCART_LIBRARY=$<TARGET_FILE:KvCart-koracore>"
   "MPLBACKEND=Agg"
   "PYTHONDONTWRITEBYTECODE=1")
 # The C dump tool, when the build has it: `info` must print what it prints.

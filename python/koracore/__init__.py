@@ -9,19 +9,22 @@ datasets, units and item types, projections.
     import xarray as xr
     ds = xr.open_dataset("bay_result.dfs", engine="koracore")
 
+    from koracore import crs
+    x, y = crs.Transformer("LONG/LAT", "UTM-32").transform(lon, lat)
+
 The package loads the default unit table when it is imported (see
 koracore.units.load for another one). Command line: python3 -m koracore.
 """
 
 import warnings
 
-from . import _koracore, units
+from . import _koracore, crs, units
 from .axes import AXIS_KINDS, Axis, TimeAxis
 from .dfs import DataFile, Item, Writer, create, open
-from .errors import Error, FileFormatError, UnitError
+from .errors import Error, FileFormatError, ProjectionError, UnitError
 
 __all__ = ["open", "create", "DataFile", "Writer", "Item", "Axis", "TimeAxis", "AXIS_KINDS",
-           "Error", "FileFormatError", "UnitError", "units"]
+           "Error", "FileFormatError", "ProjectionError", "UnitError", "units", "crs"]
 __version__ = "1.0.0"
 
 # Every name and conversion needs the registry; one load per process.

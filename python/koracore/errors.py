@@ -3,7 +3,7 @@
 Every failure the libraries report arrives as a subclass of `Error` that is
 also the built-in exception a Python programmer expects: `FileNotFoundError`
 for a missing file, `ValueError` (as `FileFormatError` or `UnitError`) for a
-damaged file or an unknown unit, `OSError` for failed input and output. The
+damaged file, an unknown unit or projection, `OSError` for failed input and output. The
 message carries the library's own text for its status code; `library`,
 `code` and `path` keep the details.
 """
@@ -11,7 +11,8 @@ message carries the library's own text for its status code; `library`,
 import errno
 import os
 
-__all__ = ["Error", "FileFormatError", "UnitError", "LibraryOSError", "MissingFileError"]
+__all__ = ["Error", "FileFormatError", "UnitError", "ProjectionError", "LibraryOSError",
+           "MissingFileError"]
 
 
 class Error(Exception):
@@ -32,6 +33,13 @@ class FileFormatError(Error, ValueError):
 
 class UnitError(Error, ValueError):
     """An unknown unit or item type, or a unit that does not fit."""
+
+
+class ProjectionError(Error, ValueError):
+    """A projection text that names no coordinate system the projection
+    library knows, or a definition that is not in its database."""
+
+    library = "KvCart"
 
 
 class LibraryOSError(Error, OSError):

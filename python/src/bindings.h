@@ -9,6 +9,8 @@ namespace koracore_py {
 void BindUnits(pybind11::module_& m);
 void BindDataFiles(pybind11::module_& m);
 void BindWriter(pybind11::module_& m);
+void BindProjections(pybind11::module_& m);
+void BindDefinitions(pybind11::module_& m);
 
 }  // namespace koracore_py
 

@@ -13,4 +13,6 @@ PYBIND11_MODULE(_koracore, m) {
   koracore_py::BindUnits(m);
   koracore_py::BindDataFiles(m);
   koracore_py::BindWriter(m);
+  koracore_py::BindDefinitions(m);
+  koracore_py::BindProjections(m);
 }

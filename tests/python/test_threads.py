@@ -79,3 +79,19 @@ def test_threads_sharing_one_file_take_turns(demo_files):
             got = list(pool.map(lambda step: (step, f.read(2, int(step))), order))
         for step, values in got:
             np.testing.assert_array_equal(values, expected[step])
+
+
+def test_projections_release_the_interpreter_and_share_a_transformer():
+    from koracore import crs
+
+    transformer = crs.Transformer(crs.LONG_LAT, "UTM-32")
+    rng = np.random.default_rng(11)
+    lon, lat = rng.uniform(3, 15, 2_000_000), rng.uniform(40, 70, 2_000_000)
+    assert _ticks_during(lambda: transformer.transform(lon, lat)) > 5
+    pieces = np.array_split(np.arange(lon.size), 8)
+    expected = transformer.transform(lon, lat)
+    with ThreadPoolExecutor(4) as pool:
+        got = list(pool.map(lambda p: transformer.transform(lon[p], lat[p]), pieces))
+    for piece, (x, y) in zip(pieces, got):
+        np.testing.assert_array_equal(x, expected[0][piece])
+        np.testing.assert_array_equal(y, expected[1][piece])
