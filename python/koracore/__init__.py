@@ -18,7 +18,7 @@ koracore.units.load for another one). Command line: python3 -m koracore.
 
 import warnings
 
-from . import _koracore, crs, units
+from . import _data, _koracore, crs, units
 from .axes import AXIS_KINDS, Axis, TimeAxis
 from .dfs import DataFile, Item, Writer, create, open
 from .errors import Error, FileFormatError, ProjectionError, UnitError
@@ -28,6 +28,6 @@ __all__ = ["open", "create", "DataFile", "Writer", "Item", "Axis", "TimeAxis", "
 __version__ = "1.0.0"
 
 # Every name and conversion needs the registry; one load per process.
-if not units.table_path() and not units.load():
+if not units.table_path() and not units.load(_data.installed_file("QTY.xml") or ""):
     warnings.warn("koracore: the default unit table could not be loaded; load one with "
                   "koracore.units.load(path)", RuntimeWarning, stacklevel=2)

@@ -36,10 +36,10 @@ from dataclasses import dataclass
 
 import numpy as np
 
-from . import _koracore
+from . import _data, _koracore
 from .errors import ProjectionError
 
-__all__ = ["LONG_LAT", "LOCAL", "WGS84", "setup", "definitions", "definition", "names", "ellipsoids",
+__all__ = ["LONG_LAT", "LOCAL", "WGS84", "default_folder", "setup", "definitions", "definition", "names", "ellipsoids",
            "Definition", "Projection", "Transformer", "Grid", "to_wkt", "to_proj4", "short_name",
            "utm_zone", "is_valid", "is_geographical", "is_local", "are_identical"]
 
@@ -51,16 +51,24 @@ WGS84 = _koracore.wgs84_text()
 _setup_lock = threading.Lock()
 
 
+def default_folder():
+    """The folder of the shipped definitions: "$KORA_HOME/bin" when
+    KORA_HOME is set, else the data folder of the prefix the package is
+    installed in, else the one the libraries were built for."""
+    installed = _data.installed_file("map_projection.rcf")
+    return os.path.dirname(installed) if installed else _koracore.default_definitions_folder()
+
+
 def setup(folder=None, custom_folder=None):
     """Reads the definitions database: the shipped files of `folder`
     (ellipsoid.rcf, map_projection.rcf, the state plane files) and a user's
     own definitions in `custom_folder` (custom_projection.rcf,
-    custom_ellipsoid.rcf); missing files are skipped. By default the folder
-    of the unit table and ~/.koracore. The database is read once per
+    custom_ellipsoid.rcf); missing files are skipped. By default
+    `default_folder()` and ~/.koracore. The database is read once per
     process: returns True when this call read it, False when it was read
     already (then the folders are not read)."""
     if folder is None:
-        folder = _koracore.default_definitions_folder()
+        folder = default_folder()
     if custom_folder is None:
         custom_folder = os.path.join(os.path.expanduser("~"), ".koracore")
     with _setup_lock:

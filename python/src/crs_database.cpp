@@ -27,6 +27,9 @@
 #ifndef KORACORE_SOURCE_DATA_DIR
 #define KORACORE_SOURCE_DATA_DIR ""
 #endif
+#ifndef KORACORE_PACKAGE_TO_DATA
+#define KORACORE_PACKAGE_TO_DATA "../../../../share/koracore"
+#endif
 
 namespace py = pybind11;
 
@@ -180,6 +183,8 @@ void BindQuestions(py::module_& m) {
 
 void BindDefinitions(py::module_& m) {
   m.def("default_definitions_folder", &DefaultFolder);
+  // The installed data folder relative to the installed package folder.
+  m.attr("package_to_data") = KORACORE_PACKAGE_TO_DATA;
   m.def("setup_projections", &Setup, py::arg("standard_dir"), py::arg("custom_dir"));
   m.def("projections_set_up", []() { return CKvCartSetup::Instance().IsFilled(); });
   m.def("definitions", &Definitions);

@@ -20,9 +20,16 @@ def test_installed_package_works_from_a_moved_prefix(tmp_path, demo_files):
     # Nothing refers to the prefix it was installed into.
     shutil.move(tmp_path / "first", tmp_path / "moved")
     environment = dict(os.environ, PYTHONPATH=str(tmp_path / "moved" / site))
-    script = ("import koracore, xarray, sys; "
+    environment.pop("KORA_HOME", None)
+    # The unit table and the projection definitions come from the moved
+    # prefix, not from the source tree the libraries were built from.
+    script = ("import koracore, xarray, sys; from koracore import crs; "
               "assert koracore.__file__.startswith(sys.argv[1]), koracore.__file__; "
+              "assert koracore.units.table_path().startswith(sys.argv[1]); "
               "assert 'koracore' in xarray.backends.list_engines(); "
+              "assert crs.default_folder().startswith(sys.argv[1]); "
+              "assert crs.setup() and len(crs.names()) > 300; "
+              "assert abs(crs.Transformer(crs.LONG_LAT, 'UTM-32').transform(9, 0)[0] - 5e5) < 1e-6; "
               "print(koracore.open(sys.argv[2]).items[0].unit.name)")
     result = subprocess.run([sys.executable, "-c", script, str(tmp_path / "moved"),
                              str(demo_files[0])], env=environment, capture_output=True,
