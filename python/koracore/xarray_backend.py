@@ -9,10 +9,12 @@ time, and a `crs` grid-mapping variable from the projection text. Values are
 read lazily, one time step at a time.
 
 Where the grid lies: the file keeps the longitude and latitude of the model
-grid's origin and the grid's orientation. For a grid that is not rotated and
-whose origin can be projected (pyproj), `x` and `y` are projection
+grid's origin and the grid's orientation, which koracore.crs turns into a
+model grid. For a grid that is not rotated, `x` and `y` are projection
 coordinates: the projected origin plus the axis coordinates. Otherwise they
 are the grid's own coordinates, and the variables name no grid mapping.
+Either way a projected grid gets `lon` and `lat`, the longitude and latitude
+of every point, as auxiliary coordinates.
 """
 
 import re
@@ -22,7 +24,8 @@ import xarray as xr
 from xarray.backends import BackendArray, BackendEntrypoint
 from xarray.core import indexing
 
-from . import dfs
+from . import crs, dfs
+from .errors import ProjectionError
 
 __all__ = ["KoracoreBackendEntrypoint", "to_dataset"]
 
@@ -78,13 +81,12 @@ class _Grids:
     def _add_coords(self, axis, names):
         unit = axis.unit.udunits
         if axis.kind.startswith("Eq"):
-            for n, name in enumerate(reversed(names)):
-                values = axis.origin[n] + axis.step[n] * np.arange(axis.size[n], dtype=np.float64)
-                self.coords[name] = self._coordinate(name, values, unit)
+            values = [axis.origin[n] + axis.step[n] * np.arange(axis.size[n], dtype=np.float64)
+                      for n in range(len(names))]
+            self._add_axis_coords(names, values, unit)
         elif axis.kind.startswith("Neq") and axis.kind != "NeqD1":
-            for n, name in enumerate(reversed(names)):
-                edges = axis.coords[n]
-                self.coords[name] = self._coordinate(name, (edges[:-1] + edges[1:]) / 2, unit)
+            values = [(edges[:-1] + edges[1:]) / 2 for edges in axis.coords[:len(names)]]
+            self._add_axis_coords(names, values, unit)
         elif axis.kind == "NeqD1":
             points = axis.coords[0].astype(np.float64)
             for n, name in enumerate(("x", "y", "z")):
@@ -101,6 +103,26 @@ class _Grids:
             self.coords[name + "c" + names[0][1:]] = _no_fill(xr.Variable(names, centres, {
                 "long_name": "%s of the cell centre" % name, "units": unit}))
 
+    def _add_axis_coords(self, names, values, unit):
+        # names run z, y, x; values x, y, z.
+        for name, axis_values in zip(reversed(names), values):
+            self.coords[name] = self._coordinate(name, axis_values, unit)
+        if len(names) >= 2:
+            self._add_longitudes_latitudes(names[-2:], values[0], values[1])
+
+    def _add_longitudes_latitudes(self, names, x, y):
+        # Auxiliary coordinates (CF): where each point of a projected or
+        # rotated grid lies on the globe.
+        lonlat = self.placement.longitudes_latitudes(x, y)
+        if lonlat is None:
+            return
+        suffix = names[-1][1:]
+        for name, values, standard, unit in zip(("lon", "lat"), lonlat,
+                                                ("longitude", "latitude"),
+                                                ("degrees_east", "degrees_north")):
+            self.coords[name + suffix] = _no_fill(xr.Variable(names, values, {
+                "standard_name": standard, "long_name": standard, "units": unit}))
+
     def _coordinate(self, name, values, unit):
         direction = name[0]
         attrs = {"axis": direction.upper(), "units": unit}
@@ -114,35 +136,43 @@ class _Grids:
 
 
 class _Placement:
-    """Where the model grid lies: the projected origin of a grid that is not
-    rotated, when pyproj can project it."""
+    """Where the model grid lies, as the projection library places it: the
+    model grid itself (None without a projection, for the local grid or a
+    text the library cannot read) and, for a grid that is not rotated, the
+    projected origin that turns axis coordinates into projection ones."""
 
     def __init__(self, datafile):
-        self.crs, self.origin = None, None
-        if not datafile.projection or datafile.orientation:
+        self.grid, self.origin, self.geographic = None, None, False
+        if not datafile.projection:
             return
         try:
-            import pyproj
-
-            self.crs = pyproj.CRS.from_wkt(datafile.projection)
+            if crs.is_local(datafile.projection):
+                return
+            self.grid = crs.Grid.of(datafile)
+            self.geographic = crs.is_geographical(datafile.projection)
+        except ProjectionError:
+            self.grid = None
+            return
+        if not datafile.orientation:
             lon, lat = datafile.origin
-            if self.crs.is_geographic:
-                self.origin = (lon, lat)
-            else:
-                to_map = pyproj.Transformer.from_crs(self.crs.geodetic_crs, self.crs,
-                                                     always_xy=True)
-                self.origin = to_map.transform(lon, lat)
-        except Exception:  # no pyproj, or a text it cannot read
-            self.crs, self.origin = None, None
+            self.origin = (lon, lat) if self.geographic else self.grid.geo_to_proj(lon, lat)
 
     def shift(self, direction):
         return None if self.origin is None else self.origin["xy".index(direction)]
 
     def attrs(self, direction):
-        if self.crs.is_geographic:
+        if self.geographic:
             return {"standard_name": "longitude" if direction == "x" else "latitude",
                     "units": "degrees_east" if direction == "x" else "degrees_north"}
         return {"standard_name": "projection_%s_coordinate" % direction}
+
+    def longitudes_latitudes(self, x, y):
+        """Longitude and latitude of every point of a grid given by its x
+        and y axis values (grid coordinates); None where x and y are
+        longitude and latitude already or the grid is not georeferenced."""
+        if self.grid is None or self.geographic:
+            return None
+        return self.grid.xy_to_geo(*np.meshgrid(x, y))
 
 
 def _no_fill(variable):
@@ -152,15 +182,23 @@ def _no_fill(variable):
 
 
 def _crs_attrs(datafile):
+    # A database name ("UTM-32") becomes the well-known text of its
+    # definition, which is what CF readers and pyproj understand.
+    try:
+        wkt = crs.to_wkt(datafile.projection) or datafile.projection
+    except ProjectionError:
+        wkt = datafile.projection
     attrs = {}
     try:
         import pyproj
 
-        attrs.update(pyproj.CRS.from_wkt(datafile.projection).to_cf())
+        attrs.update(pyproj.CRS.from_wkt(wkt).to_cf())
     except Exception:  # pyproj absent or the text not for it: keep the text itself
         pass
-    attrs["crs_wkt"] = datafile.projection
-    attrs["spatial_ref"] = datafile.projection
+    attrs["crs_wkt"] = wkt
+    attrs["spatial_ref"] = wkt
+    if wkt != datafile.projection:
+        attrs["koracore_projection"] = datafile.projection
     attrs["koracore_origin_longitude"], attrs["koracore_origin_latitude"] = datafile.origin
     attrs["koracore_orientation"] = datafile.orientation
     return attrs

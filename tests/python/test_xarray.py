@@ -140,3 +140,49 @@ def test_each_kind_of_grid_gets_its_own_dimensions(tmp_path):
         assert ds.stretched.dims == ("time", "y_3", "x_3")
         np.testing.assert_array_equal(ds.x_3.values, [0.5, 2.0, 5.0])  # between the edges
         assert float(ds.layered[1].mean()) == 1.0
+
+
+def _grid_file(path, projection, orientation):
+    with koracore.create(path, [grid_item(nx=5, ny=4)],
+                         koracore.TimeAxis.calendar_axis("2020-01-01", 60.0),
+                         projection=projection, origin=(9.5, 55.2),
+                         orientation=orientation) as w:
+        w.write_step([np.zeros((4, 5), np.float32)])
+    return path
+
+
+def test_rotated_grids_get_the_longitude_and_latitude_of_every_cell(tmp_path):
+    from koracore import crs
+
+    path = _grid_file(tmp_path / "turned.dfs", "UTM-32", 30.0)
+    with xr.open_dataset(path, engine="koracore") as ds:
+        # x and y stay grid coordinates; lon and lat place every cell.
+        np.testing.assert_array_equal(ds.x.values, 10.0 * np.arange(5))
+        assert "grid_mapping" not in ds.water_level.attrs
+        assert ds.lon.dims == ("y", "x") and ds.lat.attrs["units"] == "degrees_north"
+        x, y = np.meshgrid(ds.x.values, ds.y.values)
+        lon, lat = crs.Grid("UTM-32", (9.5, 55.2), 30.0).xy_to_geo(x, y)
+        np.testing.assert_array_equal(ds.lon.values, lon)
+        np.testing.assert_array_equal(ds.lat.values, lat)
+        assert (float(ds.lon[0, 0]), float(ds.lat[0, 0])) == pytest.approx((9.5, 55.2))
+        # The definition's name is written out as its well-known text.
+        assert ds.crs.attrs["crs_wkt"] == crs.to_wkt("UTM-32")
+        assert ds.crs.attrs["koracore_projection"] == "UTM-32"
+        if "grid_mapping_name" in ds.crs.attrs:  # pyproj present
+            assert ds.crs.attrs["grid_mapping_name"] == "transverse_mercator"
+        ds.to_netcdf(tmp_path / "turned.nc")
+    with netCDF4.Dataset(tmp_path / "turned.nc") as nc:
+        assert set(nc["water_level"].coordinates.split()) >= {"lon", "lat"}
+        assert nc["lon"].standard_name == "longitude"
+
+
+def test_a_definition_name_places_an_upright_grid_in_projection_coordinates(tmp_path):
+    from koracore import crs
+
+    path = _grid_file(tmp_path / "upright.dfs", "UTM-32", 0.0)
+    with xr.open_dataset(path, engine="koracore") as ds:
+        east, north = crs.Projection("UTM-32").forward(9.5, 55.2)
+        np.testing.assert_allclose(ds.x.values, east + 10.0 * np.arange(5), rtol=0, atol=1e-6)
+        np.testing.assert_allclose(ds.y.values, north + 20.0 * np.arange(4), rtol=0, atol=1e-6)
+        assert ds.water_level.attrs["grid_mapping"] == "crs"
+        assert ds.x.attrs["standard_name"] == "projection_x_coordinate"
