@@ -231,3 +231,50 @@ def test_bad_systems_and_arguments_raise():
         t.transform(1.0, 2.0, direction="sideways")
     with pytest.raises(ValueError):
         crs.to_proj4("UTM-32", towgs84=[1.0, 2.0])
+
+
+CUSTOM_DEFINITION = """[MAP_PROJECTION_DEFINITION]
+   [UTM_PROJECTION]
+      Projection_Name = 'Harbour grid'
+      Branch_Name = 'Mine'
+      Ellipsoid = 'AA'
+      Scale = 0.9996012717
+      Centre = -2.0
+      Origin_Latitude = 49.0
+      Feast = 400000.0
+      Fnorth = -100000.0
+   EndSect  // UTM_PROJECTION
+EndTarget  // MAP_PROJECTION_DEFINITION
+"""
+
+
+def test_a_users_own_definitions_are_read_and_left_as_they_are(tmp_path):
+    # The database is read once per process: a fresh interpreter reads it
+    # with the user's folder.
+    custom = tmp_path / "custom"
+    custom.mkdir()
+    (custom / "custom_projection.rcf").write_text(CUSTOM_DEFINITION)
+    script = """if True:
+        import sys
+        from koracore import crs
+        assert crs.setup(custom_folder=sys.argv[1])
+        assert not crs.setup()  # once per process
+        mine = crs.definition("Harbour grid")
+        assert mine.custom and mine.branch == "Mine"
+        assert crs.names()[-2:] == ["Harbour grid", crs.LOCAL]
+        a = crs.Projection("Harbour grid").forward(-1.5, 52.0)
+        b = crs.Projection("OSGB36 / British National Grid").forward(-1.5, 52.0)
+        assert a == b, (a, b)
+        crs.Transformer(crs.LONG_LAT, "Harbour grid").transform(-1.5, 52.0)
+        crs.Grid("Harbour grid", (-1.5, 52.0), 10.0).xy_to_geo(100.0, 100.0)
+    """
+    import subprocess
+    import sys
+
+    result = subprocess.run([sys.executable, "-c", script, str(custom)], capture_output=True,
+                            text=True, env=dict(os.environ, HOME=str(tmp_path)))
+    assert result.returncode == 0, result.stderr
+    # Using definitions changes none: nothing is written back at exit.
+    assert sorted(p.name for p in custom.iterdir()) == ["custom_projection.rcf"]
+    assert (custom / "custom_projection.rcf").read_text() == CUSTOM_DEFINITION
+    assert not (tmp_path / ".koracore").exists()
