@@ -39,8 +39,8 @@ import numpy as np
 from . import _data, _koracore
 from .errors import ProjectionError
 
-__all__ = ["LONG_LAT", "LOCAL", "WGS84", "default_folder", "setup", "definitions", "definition", "names", "ellipsoids",
-           "Definition", "Projection", "Transformer", "Grid", "to_wkt", "to_proj4", "short_name",
+__all__ = ["LONG_LAT", "LOCAL", "WGS84", "default_folder", "setup", "definitions", "definition",
+           "names", "ellipsoids", "Definition", "Projection", "Transformer", "Grid", "to_wkt", "to_proj4", "short_name",
            "utm_zone", "is_valid", "is_geographical", "is_local", "are_identical"]
 
 LONG_LAT = "LONG/LAT"
