@@ -92,10 +92,14 @@ def _text(crs):
         # what .prj files carry, names methods GDAL's lacks.
         _ready()
         for flavour in ("WKT1_GDAL", "WKT1_ESRI"):
-            text = to_wkt(flavour)
+            try:
+                text = to_wkt(flavour)
+            except Exception:  # pyproj cannot write this system in that flavour
+                continue
             if text and _koracore.is_valid(text):
                 return text
-        raise ProjectionError("no well-known text of %s that koracore reads" % (crs.name,))
+        raise ProjectionError("no well-known text of %s that koracore reads"
+                              % (getattr(crs, "name", crs),))
     raise TypeError("a coordinate system is a projection text, a Projection or a pyproj CRS, "
                     "not %s" % type(crs).__name__)
 

@@ -224,6 +224,8 @@ def test_bad_systems_and_arguments_raise():
         crs.Projection("no such grid")
     with pytest.raises(TypeError):
         crs.Transformer(crs.LONG_LAT, 32632)
+    with pytest.raises(koracore.ProjectionError):  # heights only: no place on a map
+        crs.Projection(pyproj.CRS("EPSG:5773"))
     t = crs.Transformer(crs.LONG_LAT, "UTM-32")
     with pytest.raises(ValueError):
         t.transform([1.0, 2.0], [1.0, 2.0, 3.0])
