@@ -55,7 +55,7 @@ case "$mode" in
   demo)
     install_packages
     build_all
-    "$build/tools/koracore-demo" "$build/demo"
+    "$build/bin/koracore-demo" "$build/demo"
     ;;
   test)
     install_packages

@@ -20,7 +20,7 @@
  *
  * Example:
  *   CString s;
- *   s.Format("%s_%03d.dfs2", "run", 7);      // "run_007.dfs2"
+ *   s.Format("%s_%03d.dfs", "run", 7);       // "run_007.dfs"
  *   int pos = 0;
  *   CString first = s.Tokenize("_.", pos);   // "run", pos == 4
  */

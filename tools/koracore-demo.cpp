@@ -1,6 +1,7 @@
 // koracore-demo: a model result file end to end.
 //
 //   koracore-demo [OUTPUT_FOLDER]     (default: the current folder)
+//   koracore-demo --help | --version
 //
 // Plays the part of a coastal model: describes a 200 x 150 grid of 50 m
 // cells on a calendar time axis (water level in metres, current speed in
@@ -14,13 +15,16 @@
 // Last, as a host placing the results on a map does, it hands the file's
 // projection string, grid origin and orientation to a cartography of the
 // projection library and prints where the grid's corner cells lie in
-// longitude and latitude. The projection definitions are read from the
-// folder of the unit table; user definitions would go to OUTPUT_FOLDER.
+// longitude and latitude. The projection definitions are the shipped ones,
+// found as the unit table is; user definitions would go to OUTPUT_FOLDER.
 //
 // Exits 1 at the first call that fails, naming it and saying what went
-// wrong. The libraries' own messages go to standard error, so that standard
-// output holds only what the demo reports. The program does not change the
-// process locale, so numbers print in the "C" locale.
+// wrong, and 2 for a command line it cannot use: an unknown option, or a
+// folder name that starts with "-" (it would be an option mistyped; write
+// "./-name" for such a folder). The libraries' own messages go to standard
+// error, so that standard output holds only what the demo reports. The
+// program does not change the process locale, so numbers print in the "C"
+// locale.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -29,7 +33,6 @@
 #include <vector>
 
 #include "KvCart/facade/KvCartFlat.h"
-#include "base/kora_diagnostics.h"
 #include "kfs/container/kfs.h"
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_file_io.h"
@@ -42,6 +45,7 @@
 #include "kfs/util/date.h"
 #include "kfs/util/path_util.h"
 #include "qty/qty.h"
+#include "tool_main.h"
 
 namespace {
 
@@ -115,10 +119,6 @@ void require(int status, const char* call) {
     throw std::runtime_error(std::string(call) + " failed with " + std::to_string(status) + ": " +
                              kfsErrorText(static_cast<unsigned int>(status)));
 }
-
-// The libraries' diagnostics (loader messages, the call trace) keep out of
-// the demo's own output.
-void toStandardError(int /*kind*/, const char* text, void* /*user*/) { std::fputs(text, stderr); }
 
 int unitOf(const char* name) {
   int unit = 0;
@@ -416,15 +416,8 @@ struct Cartography {
   }
 };
 
-// The folder of the unit table, where the projection definitions ship too.
-std::string definitionsFolder() {
-  const std::string table = qtySetupGetPath(nullptr);
-  const size_t slash = table.rfind('/');
-  return slash == std::string::npos ? std::string("./") : table.substr(0, slash + 1);
-}
-
 void printGridCorners(const std::string& path, const std::string& customFolder) {
-  require(CARTSETUPLINUX(definitionsFolder().c_str(), customFolder.c_str()), "CARTSETUPLINUX");
+  require(CARTSETUPLINUX("", customFolder.c_str()), "CARTSETUPLINUX");  // the shipped definitions
   OpenFile r(path);
   const char* projection = nullptr;
   double lon0 = 0, lat0 = 0, orientation = 0;
@@ -462,10 +455,28 @@ void printGridCorners(const std::string& path, const std::string& customFolder) 
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  koraSetDiagnosticSink(&toStandardError, nullptr, nullptr);
-  std::string folder = argc > 1 ? argv[1] : ".";
-  if (folder.empty() || folder.back() != '/') folder += '/';
+namespace {
+
+const char kUsage[] =
+    "usage: koracore-demo [OUTPUT_FOLDER]\n"
+    "\n"
+    "Writes a coastal model result (OUTPUT_FOLDER/bay_result.dfs, about 23 MB) and a\n"
+    "single-point series (OUTPUT_FOLDER/gauge.dfs), reads both back and prints what a\n"
+    "reader learns from them. OUTPUT_FOLDER defaults to the current folder and is\n"
+    "made when missing.\n"
+    "\n"
+    "  -h, --help     this text\n"
+    "      --version  the koracore release\n";
+
+int RunDemo(const tools::CommandLine& commandLine) {
+  commandLine.RequireArguments(0, 1);
+  std::string folder = commandLine.Arguments().empty() ? "." : commandLine.Arguments()[0];
+  if (folder.empty()) throw tools::UsageError("the output folder name is empty");
+  if (folder[0] == '-') {
+    throw tools::UsageError("output folder '" + folder + "' looks like an option (write ./" +
+                            folder + ")");
+  }
+  if (folder.back() != '/') folder += '/';
   try {
     if (!KvCreateFolder(folder.c_str())) throw std::runtime_error("cannot create " + folder);
     if (qtySetupLoad(nullptr) != 1) throw std::runtime_error("cannot load the unit table");
@@ -478,9 +489,14 @@ int main(int argc, char** argv) {
     readGauge(folder + "gauge.dfs", gauge);
     std::printf("\n");
     printGridCorners(folder + "bay_result.dfs", folder);
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "koracore-demo: %s\n", e.what());
-    return 1;
+  } catch (const std::runtime_error& e) {
+    throw tools::Failure(e.what());
   }
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  return tools::RunTool({"koracore-demo", kUsage, {}}, argc, argv, RunDemo);
 }

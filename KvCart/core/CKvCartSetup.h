@@ -49,7 +49,8 @@ class KVCART_API CKvCartSetup {
   // Remembers customDir, reads standardDir + "ellipsoid.rcf" and
   // customDir + "custom_ellipsoid.rcf", rebuilds the complete ellipsoid list
   // and fills the projection list (CKvMapProjectionList::InitMapProjections).
-  // Directories end in "/". Calling it again appends every entry again.
+  // Directories end in "/"; an empty standardDir names the shipped data
+  // folder (see CARTSETUPLINUX). Calling it again appends every entry again.
   // (Defined with the facade, where every record class is known.)
   void ReadData(const std::string& standardDir, const std::string& customDir);
 

@@ -10,6 +10,8 @@
 #include "KvCart/core/CKvMapProjectionList.h"
 #include "KvCart/families/GeneratedDefinitions.h"
 #include "KvCart/text/CKvPRJParser.h"
+#include "base/kora_data.h"
+#include "base/kora_diagnostics.h"
 #include "rcf/rcf.h"
 
 namespace {
@@ -24,16 +26,47 @@ std::string ShortNameKey(const std::string& name) {
   return CKvPRJParser::ShortName(CString(name.c_str())).GetString();
 }
 
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// The folder the shipped definitions came with, found as the unit table is
+// (base/kora_data.h), so that an installation works wherever it is moved.
+// When the ellipsoid file is not there, the places looked are reported and
+// the folder of the first of them is still returned: the standard files are
+// then skipped as missing, rather than read from the current folder.
+std::string ShippedDataFolder() {
+  std::string path(4096, '\0');
+  size_t length = 0;
+  int found = koraFindDataFile(CKvCartSetup::kEllipsoidFile, &path[0], path.size(), &length);
+  if (length >= path.size()) {
+    path.assign(length + 1, '\0');
+    found = koraFindDataFile(CKvCartSetup::kEllipsoidFile, &path[0], path.size(), &length);
+  }
+  path.resize(length < path.size() ? length : 0);
+  if (found != 1) {
+    std::string tried(koraDataSearchList(CKvCartSetup::kEllipsoidFile, nullptr, 0) + 1, '\0');
+    koraDataSearchList(CKvCartSetup::kEllipsoidFile, &tried[0], tried.size());
+    koraDiagnostic(koraDiagError, "The projection definitions were not found; looked for:\n%s",
+                   tried.c_str());
+  }
+  return FolderOf(path);
+}
+
 }  // namespace
 
 void CKvCartSetup::ReadData(const std::string& standardDir, const std::string& customDir) {
   m_customDir = customDir;
   m_filled = true;
-  m_ellipsoids.ReadEllipsoids(standardDir + kEllipsoidFile, false);
+  // An empty standard folder names the shipped one, as a null unit table
+  // path names the shipped table.
+  const std::string standard = standardDir.empty() ? ShippedDataFolder() : standardDir;
+  m_ellipsoids.ReadEllipsoids(standard + kEllipsoidFile, false);
   m_ellipsoids.ReadEllipsoids(customDir + kCustomEllipsoidFile, true);
   m_ellipsoids.GenerateCompleteList();
   m_projections.SetNameKey(&ShortNameKey);
-  m_projections.InitMapProjections(standardDir, customDir);
+  m_projections.InitMapProjections(standard, customDir);
   // A missing custom file is the normal first run, not an error a later
   // look at the library's error state should find.
   rcfGetErrorGlb();

@@ -36,7 +36,7 @@
  *
  * Usage (C):
  *   void* carto = NULL; int status = 0; double lon, lat;
- *   CARTSETUPLINUX("/usr/share/koracore/", "/home/me/.koracore/");
+ *   CARTSETUPLINUX("", "/home/me/.koracore/");   (the shipped definitions)
  *   C_KVC_CREATE("UTM-32", 9.0, 55.0, 0.0, &carto, &status);
  *   C_KVC_XY2GEO(carto, 1000.0, 2000.0, &lon, &lat);
  *   C_KVC_DESTROY(&carto, &status);
@@ -60,8 +60,11 @@ KVCART_EXTERN_C_BEGIN
  * "state_plane_nad83.rcf", "state_plane_nad27.rcf") and customDir
  * ("custom_ellipsoid.rcf", "custom_projection.rcf"); the custom files are
  * written back at process exit when definitions were changed. Directory
- * texts are joined to file names as they are: end them with "/". Missing
- * files are skipped. Call once, before any function that names a database
+ * texts are joined to file names as they are: end them with "/". An empty
+ * standardDir names the shipped data folder, found as the unit table is
+ * (base/kora_data.h: KORACORE_DATA, KORA_HOME, then the installation the
+ * library belongs to); when it holds no "ellipsoid.rcf" the places looked
+ * are reported through the diagnostics sink. Missing files are skipped. Call once, before any function that names a database
  * projection; calling again adds every entry a second time. Returns 0, or
  * -1 for a null directory. */
 KVCART_API int CARTSETUPLINUX(const char* standardDir, const char* customDir);

@@ -15,8 +15,9 @@ import sys
 
 # Flat C names each library may export.
 C_NAMES = {
-    # The diagnostics sink of base/, shared by every library of a process.
-    "rcf": r"koraSetDiagnosticSink|koraDiagnostic",
+    # The pieces of base/ every library shares: the diagnostics sink, the
+    # release, the data search.
+    "rcf": r"koraSetDiagnosticSink|koraDiagnostic|koraVersion|koraFindDataFile|koraDataSearchList",
     "qty": r"qty\w+|LoadUnitBaseGroupFile|_fullpath|_splitpath|_makepath",
     "kfs": (
         r"kfs\w+|dfs\w+|_dfs\w+|xfs\w+|dtx\w+|F[A-Z]\w+|Debug\w+|PutFunctionName|GetFunctionName"

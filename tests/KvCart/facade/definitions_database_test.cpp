@@ -106,7 +106,46 @@ TEST(DISABLED_DatabaseStep, FindCustom) {
   // Nothing changed in this process: the files stay as they are.
 }
 
+TEST(DISABLED_DatabaseStep, ShippedFolder) {
+  ASSERT_EQ(CARTSETUPLINUX("", Env(kCustomEnv).c_str()), 0);
+  EXPECT_NE(CKvMapProjection::EllipsoidFromID("WE"), nullptr);
+  EXPECT_NE(
+      CKvCartSetup::Instance().GetMapProjectionList().GetMapProjection("NAD83 / Alabama East"),
+      nullptr);
+}
+
+TEST(DISABLED_DatabaseStep, NoShippedFolder) {
+  ASSERT_EQ(CARTSETUPLINUX("", Env(kCustomEnv).c_str()), 0);
+  EXPECT_EQ(Names().size(), 62u);
+}
+
 // --- Tests -----------------------------------------------------------------------
+
+// An empty standard folder is the shipped one, wherever the data search
+// finds it, never the current folder; when it is missing, the places looked
+// are named.
+TEST(DefinitionsDatabase, EmptyStandardFolderIsTheShippedOne) {
+  const std::string custom = MakeDir("shipped");
+  ASSERT_EQ(setenv("KORACORE_DATA", kvtest::DataDir().c_str(), 1), 0);
+  const bool found = RunStep("DISABLED_DatabaseStep.ShippedFolder", "", custom);
+  // No data where KORACORE_DATA points; the step runs in a folder whose
+  // decoy ellipsoid file must not be read instead.
+  const std::string empty = MakeDir("no-data"), cwd = MakeDir("no-data/cwd");
+  setenv("KORACORE_DATA", empty.c_str(), 1);
+  std::ofstream(cwd + "ellipsoid.rcf") << "not a parameter file\n";
+  const std::filesystem::path here = std::filesystem::current_path();
+  std::filesystem::current_path(cwd);
+  const bool missing = RunStep("DISABLED_DatabaseStep.NoShippedFolder", "", custom);
+  std::filesystem::current_path(here);
+  unsetenv("KORACORE_DATA");
+  EXPECT_TRUE(found) << ReadFile(custom + "DISABLED_DatabaseStep.ShippedFolder.log");
+  const std::string log = ReadFile(custom + "DISABLED_DatabaseStep.NoShippedFolder.log");
+  EXPECT_TRUE(missing) << log;
+  EXPECT_NE(log.find("The projection definitions were not found; looked for:\n" + empty +
+                     "ellipsoid.rcf (KORACORE_DATA)\n"),
+            std::string::npos)
+      << log;
+}
 
 TEST(DefinitionsDatabase, EmptyDirectoriesGiveTheSixtyTwoGeneratedEntries) {
   const std::string empty = MakeDir("empty");

@@ -10,6 +10,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "FacadeTestSupport.h"
@@ -267,6 +268,41 @@ TEST_F(FlatArrays, UnconvertiblePointsAreNaN) {
   double plon[2], plat[2];
   ASSERT_EQ(C_KVMP_PROJ2GEO_ARRAY(mp.Get(), 2, px, py, plon, plat, &status), 0);
   for (int i = 0; i < 2; ++i) EXPECT_TRUE(std::isnan(plon[i]) && std::isnan(plat[i])) << i;
+}
+
+// One handle, several threads converting arrays at once: every thread gets
+// the numbers a lone caller gets (the conversions only read the handle).
+TEST_F(FlatArrays, OneHandleConvertsArraysFromSeveralThreads) {
+  kvtest::Cartography carto;
+  int status = -1;
+  ASSERT_EQ(C_KVC_CREATE("Amersfoort / RD New", 5.0, 52.0, 15.0, carto.Out(), &status), 0);
+  const std::vector<Pair> grid = PointsIn({-90000, 90000, -120000, 160000}, 31);
+  const int n = static_cast<int>(grid.size());
+  std::vector<double> x(n), y(n);
+  for (int i = 0; i < n; ++i) x[i] = grid[i][0], y[i] = grid[i][1];
+  std::array<std::vector<double>, 2> alone{std::vector<double>(n), std::vector<double>(n)};
+  ASSERT_EQ(C_KVC_XY2GEO_ARRAY(carto.Get(), n, x.data(), y.data(), alone[0].data(), alone[1].data(),
+                               &status),
+            0);
+  std::vector<Pair> expected;
+  for (int i = 0; i < n; ++i) expected.push_back({alone[0][i], alone[1][i]});
+
+  constexpr int kThreads = 4;
+  const std::vector<double> unset(n, 7.0);
+  std::vector<std::array<std::vector<double>, 2>> results(kThreads, {unset, unset});
+  std::vector<int> statuses(kThreads, 99);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&, t] {
+      C_KVC_XY2GEO_ARRAY(carto.Get(), n, x.data(), y.data(), results[t][0].data(),
+                         results[t][1].data(), &statuses[t]);
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  for (int t = 0; t < kThreads; ++t) {
+    EXPECT_EQ(statuses[t], 0);
+    ExpectSamePoints(expected, results[t]);
+  }
 }
 
 // A call that cannot run says -1 and writes no output; n == 0 runs.
