@@ -52,9 +52,10 @@ _setup_lock = threading.Lock()
 
 
 def default_folder():
-    """The folder of the shipped definitions: "$KORA_HOME/bin" when
-    KORA_HOME is set, else the data folder of the prefix the package is
-    installed in, else the one the libraries were built for."""
+    """The folder of the shipped definitions: the data folder of the prefix
+    the package is installed in, else "" -- the libraries then look where
+    they look for the unit table (KORACORE_DATA, KORA_HOME, the folder of
+    the installation or build tree they were loaded from)."""
     installed = _data.installed_file("map_projection.rcf")
     return os.path.dirname(installed) if installed else _koracore.default_definitions_folder()
 

@@ -37,21 +37,10 @@ namespace koracore_py {
 
 namespace {
 
-constexpr char kDefinitionFile[] = "map_projection.rcf";
-
-bool HasDefinitions(const std::string& folder) {
-  return access((folder + kDefinitionFile).c_str(), R_OK) == 0;
-}
-
-// The shipped definitions lie beside the unit table and are looked for as
-// it is: "$KORA_HOME/bin/", the installed data folder, the source tree's.
-std::string DefaultFolder() {
-  const char* home = std::getenv("KORA_HOME");
-  if (home != nullptr && *home != '\0') return std::string(home) + "/bin/";
-  const std::string installed = std::string(KORACORE_INSTALL_DATA_DIR) + "/";
-  if (HasDefinitions(installed)) return installed;
-  return std::string(KORACORE_SOURCE_DATA_DIR) + "/";
-}
+// An empty folder lets the library look for the shipped definitions as it
+// looks for the unit table: KORACORE_DATA, KORA_HOME, then the folder of
+// the installation (or build tree) the library was loaded from.
+std::string DefaultFolder() { return std::string(); }
 
 std::string WithSlash(std::string folder) {
   if (!folder.empty() && folder.back() != '/') folder += '/';
