@@ -77,7 +77,7 @@ bool CKVLangFile::SetTypeMap() {
     std::string text;
     if (ParseEntry(line, true, id, text)) m_qtyTypeMap[id] = text;
   }
-  m_TypeIterator = m_qtyTypeMap.begin();
+  m_typeIterator = m_qtyTypeMap.begin();
   return true;
 }
 
@@ -121,7 +121,7 @@ int CKVLangFile::SetUnitMap() {
       ++m_nUnitEntries;
     }
   }
-  m_UnitIterator = m_qtyUnitMap.begin();
+  m_unitIterator = m_qtyUnitMap.begin();
   return m_nUnitEntries;
 }
 
