@@ -46,6 +46,7 @@ std::vector<xfsStrucP> walk(xfsTable table) {
 
 // Writes the given cross-sections (each freed afterwards) to path.
 void writeFile(const std::string& path, std::vector<xfsStrucP> sections) {
+  const xfstest::XsecListGuard sectionsGuard(sections);
   kfsHandle f = nullptr;
   const xfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(xfsFileOpenCreate(path.c_str(), &f), 0u);

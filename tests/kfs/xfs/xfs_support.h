@@ -118,6 +118,21 @@ using KfsFileGuard = koracoretest::ReleaseGuard<kfsHandle, &xfsFileClose>;
 using XsecGuard = koracoretest::ReleaseGuard<xfsStrucP, &xfsXsecFree>;
 using XsecTableGuard = koracoretest::ReleaseGuard<xfsTable, &xfsXsecTableFree>;
 
+// Frees what is left of a list of sections the test owns.
+class XsecListGuard {
+ public:
+  explicit XsecListGuard(std::vector<xfsStrucP>& sections) : m_sections(sections) {}
+  ~XsecListGuard() {
+    for (xfsStrucP& x : m_sections)
+      if (x) xfsXsecFree(&x);
+  }
+  XsecListGuard(const XsecListGuard&) = delete;
+  XsecListGuard& operator=(const XsecListGuard&) = delete;
+
+ private:
+  std::vector<xfsStrucP>& m_sections;
+};
+
 }  // namespace xfstest
 
 #endif
