@@ -228,12 +228,12 @@ class KfsdumpOtherFiles(ToolCase):
                          [("Main", 100, 3), ("Side arm", 200, 4)])
 
     def test_older_catalogues(self):
-        catalogue = os.path.join(SOURCE, "tests", "data", "catalogue", "bigend.ct0")
+        catalogue = os.path.join(SOURCE, "tests", "data", "kfs", "legacy", "bigend.ct0")
         report = json.loads(self.succeeds(run("kfsdump", "--json", catalogue)))
         self.assertEqual(report["title"], "Gauge 12, big-endian")
         self.assertEqual([i["description"] for i in report["items"]], ["Water level", "Discharge"])
         self.assertEqual(report["byte order"], "swapped")
-        truncated = os.path.join(SOURCE, "tests", "data", "catalogue", "truncated.ct0")
+        truncated = os.path.join(SOURCE, "tests", "data", "kfs", "legacy", "truncated.ct0")
         self.fails(run("kfsdump", truncated), 1, "not a catalogue")
 
     def test_other_containers_list_their_items(self):

@@ -1,5 +1,5 @@
 // The replaceable global allocation functions of this test program.
-#include "alloc_hook.h"
+#include "alloc_support.h"
 
 #include <dlfcn.h>
 

@@ -6,8 +6,8 @@
 // the koracore libraries it links - but not in Xerces, which leaks after
 // its own out-of-memory. Sweeping n from 0 upwards until an operation no
 // longer meets a failure drives it through every allocation it makes.
-#ifndef KORACORE_TESTS_ALLOC_HOOK_H
-#define KORACORE_TESTS_ALLOC_HOOK_H
+#ifndef KORACORE_TESTS_ERRORS_ALLOC_SUPPORT_H
+#define KORACORE_TESTS_ERRORS_ALLOC_SUPPORT_H
 
 namespace alloctest {
 
