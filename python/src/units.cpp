@@ -25,7 +25,8 @@ std::string Text(const char* text) { return text ? text : ""; }
 
 int RequireUnit(int unit) {
   const char* key = nullptr;
-  if (qtyGetUnitKey(unit, &key) != 1) throw LibraryFailure(Library::eQty, qtyErrUnknownUnit, "unit");
+  if (qtyGetUnitKey(unit, &key) != 1)
+    throw LibraryFailure(Library::eQty, qtyErrUnknownUnit, "unit");
   return unit;
 }
 
@@ -193,8 +194,9 @@ void BindUnits(py::module_& m) {
   m.def("unit_allowed", [](int itemType, int unit) { return qtyItemUnitEqv(itemType, unit) == 1; });
   m.def("convert_array", &ConvertArray, py::arg("values"), py::arg("from_unit"), py::arg("to_unit"),
         py::arg("delete_value"));
-  m.def("simple_type_name", [](int type) { return Text(dfsSimpleTypeStr(type)); },
-        py::arg("type"), "The library's name of a simple type (1 float .. 7 unsigned*2).");
+  m.def(
+      "simple_type_name", [](int type) { return Text(dfsSimpleTypeStr(type)); }, py::arg("type"),
+      "The library's name of a simple type (1 float .. 7 unsigned*2).");
   m.def("convert_value", &ConvertValue, py::arg("value"), py::arg("from_unit"), py::arg("to_unit"));
 }
 
