@@ -42,7 +42,8 @@ TEST(Setup, ALongKoraHomeIsNoHazard) {
   qtytest::ScopedEnv home("KORA_HOME", longHome.c_str());
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(qtySetupLoad(nullptr), 0);
-  EXPECT_NE(::testing::internal::GetCapturedStderr().find(longHome + "/bin/QTY.xml"), std::string::npos);
+  EXPECT_NE(::testing::internal::GetCapturedStderr().find(longHome + "/bin/QTY.xml"),
+            std::string::npos);
   char small[16];
   EXPECT_EQ(_fullpath(small, nullptr, sizeof small), -1);  // cut, never overrun
   EXPECT_EQ(std::strlen(small), 15u);
@@ -139,7 +140,8 @@ TEST(Setup, AFailedLoadAppliesNoLanguageFiles) {
 
 TEST(Setup, TheLocaleIsRestoredAfterSuccessAndFailure) {
   const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
-  if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
+  if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+    GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
   const std::string german = std::setlocale(LC_NUMERIC, nullptr);
   EXPECT_EQ(qtySetupLoad(qtytest::ShippedTable().c_str()), 1);
   EXPECT_EQ(std::setlocale(LC_NUMERIC, nullptr), german);
@@ -159,7 +161,8 @@ TEST(Setup, TheLocaleIsRestoredAfterSuccessAndFailure) {
 
 TEST(Setup, UserUnitFile) {
   ASSERT_TRUE(qtytest::LoadShippedTable());
-  LoadUnitBaseGroupFile((std::string(KORACORE_SOURCE_DIR) + "/tests/data/qty/user-units.rcf").c_str());
+  LoadUnitBaseGroupFile(
+      (std::string(KORACORE_SOURCE_DIR) + "/tests/data/qty/user-units.rcf").c_str());
   int unit = 0;
   ASSERT_EQ(qtyGetItemUserUnit(100000, &unit), 1);
   EXPECT_EQ(unit, 1005);
