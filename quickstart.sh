@@ -19,6 +19,8 @@ packages=(
   libxerces-c-dev
   libudunits2-dev
   libproj-dev proj-bin proj-data libgeographiclib-dev
+  pybind11-dev python3-dev python3-numpy python3-xarray python3-pyproj python3-matplotlib
+  python3-netcdf4 python3-pytest netcdf-bin
   locales
 )
 
@@ -53,7 +55,7 @@ case "$mode" in
   demo)
     install_packages
     build_all
-    "$build/tools/koracore-demo" "$build/demo"
+    "$build/bin/koracore-demo" "$build/demo"
     ;;
   test)
     install_packages

@@ -297,8 +297,8 @@ CString CString::SpanExcluding(const char* set) const {
 CString CString::Tokenize(const char* delimiters, int& start) const {
   delimiters = OrEmpty(delimiters);
   const size_t from = start < 0 ? std::string::npos : static_cast<size_t>(start);
-  const size_t begin = from >= m_str.size() ? std::string::npos
-                                            : m_str.find_first_not_of(delimiters, from);
+  const size_t begin =
+      from >= m_str.size() ? std::string::npos : m_str.find_first_not_of(delimiters, from);
   if (begin == std::string::npos) {
     start = -1;
     return CString();
@@ -343,7 +343,8 @@ int CString::Delete(int index, int count) {
   if (index < 0 || static_cast<size_t>(index) > m_str.size())
     throw std::out_of_range("CString::Delete: index out of range");
   if (count != 0)
-    m_str.erase(static_cast<size_t>(index), count < 0 ? std::string::npos : static_cast<size_t>(count));
+    m_str.erase(static_cast<size_t>(index),
+                count < 0 ? std::string::npos : static_cast<size_t>(count));
   return GetLength();
 }
 

@@ -20,7 +20,7 @@
  *
  * Example:
  *   CString s;
- *   s.Format("%s_%03d.dfs2", "run", 7);      // "run_007.dfs2"
+ *   s.Format("%s_%03d.dfs", "run", 7);       // "run_007.dfs"
  *   int pos = 0;
  *   CString first = s.Tokenize("_.", pos);   // "run", pos == 4
  */
@@ -39,14 +39,14 @@
 #endif
 
 class RCF_API CString {
-public:
+ public:
   // Construction and assignment.
   CString();
   CString(const CString& other);
   CString(CString&& other) noexcept;
-  CString(const char* text);              // null gives the empty text
-  CString(char ch, int count);            // count copies of ch
-  CString(const char* text, int count);   // first min(count, strlen(text)) bytes
+  CString(const char* text);             // null gives the empty text
+  CString(char ch, int count);           // count copies of ch
+  CString(const char* text, int count);  // first min(count, strlen(text)) bytes
   virtual ~CString();
 
   CString& operator=(const CString& other);
@@ -54,7 +54,7 @@ public:
   CString& operator=(const char* text);
   CString& operator=(const unsigned char* text);
   CString& operator=(char ch);
-  CString& operator=(wchar_t ch);         // keeps the low byte
+  CString& operator=(wchar_t ch);  // keeps the low byte
 
   void SetString(const char* text);
   void SetString(const char* bytes, int count);  // exactly count bytes, NULs included
@@ -63,10 +63,10 @@ public:
   int GetLength() const;
   bool IsEmpty() const;
   void Empty();
-  const char* GetString() const;           // never null
-  char GetAt(int index) const;             // throws std::out_of_range past the end
-  char operator[](int index) const;        // unchecked
-  void SetAt(int index, char ch);          // unchecked
+  const char* GetString() const;     // never null
+  char GetAt(int index) const;       // throws std::out_of_range past the end
+  char operator[](int index) const;  // unchecked
+  void SetAt(int index, char ch);    // unchecked
 
   // Direct buffer access. The pointer stays valid until the next call that
   // changes the text. GetBuffer(n) grows the capacity only; the length stays
@@ -75,15 +75,15 @@ public:
   // leaves the length alone: to set an exact length use GetBufferSetLength.
   char* GetBuffer();
   char* GetBuffer(int minCapacity);
-  char* GetBufferSetLength(int length);    // new bytes are NUL
+  char* GetBufferSetLength(int length);  // new bytes are NUL
   char* LockBuffer();
   void UnlockBuffer();
   void ReleaseBuffer(int newLength = -1);
   void ReleaseBufferSetLength(int newLength);
   void Preallocate(int capacity);
   void FreeExtra();
-  int GetAllocLength() const;              // 15 while the text fits in the object
-  void Truncate(int length);               // a larger length pads with NUL bytes
+  int GetAllocLength() const;  // 15 while the text fits in the object
+  void Truncate(int length);   // a larger length pads with NUL bytes
 
   // Appending.
   void Append(const CString& text);
@@ -94,7 +94,7 @@ public:
   CString& operator+=(const char* text);
   CString& operator+=(char ch);
   CString& operator+=(unsigned char ch);
-  CString& operator+=(wchar_t ch);         // keeps the low byte
+  CString& operator+=(wchar_t ch);  // keeps the low byte
 
   // Formatting with printf formats. Results of any length are formatted
   // completely; an encoding error leaves an empty result.
@@ -116,9 +116,9 @@ public:
   int CollateNoCase(const char* text) const;
 
   // Extracting.
-  CString Left(int count) const;              // negative count: whole text
+  CString Left(int count) const;  // negative count: whole text
   CString Mid(int first) const;
-  CString Mid(int first, int count) const;    // negative count: to the end
+  CString Mid(int first, int count) const;  // negative count: to the end
   CString Right(int count) const;
   CString SpanIncluding(const char* set) const;
   CString SpanExcluding(const char* set) const;
@@ -130,14 +130,14 @@ public:
   // Modifying in place.
   CString& MakeLower();
   CString& MakeUpper();
-  CString& MakeReverse();                     // the bytes up to the first NUL
-  int Insert(int index, const char* text);    // returns the new length
+  CString& MakeReverse();                   // the bytes up to the first NUL
+  int Insert(int index, const char* text);  // returns the new length
   int Insert(int index, char ch);
-  int Delete(int index, int count = 1);       // throws std::out_of_range if index > length
-  int Remove(char ch);                        // returns how many were removed
-  int Replace(char oldCh, char newCh);        // returns how many were replaced
+  int Delete(int index, int count = 1);  // throws std::out_of_range if index > length
+  int Remove(char ch);                   // returns how many were removed
+  int Replace(char oldCh, char newCh);   // returns how many were replaced
   int Replace(const char* oldText, const char* newText);
-  CString& Trim();                            // blanks are space and tab only
+  CString& Trim();  // blanks are space and tab only
   CString& TrimLeft();
   CString& TrimRight();
   CString& Trim(char ch);
@@ -155,7 +155,7 @@ public:
   static void CopyChars(char* dst, const char* src, int count);
   static void CopyCharsOverlapped(char* dst, const char* src, int count);
 
-private:
+ private:
   std::string m_str;
 };
 

@@ -48,12 +48,14 @@ void KfsWriteLarge(benchmark::State& state) {
   const std::string path = BenchPath("large.kfs");
   for (auto _ : state) {
     kfsHandle file = nullptr;
-    if (kfsFileOpenCreate(path.c_str(), nullptr, &file, nullptr, 0) != 0) state.SkipWithError("open");
+    if (kfsFileOpenCreate(path.c_str(), nullptr, &file, nullptr, 0) != 0)
+      state.SkipWithError("open");
     for (size_t r = 0; r < kLargeRecords; ++r)
       kfsLrecWrite(file, kfsTypeFloat, kLargeCount, LargeData().data());
     if (kfsPeekError(file) != 0 || kfsFileClose(&file) != 0) state.SkipWithError("write");
   }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kLargeRecords * kLargeCount * 4));
+  state.SetBytesProcessed(
+      static_cast<int64_t>(state.iterations() * kLargeRecords * kLargeCount * 4));
 }
 
 void RawWriteLarge(benchmark::State& state) {
@@ -72,7 +74,8 @@ void RawWriteLarge(benchmark::State& state) {
     }
     if (std::fclose(f) != 0) state.SkipWithError("write");
   }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kLargeRecords * kLargeCount * 4));
+  state.SetBytesProcessed(
+      static_cast<int64_t>(state.iterations() * kLargeRecords * kLargeCount * 4));
 }
 
 void KfsReadLarge(benchmark::State& state) {
@@ -87,7 +90,8 @@ void KfsReadLarge(benchmark::State& state) {
     benchmark::DoNotOptimize(buffer.data());
     kfsFileClose(&file);
   }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kLargeRecords * kLargeCount * 4));
+  state.SetBytesProcessed(
+      static_cast<int64_t>(state.iterations() * kLargeRecords * kLargeCount * 4));
 }
 
 void RawReadLarge(benchmark::State& state) {
@@ -107,14 +111,16 @@ void RawReadLarge(benchmark::State& state) {
     benchmark::DoNotOptimize(buffer.data());
     std::fclose(f);
   }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kLargeRecords * kLargeCount * 4));
+  state.SetBytesProcessed(
+      static_cast<int64_t>(state.iterations() * kLargeRecords * kLargeCount * 4));
 }
 
 void KfsWriteSmall(benchmark::State& state) {
   const std::string path = BenchPath("small.kfs");
   for (auto _ : state) {
     kfsHandle file = nullptr;
-    if (kfsFileOpenCreate(path.c_str(), nullptr, &file, nullptr, 0) != 0) state.SkipWithError("open");
+    if (kfsFileOpenCreate(path.c_str(), nullptr, &file, nullptr, 0) != 0)
+      state.SkipWithError("open");
     for (unsigned int r = 0; r < kSmallRecords; ++r) {
       float value = static_cast<float>(r);
       kfsLrecWrite(file, kfsTypeFloat, 1, &value);

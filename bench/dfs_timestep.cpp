@@ -119,7 +119,8 @@ void DfsRead(benchmark::State& state) {
       break;
     }
     if (state.range(0) == 2)
-      for (int n = 1; n <= kItems; ++n) dfsSetItemUnitConversion(dfsItemD(h, n), 2, Unit("centimeter"));
+      for (int n = 1; n <= kItems; ++n)
+        dfsSetItemUnitConversion(dfsItemD(h, n), 2, Unit("centimeter"));
     for (int s = 0; s < kSteps * kItems; ++s)
       if (dfsReadItemTimeStep(h, f, nullptr, grid.data()) != 0) state.SkipWithError("read");
     benchmark::DoNotOptimize(grid.data());
@@ -232,24 +233,38 @@ int main(int argc, char** argv) {
   // they wrote.
   for (int round = 0; round < 3; ++round) {
     for (int stats : {1, 2}) {
-      benchmark::RegisterBenchmark("DfsWrite", DfsWrite)->Arg(stats)->Unit(benchmark::kMillisecond)
-          ->UseRealTime()->Iterations(3);
-      benchmark::RegisterBenchmark("RawWrite", RawWrite)->Unit(benchmark::kMillisecond)
-          ->UseRealTime()->Iterations(3);
+      benchmark::RegisterBenchmark("DfsWrite", DfsWrite)
+          ->Arg(stats)
+          ->Unit(benchmark::kMillisecond)
+          ->UseRealTime()
+          ->Iterations(3);
+      benchmark::RegisterBenchmark("RawWrite", RawWrite)
+          ->Unit(benchmark::kMillisecond)
+          ->UseRealTime()
+          ->Iterations(3);
     }
     for (int mode : {0, 2})
-      benchmark::RegisterBenchmark("DfsRead", DfsRead)->Arg(mode)->Unit(benchmark::kMillisecond)
-          ->UseRealTime()->Iterations(3);
-    benchmark::RegisterBenchmark("RawRead", RawRead)->Unit(benchmark::kMillisecond)
-        ->UseRealTime()->Iterations(3);
+      benchmark::RegisterBenchmark("DfsRead", DfsRead)
+          ->Arg(mode)
+          ->Unit(benchmark::kMillisecond)
+          ->UseRealTime()
+          ->Iterations(3);
+    benchmark::RegisterBenchmark("RawRead", RawRead)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->Iterations(3);
   }
-  benchmark::RegisterBenchmark("DfsFind", DfsFind)->Arg(10)->Arg(1000)->Arg(10000)
+  benchmark::RegisterBenchmark("DfsFind", DfsFind)
+      ->Arg(10)
+      ->Arg(1000)
+      ->Arg(10000)
       ->Unit(benchmark::kMicrosecond);
   benchmark::Initialize(&argc, argv);
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   reporter.PrintRatios();
-  for (const char* name : {"steps.dfs", "steps2.dfs", "steps.raw", "long.dfs"}) std::remove(BenchPath(name).c_str());
+  for (const char* name : {"steps.dfs", "steps2.dfs", "steps.raw", "long.dfs"})
+    std::remove(BenchPath(name).c_str());
   benchmark::Shutdown();
   return 0;
 }

@@ -27,17 +27,18 @@ struct Case {
 
 // Unit ids of the shipped table and the same units for UDUNITS-2.
 const Case kCases[] = {
-    {1001, 1000, "km", "m"},      // factor 1000 -> 1
-    {1501, 1500, "degC", "K"},    // offset, target factor 1
-    {1502, 1501, "degF", "degC"}, // factor and offsets, target factor 1
-    {1000, 1005, "m", "ft"},      // division by 0.3048
-    {1500, 1502, "K", "degF"},    // division by 5/9, offsets
+    {1001, 1000, "km", "m"},       // factor 1000 -> 1
+    {1501, 1500, "degC", "K"},     // offset, target factor 1
+    {1502, 1501, "degF", "degC"},  // factor and offsets, target factor 1
+    {1000, 1005, "m", "ft"},       // division by 0.3048
+    {1500, 1502, "K", "degF"},     // division by 5/9, offsets
 };
 
 template <class T>
 std::vector<T> Input() {
   std::vector<T> data(kCount);
-  for (int i = 0; i < kCount; ++i) data[static_cast<size_t>(i)] = static_cast<T>((i % 20011) * 0.37 - 1234.5);
+  for (int i = 0; i < kCount; ++i)
+    data[static_cast<size_t>(i)] = static_cast<T>((i % 20011) * 0.37 - 1234.5);
   data[17] = static_cast<T>(-1e-35);  // a few delete values
   data[kCount / 2] = static_cast<T>(-1e-35);
   return data;
@@ -65,7 +66,8 @@ void Restore(benchmark::State& state, std::vector<T>& data, const std::vector<T>
 
 template <class T>
 void SetCounters(benchmark::State& state) {
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * kCount * static_cast<int64_t>(sizeof(T)));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * kCount *
+                          static_cast<int64_t>(sizeof(T)));
   state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * kCount);
 }
 
@@ -96,7 +98,8 @@ void BM_QtyD(benchmark::State& state) {
   std::vector<double> data = input;
   for (auto _ : state) {
     Restore(state, data, input);
-    if (!qtyConvertItemArrayD(c.from, c.to, data.data(), kCount, -1e-35)) state.SkipWithError("conversion failed");
+    if (!qtyConvertItemArrayD(c.from, c.to, data.data(), kCount, -1e-35))
+      state.SkipWithError("conversion failed");
     benchmark::ClobberMemory();
   }
   state.SetLabel(std::string(c.udFrom) + "->" + c.udTo);
@@ -110,7 +113,8 @@ void BM_QtyF(benchmark::State& state) {
   std::vector<float> data = input;
   for (auto _ : state) {
     Restore(state, data, input);
-    if (!qtyConvertItemArrayF(c.from, c.to, data.data(), kCount, -1e-35f)) state.SkipWithError("conversion failed");
+    if (!qtyConvertItemArrayF(c.from, c.to, data.data(), kCount, -1e-35f))
+      state.SkipWithError("conversion failed");
     benchmark::ClobberMemory();
   }
   state.SetLabel(std::string(c.udFrom) + "->" + c.udTo);

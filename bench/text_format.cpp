@@ -38,7 +38,8 @@ void BM_Snprintf(benchmark::State& state) {
   const std::vector<double> values = Values();
   char field[16];
   for (auto _ : state)
-    for (double v : values) benchmark::DoNotOptimize(std::snprintf(field, sizeof field, "%10.4g", v));
+    for (double v : values)
+      benchmark::DoNotOptimize(std::snprintf(field, sizeof field, "%10.4g", v));
   state.SetItemsProcessed(state.iterations() * static_cast<long>(values.size()));
 }
 BENCHMARK(BM_Snprintf);
@@ -54,7 +55,8 @@ void BM_Snprintf10(benchmark::State& state) {
   const float values[10] = {1.5f, -2.25f, 1e-5f, 3e7f, 0, 42, 0.125f, -7.5e3f, 99.5f, 1};
   char field[32];
   for (auto _ : state)
-    for (float v : values) benchmark::DoNotOptimize(std::snprintf(field, sizeof field, "%-12.5g", v));
+    for (float v : values)
+      benchmark::DoNotOptimize(std::snprintf(field, sizeof field, "%-12.5g", v));
 }
 BENCHMARK(BM_Snprintf10);
 

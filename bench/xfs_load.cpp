@@ -63,7 +63,8 @@ void BM_LoadHeadersOnly(benchmark::State& state) {
   const std::string& path = SampleFile();
   for (auto _ : state) {
     xfsTable t = nullptr;
-    if (xfsXsecTableLoad(path.c_str(), &t, XFS_LOAD_HEADERS_ONLY) != 0) state.SkipWithError("load failed");
+    if (xfsXsecTableLoad(path.c_str(), &t, XFS_LOAD_HEADERS_ONLY) != 0)
+      state.SkipWithError("load failed");
     xfsXsecTableFree(&t);
   }
   state.SetItemsProcessed(state.iterations() * kSections);

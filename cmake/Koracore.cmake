@@ -1,5 +1,5 @@
 # koracore_library(<name> <output-name> DIRS <dirs...> [EXCLUDE <files...>]
-#                  [PUBLIC_HEADERS <headers...>]
+#                  [PUBLIC_HEADERS <headers...>] [DESCRIPTION <text>]
 #                  [EXTRA_SOURCES ...] [PUBLIC_LIBS ...] [PRIVATE_LIBS ...])
 #
 # PUBLIC_HEADERS is the library's installable interface, paths from the top
@@ -12,9 +12,14 @@
 # shared library that hosts link (<name>, hidden visibility, only the API
 # macros export), and a static archive <name>-internal that unit tests link
 # when they need to reach classes the shared object does not export.
+#
+# The shared library installs as KoraCore::<name without -koracore> in the
+# CMake package and as <name>.pc for pkg-config (DESCRIPTION is its one-line
+# description); PUBLIC_LIBS become the package's link dependencies and the
+# .pc file's Requires.
 function(koracore_library name output)
   cmake_parse_arguments(ARG "" ""
-    "DIRS;EXCLUDE;PUBLIC_HEADERS;EXTRA_SOURCES;PUBLIC_LIBS;PRIVATE_LIBS" ${ARGN})
+    "DIRS;EXCLUDE;PUBLIC_HEADERS;EXTRA_SOURCES;PUBLIC_LIBS;PRIVATE_LIBS;DESCRIPTION" ${ARGN})
   # The identity string makes every library non-empty from its first day and
   # lets `strings` tell which build a deployed object comes from.
   set(identity "${CMAKE_CURRENT_BINARY_DIR}/${name}-identity.c")
@@ -61,8 +66,47 @@ function(koracore_library name output)
   target_include_directories(${name}-internal PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name}-internal PUBLIC ${ARG_PUBLIC_LIBS} ${ARG_PRIVATE_LIBS})
 
-  install(TARGETS ${name} LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+  # Installed as KoraCore::<short name> (KoraCore::kfs for kfs-koracore),
+  # finding the other koracore libraries beside itself.
+  string(REGEX REPLACE "-koracore$" "" short "${name}")
+  set_target_properties(${name} PROPERTIES EXPORT_NAME ${short}
+                        INSTALL_RPATH "${KORACORE_LIBRARY_RPATH}")
+  install(TARGETS ${name} EXPORT KoraCoreTargets
+          LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+          INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/koracore)
   koracore_install_headers(${name} ${ARG_PUBLIC_HEADERS})
+  koracore_pkg_config(${name} "${ARG_DESCRIPTION}" ${ARG_PUBLIC_LIBS})
+  # Whatever uses a library in the build tree finds the shipped data beside it.
+  add_dependencies(${name}-objects koracore-data)
+endfunction()
+
+# Writes and installs <name>.pc. The prefix is taken from where pkg-config
+# finds the file (${pcfiledir}), so a moved installation still answers with
+# its own folders.
+function(koracore_pkg_config name description)
+  file(RELATIVE_PATH pc_to_prefix
+       "${CMAKE_INSTALL_FULL_LIBDIR}/pkgconfig" "${CMAKE_INSTALL_PREFIX}")
+  string(REGEX REPLACE "/$" "" pc_to_prefix "${pc_to_prefix}")
+  set(requires "")
+  foreach(dependency IN LISTS ARGN)
+    string(APPEND requires " ${dependency}")
+  endforeach()
+  string(STRIP "${requires}" requires)
+  set(pc "${PROJECT_BINARY_DIR}/pkgconfig/${name}.pc")
+  file(WRITE "${pc}"
+"prefix=\${pcfiledir}/${pc_to_prefix}
+libdir=\${prefix}/${CMAKE_INSTALL_LIBDIR}
+includedir=\${prefix}/${CMAKE_INSTALL_INCLUDEDIR}/koracore
+datadir=\${prefix}/${KORACORE_DATA_SUBDIR}
+
+Name: ${name}
+Description: ${description}
+Version: ${PROJECT_VERSION}
+Requires: ${requires}
+Libs: -L\${libdir} -l${name}
+Cflags: -I\${includedir}
+")
+  install(FILES "${pc}" DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 endfunction()
 
 # Installs the listed headers of a library and records them for tests/api.

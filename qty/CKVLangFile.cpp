@@ -1,5 +1,8 @@
 #include "qty/CKVLangFile.h"
 
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -16,8 +19,7 @@ bool ReadRawLine(std::FILE* file, char (&line)[kLineBuffer]) {
   const size_t length = std::strlen(line);
   if (length > 0 && line[length - 1] != '\n') {
     int c;
-    while ((c = std::fgetc(file)) != EOF && c != '\n') {
-    }
+    while ((c = std::fgetc(file)) != EOF && c != '\n') {}
   }
   return true;
 }
@@ -28,12 +30,17 @@ LineKind ReadLine(std::FILE* file, char (&line)[kLineBuffer]) {
   return LineKind::kText;
 }
 
-// `<id> "<text>`: the id as "%i" (hexadecimal and octal too) or "%d".
+// `<id> "<text>`: the id as "%i" (hexadecimal and octal too) or "%d". An
+// id beyond the range of int is no entry: scanning it into an int would give
+// a wrapped number, the id of some other name.
 bool ParseEntry(const char* line, bool anyBase, int& id, std::string& text) {
+  char* end = nullptr;
+  errno = 0;
+  const long value = std::strtol(line, &end, anyBase ? 0 : 10);
+  if (end == line || errno == ERANGE || value < INT_MIN || value > INT_MAX) return false;
   char buffer[kLineBuffer];
-  const int read = anyBase ? std::sscanf(line, "%i \"%249[^\"]", &id, buffer)
-                           : std::sscanf(line, "%d \"%249[^\"]", &id, buffer);
-  if (read != 2) return false;
+  if (std::sscanf(end, " \"%249[^\"]", buffer) != 1) return false;
+  id = static_cast<int>(value);
   text = buffer;
   return true;
 }
@@ -41,7 +48,7 @@ bool ParseEntry(const char* line, bool anyBase, int& id, std::string& text) {
 // True when the file has at least the two header lines, which are skipped.
 bool SkipHeader(std::FILE* file) {
   char line[kLineBuffer];
-  return ReadRawLine(file, line) && ReadRawLine(file, line);
+  return ReadRawLine(file, line) && ReadRawLine(file, line);  // NOLINT(misc-redundant-expression)
 }
 
 }  // namespace
@@ -70,7 +77,7 @@ bool CKVLangFile::SetTypeMap() {
     std::string text;
     if (ParseEntry(line, true, id, text)) m_qtyTypeMap[id] = text;
   }
-  m_TypeIterator = m_qtyTypeMap.begin();
+  m_typeIterator = m_qtyTypeMap.begin();
   return true;
 }
 
@@ -114,7 +121,7 @@ int CKVLangFile::SetUnitMap() {
       ++m_nUnitEntries;
     }
   }
-  m_UnitIterator = m_qtyUnitMap.begin();
+  m_unitIterator = m_qtyUnitMap.begin();
   return m_nUnitEntries;
 }
 

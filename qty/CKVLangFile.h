@@ -47,9 +47,9 @@ class CKVLangFile {
   std::FILE* m_typeFile = nullptr;
   std::FILE* m_unitFile = nullptr;
   std::map<int, std::string> m_qtyTypeMap;
-  std::map<int, std::string>::const_iterator m_TypeIterator;
+  std::map<int, std::string>::const_iterator m_typeIterator;
   std::map<int, std::pair<std::string, std::string>> m_qtyUnitMap;
-  std::map<int, std::pair<std::string, std::string>>::const_iterator m_UnitIterator;
+  std::map<int, std::pair<std::string, std::string>>::const_iterator m_unitIterator;
   int m_nUnitEntries = 0;
 };
 

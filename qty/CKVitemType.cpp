@@ -14,7 +14,7 @@ std::unique_ptr<CKVitemType> NewItemType(const std::string& key, long id, const 
                                          const CKVdimension& dim) {
   auto dimension = std::make_unique<CKVdimension>(dim);
   auto itemType = std::make_unique<CKVitemType>(key, id, ident, dimension.get());
-  dimension.release();  // the item type owns it now
+  static_cast<void>(dimension.release());  // the item type owns it now
   return itemType;
 }
 

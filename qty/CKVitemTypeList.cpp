@@ -46,7 +46,8 @@ template <class List>
 std::vector<Entry> EntriesOf(const List* list) {
   std::vector<Entry> entries;
   if (!list) return entries;
-  for (const auto* entry : *list) entries.push_back({entry->GetIdent(), entry->GetId(), entry->GetKey()});
+  for (const auto* entry : *list)
+    entries.push_back({entry->GetIdent(), entry->GetId(), entry->GetKey()});
   return entries;
 }
 
@@ -99,23 +100,18 @@ const Layout kHeader = {"qtyDefine.c__",
                         "\n/* %s */\n",
                         "\n#endif\n",
                         "\n/* %s */\n"};
-const Layout kPascal = {"qtyDefine.p__",
-                        "(* %s *)\n(* %s *)\n(* %s *)\n\n",
-                        nullptr,
-                        "CONST   %-16s = %d; (* %s *)\n",
-                        "\n(* %s *)\n",
-                        "",
+const Layout kPascal = {"qtyDefine.p__", "(* %s *)\n(* %s *)\n(* %s *)\n\n",
+                        nullptr,         "CONST   %-16s = %d; (* %s *)\n",
+                        "\n(* %s *)\n",  "",
                         "\n(* %s *)\n"};
-const Layout kFortran = {"qtyDefine.f__",
-                         "!     %s\n!     %s\n!     %s\n\n",
-                         nullptr,
-                         "integer, parameter :: %-20s = %10d  ! %s\n",
-                         "\n!     %s\n",
-                         "",
+const Layout kFortran = {"qtyDefine.f__", "!     %s\n!     %s\n!     %s\n\n",
+                         nullptr,         "integer, parameter :: %-20s = %10d  ! %s\n",
+                         "\n!     %s\n",  "",
                          "\n!     %s\n"};
 
 void WriteEntries(std::FILE* f, const char* format, const std::vector<Entry>& entries) {
-  for (const Entry& e : entries) std::fprintf(f, format, e.ident.c_str(), static_cast<int>(e.id), e.key.c_str());
+  for (const Entry& e : entries)
+    std::fprintf(f, format, e.ident.c_str(), static_cast<int>(e.id), e.key.c_str());
 }
 
 bool WriteDefinitions(const Layout& layout, const Sections& sections) {
@@ -141,8 +137,8 @@ void WriteEnum(std::FILE* f, const char* what, const char* guid, const char* nam
   for (size_t i = 0; i < entries.size(); ++i) {
     const Entry& e = entries[i];
     if (i > 0) std::fputs(",\n", f);
-    std::fprintf(f, "\t\t///<summary>\n\t\t/// %s\n\t\t///</summary>\n\t\t%-20s = %10d", e.key.c_str(),
-                 e.ident.c_str(), static_cast<int>(e.id));
+    std::fprintf(f, "\t\t///<summary>\n\t\t/// %s\n\t\t///</summary>\n\t\t%-20s = %10d",
+                 e.key.c_str(), e.ident.c_str(), static_cast<int>(e.id));
   }
   std::fputs("\n\t}\n", f);
 }
@@ -185,8 +181,8 @@ bool CKVitemTypeList::WriteAllowedUnits() const {
     std::fprintf(f, "\nitem: %-20s %10d   %s \n", itemType->GetIdent().c_str(),
                  static_cast<int>(itemType->GetId()), itemType->GetKey().c_str());
     for (const CKVunit* unit : itemType->GetUnitList()) {
-      std::fprintf(f, "      %-20s %10d   %s \n", unit->GetIdent().c_str(), static_cast<int>(unit->GetId()),
-                   unit->GetKey().c_str());
+      std::fprintf(f, "      %-20s %10d   %s \n", unit->GetIdent().c_str(),
+                   static_cast<int>(unit->GetId()), unit->GetKey().c_str());
     }
   }
   return file.Close();

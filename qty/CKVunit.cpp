@@ -116,8 +116,8 @@ void CKVunit::SetAlias(const std::string& text) {
   }
 }
 
-void CKVunit::GetFactors(double& length, double& mass, double& time, double& temp,
-                         double& current, double& substance, double& luminous) const {
+void CKVunit::GetFactors(double& length, double& mass, double& time, double& temp, double& current,
+                         double& substance, double& luminous) const {
   length = m_dBaseFactors[0];
   mass = m_dBaseFactors[1];
   time = m_dBaseFactors[2];
@@ -148,13 +148,15 @@ CKVunit Combined(double factor, const CKVdimension& dim, const double (&baseFact
 
 CKVunit operator*(const CKVunit& a, const CKVunit& b) {
   double base[qty::kBaseDimensionCount];
-  for (int i = 0; i < qty::kBaseDimensionCount; ++i) base[i] = a.GetBaseFactor(i) * b.GetBaseFactor(i);
+  for (int i = 0; i < qty::kBaseDimensionCount; ++i)
+    base[i] = a.GetBaseFactor(i) * b.GetBaseFactor(i);
   return Combined(a.GetFactor() * b.GetFactor(), a.GetDim() * b.GetDim(), base);
 }
 
 CKVunit operator/(const CKVunit& a, const CKVunit& b) {
   double base[qty::kBaseDimensionCount];
-  for (int i = 0; i < qty::kBaseDimensionCount; ++i) base[i] = a.GetBaseFactor(i) / b.GetBaseFactor(i);
+  for (int i = 0; i < qty::kBaseDimensionCount; ++i)
+    base[i] = a.GetBaseFactor(i) / b.GetBaseFactor(i);
   return Combined(a.GetFactor() / b.GetFactor(), a.GetDim() / b.GetDim(), base);
 }
 

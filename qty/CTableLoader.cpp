@@ -129,7 +129,7 @@ void LoadUnitRow(CKVregistry& registry, const CRow& row) {
   unit->SetExpression(expression);
   unit->SetId(row.Integer("KvId", 0));
   if (registry.AddUnit(unit.get(), false)) {
-    unit.release();
+    static_cast<void>(unit.release());  // the registry owns it now
     return;
   }
   CKVunit* existing = registry.FindUnit(unit->GetId());
@@ -151,7 +151,7 @@ void LoadItemRow(CKVregistry& registry, const CRow& row) {
   std::unique_ptr<CKVitemType> made = NewItemType(key, id, ident, defaultUnit->GetDim());
   CKVitemType* itemType = made.get();
   if (registry.AddItemType(id, itemType)) {
-    made.release();
+    static_cast<void>(made.release());  // the registry owns it now
   } else {
     made.reset();
     itemType = registry.FindItemType(id);
@@ -180,7 +180,7 @@ void LoadFilterRow(CKVregistry& registry, const CRow& row) {
   made->SetIdent(ident);
   CKVfilter* filter = made.get();
   if (registry.AddFilter(filter)) {
-    made.release();
+    static_cast<void>(made.release());  // the registry owns it now
   } else {
     const long id = made->GetId();
     made.reset();
@@ -218,7 +218,8 @@ void AddBaseUnits(CKVregistry& registry) {
     const Base& base = append ? bases[i] : bases[7 - i];
     auto unit = std::make_unique<CKVunit>(base.name, base.name, base.id, 1.0, 0.0, base.dim);
     unit->SetIdent(base.name);
-    if (registry.AddUnit(unit.get(), !append)) unit.release();
+    if (registry.AddUnit(unit.get(), !append))
+      static_cast<void>(unit.release());  // now the registry's
   }
 }
 

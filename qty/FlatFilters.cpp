@@ -58,7 +58,7 @@ QtyStatus NewFilter(const char* ident, const char* key) {
   auto filter = std::make_unique<CKVfilter>(key ? key : "", id);
   filter->SetIdent(ident);
   if (!registry.AddFilter(filter.get())) return QtyStatus::eTaken;
-  filter.release();
+  static_cast<void>(filter.release());  // the registry owns it now
   return QtyStatus::eOk;
 }
 

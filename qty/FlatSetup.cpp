@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "base/kora_diagnostics.h"
 #include "qty/CKVregistry.h"
 #include "qty/CTableLoader.h"
 #include "qty/LanguageFiles.h"
@@ -38,14 +39,27 @@ int CopyBounded(char* dst, const std::string& text, size_t size) {
   return n == text.size() ? 0 : -1;
 }
 
+// The default table is missing: say so, and where it was looked for, so that
+// the cause is not taken for a table that does not parse.
+void ReportMissingTable() {
+  std::string places = qty::TableSearchList();
+  if (places.empty()) places = "(the library's own folder could not be told)\n";
+  koraDiagnostic(koraDiagError, "The unit table QTY.xml was not found; looked for:\n%s",
+                 places.c_str());
+}
+
 }  // namespace
 
 extern "C" {
 
 int qtySetupLoad(const char* path) {
   return qty::Flat([&] {
-    const std::string table = (path && *path) ? std::string(path) : qty::DefaultTablePath();
-    if (!qty::LoadUnitTable(QtyRegistry(), table)) return QtyStatus::eTable;
+    const bool given = path && *path;
+    const std::string table = given ? std::string(path) : qty::DefaultTablePath();
+    if (!qty::LoadUnitTable(QtyRegistry(), table)) {
+      if (!given && !qty::DefaultTableExists()) ReportMissingTable();
+      return QtyStatus::eTable;
+    }
     Names().documentName = table;
     return QtyStatus::eOk;
   });

@@ -53,7 +53,8 @@ inline bool KeyMatches(const std::string& key, const char* text) {
   const size_t n = std::strlen(text);
   if (key.size() == n) return key.compare(text) == 0;
   if (key.size() == n + 1) return key.back() == 's' && key.compare(0, n, text) == 0;
-  if (key.size() + 1 == n) return text[n - 1] == 's' && key.compare(0, key.size(), text, key.size()) == 0;
+  if (key.size() + 1 == n)
+    return text[n - 1] == 's' && key.compare(0, key.size(), text, key.size()) == 0;
   return false;
 }
 

@@ -162,7 +162,7 @@ QtyStatus NewUnit(const char* ident, const char* key, const char* abbreviation,
   if (id > INT_MAX) return QtyStatus::eNoFreeId;
   unit->SetId(id);
   if (!registry.AddUnit(unit.get(), false)) return QtyStatus::eTaken;
-  unit.release();
+  static_cast<void>(unit.release());  // the registry owns it now
   return QtyStatus::eOk;
 }
 

@@ -1,34 +1,47 @@
 #include "qty/TablePaths.h"
 
-#include <unistd.h>
+#include <vector>
 
-#include <cstdlib>
-
-#ifndef KORACORE_INSTALL_DATA_DIR
-#define KORACORE_INSTALL_DATA_DIR "/usr/local/share/koracore"
-#endif
-#ifndef KORACORE_SOURCE_DATA_DIR
-#define KORACORE_SOURCE_DATA_DIR ""
-#endif
+#include "base/kora_data.h"
 
 namespace qty {
 
 namespace {
-const char kTableName[] = "QTY";
-const char kTableExtension[] = ".xml";
+
+const char kTableFile[] = "QTY.xml";
+
+// The data search for the table, with a buffer as long as the path needs.
+std::string SearchTable(bool* found) {
+  std::vector<char> path(512);
+  size_t length = 0;
+  int result = koraFindDataFile(kTableFile, path.data(), path.size(), &length);
+  if (length >= path.size()) {
+    path.resize(length + 1);
+    result = koraFindDataFile(kTableFile, path.data(), path.size(), &length);
+  }
+  if (found) *found = result == 1;
+  return std::string(path.data());
+}
+
 }  // namespace
 
-std::string TableFolder(const char* home, const std::string& installed, const std::string& source) {
-  if (home && *home) return std::string(home) + "/bin/";
-  const std::string installedTable = installed + "/" + kTableName + kTableExtension;
-  if (access(installedTable.c_str(), R_OK) == 0) return installed + "/";
-  return source + "/";
+std::string DefaultTablePath() { return SearchTable(nullptr); }
+
+bool DefaultTableExists() {
+  bool found = false;
+  SearchTable(&found);
+  return found;
 }
 
 std::string TableFolder() {
-  return TableFolder(std::getenv("KORA_HOME"), KORACORE_INSTALL_DATA_DIR, KORACORE_SOURCE_DATA_DIR);
+  const std::string table = DefaultTablePath();
+  return table.substr(0, table.rfind('/') + 1);
 }
 
-std::string DefaultTablePath() { return TableFolder() + kTableName + kTableExtension; }
+std::string TableSearchList() {
+  std::string list(koraDataSearchList(kTableFile, nullptr, 0), '\0');
+  koraDataSearchList(kTableFile, &list[0], list.size() + 1);
+  return list;
+}
 
 }  // namespace qty

@@ -1,11 +1,12 @@
 // Where the unit table and its language files are looked for.
 //
-// The table folder is, in this order:
-//  1. "$KORA_HOME/bin/" when KORA_HOME is set and not empty;
-//  2. the installed data folder compiled into the library
-//     (<prefix>/share/koracore/) when it holds "QTY.xml";
-//  3. the data folder of the source tree the library was built from, so
-//     that a build tree and its tests need no set-up.
+// The default table is "QTY.xml" in the data folders of base/kora_data.h:
+// "$KORACORE_DATA/" when that is set; else "$KORA_HOME/bin/" (the table's
+// documented home), then "$KORA_HOME/share/koracore/", when KORA_HOME is set;
+// else the data folder of the installation the library was loaded from. The
+// table folder is the folder of the table found, or of the first path tried
+// when there is none, so that messages and the language files name the
+// place the user asked for.
 // Paths are built as strings of any length: a long KORA_HOME is no hazard.
 #ifndef QTY_TABLEPATHS_H
 #define QTY_TABLEPATHS_H
@@ -16,11 +17,12 @@ namespace qty {
 
 // The table folder, ending in "/".
 std::string TableFolder();
-// The rule itself: `home` is the value of KORA_HOME (null when unset), the
-// other two the installed and the source data folders.
-std::string TableFolder(const char* home, const std::string& installed, const std::string& source);
-// TableFolder() + "QTY.xml".
+// The default table: the one found, else the first path tried.
 std::string DefaultTablePath();
+// Whether the default table exists.
+bool DefaultTableExists();
+// Every path tried for the default table, one per line with its origin.
+std::string TableSearchList();
 
 }  // namespace qty
 

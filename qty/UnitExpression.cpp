@@ -4,8 +4,8 @@
 #include <cstring>
 #include <memory>
 #include <set>
-#include <utility>
 #include <string>
+#include <utility>
 
 #include "qty/CKVregistry.h"
 #include "qty/CKVunit.h"
@@ -170,7 +170,9 @@ bool Evaluator::Combine(Value& acc, char op, Value& operand) {
     const CKVunit& u = *acc.unit;
     const double x = operand.number;
     if (!std::isfinite(x)) return false;
-    factor = op == '*' ? u.GetFactor() * x : op == '/' ? u.GetFactor() / x : std::pow(u.GetFactor(), x);
+    factor = op == '*'   ? u.GetFactor() * x
+             : op == '/' ? u.GetFactor() / x
+                         : std::pow(u.GetFactor(), x);
     if (!IsUsableFactor(factor)) return false;
     result = Fresh(op == '*' ? u * x : op == '/' ? u / x : u ^ x);
   } else {
@@ -197,15 +199,15 @@ bool Evaluator::ApplySign(Value& acc, char sign, Value& rest) {
     return true;
   }
   if (acc.unit && rest.isNumber) {
-    const double offset = sign == '-' ? acc.unit->GetOffset() - rest.number
-                                      : acc.unit->GetOffset() + rest.number;
+    const double offset =
+        sign == '-' ? acc.unit->GetOffset() - rest.number : acc.unit->GetOffset() + rest.number;
     if (!std::isfinite(offset)) return false;
     acc.unit->SetOffset(offset);
     return true;
   }
   if (acc.isNumber && rest.unit) {
-    const double offset = sign == '-' ? acc.number - rest.unit->GetOffset()
-                                      : acc.number + rest.unit->GetOffset();
+    const double offset =
+        sign == '-' ? acc.number - rest.unit->GetOffset() : acc.number + rest.unit->GetOffset();
     if (!std::isfinite(offset)) return false;
     rest.unit->SetOffset(offset);
     acc = std::move(rest);

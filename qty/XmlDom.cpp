@@ -63,7 +63,8 @@ bool CheckNode(const DOMNode* node, const CString& tag, const CString& attrName,
   for (XMLSize_t i = 0; i < attributes->getLength(); ++i) {
     const DOMNode* attribute = attributes->item(i);
     if (!IsWild(attrName) && IXMLDOMNode::wide2cstr(attribute->getNodeName()) != attrName) continue;
-    if (!IsWild(attrValue) && IXMLDOMNode::wide2cstr(attribute->getNodeValue()) != attrValue) continue;
+    if (!IsWild(attrValue) && IXMLDOMNode::wide2cstr(attribute->getNodeValue()) != attrValue)
+      continue;
     return true;
   }
   return false;
@@ -230,7 +231,8 @@ CSmartPtr<IXMLDOMNode> IXMLDOMDocument::selectSingleNode(const CString& path) co
   DOMNodeList* elements = m_document->getElementsByTagName(tagName.str());
   for (XMLSize_t i = 0; elements && i < elements->getLength(); ++i) {
     DOMNode* element = elements->item(i);
-    if (CheckNode(element, tags[0], attrName, attrValue)) return CSmartPtr<IXMLDOMNode>(new IXMLDOMNode(element));
+    if (CheckNode(element, tags[0], attrName, attrValue))
+      return CSmartPtr<IXMLDOMNode>(new IXMLDOMNode(element));
   }
   return CSmartPtr<IXMLDOMNode>();
 }

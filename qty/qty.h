@@ -168,6 +168,19 @@ QTY_API int qtyGetUnitAbbreviation(int unit, const char** abbreviation);
  * an alias; *unit 0 and result 0 when there is none. */
 QTY_API int qtyGetUnitTag(const char* key, int* unit);
 QTY_API int qtyGetUnitTagFromIdent(const char* ident, int* unit);
+/* The first unit whose abbreviation is exactly `abbreviation`; case matters
+ * ("mm" is the millimeter, "MM" nothing). The shipped table's abbreviations
+ * are unique (docs/units.md). *unit 0 and result 0 when there is none. */
+QTY_API int qtyGetUnitTagFromAbbreviation(const char* abbreviation, int* unit);
+/* The unit a person writes: an abbreviation ("m", "°C"), a name or alias
+ * ("meter", "metres"), an ident, an ASCII spelling of a symbol ("degC" for
+ * "°C", "um" for "µm"), or an expression of these with "*", "/", "·", "^"
+ * and parentheses ("m/s", "m^3/s", "kg/m^3", "W/(m^2·K)", "s^-1"). In an
+ * expression "^" binds tighter than the others, which apply left to right,
+ * and the answer is the registered unit of the same dimension and factor,
+ * without offset. *unit 0 and result 0 when the text names no registered
+ * unit. See docs/units.md. */
+QTY_API int qtyGetUnitTagFromSymbol(const char* symbol, int* unit);
 /* 1 when both exist with non-zero ids and equal dimensions. */
 QTY_API int qtyUnitsEqv(int unit1, int unit2);
 /* The first registered unit with the same dimension and a non-zero id. */

@@ -31,7 +31,7 @@ Group* Group::AddSection(const std::string& sectionName) {
 
 Keyword* Group::AddKeyword(const std::string& keywordName, std::unique_ptr<Param> first) {
   auto keyword = std::make_unique<Keyword>(keywordName, this);
-  if (first) keyword->params.push_back(std::move(first));
+  if (first) keyword->AddParam(std::move(first));
   return Attach(m_items, std::move(keyword), keywordName, m_keywords);
 }
 
@@ -53,7 +53,7 @@ Group* Document::BeginSection(const std::string& sectionName) {
 
 int InstancesOf(const Node* element) {
   if (!element) return 0;
-  switch (element->kind) {
+  switch (element->NodeKind()) {
     case Kind::Target: {
       const auto* target = static_cast<const Group*>(element);
       return static_cast<const Document*>(target->Parent())->Targets().CountOf(target->Name());
@@ -64,10 +64,9 @@ int InstancesOf(const Node* element) {
     }
     case Kind::Keyword: {
       const auto* keyword = static_cast<const Keyword*>(element);
-      return static_cast<const Group*>(keyword->parent)->Keywords().CountOf(keyword->name);
+      return static_cast<const Group*>(keyword->Parent())->Keywords().CountOf(keyword->Name());
     }
-    default:
-      return 0;
+    default: return 0;
   }
 }
 

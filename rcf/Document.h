@@ -25,16 +25,23 @@ enum class Kind : std::uint32_t {
   Param = 0x72634650,
 };
 
-struct Node {
-  explicit Node(Kind k) : kind(k) {}
+class Node {
+ public:
+  explicit Node(Kind k) : m_kind(k) {}
   virtual ~Node();
   Node(const Node&) = delete;
   Node& operator=(const Node&) = delete;
-  Kind kind;
+  // Checked before every downcast of a handle; fixed at construction.
+  Kind NodeKind() const { return m_kind; }
+
+ private:
+  Kind m_kind;
 };
 
 enum class ParamType { Text = 1, Integer = 2, Number = 3 };
 
+// One value as read or put: a plain record that the parser and the building
+// calls fill in place.
 struct Param : Node {
   Param() : Node(Kind::Param) {}
   ParamType type = ParamType::Text;
@@ -43,25 +50,32 @@ struct Param : Node {
   double number = 0.0;  // Integer and Number
 };
 
-struct Keyword : Node {
-  Keyword(std::string n, Node* p) : Node(Kind::Keyword), name(std::move(n)), parent(p) {}
-  std::string name;
-  Node* parent;  // the target or section holding it
-  std::vector<std::unique_ptr<Param>> params;
+class Keyword : public Node {
+ public:
+  Keyword(std::string n, Node* p) : Node(Kind::Keyword), m_name(std::move(n)), m_parent(p) {}
+  const std::string& Name() const { return m_name; }
+  Node* Parent() const { return m_parent; }  // the target or section holding it
+  const std::vector<std::unique_ptr<Param>>& Params() const { return m_params; }
+  void AddParam(std::unique_ptr<Param> param) { m_params.push_back(std::move(param)); }
+
+ private:
+  std::string m_name;
+  Node* m_parent;
+  std::vector<std::unique_ptr<Param>> m_params;
 };
 
 // Elements in order of addition, with their instances by name.
 template <class T>
 class NamedList {
-public:
+ public:
   void Add(const std::string& name, T* element);
   int Count() const { return static_cast<int>(all_.size()); }
   int CountOf(const std::string& name) const;
-  T* ByNum(int i) const;                                 // from 1
-  T* ByNameNum(const std::string& name, int n) const;    // from 1
+  T* ByNum(int i) const;                               // from 1
+  T* ByNameNum(const std::string& name, int n) const;  // from 1
   const std::vector<T*>& All() const { return all_; }
 
-private:
+ private:
   std::vector<T*> all_;
   std::unordered_map<std::string, std::vector<T*>> byName_;
 };

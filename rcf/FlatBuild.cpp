@@ -18,8 +18,8 @@ bool AcceptName(const char* call, RcfName name) {
     return false;
   }
   if (!rcf::IsValidName(name.get())) {
-    rcf::Fail(RCF_ERR_BAD_NAME,
-              std::string(call) + ": bad name " + Quote(name.get()) + ": use letters, digits, '_', '-' and '.'");
+    rcf::Fail(RCF_ERR_BAD_NAME, std::string(call) + ": bad name " + Quote(name.get()) +
+                                    ": use letters, digits, '_', '-' and '.'");
     return false;
   }
   return true;
@@ -36,13 +36,15 @@ rcf::Group* KeywordHolder(const char* call, void* doc) {
   rcf::Document* d = DocumentFor(call, doc);
   if (!d) return nullptr;
   if (d->OpenSection()) return d->OpenSection();
-  if (!d->CurrentTarget()) rcf::Fail(RCF_ERR_NO_TARGET, std::string(call) + ": no target added yet");
+  if (!d->CurrentTarget())
+    rcf::Fail(RCF_ERR_NO_TARGET, std::string(call) + ": no target added yet");
   return d->CurrentTarget();
 }
 
 std::unique_ptr<rcf::Param> TextParam(const char* bytes, size_t size) {
   if (!rcf::IsWritableText(bytes, size)) {
-    rcf::Fail(RCF_ERR_UNWRITABLE_TEXT, "a text parameter may not hold a line break or control byte");
+    rcf::Fail(RCF_ERR_UNWRITABLE_TEXT,
+              "a text parameter may not hold a line break or control byte");
     return nullptr;
   }
   auto p = std::make_unique<rcf::Param>();
@@ -72,7 +74,7 @@ int Append(void* keyword, std::unique_ptr<rcf::Param> param) {
   rcf::Keyword* k = rcf::AsKeyword(keyword);
   if (!k) return rcf::Fail(RCF_ERR_ARGUMENT, "rcfAppendParam: not a keyword handle");
   if (!param) return RCF_ERR_UNWRITABLE_TEXT;  // refused by TextParam, which said why
-  k->params.push_back(std::move(param));
+  k->AddParam(std::move(param));
   return RCF_OK;
 }
 
@@ -114,7 +116,8 @@ int rcfEndSection(void* doc) {
   return Guarded(kNoMemory, [&] {
     rcf::Document* d = DocumentFor("rcfEndSection", doc);
     if (!d) return static_cast<int>(RCF_ERR_ARGUMENT);
-    if (!d->OpenSection()) return rcf::Fail(RCF_ERR_NO_SECTION, "rcfEndSection: no section is open");
+    if (!d->OpenSection())
+      return rcf::Fail(RCF_ERR_NO_SECTION, "rcfEndSection: no section is open");
     d->EndSection();
     return static_cast<int>(RCF_OK);
   });
@@ -122,7 +125,8 @@ int rcfEndSection(void* doc) {
 
 void* rcfPutParam(void* doc, RcfName keyword, const CString& value) {
   return Guarded(kNoHandle, [&] {
-    return PutOne(doc, keyword, TextParam(value.GetString(), static_cast<size_t>(value.GetLength())));
+    return PutOne(doc, keyword,
+                  TextParam(value.GetString(), static_cast<size_t>(value.GetLength())));
   });
 }
 
@@ -137,7 +141,8 @@ void* rcfPutParam(void* doc, RcfName keyword, const char* value) {
 }
 
 void* rcfPutParam(void* doc, RcfName keyword, const std::string& value) {
-  return Guarded(kNoHandle, [&] { return PutOne(doc, keyword, TextParam(value.data(), value.size())); });
+  return Guarded(kNoHandle,
+                 [&] { return PutOne(doc, keyword, TextParam(value.data(), value.size())); });
 }
 
 void* rcfPutParam(void* doc, RcfName keyword, double value) {

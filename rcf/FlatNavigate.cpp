@@ -62,17 +62,17 @@ int rcfGetNoInstances(void* element) { return rcf::InstancesOf(rcf::AnyNode(elem
 
 const char* rcfGetName(void* element) {
   if (const rcf::Group* g = AsGroup(element)) return g->Name().c_str();
-  if (const rcf::Keyword* k = AsKeyword(element)) return k->name.c_str();
+  if (const rcf::Keyword* k = AsKeyword(element)) return k->Name().c_str();
   return "";
 }
 
 int rcfGetNoParams(void* keyword) {
   const rcf::Keyword* k = AsKeyword(keyword);
-  return k ? static_cast<int>(k->params.size()) : 0;
+  return k ? static_cast<int>(k->Params().size()) : 0;
 }
 
 void* rcfParamByNum(void* keyword, int i) {
   const rcf::Keyword* k = AsKeyword(keyword);
-  if (!k || i < 1 || i > static_cast<int>(k->params.size())) return nullptr;
-  return ToHandle(k->params[static_cast<size_t>(i - 1)].get());
+  if (!k || i < 1 || i > static_cast<int>(k->Params().size())) return nullptr;
+  return ToHandle(k->Params()[static_cast<size_t>(i - 1)].get());
 }

@@ -17,28 +17,30 @@ inline Node* AnyNode(void* handle) { return static_cast<Node*>(handle); }
 
 inline Document* AsDocument(void* handle) {
   Node* n = AnyNode(handle);
-  return n && n->kind == Kind::Document ? static_cast<Document*>(n) : nullptr;
+  return n && n->NodeKind() == Kind::Document ? static_cast<Document*>(n) : nullptr;
 }
 
 inline Group* AsTarget(void* handle) {
   Node* n = AnyNode(handle);
-  return n && n->kind == Kind::Target ? static_cast<Group*>(n) : nullptr;
+  return n && n->NodeKind() == Kind::Target ? static_cast<Group*>(n) : nullptr;
 }
 
 // A target or a section: both hold keywords.
 inline Group* AsGroup(void* handle) {
   Node* n = AnyNode(handle);
-  return n && (n->kind == Kind::Target || n->kind == Kind::Section) ? static_cast<Group*>(n) : nullptr;
+  return n && (n->NodeKind() == Kind::Target || n->NodeKind() == Kind::Section)
+             ? static_cast<Group*>(n)
+             : nullptr;
 }
 
 inline Keyword* AsKeyword(void* handle) {
   Node* n = AnyNode(handle);
-  return n && n->kind == Kind::Keyword ? static_cast<Keyword*>(n) : nullptr;
+  return n && n->NodeKind() == Kind::Keyword ? static_cast<Keyword*>(n) : nullptr;
 }
 
 inline Param* AsParam(void* handle) {
   Node* n = AnyNode(handle);
-  return n && n->kind == Kind::Param ? static_cast<Param*>(n) : nullptr;
+  return n && n->NodeKind() == Kind::Param ? static_cast<Param*>(n) : nullptr;
 }
 
 }  // namespace rcf

@@ -42,7 +42,8 @@ bool LineReader::Next(std::string& line) {
       break;  // last line without a line end
     }
     any = true;
-    const char* newline = static_cast<const char*>(std::memchr(pos_, '\n', static_cast<size_t>(end_ - pos_)));
+    const char* newline =
+        static_cast<const char*>(std::memchr(pos_, '\n', static_cast<size_t>(end_ - pos_)));
     const char* stop = newline ? newline : end_;
     // One byte of slack for the '\r' of a "\r\n" line end.
     if (line.size() + static_cast<size_t>(stop - pos_) > RCF_MAX_LINE_LENGTH + 1) {

@@ -10,8 +10,8 @@
 namespace rcf {
 
 class LineReader {
-public:
-  explicit LineReader(std::FILE* file);             // does not take ownership
+ public:
+  explicit LineReader(std::FILE* file);  // does not take ownership
   LineReader(const char* text, size_t size);
 
   // The next line without its "\n" or "\r\n"; false at the end of the input
@@ -21,11 +21,11 @@ public:
   int error() const { return error_; }
   long lineNumber() const { return lineNumber_; }
 
-private:
+ private:
   bool Refill();
 
   std::FILE* file_ = nullptr;
-  std::string chunk_;   // file input not yet split into lines
+  std::string chunk_;  // file input not yet split into lines
   const char* pos_ = nullptr;
   const char* end_ = nullptr;
   bool atEnd_ = false;

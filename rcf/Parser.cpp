@@ -25,7 +25,7 @@ bool IsNameChar(char c) {
 
 // A cursor over one line.
 class LineScanner {
-public:
+ public:
   explicit LineScanner(std::string_view line) : s_(line) {}
 
   void SkipBlanks() {
@@ -82,7 +82,7 @@ public:
     }
   }
 
-private:
+ private:
   std::string_view s_;
   size_t i_ = 0;
 };
@@ -96,7 +96,7 @@ std::string_view Trimmed(std::string_view s) {
 std::string Quoted(std::string_view s) { return "'" + std::string(s) + "'"; }
 
 class Parser {
-public:
+ public:
   explicit Parser(LineReader& reader) : reader_(reader), doc_(std::make_unique<Document>()) {}
 
   // Returns the document, or null with code(), what() and errorLine() set.
@@ -106,7 +106,7 @@ public:
   const std::string& what() const { return error_.what; }
   long errorLine() const { return errorLine_; }
 
-private:
+ private:
   bool ParseLine(const std::string& line);
   bool ParseHeader(LineScanner& scan);
   bool ParseCloser(std::string_view word);
@@ -139,7 +139,8 @@ std::unique_ptr<Document> Parser::Run() {
   }
   errorLine_ = reader_.lineNumber();
   if (reader_.error() == RCF_ERR_LINE_TOO_LONG) {
-    Error(RCF_ERR_LINE_TOO_LONG, "line longer than " + std::to_string(RCF_MAX_LINE_LENGTH) + " bytes");
+    Error(RCF_ERR_LINE_TOO_LONG,
+          "line longer than " + std::to_string(RCF_MAX_LINE_LENGTH) + " bytes");
     return nullptr;
   }
   if (reader_.error()) {
@@ -148,12 +149,14 @@ std::unique_ptr<Document> Parser::Run() {
   }
   if (section_) {
     errorLine_ = sectionLine_;
-    Error(RCF_ERR_UNTERMINATED_SECTION, "section " + Quoted(section_->Name()) + " is not closed by " + kEndSection);
+    Error(RCF_ERR_UNTERMINATED_SECTION,
+          "section " + Quoted(section_->Name()) + " is not closed by " + kEndSection);
     return nullptr;
   }
   if (target_) {
     errorLine_ = targetLine_;
-    Error(RCF_ERR_UNTERMINATED_TARGET, "target " + Quoted(target_->Name()) + " is not closed by " + kEndTarget);
+    Error(RCF_ERR_UNTERMINATED_TARGET,
+          "target " + Quoted(target_->Name()) + " is not closed by " + kEndTarget);
     return nullptr;
   }
   if (doc_->Targets().Count() == 0) {
@@ -181,7 +184,8 @@ bool Parser::ParseLine(const std::string& line) {
   if (scan.AtLineEnd()) return true;  // blank or comment
   if (scan.Peek() == '[') return ParseHeader(scan);
   const std::string_view word = scan.TakeName();
-  if (word.empty()) return Error(RCF_ERR_SYNTAX, "expected a [name], a keyword, EndSect or EndTarget");
+  if (word.empty())
+    return Error(RCF_ERR_SYNTAX, "expected a [name], a keyword, EndSect or EndTarget");
   if ((word == kEndSection || word == kEndTarget) && scan.AtLineEnd()) return ParseCloser(word);
   return ParseKeyword(word, scan);
 }
@@ -193,11 +197,13 @@ bool Parser::ParseHeader(LineScanner& scan) {
   scan.Take(']');
   const std::string name(Trimmed(inside));
   if (!IsValidName(name))
-    return Error(RCF_ERR_BAD_NAME, "bad name " + Quoted(name) + ": use letters, digits, '_', '-' and '.'");
+    return Error(RCF_ERR_BAD_NAME,
+                 "bad name " + Quoted(name) + ": use letters, digits, '_', '-' and '.'");
   if (!scan.AtLineEnd()) return Error(RCF_ERR_SYNTAX, "text after ']'");
   if (section_)
-    return Error(RCF_ERR_NESTED_SECTION, "section " + Quoted(name) + " inside section " + Quoted(section_->Name()) +
-                                             " (missing " + kEndSection + "?)");
+    return Error(RCF_ERR_NESTED_SECTION, "section " + Quoted(name) + " inside section " +
+                                             Quoted(section_->Name()) + " (missing " + kEndSection +
+                                             "?)");
   if (target_) {
     section_ = target_->AddSection(name);
     sectionLine_ = reader_.lineNumber();
@@ -210,14 +216,17 @@ bool Parser::ParseHeader(LineScanner& scan) {
 
 bool Parser::ParseCloser(std::string_view word) {
   if (word == kEndSection) {
-    if (!section_) return Error(RCF_ERR_UNMATCHED_END, std::string(kEndSection) + " without an open section");
+    if (!section_)
+      return Error(RCF_ERR_UNMATCHED_END, std::string(kEndSection) + " without an open section");
     section_ = nullptr;
     return true;
   }
   if (section_)
-    return Error(RCF_ERR_UNTERMINATED_SECTION, std::string(kEndTarget) + " inside section " + Quoted(section_->Name()) +
-                                                   " (missing " + kEndSection + "?)");
-  if (!target_) return Error(RCF_ERR_UNMATCHED_END, std::string(kEndTarget) + " without an open target");
+    return Error(RCF_ERR_UNTERMINATED_SECTION, std::string(kEndTarget) + " inside section " +
+                                                   Quoted(section_->Name()) + " (missing " +
+                                                   kEndSection + "?)");
+  if (!target_)
+    return Error(RCF_ERR_UNMATCHED_END, std::string(kEndTarget) + " without an open target");
   target_ = nullptr;
   return true;
 }
@@ -230,13 +239,14 @@ bool Parser::ParseKeyword(std::string_view name, LineScanner& scan) {
     return Error(RCF_ERR_BAD_NAME, "bad keyword name: use letters, digits, '_', '-' and '.'");
   }
   Group* holder = section_ ? section_ : target_;
-  if (!holder) return Error(RCF_ERR_OUTSIDE_TARGET, "keyword " + Quoted(name) + " outside a target");
+  if (!holder)
+    return Error(RCF_ERR_OUTSIDE_TARGET, "keyword " + Quoted(name) + " outside a target");
   Keyword* keyword = holder->AddKeyword(std::string(name));
   if (scan.AtLineEnd()) return true;  // a keyword without parameters
   for (;;) {
     auto param = std::make_unique<Param>();
     if (!ParseValue(scan, *param)) return false;
-    keyword->params.push_back(std::move(param));
+    keyword->AddParam(std::move(param));
     if (scan.AtLineEnd()) return true;
     if (!scan.Take(',')) return Error(RCF_ERR_SYNTAX, "expected ',' between values");
     scan.SkipBlanks();
@@ -268,7 +278,8 @@ bool Parser::ParseValue(LineScanner& scan, Param& param) {
     case NumberKind::OutOfRange:
       return Error(RCF_ERR_BAD_NUMBER, "number " + Quoted(token) + " is out of range");
     case NumberKind::Invalid:
-      return Error(RCF_ERR_BAD_NUMBER, Quoted(token) + " is no number (texts are written in quotes)");
+      return Error(RCF_ERR_BAD_NUMBER,
+                   Quoted(token) + " is no number (texts are written in quotes)");
   }
   param.text = std::string(token);
   return true;
@@ -280,7 +291,8 @@ std::unique_ptr<Document> Parse(LineReader& reader, const std::string& sourceNam
   Parser parser(reader);
   std::unique_ptr<Document> doc = parser.Run();
   if (!doc)
-    Fail(parser.code(), sourceName + ":" + std::to_string(parser.errorLine()) + ": " + parser.what());
+    Fail(parser.code(),
+         sourceName + ":" + std::to_string(parser.errorLine()) + ": " + parser.what());
   return doc;
 }
 

@@ -4,16 +4,16 @@
 #include "rcf/Syntax.h"
 #include "rcf/rcf.h"
 
-#include <algorithm>
-#include <atomic>
-#include <cerrno>
-#include <cstdlib>
-#include <cstdio>
-#include <cstring>
-#include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
 
 namespace rcf {
 namespace {
@@ -37,10 +37,10 @@ std::string QuotedText(const std::string& text) {
 
 std::string KeywordLine(const Keyword& keyword, const std::string& indent, bool compact) {
   std::string line = compact ? "" : indent;
-  line += keyword.name;
+  line += keyword.Name();
   line += compact ? "=" : " =";
-  for (size_t i = 0; i < keyword.params.size(); ++i) {
-    const Param& p = *keyword.params[i];
+  for (size_t i = 0; i < keyword.Params().size(); ++i) {
+    const Param& p = *keyword.Params()[i];
     line += i == 0 ? (compact ? "" : " ") : (compact ? "," : ", ");
     line += p.type == ParamType::Text ? QuotedText(p.text) : p.text;
   }
@@ -50,14 +50,15 @@ std::string KeywordLine(const Keyword& keyword, const std::string& indent, bool 
 // Collects lines; the first line that cannot be written stops it, and
 // failure() says which.
 class TextBuilder {
-public:
+ public:
   explicit TextBuilder(std::string& out) : out_(out) {}
 
   const std::string& failure() const { return failure_; }
 
   bool Line(const std::string& line, const std::string& what) {
     if (line.size() > RCF_MAX_LINE_LENGTH) {
-      failure_ = what + " does not fit in one line of " + std::to_string(RCF_MAX_LINE_LENGTH) + " bytes";
+      failure_ =
+          what + " does not fit in one line of " + std::to_string(RCF_MAX_LINE_LENGTH) + " bytes";
       return false;
     }
     out_ += line;
@@ -69,10 +70,10 @@ public:
   bool Keyword(const rcf::Keyword& keyword, const std::string& indent) {
     const std::string pretty = KeywordLine(keyword, indent, false);
     if (pretty.size() <= RCF_MAX_LINE_LENGTH) return Line(pretty, "");
-    return Line(KeywordLine(keyword, indent, true), "keyword '" + keyword.name + "'");
+    return Line(KeywordLine(keyword, indent, true), "keyword '" + keyword.Name() + "'");
   }
 
-private:
+ private:
   std::string& out_;
   std::string failure_;
 };
@@ -81,12 +82,12 @@ bool FormatGroup(const Group& group, const std::string& indent, TextBuilder& out
   if (!out.Line(indent + "[" + group.Name() + "]", "the name of a target or section")) return false;
   const std::string inner = indent + kIndent;
   for (const auto& item : group.Items()) {
-    const bool ok = item->kind == Kind::Keyword
+    const bool ok = item->NodeKind() == Kind::Keyword
                         ? out.Keyword(static_cast<const Keyword&>(*item), inner)
                         : FormatGroup(static_cast<const Group&>(*item), inner, out);
     if (!ok) return false;
   }
-  const char* closer = group.kind == Kind::Target ? kEndTarget : kEndSection;
+  const char* closer = group.NodeKind() == Kind::Target ? kEndTarget : kEndSection;
   // Naming the element after its closer helps people match long blocks; the
   // header line above already proved that the name fits.
   const std::string named = indent + closer + "  " + kCommentStart + " " + group.Name();
@@ -155,7 +156,8 @@ bool WriteAll(int fd, const std::string& text) {
 int FormatDocument(const Document& doc, std::string& text) {
   text.clear();
   if (doc.Targets().Count() == 0)
-    return Fail(RCF_ERR_EMPTY, "a document without targets cannot be written: it would not read back");
+    return Fail(RCF_ERR_EMPTY,
+                "a document without targets cannot be written: it would not read back");
   TextBuilder out(text);
   bool first = true;
   for (const Group* target : doc.Targets().All()) {
@@ -172,13 +174,15 @@ int FormatDocument(const Document& doc, std::string& text) {
 int WriteFileAtomically(const std::string& path, const std::string& text) {
   const std::string destination = ResolvedPath(path);
   const size_t slash = destination.rfind('/');
-  const std::string folderPrefix = slash == std::string::npos ? "" : destination.substr(0, slash + 1);
+  const std::string folderPrefix =
+      slash == std::string::npos ? "" : destination.substr(0, slash + 1);
   const std::string base = destination.substr(folderPrefix.size());
 
   std::string temp;
   const int fd = CreateTemporary(folderPrefix, base, temp);
   if (fd < 0)
-    return Fail(RCF_ERR_WRITE, Describe("cannot create a temporary file in", folderPrefix.empty() ? "." : folderPrefix));
+    return Fail(RCF_ERR_WRITE, Describe("cannot create a temporary file in",
+                                        folderPrefix.empty() ? "." : folderPrefix));
   bool ok = WriteAll(fd, text) && KeepMode(fd, destination) && fsync(fd) == 0;
   int failure = ok ? 0 : errno;
   if (::close(fd) != 0 && ok) {

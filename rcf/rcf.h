@@ -72,21 +72,21 @@
 enum RcfError {
   RCF_OK = 0,
   // The file system.
-  RCF_ERR_OPEN = 100,             // the file does not exist or cannot be opened
-  RCF_ERR_NOT_A_FILE = 101,       // a directory, device or pipe
-  RCF_ERR_READ = 102,             // reading failed part way
-  RCF_ERR_WRITE = 103,            // the file or its temporary could not be written
+  RCF_ERR_OPEN = 100,        // the file does not exist or cannot be opened
+  RCF_ERR_NOT_A_FILE = 101,  // a directory, device or pipe
+  RCF_ERR_READ = 102,        // reading failed part way
+  RCF_ERR_WRITE = 103,       // the file or its temporary could not be written
   // The text of a file being loaded.
-  RCF_ERR_EMPTY = 200,            // no target in the file
-  RCF_ERR_BAD_BYTE = 201,         // a NUL or other control byte
-  RCF_ERR_LINE_TOO_LONG = 202,    // a line longer than RCF_MAX_LINE_LENGTH
+  RCF_ERR_EMPTY = 200,          // no target in the file
+  RCF_ERR_BAD_BYTE = 201,       // a NUL or other control byte
+  RCF_ERR_LINE_TOO_LONG = 202,  // a line longer than RCF_MAX_LINE_LENGTH
   RCF_ERR_UNTERMINATED_QUOTE = 203,
-  RCF_ERR_BAD_NUMBER = 204,       // an unquoted value that is no number
-  RCF_ERR_BAD_NAME = 205,         // a target, section or keyword name with bad characters
-  RCF_ERR_SYNTAX = 206,           // a line that is no header, closer or keyword
-  RCF_ERR_OUTSIDE_TARGET = 207,   // a section or keyword before any target
-  RCF_ERR_NESTED_SECTION = 208,   // a section opened inside a section
-  RCF_ERR_UNMATCHED_END = 209,    // EndSect/EndTarget with nothing of that kind open
+  RCF_ERR_BAD_NUMBER = 204,            // an unquoted value that is no number
+  RCF_ERR_BAD_NAME = 205,              // a target, section or keyword name with bad characters
+  RCF_ERR_SYNTAX = 206,                // a line that is no header, closer or keyword
+  RCF_ERR_OUTSIDE_TARGET = 207,        // a section or keyword before any target
+  RCF_ERR_NESTED_SECTION = 208,        // a section opened inside a section
+  RCF_ERR_UNMATCHED_END = 209,         // EndSect/EndTarget with nothing of that kind open
   RCF_ERR_UNTERMINATED_SECTION = 210,  // end of file or EndTarget inside a section
   RCF_ERR_UNTERMINATED_TARGET = 211,   // end of file inside a target
   // Calls that build or query a document.
@@ -101,7 +101,12 @@ enum RcfError {
 #define RCF_MAX_LINE_LENGTH 65536
 
 // Kinds of parameter.
-enum RcfParamType { RCF_PARAM_NONE = 0, RCF_PARAM_TEXT = 1, RCF_PARAM_INT = 2, RCF_PARAM_NUMBER = 3 };
+enum RcfParamType {
+  RCF_PARAM_NONE = 0,
+  RCF_PARAM_TEXT = 1,
+  RCF_PARAM_INT = 2,
+  RCF_PARAM_NUMBER = 3
+};
 
 // The one loading option defined so far; the argument is kept for options to come.
 #define RCF_LOAD_DEFAULT 1
@@ -110,26 +115,28 @@ enum RcfParamType { RCF_PARAM_NONE = 0, RCF_PARAM_TEXT = 1, RCF_PARAM_INT = 2, R
 // CString, taken without a copy for the length of the call. Null finds
 // nothing and is refused when building.
 class RcfName {
-public:
+ public:
   RcfName(const char* text) : text_(text) {}
   RcfName(const std::string& text) : text_(text.c_str()) {}
   RcfName(const CString& text) : text_(text.GetString()) {}
   const char* get() const { return text_; }
 
-private:
+ private:
   const char* text_;
 };
 
 // --- Error state -------------------------------------------------------------
-RCF_API int rcfGetErrorGlb();                 // returns and clears
-RCF_API int rcfPeekErrorGlb();                // returns only
-RCF_API const char* rcfGetErrorDetailGlb();   // where and why; "" after success
-RCF_API const char* rcfErrorText(int code);   // "unterminated quoted text", ...
+RCF_API int rcfGetErrorGlb();                // returns and clears
+RCF_API int rcfPeekErrorGlb();               // returns only
+RCF_API const char* rcfGetErrorDetailGlb();  // where and why; "" after success
+RCF_API const char* rcfErrorText(int code);  // "unterminated quoted text", ...
 
 // --- Documents -----------------------------------------------------------------
 // Loads a whole file; null on failure, with the error state telling why.
 RCF_API void* rcfLoadFile(const char* path, int flags);
-inline void* rcfLoadFile(const std::string& path, int flags) { return rcfLoadFile(path.c_str(), flags); }
+inline void* rcfLoadFile(const std::string& path, int flags) {
+  return rcfLoadFile(path.c_str(), flags);
+}
 // Loads from text in memory; name is used in error details only.
 RCF_API void* rcfLoadText(const char* text, int length, const char* name);
 RCF_API void* rcfCreate();
@@ -164,14 +171,14 @@ RCF_API const char* rcfGetText(void* param);
 // Parameter `param` of instance `instance` of the keyword in a target or a
 // section. Non-zero when found and convertible; the output is untouched
 // otherwise.
-RCF_API int rcfGetParam(void* targetOrSection, RcfName keyword, CString* out,
-                        int instance = 1, int param = 1);
-RCF_API int rcfGetParam(void* targetOrSection, RcfName keyword, double* out,
-                        int instance = 1, int param = 1);
-RCF_API int rcfGetParam(void* targetOrSection, RcfName keyword, int* out,
-                        int instance = 1, int param = 1);
-RCF_API int rcfGetParam(void* targetOrSection, RcfName keyword, std::string* out,
-                        int instance = 1, int param = 1);
+RCF_API int rcfGetParam(void* targetOrSection, RcfName keyword, CString* out, int instance = 1,
+                        int param = 1);
+RCF_API int rcfGetParam(void* targetOrSection, RcfName keyword, double* out, int instance = 1,
+                        int param = 1);
+RCF_API int rcfGetParam(void* targetOrSection, RcfName keyword, int* out, int instance = 1,
+                        int param = 1);
+RCF_API int rcfGetParam(void* targetOrSection, RcfName keyword, std::string* out, int instance = 1,
+                        int param = 1);
 
 // --- Building ----------------------------------------------------------------------
 // A new target at the end of the document; it becomes current and no section is open.

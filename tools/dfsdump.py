@@ -11,6 +11,13 @@ that it can tell whether the files the library writes follow that layout.
     python3 dfsdump.py --no-statistics ... without comparing the stored item
                                        statistics with the data
 
+Units and item types are named from the unit table when one is found
+($KORACORE_DATA/QTY.xml, $KORA_HOME/bin/QTY.xml, $KORA_HOME/share/koracore/
+QTY.xml, or the installation's share/koracore/QTY.xml beside this script's
+bin/, the places the libraries look): the text names them, the JSON adds
+"unit_name", "unit_abbreviation" and "item_type_name" beside the ids. Units
+a file stores as text are shown as that text.
+
 Exit status 0 for a well-formed data file, 1 for a malformed one, 2 for a
 usage or I/O error.
 
@@ -65,6 +72,7 @@ import json
 import os
 import struct
 import sys
+import xml.etree.ElementTree as ElementTree
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import kfsdump  # noqa: E402  (the container reader beside this file)
@@ -605,16 +613,99 @@ def load_file(path, check_statistics=True):
         return load(f.read(), check_statistics)
 
 
+def _table_candidates():
+    """The unit tables to try, in the order the libraries search."""
+    data = os.environ.get("KORACORE_DATA")
+    if data:
+        return [os.path.join(data, "QTY.xml")]
+    home = os.environ.get("KORA_HOME")
+    if home:
+        return [os.path.join(home, "bin", "QTY.xml"),
+                os.path.join(home, "share", "koracore", "QTY.xml")]
+    here = os.path.dirname(os.path.realpath(__file__))
+    return [os.path.join(here, "..", "share", "koracore", "QTY.xml")]
+
+
+_NAMES = None
+
+
+def names():
+    """{"units": {id: (name, abbreviation)}, "item_types": {id: name}} from
+    the first unit table found; empty maps when there is none or it does not
+    parse."""
+    global _NAMES
+    if _NAMES is None:
+        _NAMES = {"units": {}, "item_types": {}}
+        for path in _table_candidates():
+            if os.path.isfile(path):
+                _NAMES = _read_table(path)
+                break
+    return _NAMES
+
+
+def _read_table(path):
+    found = {"units": {}, "item_types": {}}
+    try:
+        root = ElementTree.parse(path).getroot()
+    except (OSError, ElementTree.ParseError):
+        return found
+    for group in root.iter("Group"):
+        for row in group.iter("R"):
+            try:
+                ident = int(row.get("KvId", ""), 0)
+            except ValueError:
+                continue
+            if group.get("Name") == "Units":
+                found["units"][ident] = (row.get("Desc", ""), row.get("Abbr", ""))
+            elif group.get("Name") == "Items":
+                found["item_types"][ident] = row.get("Desc", "")
+    # The library's base units are not rows of the table.
+    for ident, name in enumerate(("NonDimensional", "Length", "Mass", "Time", "Temperature",
+                                  "ElectricCurrent", "AmountOfSubstance", "LuminousIntensity"), 1):
+        found["units"].setdefault(ident, (name, name))
+    return found
+
+
+def unit_label(item):
+    """"meter [m]" for a unit the table knows, the stored text for a unit
+    kept as text, else "unit 1234"."""
+    if "unit_text" in item:
+        return repr(item["unit_text"])
+    known = names()["units"].get(item["unit"])
+    return "%s [%s]" % known if known else "unit %d" % item["unit"]
+
+
+def item_type_label(item):
+    name = names()["item_types"].get(item["item_type"])
+    return "%s (%d)" % (name, item["item_type"]) if name else "type %d" % item["item_type"]
+
+
+def with_names(d):
+    """The dictionary of as_dict with the names of units and item types added
+    beside their ids."""
+    def add(entry):
+        known = names()["units"].get(entry.get("unit")) if "unit_text" not in entry else None
+        if known:
+            entry["unit_name"], entry["unit_abbreviation"] = known
+        if "item_type" in entry and entry["item_type"] in names()["item_types"]:
+            entry["item_type_name"] = names()["item_types"][entry["item_type"]]
+    for entry in d["items"] + d["static_items"]:
+        add(entry)
+        add(entry["axis"])
+    add(d["time_axis"])
+    return d
+
+
 def as_text(df, with_values=True):
-    d = df.as_dict(with_values)
+    d = with_names(df.as_dict(with_values))
     lines = ["%-16s %s" % (k, v) for k, v in sorted(d["file_info"].items())]
     if d["geo_info"]:
         lines.append("geo info         %s" % d["geo_info"])
     lines.append("time axis        %s" % d["time_axis"])
     for n, item in enumerate(d["items"], 1):
         axis = item["axis"]
-        lines.append("item %d: %r type %d unit %s data type %d axis %s %r"
-                     % (n, item["name"], item["item_type"], item.get("unit_text", item["unit"]),
+        lines.append("item %d: %r %s %s data type %d axis %s %r"
+                     % (n, item["name"], item_type_label(item), unit_label(item),
                         item["data_type"], axis["name"], axis["sizes"]))
     for c in d["custom_blocks"]:
         lines.append("custom %r: type %d, %d values" % (c["name"], c["type"], c["count"]))
@@ -624,8 +715,8 @@ def as_text(df, with_values=True):
         if item.get("encode_key"):
             continue
         axis = item["axis"]
-        lines.append("static %r: type %d unit %s data type %d axis %s %r"
-                     % (item["name"], item["item_type"], item.get("unit_text", item["unit"]),
+        lines.append("static %r: %s %s data type %d axis %s %r"
+                     % (item["name"], item_type_label(item), unit_label(item),
                         item["data_type"], axis["name"], axis["sizes"]))
     times = [t for t in d["step_times"] if t is not None]
     span = " times %r .. %r" % (times[0], times[-1]) if times else ""
@@ -653,7 +744,7 @@ def main(argv):
     if "--text" in flags:
         print(as_text(df, with_values))
     else:
-        print(json.dumps(df.as_dict(with_values), indent=1))
+        print(json.dumps(with_names(df.as_dict(with_values)), indent=1))
     return 0
 
 

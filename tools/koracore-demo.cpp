@@ -1,6 +1,7 @@
 // koracore-demo: a model result file end to end.
 //
 //   koracore-demo [OUTPUT_FOLDER]     (default: the current folder)
+//   koracore-demo --help | --version
 //
 // Plays the part of a coastal model: describes a 200 x 150 grid of 50 m
 // cells on a calendar time axis (water level in metres, current speed in
@@ -11,11 +12,19 @@
 // header, items with their units, time axis, statistics and a few values.
 // Then it takes the series of one cell out as rows of doubles, stores them
 // in the single-point file OUTPUT_FOLDER/gauge.dfs and reads them back.
+// Last, as a host placing the results on a map does, it hands the file's
+// projection string, grid origin and orientation to a cartography of the
+// projection library and prints where the grid's corner cells lie in
+// longitude and latitude. The projection definitions are the shipped ones,
+// found as the unit table is; user definitions would go to OUTPUT_FOLDER.
 //
 // Exits 1 at the first call that fails, naming it and saying what went
-// wrong. The libraries' own messages go to standard error, so that standard
-// output holds only what the demo reports. The program does not change the
-// process locale, so numbers print in the "C" locale.
+// wrong, and 2 for a command line it cannot use: an unknown option, or a
+// folder name that starts with "-" (it would be an option mistyped; write
+// "./-name" for such a folder). The libraries' own messages go to standard
+// error, so that standard output holds only what the demo reports. The
+// program does not change the process locale, so numbers print in the "C"
+// locale.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -23,7 +32,7 @@
 #include <string>
 #include <vector>
 
-#include "base/kora_diagnostics.h"
+#include "KvCart/facade/KvCartFlat.h"
 #include "kfs/container/kfs.h"
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_file_io.h"
@@ -36,6 +45,7 @@
 #include "kfs/util/date.h"
 #include "kfs/util/path_util.h"
 #include "qty/qty.h"
+#include "tool_main.h"
 
 namespace {
 
@@ -65,7 +75,8 @@ const char* const kUtm32 =
 float bedLevel(int i, int j) {
   const double coast = 18.0 + 8.0 * std::sin(j / 17.0);
   const double fromCoast = i - coast;
-  double bed = fromCoast < 0 ? 2.0 - 0.05 * fromCoast : -0.1 * fromCoast - 0.0009 * fromCoast * fromCoast;
+  double bed =
+      fromCoast < 0 ? 2.0 - 0.05 * fromCoast : -0.1 * fromCoast - 0.0009 * fromCoast * fromCoast;
   bed = std::max(bed, -20.0);
   const double island = std::hypot(i - 140.0, j - 95.0);
   if (island < 14.0) bed = std::max(bed, 1.5 - 0.25 * island);
@@ -93,9 +104,10 @@ Step modelStep(int step, const std::vector<float>& bed, float dry) {
         continue;
       }
       s.level[c] = static_cast<float>(level);
-      s.speed[c] = static_cast<float>(0.05 + 0.6 * std::fabs(std::cos(phase)) * std::min(1.0, 3.0 / depth));
-      s.temperature[c] = static_cast<float>(
-          9.0 + 1.5 * std::exp(-depth / 6.0) + 0.4 * std::sin(2.0 * kPi * (hours - 9.0) / 24.0));
+      s.speed[c] =
+          static_cast<float>(0.05 + 0.6 * std::fabs(std::cos(phase)) * std::min(1.0, 3.0 / depth));
+      s.temperature[c] = static_cast<float>(9.0 + 1.5 * std::exp(-depth / 6.0) +
+                                            0.4 * std::sin(2.0 * kPi * (hours - 9.0) / 24.0));
     }
   return s;
 }
@@ -107,10 +119,6 @@ void require(int status, const char* call) {
     throw std::runtime_error(std::string(call) + " failed with " + std::to_string(status) + ": " +
                              kfsErrorText(static_cast<unsigned int>(status)));
 }
-
-// The libraries' diagnostics (loader messages, the call trace) keep out of
-// the demo's own output.
-void toStandardError(int /*kind*/, const char* text, void* /*user*/) { std::fputs(text, stderr); }
 
 int unitOf(const char* name) {
   int unit = 0;
@@ -190,7 +198,9 @@ void writeResult(const std::string& path) {
 struct OpenFile {
   LPHEAD h = nullptr;
   kfsHandle f = nullptr;
-  explicit OpenFile(const std::string& path) { require(dfsFileRead(path.c_str(), &h, &f), "dfsFileRead"); }
+  explicit OpenFile(const std::string& path) {
+    require(dfsFileRead(path.c_str(), &h, &f), "dfsFileRead");
+  }
   ~OpenFile() {
     dfsFileClose(h, &f);
     dfsHeaderDestroy(&h);
@@ -249,7 +259,8 @@ void printItem(const char* kind, int n, LPITEM item) {
   int type = 0, unit = 0, dataType = 0, nx = 0, ny = 0;
   const char *typeName = nullptr, *name = nullptr;
   float x0, y0, dx, dy;
-  require(dfsGetItemInfo(item, &type, &typeName, &name, &unit, nullptr, &dataType), "dfsGetItemInfo");
+  require(dfsGetItemInfo(item, &type, &typeName, &name, &unit, nullptr, &dataType),
+          "dfsGetItemInfo");
   require(dfsGetItemAxisEqD2(item, nullptr, nullptr, &nx, &ny, &x0, &y0, &dx, &dy),
           "dfsGetItemAxisEqD2");
   std::printf("%s %d: %-18s %-18s %s %s, EqD2 %d x %d cells of %g x %g m\n", kind, n, name,
@@ -278,12 +289,13 @@ void printStatistics(const OpenFile& r) {
     double lo = 0, hi = 0, mean = 0, sd = 0;
     int missing = 0, values = 0, cellMissing = 0;
     require(dfsGetItemStatsGlobal(item, &lo, &hi, &missing), "dfsGetItemStatsGlobal");
-    require(dfsGetItemStats(r.h, n, kGaugeX + kGaugeY * kNx, nullptr, nullptr, &mean, &sd,
-                            nullptr, &values, &cellMissing, nullptr),
+    require(dfsGetItemStats(r.h, n, kGaugeX + kGaugeY * kNx, nullptr, nullptr, &mean, &sd, nullptr,
+                            &values, &cellMissing, nullptr),
             "dfsGetItemStats");
-    std::printf("  %-18s min %8.3f  max %8.3f  dry values %7d   [mean %.3f, sd %.3f, %d values, "
-                "%d dry]\n",
-                item->name, lo, hi, missing, mean, sd, values, cellMissing);
+    std::printf(
+        "  %-18s min %8.3f  max %8.3f  dry values %7d   [mean %.3f, sd %.3f, %d values, "
+        "%d dry]\n",
+        item->name, lo, hi, missing, mean, sd, values, cellMissing);
   }
 }
 
@@ -321,7 +333,8 @@ std::vector<double> gaugeRows(const OpenFile& r) {
     rows.push_back(step * kStepSeconds);
     for (int n = 1; n <= 3; ++n) {
       require(dfsReadItemTimeStep(r.h, r.f, nullptr, grid.data()), "dfsReadItemTimeStep");
-      const double value = grid[cell] == dfsGetDeleteValFloat(r.h) ? dfsGetDeleteValDouble(r.h) : grid[cell];
+      const double value =
+          grid[cell] == dfsGetDeleteValFloat(r.h) ? dfsGetDeleteValDouble(r.h) : grid[cell];
       if (n != 2) rows.push_back(value);
     }
   }
@@ -348,8 +361,9 @@ LPHEAD gaugeHeader() {
           "dfsHeaderCreate");
   require(dfsSetEqCalendarAxis(h, "2024-11-01", "00:00:00", unitOf("hour"), 0, 0.0, 1.0),
           "dfsSetEqCalendarAxis");
-  require(dfsSetItemInfo(h, dfsItemD(h, 1), kWaterLevel, "Water level", unitOf("meter"), kfsTypeFloat),
-          "dfsSetItemInfo");
+  require(
+      dfsSetItemInfo(h, dfsItemD(h, 1), kWaterLevel, "Water level", unitOf("meter"), kfsTypeFloat),
+      "dfsSetItemInfo");
   require(dfsSetItemInfo(h, dfsItemD(h, 2), kWaterTemperature, "Water temperature",
                          unitOf("degree Celsius"), kfsTypeDouble),
           "dfsSetItemInfo");
@@ -380,18 +394,89 @@ void readGauge(const std::string& path, const std::vector<double>& written) {
               steps);
   size_t top = 0;
   for (size_t i = 0; i < rows.size(); i += 3) {
-    if (i < 4 * 3) std::printf("  %7.0f s  %7.3f m  %7.3f degC\n", rows[i], rows[i + 1], rows[i + 2]);
+    if (i < 4 * 3)
+      std::printf("  %7.0f s  %7.3f m  %7.3f degC\n", rows[i], rows[i + 1], rows[i + 2]);
     if (rows[i + 1] > rows[top + 1]) top = i;
   }
   std::printf("  highest level %.3f m after %.0f hours\n", rows[top + 1], rows[top] / 3600.0);
 }
 
+// ---- The grid on the map ---------------------------------------------------------
+
+// A cartography of the projection library, destroyed however printing ends.
+struct Cartography {
+  void* handle = nullptr;
+  Cartography(const char* projection, double lon, double lat, double orientation) {
+    int status = 0;
+    require(C_KVC_CREATE(projection, lon, lat, orientation, &handle, &status), "C_KVC_CREATE");
+  }
+  ~Cartography() {
+    int status = 0;
+    C_KVC_DESTROY(&handle, &status);
+  }
+};
+
+void printGridCorners(const std::string& path, const std::string& customFolder) {
+  require(CARTSETUPLINUX("", customFolder.c_str()), "CARTSETUPLINUX");  // the shipped definitions
+  OpenFile r(path);
+  const char* projection = nullptr;
+  double lon0 = 0, lat0 = 0, orientation = 0;
+  require(dfsGetGeoInfoUTMProj(r.h, &projection, &lon0, &lat0, &orientation),
+          "dfsGetGeoInfoUTMProj");
+  int nx = 0, ny = 0;
+  float x0, y0, dx, dy;
+  require(dfsGetItemAxisEqD2(dfsItemD(r.h, 1), nullptr, nullptr, &nx, &ny, &x0, &y0, &dx, &dy),
+          "dfsGetItemAxisEqD2");
+  const Cartography grid(projection, lon0, lat0, orientation);
+  char name[256];
+  int needed = 0;
+  require(C_KVC_GETPROJECTIONNAME(grid.handle, name, sizeof name - 1, &needed),
+          "C_KVC_GETPROJECTIONNAME");
+  std::printf(
+      "grid on the map (%s): projection north %.4f degrees, true north at the origin "
+      "%.4f degrees\n",
+      name, C_KVC_GETPROJNORTH(grid.handle), C_KVC_GETTRUENORTH(grid.handle, 0.0, 0.0));
+  const struct {
+    const char* corner;
+    int i, j;
+  } corners[] = {{"south-west", 0, 0},
+                 {"south-east", nx - 1, 0},
+                 {"north-west", 0, ny - 1},
+                 {"north-east", nx - 1, ny - 1}};
+  for (const auto& c : corners) {
+    const double x = x0 + c.i * dx, y = y0 + c.j * dy;  // cell centre in the grid
+    double lon = 0, lat = 0, east = 0, north = 0;
+    require(C_KVC_XY2GEO(grid.handle, x, y, &lon, &lat), "C_KVC_XY2GEO");
+    require(C_KVC_XY2PROJ(grid.handle, x, y, &east, &north), "C_KVC_XY2PROJ");
+    std::printf("  %-10s cell %3d,%3d  longitude %9.5f  latitude %8.5f  (%.1f E, %.1f N)\n",
+                c.corner, c.i, c.j, lon, lat, east, north);
+  }
+}
+
 }  // namespace
 
-int main(int argc, char** argv) {
-  koraSetDiagnosticSink(&toStandardError, nullptr, nullptr);
-  std::string folder = argc > 1 ? argv[1] : ".";
-  if (folder.empty() || folder.back() != '/') folder += '/';
+namespace {
+
+const char kUsage[] =
+    "usage: koracore-demo [OUTPUT_FOLDER]\n"
+    "\n"
+    "Writes a coastal model result (OUTPUT_FOLDER/bay_result.dfs, about 23 MB) and a\n"
+    "single-point series (OUTPUT_FOLDER/gauge.dfs), reads both back and prints what a\n"
+    "reader learns from them. OUTPUT_FOLDER defaults to the current folder and is\n"
+    "made when missing.\n"
+    "\n"
+    "  -h, --help     this text\n"
+    "      --version  the koracore release\n";
+
+int RunDemo(const tools::CommandLine& commandLine) {
+  commandLine.RequireArguments(0, 1);
+  std::string folder = commandLine.Arguments().empty() ? "." : commandLine.Arguments()[0];
+  if (folder.empty()) throw tools::UsageError("the output folder name is empty");
+  if (folder[0] == '-') {
+    throw tools::UsageError("output folder '" + folder + "' looks like an option (write ./" +
+                            folder + ")");
+  }
+  if (folder.back() != '/') folder += '/';
   try {
     if (!KvCreateFolder(folder.c_str())) throw std::runtime_error("cannot create " + folder);
     if (qtySetupLoad(nullptr) != 1) throw std::runtime_error("cannot load the unit table");
@@ -402,9 +487,16 @@ int main(int argc, char** argv) {
     std::printf("\n");
     writeGauge(folder + "gauge.dfs", gauge);
     readGauge(folder + "gauge.dfs", gauge);
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "koracore-demo: %s\n", e.what());
-    return 1;
+    std::printf("\n");
+    printGridCorners(folder + "bay_result.dfs", folder);
+  } catch (const std::runtime_error& e) {
+    throw tools::Failure(e.what());
   }
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  return tools::RunTool({"koracore-demo", kUsage, {}}, argc, argv, RunDemo);
 }

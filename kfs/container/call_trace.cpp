@@ -107,7 +107,8 @@ extern "C" {
 
 KFS_API void printnblank(int n) try {
   if (n > 0) koraDiagnostic(koraDiagTrace, "%*s", n, "");
-} KORA_CATCH_ALL(void())
+}
+KORA_CATCH_ALL(void())
 
 KFS_API int PutFunctionName(const char* text) try {
   if (!text) text = "";
@@ -123,7 +124,8 @@ KFS_API int PutFunctionName(const char* text) try {
     g_trace.nameEnd[g_trace.depth++] = start + static_cast<int>(length) + 1;
   }
   return g_trace.depth + g_trace.lost;
-} KORA_CATCH_ALL(0)
+}
+KORA_CATCH_ALL(0)
 
 KFS_API const char* GetFunctionName(void) try {
   if (g_trace.lost > 0) {
@@ -133,7 +135,8 @@ KFS_API const char* GetFunctionName(void) try {
   if (g_trace.depth == 0) return kUnknownName;
   --g_trace.depth;
   return g_trace.names + (g_trace.depth > 0 ? g_trace.nameEnd[g_trace.depth - 1] : 0);
-} KORA_CATCH_ALL(kUnknownName)
+}
+KORA_CATCH_ALL(kUnknownName)
 
 KFS_API void DebugEnter(const char* format, ...) try {
   va_list args;
@@ -142,7 +145,8 @@ KFS_API void DebugEnter(const char* format, ...) try {
   va_end(args);
   PutFunctionName(format);
   g_trace.indent += 2;
-} KORA_CATCH_ALL(void())
+}
+KORA_CATCH_ALL(void())
 
 KFS_API void DebugExit(const char* format, ...) try {
   Unindent();
@@ -151,45 +155,49 @@ KFS_API void DebugExit(const char* format, ...) try {
   va_start(args, format);
   PrintLine("<-}", name, format, args);
   va_end(args);
-} KORA_CATCH_ALL(void())
+}
+KORA_CATCH_ALL(void())
 
 KFS_API void DebugPrint(const char* format, ...) try {
   va_list args;
   va_start(args, format);
   PrintLine("", nullptr, format, args);
   va_end(args);
-} KORA_CATCH_ALL(void())
+}
+KORA_CATCH_ALL(void())
 
 KFS_API void DebugEnterExit(const char* format, ...) try {
   va_list args;
   va_start(args, format);
   PrintLine("-><-", nullptr, format, args);
   va_end(args);
-} KORA_CATCH_ALL(void())
+}
+KORA_CATCH_ALL(void())
 
 KFS_API void DebugEnterStr(const char* text) try {
   PrintText("->{", nullptr, text);
   PutFunctionName(text);
   g_trace.indent += 2;
-} KORA_CATCH_ALL(void())
+}
+KORA_CATCH_ALL(void())
 
 KFS_API void DebugExitStr(const char* text) try {
   Unindent();
   PrintText("<-}", GetFunctionName(), text);
-} KORA_CATCH_ALL(void())
+}
+KORA_CATCH_ALL(void())
 
-KFS_API void DebugPrintStr(const char* text) try {
-  PrintText("", nullptr, text);
-} KORA_CATCH_ALL(void())
+KFS_API void DebugPrintStr(const char* text) try { PrintText("", nullptr, text); }
+KORA_CATCH_ALL(void())
 
-KFS_API void DebugEnterExitStr(const char* text) try {
-  PrintText("-><-", nullptr, text);
-} KORA_CATCH_ALL(void())
+KFS_API void DebugEnterExitStr(const char* text) try { PrintText("-><-", nullptr, text); }
+KORA_CATCH_ALL(void())
 
 KFS_API void DebugTraceReset(void) try {
   g_trace = TraceState();
   ++g_endedRuns;
-} KORA_CATCH_ALL(void())
+}
+KORA_CATCH_ALL(void())
 
 }  // extern "C"
 

@@ -84,8 +84,9 @@ enum kfsErrors {
   kfsErrSkipBlock = 2016,    /* block skip requested where no block starts */
   kfsErrApiId = 2017,        /* the file's API identifier is not the caller's */
   kfsErrTimeStep = 2018,     /* time-step operation not supported (data-file layer) */
-  kfsErrStructure = 2019,    /* block start/terminator where a record was expected, unterminated block */
-  kfsErrUnit = 2020          /* unit not valid for the item type (data-file layer) */
+  kfsErrStructure =
+      2019,         /* block start/terminator where a record was expected, unterminated block */
+  kfsErrUnit = 2020 /* unit not valid for the item type (data-file layer) */
 };
 
 /* One line of English saying what a status code means ("seek failed" for
@@ -223,8 +224,8 @@ typedef void* kfsLrec;
  * must outlive the node. A type outside 1..7 or a zero count reports 2009
  * and appends a node without data, written as nothing. Null only when memory
  * runs out (2000 reported). */
-KFS_API kfsLblock kfsLblockAdd(kfsSimpleType type, unsigned int count, const void* data,
-                               int copy, kfsLblock block);
+KFS_API kfsLblock kfsLblockAdd(kfsSimpleType type, unsigned int count, const void* data, int copy,
+                               kfsLblock block);
 /* Frees every node and owned data; sets *block to null. */
 KFS_API void kfsLblockFree(kfsLblock* block);
 /* Detaches the owned data from a node (MustFree must be set: calling it on

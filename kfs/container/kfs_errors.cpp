@@ -20,7 +20,8 @@ KFS_API int kfsCallbackSlot(unsigned int code) try {
   if (code == kfsErrNullArgument) return 0;
   if (code >= kfsErrMemory && code <= kfsErrUnit) return static_cast<int>(code - kfsErrMemory) + 1;
   return -1;
-} KORA_CATCH_ALL(-1)
+}
+KORA_CATCH_ALL(-1)
 
 KFS_API const char* kfsErrorText(unsigned int code) try {
   switch (code) {
@@ -50,26 +51,29 @@ KFS_API const char* kfsErrorText(unsigned int code) try {
     case kfsErrUnit: return "unit not valid for the item type";
   }
   return "unknown kfs status code";
-} KORA_CATCH_ALL("unknown kfs status code")
+}
+KORA_CATCH_ALL("unknown kfs status code")
 
-KFS_API kfsErrorCallback* kfsGetCallbacks(void) try {
-  return g_callbacks;
-} KORA_CATCH_ALL(g_callbacks)
+KFS_API kfsErrorCallback* kfsGetCallbacks(void) try { return g_callbacks; }
+KORA_CATCH_ALL(g_callbacks)
 
 KFS_API void kfsResetCallbacks(void) try {
   for (auto& slot : g_callbacks) slot = nullptr;
-} KORA_CATCH_ALL(void())
+}
+KORA_CATCH_ALL(void())
 
 KFS_API unsigned int kfsGetError(kfsHandle file) try {
   if (!file) return kfsErrNullArgument;
   unsigned int status = file->status;
   file->status = kfsOK;
   return status;
-} KORA_CATCH_ALL(kfsErrMemory)
+}
+KORA_CATCH_ALL(kfsErrMemory)
 
 KFS_API unsigned int kfsPeekError(kfsHandle file) try {
   return file ? file->status : static_cast<unsigned int>(kfsErrNullArgument);
-} KORA_CATCH_ALL(kfsErrMemory)
+}
+KORA_CATCH_ALL(kfsErrMemory)
 
 }  // extern "C"
 

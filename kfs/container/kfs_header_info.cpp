@@ -32,48 +32,54 @@ const char* TimeText(char*& slot, const unsigned short stamp[6]) {
 
 extern "C" {
 
-KFS_API const char* kfsGetFilename(kfsHandle file) try {
-  return file ? file->filname : nullptr;
-} KORA_CATCH_ALL(nullptr)
+KFS_API const char* kfsGetFilename(kfsHandle file) try { return file ? file->filname : nullptr; }
+KORA_CATCH_ALL(nullptr)
 
 KFS_API const char* kfsGetFileCreationDate(kfsHandle file) try {
   return file ? DateText(file->creationDate, file->creation) : "";
-} KORA_CATCH_ALL("")
+}
+KORA_CATCH_ALL("")
 
 KFS_API const char* kfsGetFileCreationTime(kfsHandle file) try {
   return file ? TimeText(file->creationTime, file->creation) : "";
-} KORA_CATCH_ALL("")
+}
+KORA_CATCH_ALL("")
 
 KFS_API const char* kfsGetFileEditDate(kfsHandle file) try {
   return file ? DateText(file->editDate, file->edit) : "";
-} KORA_CATCH_ALL("")
+}
+KORA_CATCH_ALL("")
 
 KFS_API const char* kfsGetFileEditTime(kfsHandle file) try {
   return file ? TimeText(file->editTime, file->edit) : "";
-} KORA_CATCH_ALL("")
+}
+KORA_CATCH_ALL("")
 
 KFS_API unsigned int kfsGetVersionCreate(kfsHandle file) try {
   return file ? file->versionCreate : 0;
-} KORA_CATCH_ALL(0u)
-KFS_API unsigned int kfsGetVersionEdit(kfsHandle file) try {
-  return file ? file->versionEdit : 0;
-} KORA_CATCH_ALL(0u)
+}
+KORA_CATCH_ALL(0u)
+KFS_API unsigned int kfsGetVersionEdit(kfsHandle file) try { return file ? file->versionEdit : 0; }
+KORA_CATCH_ALL(0u)
 KFS_API unsigned int kfsGetVersionCreateApp(kfsHandle file) try {
   return file ? file->versionCreateApp : 0;
-} KORA_CATCH_ALL(0u)
+}
+KORA_CATCH_ALL(0u)
 KFS_API unsigned int kfsGetVersionEditApp(kfsHandle file) try {
   return file ? file->versionEditApp : 0;
-} KORA_CATCH_ALL(0u)
-KFS_API unsigned int kfsGetVersionCurrent(void) try {
-  return KFS_VERSION_CURRENT;
-} KORA_CATCH_ALL(KFS_VERSION_CURRENT)
+}
+KORA_CATCH_ALL(0u)
+KFS_API unsigned int kfsGetVersionCurrent(void) try { return KFS_VERSION_CURRENT; }
+KORA_CATCH_ALL(KFS_VERSION_CURRENT)
 
 KFS_API unsigned int kfsGetKFSbase(kfsHandle file) try {
   return file ? static_cast<unsigned int>(file->kfsBase) : 0;
-} KORA_CATCH_ALL(0u)
+}
+KORA_CATCH_ALL(0u)
 
 KFS_API unsigned int kfsGetAppBase(kfsHandle file) try {
   return file ? static_cast<unsigned int>(file->appBase) : 0;
-} KORA_CATCH_ALL(0u)
+}
+KORA_CATCH_ALL(0u)
 
 }  // extern "C"

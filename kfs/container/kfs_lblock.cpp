@@ -39,7 +39,8 @@ KFS_API kfsLblock kfsLblockAdd(kfsSimpleType type, unsigned int count, const voi
     last->next = node;
   }
   return node;
-} KORA_CATCH_ALL((::kfs::Escaped(nullptr, __LINE__), nullptr))
+}
+KORA_CATCH_ALL((::kfs::Escaped(nullptr, __LINE__), nullptr))
 
 KFS_API void kfsLblockFree(kfsLblock* block) try {
   if (!block) return;
@@ -51,12 +52,14 @@ KFS_API void kfsLblockFree(kfsLblock* block) try {
     node = next;
   }
   *block = nullptr;
-} KORA_CATCH_ALL(void())
+}
+KORA_CATCH_ALL(void())
 
 KFS_API void* kfsLblockTakeOver(kfsLblock lBlock) try {
   KFS_ASSERT(lBlock && lBlock->MustFree);
   lBlock->MustFree = 0;
   return lBlock->data;
-} KORA_CATCH_ALL(nullptr)
+}
+KORA_CATCH_ALL(nullptr)
 
 }  // extern "C"

@@ -40,7 +40,8 @@ kfsPeekEntry ReadItemHeader(kfsFile* file) {
 
 int64_t UnconsumedHeaderBytes(const kfsFile* file) {
   int64_t bytes = 0;
-  for (int i = file->peekiCurrent + 1; i < file->peekFilled; ++i) bytes += file->peek[i].headerLength;
+  for (int i = file->peekiCurrent + 1; i < file->peekFilled; ++i)
+    bytes += file->peek[i].headerLength;
   return bytes;
 }
 
@@ -126,7 +127,8 @@ KFS_API long long kfsTell64(kfsHandle file) try {
     return file->storage->Tell();
   }
   return position - kfs::UnconsumedHeaderBytes(file) + file->pseudoSeek;
-} KORA_CATCH_ALL((::kfs::Escaped(file, __LINE__), -1LL))
+}
+KORA_CATCH_ALL((::kfs::Escaped(file, __LINE__), -1LL))
 
 KFS_API unsigned int kfsSeek64(kfsHandle file, long long offset, int whence) try {
   if (!file) return kfsErrNullArgument;
@@ -152,12 +154,14 @@ KFS_API unsigned int kfsSeek64(kfsHandle file, long long offset, int whence) try
   file->lastOp = kfsLastNone;
   if (!file->storage->Seek(offset, whence)) return KFS_RAISE(file, kfsErrSeek);
   return kfsOK;
-} KORA_CATCH_ALL(::kfs::Escaped(file, __LINE__))
+}
+KORA_CATCH_ALL(::kfs::Escaped(file, __LINE__))
 
 KFS_API unsigned int kfsRewind(kfsHandle file) try {
   if (!file) return kfsErrNullArgument;
   return kfsSeek64(file, file->appBase, SEEK_SET);
-} KORA_CATCH_ALL(::kfs::Escaped(file, __LINE__))
+}
+KORA_CATCH_ALL(::kfs::Escaped(file, __LINE__))
 
 KFS_API unsigned int kfsPseudoSeek(kfsHandle file, long long n) try {
   if (!file) return kfsErrNullArgument;
@@ -165,6 +169,7 @@ KFS_API unsigned int kfsPseudoSeek(kfsHandle file, long long n) try {
   if (file->status != kfsOK) return file->status;
   file->pseudoSeek += n;
   return kfsOK;
-} KORA_CATCH_ALL(::kfs::Escaped(file, __LINE__))
+}
+KORA_CATCH_ALL(::kfs::Escaped(file, __LINE__))
 
 }  // extern "C"

@@ -229,7 +229,8 @@ extern "C" {
 KFS_API unsigned int kfsInternalAPI(unsigned int* appVersion) try {
   if (appVersion) *appVersion = 0;
   return KFS_INTERNAL_API_ID;
-} KORA_CATCH_ALL(KFS_INTERNAL_API_ID)
+}
+KORA_CATCH_ALL(KFS_INTERNAL_API_ID)
 
 KFS_API unsigned int kfsFileOpenCreate(const char* path, const char* applicationText,
                                        kfsHandle* handle, kfsIdentifierCallback identifier,
@@ -238,7 +239,8 @@ KFS_API unsigned int kfsFileOpenCreate(const char* path, const char* application
   if (unsigned int status = OpenDiskStorage(path, update ? "wb+" : "wb", handle, &storage))
     return status;
   return OpenCreate(storage, path, applicationText, handle, identifier);
-} KORA_CATCH_ALL(::kfs::Escaped(nullptr, __LINE__))
+}
+KORA_CATCH_ALL(::kfs::Escaped(nullptr, __LINE__))
 
 KFS_API unsigned int kfsStreamOpenCreate(void* buffer, size_t capacity, kfsStreamDrain drain,
                                          const char* applicationText, kfsHandle* handle,
@@ -248,7 +250,8 @@ KFS_API unsigned int kfsStreamOpenCreate(void* buffer, size_t capacity, kfsStrea
   CKfsStorage* storage = CKfsStorage::CreateStreamBufferWriter(buffer, capacity, drain);
   if (!storage) return FAIL_OPEN(kfsErrOpen, nullptr, nullptr);
   return OpenCreate(storage, nullptr, applicationText, handle, identifier);
-} KORA_CATCH_ALL(::kfs::Escaped(nullptr, __LINE__))
+}
+KORA_CATCH_ALL(::kfs::Escaped(nullptr, __LINE__))
 
 KFS_API unsigned int kfsFileOpenRead(const char* path, kfsHandle* handle,
                                      kfsIdentifierCallback identifier,
@@ -258,7 +261,8 @@ KFS_API unsigned int kfsFileOpenRead(const char* path, kfsHandle* handle,
   unsigned int status = OpenExisting(storage, path, handle, identifier, fileIdentifier, nullptr);
   if (status == kfsOK) (*handle)->readOnly = 1;
   return status;
-} KORA_CATCH_ALL(::kfs::Escaped(nullptr, __LINE__))
+}
+KORA_CATCH_ALL(::kfs::Escaped(nullptr, __LINE__))
 
 KFS_API unsigned int kfsStreamOpenRead(void* buffer, size_t capacity, kfsStreamRefill refill,
                                        kfsHandle* handle, kfsIdentifierCallback identifier,
@@ -270,7 +274,8 @@ KFS_API unsigned int kfsStreamOpenRead(void* buffer, size_t capacity, kfsStreamR
   unsigned int status = OpenExisting(storage, nullptr, handle, identifier, fileIdentifier, nullptr);
   if (status == kfsOK) (*handle)->readOnly = 1;
   return status;
-} KORA_CATCH_ALL(::kfs::Escaped(nullptr, __LINE__))
+}
+KORA_CATCH_ALL(::kfs::Escaped(nullptr, __LINE__))
 
 KFS_API unsigned int kfsFileOpenEdit(const char* path, kfsHandle* handle,
                                      kfsIdentifierCallback identifier,
@@ -279,8 +284,7 @@ KFS_API unsigned int kfsFileOpenEdit(const char* path, kfsHandle* handle,
   if (unsigned int status = OpenDiskStorage(path, "rb+", handle, &storage)) return status;
   unsigned int appVersion = 0;
   kfsHandle file = nullptr;
-  unsigned int status =
-      OpenExisting(storage, path, &file, identifier, fileIdentifier, &appVersion);
+  unsigned int status = OpenExisting(storage, path, &file, identifier, fileIdentifier, &appVersion);
   if (status != kfsOK) return status;
   status = RefreshEditPart(file, appVersion);
   // A failed write was reported by the transfer itself.
@@ -293,7 +297,8 @@ KFS_API unsigned int kfsFileOpenEdit(const char* path, kfsHandle* handle,
   if (!storage->Seek(file->appBase, SEEK_SET)) return FAIL_OPEN(kfsErrSeek, nullptr, file);
   *handle = file;
   return kfsOK;
-} KORA_CATCH_ALL(::kfs::Escaped(nullptr, __LINE__))
+}
+KORA_CATCH_ALL(::kfs::Escaped(nullptr, __LINE__))
 
 KFS_API unsigned int kfsFileClose(kfsHandle* handle) try {
   if (!handle || !*handle) return kfsOK;
@@ -304,13 +309,15 @@ KFS_API unsigned int kfsFileClose(kfsHandle* handle) try {
   if (closed) return kfsOK;
   KFS_REPORT(kfsErrClose);
   return kfsErrClose;
-} KORA_CATCH_ALL(::kfs::Escaped(nullptr, __LINE__))
+}
+KORA_CATCH_ALL(::kfs::Escaped(nullptr, __LINE__))
 
 KFS_API unsigned int kfsFileFlush(kfsHandle file) try {
   if (!file) return kfsOK;
   if (file->storage->Flush()) return kfsOK;
   KFS_REPORT(kfsErrFlush);
   return kfsErrFlush;
-} KORA_CATCH_ALL(::kfs::Escaped(file, __LINE__))
+}
+KORA_CATCH_ALL(::kfs::Escaped(file, __LINE__))
 
 }  // extern "C"

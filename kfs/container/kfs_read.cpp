@@ -93,7 +93,8 @@ KFS_API kfsSimpleType kfsQuery(kfsHandle file, unsigned int* count) try {
   Unpeek(file);
   if (count) *count = entry.count;
   return entry.type;
-} KORA_CATCH_ALL((::kfs::Escaped(file, __LINE__), kfsTypeUnknown))
+}
+KORA_CATCH_ALL((::kfs::Escaped(file, __LINE__), kfsTypeUnknown))
 
 KFS_API unsigned int kfsLrecRead(kfsHandle file, kfsSimpleType type, unsigned int capacity,
                                  void* buffer) try {
@@ -125,7 +126,8 @@ KFS_API unsigned int kfsLrecRead(kfsHandle file, kfsSimpleType type, unsigned in
   if (BeyondStorage(file, DataBytes(entry), &sizeKnown)) return 0;
   if (!kfs::ReadElements(file, buffer, kfsSimpSize(type), entry.count)) return 0;
   return entry.count;
-} KORA_CATCH_ALL((::kfs::Escaped(file, __LINE__), 0u))
+}
+KORA_CATCH_ALL((::kfs::Escaped(file, __LINE__), 0u))
 
 KFS_API void* kfsLrecReadAlloc(kfsHandle file, kfsSimpleType* type, unsigned int* count) try {
   if (type) *type = kfsTypeUnknown;
@@ -153,13 +155,15 @@ KFS_API void* kfsLrecReadAlloc(kfsHandle file, kfsSimpleType* type, unsigned int
     if (count) *count = entry.count;
   }
   return data;
-} KORA_CATCH_ALL((::kfs::Escaped(file, __LINE__), nullptr))
+}
+KORA_CATCH_ALL((::kfs::Escaped(file, __LINE__), nullptr))
 
 KFS_API void kfsLrecFree(void** buffer) try {
   if (!buffer) return;
   std::free(*buffer);
   *buffer = nullptr;
-} KORA_CATCH_ALL(void())
+}
+KORA_CATCH_ALL(void())
 
 KFS_API int kfsLblockRead(kfsHandle file, unsigned int* nRecords, kfsLblock* block) try {
   if (nRecords) *nRecords = 0;
@@ -212,7 +216,8 @@ KFS_API int kfsLblockRead(kfsHandle file, unsigned int* nRecords, kfsLblock* blo
   file->inBlock = 0;
   if (nRecords) *nRecords = records;
   return static_cast<int>(start.count);
-} KORA_CATCH_ALL((::kfs::Escaped(file, __LINE__), -1))
+}
+KORA_CATCH_ALL((::kfs::Escaped(file, __LINE__), -1))
 
 KFS_API kfsSimpleType kfsSkip(kfsHandle file) try {
   if (!file) {
@@ -230,7 +235,8 @@ KFS_API kfsSimpleType kfsSkip(kfsHandle file) try {
     if (!kfs::PrepareRead(file)) return kfsTypeUnknown;
   }
   return entry.type;
-} KORA_CATCH_ALL((::kfs::Escaped(file, __LINE__), kfsTypeUnknown))
+}
+KORA_CATCH_ALL((::kfs::Escaped(file, __LINE__), kfsTypeUnknown))
 
 KFS_API unsigned int kfsLblockSkip(kfsHandle file) try {
   if (!file) {
@@ -256,6 +262,7 @@ KFS_API unsigned int kfsLblockSkip(kfsHandle file) try {
       return file->status;
     }
   }
-} KORA_CATCH_ALL(::kfs::Escaped(file, __LINE__))
+}
+KORA_CATCH_ALL(::kfs::Escaped(file, __LINE__))
 
 }  // extern "C"

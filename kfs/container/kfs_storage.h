@@ -41,8 +41,7 @@ class CKfsStorage {
   // New opened memory-stream storages; null when the arguments are unusable
   // (null buffer or callback, zero capacity) or memory runs out.
   static CKfsStorage* CreateStreamBuffer(void* buffer, size_t capacity, kfsStreamRefill refill);
-  static CKfsStorage* CreateStreamBufferWriter(void* buffer, size_t capacity,
-                                               kfsStreamDrain drain);
+  static CKfsStorage* CreateStreamBufferWriter(void* buffer, size_t capacity, kfsStreamDrain drain);
 };
 
 // A C-library stream. The destructor closes a stream still open.

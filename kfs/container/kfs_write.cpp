@@ -61,7 +61,8 @@ KFS_API unsigned int kfsLrecWrite(kfsHandle file, kfsSimpleType type, unsigned i
     kfs::WriteElements(file, data, size, count);
   }
   return file->status;
-} KORA_CATCH_ALL(::kfs::Escaped(file, __LINE__))
+}
+KORA_CATCH_ALL(::kfs::Escaped(file, __LINE__))
 
 KFS_API unsigned int kfsLblockWrite(unsigned int id, kfsHandle file, kfsLblock block) try {
   if (!file) {
@@ -93,6 +94,7 @@ KFS_API unsigned int kfsLblockWrite(unsigned int id, kfsHandle file, kfsLblock b
   const unsigned char terminator = 0xFF;
   kfs::WriteBytes(file, &terminator, 1);
   return file->status;
-} KORA_CATCH_ALL(::kfs::Escaped(file, __LINE__))
+}
+KORA_CATCH_ALL(::kfs::Escaped(file, __LINE__))
 
 }  // extern "C"

@@ -18,7 +18,8 @@ int dfsSetAssocStatic(LPHEAD header, int n, int staticNumber) try {
   while (*tail) tail = &(*tail)->next;
   *tail = entry;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsGetAssocStatic(LPHEAD header, int n, int index, int* staticNumber) try {
   LPITEM item = dfsItemD(header, n);
@@ -29,7 +30,8 @@ int dfsGetAssocStatic(LPHEAD header, int n, int index, int* staticNumber) try {
   for (int i = 1; entry && i < index; ++i) entry = entry->next;
   if (entry && index >= 1) *staticNumber = entry->number;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsGetNoAssocStatic(LPHEAD header, int n) try {
   LPITEM item = dfsItemD(header, n);
@@ -37,7 +39,8 @@ int dfsGetNoAssocStatic(LPHEAD header, int n) try {
   int count = 0;
   for (const dfsAssocStatic* e = item->assocStatic; e; e = e->next) ++count;
   return count;
-} KORA_CATCH_ALL(0)
+}
+KORA_CATCH_ALL(0)
 
 int dfsFreeAssocStatic(LPITEM item) try {
   if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
@@ -49,13 +52,15 @@ int dfsFreeAssocStatic(LPITEM item) try {
   }
   item->assocStatic = nullptr;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsItemEnableCompression(LPHEAD header) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   header->compressionEnabled = 1;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsIsItemCompressed(LPITEM item, int* size) try {
   if (size) *size = 0;
@@ -64,6 +69,7 @@ int dfsIsItemCompressed(LPITEM item, int* size) try {
   if (!h || !h->dfsEncode.xkey || !h->dfsEncode.ykey) return 0;
   if (size) *size = h->dfsEncode.nRecordSize;
   return h->dfsEncode.nRecordSize;
-} KORA_CATCH_ALL(0)
+}
+KORA_CATCH_ALL(0)
 
 }  // extern "C"

@@ -15,9 +15,17 @@ bool isKnownAxis(int type) { return type >= F_EQ_AXIS_D0 && type <= F_CURVE_LINE
 
 int axisSizeCount(int type) {
   switch (type) {
-    case F_EQ_AXIS_D1: case F_NEQ_AXIS_D1: case F_TV_AXIS_D1: return 1;
-    case F_EQ_AXIS_D2: case F_NEQ_AXIS_D2: case F_TV_AXIS_D2: case F_CURVE_LINEAR_AXIS_D2: return 2;
-    case F_EQ_AXIS_D3: case F_NEQ_AXIS_D3: case F_TV_AXIS_D3: case F_CURVE_LINEAR_AXIS_D3: return 3;
+    case F_EQ_AXIS_D1:
+    case F_NEQ_AXIS_D1:
+    case F_TV_AXIS_D1: return 1;
+    case F_EQ_AXIS_D2:
+    case F_NEQ_AXIS_D2:
+    case F_TV_AXIS_D2:
+    case F_CURVE_LINEAR_AXIS_D2: return 2;
+    case F_EQ_AXIS_D3:
+    case F_NEQ_AXIS_D3:
+    case F_TV_AXIS_D3:
+    case F_CURVE_LINEAR_AXIS_D3: return 3;
     case F_EQ_AXIS_D4: return 4;
     default: return 0;
   }
@@ -34,8 +42,10 @@ bool isTimeVaryingAxis(int type) {
 
 int axisArrayCount(int type) {
   switch (type) {
-    case F_NEQ_AXIS_D2: case F_CURVE_LINEAR_AXIS_D2: return 2;
-    case F_NEQ_AXIS_D3: case F_CURVE_LINEAR_AXIS_D3: return 3;
+    case F_NEQ_AXIS_D2:
+    case F_CURVE_LINEAR_AXIS_D2: return 2;
+    case F_NEQ_AXIS_D3:
+    case F_CURVE_LINEAR_AXIS_D3: return 3;
     default: return 0;
   }
 }
@@ -110,14 +120,16 @@ extern "C" {
 int dfsGetItemAxisType(LPITEM item) try {
   if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument), 0;
   return item->axisType;
-} KORA_CATCH_ALL(0)
+}
+KORA_CATCH_ALL(0)
 
 int dfsGetItemDim(LPITEM item) try {
   if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument), -1;
   if (item->axisType == F_EQ_AXIS_D0) return 0;
   const int n = dfs::axisSizeCount(item->axisType);
   return n == 0 ? -1 : n;
-} KORA_CATCH_ALL(-1)
+}
+KORA_CATCH_ALL(-1)
 
 int dfsGetItemGeometryType(LPITEM item) try {
   if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument), 999;
@@ -125,40 +137,48 @@ int dfsGetItemGeometryType(LPITEM item) try {
     case 0: return 100185;
     case 1: return 100186;
     case 2: return 100187;
-    case 3: case 4: return 100188;
+    case 3:
+    case 4: return 100188;
     default: return 999;
   }
-} KORA_CATCH_ALL(999)
+}
+KORA_CATCH_ALL(999)
 
 int dfsGetItemGeometryUnit(LPITEM item) try {
   if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument), 0;
   return item->axisType == F_UNDEFINED_SAXIS ? 0 : item->axisUnit;
-} KORA_CATCH_ALL(0)
+}
+KORA_CATCH_ALL(0)
 
 int dfsGetAxisElements(LPITEM item) try {
   if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument), 0;
   return clampCount(dfs::axisElements(item));
-} KORA_CATCH_ALL(0)
+}
+KORA_CATCH_ALL(0)
 
 int dfsGetItemElements(LPITEM item) try {
   if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument), 0;
   return limitByKeys(item, dfsGetAxisElements(item), true);
-} KORA_CATCH_ALL(0)
+}
+KORA_CATCH_ALL(0)
 
 int dfsGetUsedItemElements(LPITEM item) try {
   if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument), 0;
   return limitByKeys(item, dfsGetAxisElements(item), false);
-} KORA_CATCH_ALL(0)
+}
+KORA_CATCH_ALL(0)
 
 long long dfsGetItemBytes(LPITEM item) try {
   if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument), 0;
   return static_cast<long long>(dfsGetItemElements(item)) * dfsSimpSize(item->dataType);
-} KORA_CATCH_ALL(0LL)
+}
+KORA_CATCH_ALL(0LL)
 
 long long dfsGetUsedItemBytes(LPITEM item) try {
   if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument), 0;
   return static_cast<long long>(dfsGetUsedItemElements(item)) * dfsSimpSize(item->dataType);
-} KORA_CATCH_ALL(0LL)
+}
+KORA_CATCH_ALL(0LL)
 
 int dfsGetItemXYZSize(LPITEM item, int* size) try {
   if (!item || !size) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
@@ -172,7 +192,8 @@ int dfsGetItemXYZSize(LPITEM item, int* size) try {
   for (int i = 0; i < n && i < 3; ++i) product *= item->axisSize[i];
   *size = clampCount(product);
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsGetItemXYSize(LPITEM item, int* size) try {
   if (!item || !size) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
@@ -186,12 +207,14 @@ int dfsGetItemXYSize(LPITEM item, int* size) try {
     return 0;
   }
   return DFS_FAIL(item->header, nullptr, kfsErrBlock);
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsGetItemXSize(LPITEM item, int* size) try {
   if (!item || !size) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   *size = item->axisType == F_EQ_AXIS_D0 ? 1 : item->axisSize[0];
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 }  // extern "C"

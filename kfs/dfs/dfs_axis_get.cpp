@@ -84,7 +84,8 @@ extern "C" {
 
 int dfsGetItemAxisEqD0(LPITEM item, int* unit, const char** unitName) try {
   return begin(item, F_EQ_AXIS_D0, unit, unitName);
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsGetItemAxisEqD1(LPITEM item, int* unit, const char** unitName, int* size, float* x0,
                        float* dx) try {
@@ -93,7 +94,8 @@ int dfsGetItemAxisEqD1(LPITEM item, int* unit, const char** unitName, int* size,
   if (x0) *x0 = origin(item, 0);
   if (dx) *dx = step(item, 0);
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsGetItemAxisNeqD1(LPITEM item, int* unit, const char** unitName, int* size,
                         float** coords) try {
@@ -104,13 +106,15 @@ int dfsGetItemAxisNeqD1(LPITEM item, int* unit, const char** unitName, int* size
     if (!*coords) return DFS_FAIL(item->header, nullptr, kfsErrMemory);
   }
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsGetItemAxisTvarD1(LPITEM item, int* unit, const char** unitName, int* size) try {
   if (int s = begin(item, F_TV_AXIS_D1, unit, unitName)) return s;
   sizes(item, size, nullptr, nullptr, nullptr);
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsGetItemAxisEqD2(LPITEM item, int* unit, const char** unitName, int* xsize, int* ysize,
                        float* x0, float* y0, float* dx, float* dy) try {
@@ -121,28 +125,32 @@ int dfsGetItemAxisEqD2(LPITEM item, int* unit, const char** unitName, int* xsize
   if (dx) *dx = step(item, 0);
   if (dy) *dy = step(item, 1);
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsGetItemAxisNeqD2(LPITEM item, int* unit, const char** unitName, int* xsize, int* ysize,
                         double** x, double** y) try {
   if (int s = begin(item, F_NEQ_AXIS_D2, unit, unitName)) return s;
   sizes(item, xsize, ysize, nullptr, nullptr);
   return handOutCoords(item, x, y, nullptr);
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsGetItemAxisCurveLinearD2(LPITEM item, int* unit, const char** unitName, int* xsize,
                                 int* ysize, double** x, double** y) try {
   if (int s = begin(item, F_CURVE_LINEAR_AXIS_D2, unit, unitName)) return s;
   sizes(item, xsize, ysize, nullptr, nullptr);
   return handOutCoords(item, x, y, nullptr);
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsGetItemAxisTvarD2(LPITEM item, int* unit, const char** unitName, int* xsize,
                          int* ysize) try {
   if (int s = begin(item, F_TV_AXIS_D2, unit, unitName)) return s;
   sizes(item, xsize, ysize, nullptr, nullptr);
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsGetItemAxisEqD3(LPITEM item, int* unit, const char** unitName, int* xsize, int* ysize,
                        int* zsize, float* x0, float* y0, float* z0, float* dx, float* dy,
@@ -156,28 +164,32 @@ int dfsGetItemAxisEqD3(LPITEM item, int* unit, const char** unitName, int* xsize
     if (steps[i]) *steps[i] = step(item, i);
   }
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsGetItemAxisNeqD3(LPITEM item, int* unit, const char** unitName, int* xsize, int* ysize,
                         int* zsize, double** x, double** y, double** z) try {
   if (int s = begin(item, F_NEQ_AXIS_D3, unit, unitName)) return s;
   sizes(item, xsize, ysize, zsize, nullptr);
   return handOutCoords(item, x, y, z);
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsGetItemAxisCurveLinearD3(LPITEM item, int* unit, const char** unitName, int* xsize,
                                 int* ysize, int* zsize, double** x, double** y, double** z) try {
   if (int s = begin(item, F_CURVE_LINEAR_AXIS_D3, unit, unitName)) return s;
   sizes(item, xsize, ysize, zsize, nullptr);
   return handOutCoords(item, x, y, z);
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsGetItemAxisTvarD3(LPITEM item, int* unit, const char** unitName, int* xsize, int* ysize,
                          int* zsize) try {
   if (int s = begin(item, F_TV_AXIS_D3, unit, unitName)) return s;
   sizes(item, xsize, ysize, zsize, nullptr);
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsGetItemAxisEqD4(LPITEM item, int* unit, const char** unitName, int* xsize, int* ysize,
                        int* zsize, int* tsize, float* x0, float* y0, float* z0, float* t0,
@@ -191,6 +203,7 @@ int dfsGetItemAxisEqD4(LPITEM item, int* unit, const char** unitName, int* xsize
     if (steps[i]) *steps[i] = step(item, i);
   }
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 }  // extern "C"

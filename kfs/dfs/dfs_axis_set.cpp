@@ -58,7 +58,8 @@ bool copyArrays(const AxisRequest& r, float** points, double* coords[3]) {
   }
   for (int i = 0; i < dfs::axisArrayCount(r.type); ++i) {
     const long long n = dfs::axisArrayLength(r.type, r.sizes, i);
-    coords[i] = static_cast<double*>(dfs::copyBytes(r.coords[i], static_cast<size_t>(n) * sizeof(double)));
+    coords[i] =
+        static_cast<double*>(dfs::copyBytes(r.coords[i], static_cast<size_t>(n) * sizeof(double)));
     if (!coords[i]) {
       std::free(*points);
       for (int j = 0; j < i; ++j) std::free(coords[j]);
@@ -104,7 +105,8 @@ int dfsSetItemAxisEqD0(LPITEM item, int unit) try {
   r.type = F_EQ_AXIS_D0;
   r.unit = unit;
   return setAxis(item, r);
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsSetItemAxisEqD1(LPITEM item, int unit, int size, float x0, float dx) try {
   AxisRequest r;
@@ -114,7 +116,8 @@ int dfsSetItemAxisEqD1(LPITEM item, int unit, int size, float x0, float dx) try 
   r.origin[0] = x0;
   r.step[0] = dx;
   return setAxis(item, r);
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsSetItemAxisNeqD1(LPITEM item, int unit, int size, const float* coords) try {
   AxisRequest r;
@@ -123,7 +126,8 @@ int dfsSetItemAxisNeqD1(LPITEM item, int unit, int size, const float* coords) tr
   r.sizes[0] = size;
   r.points = coords;
   return setAxis(item, r);
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsSetItemAxisTvarD1(LPITEM item, int unit, int size) try {
   AxisRequest r;
@@ -131,7 +135,8 @@ int dfsSetItemAxisTvarD1(LPITEM item, int unit, int size) try {
   r.unit = unit;
   r.sizes[0] = size;
   return setAxis(item, r);
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsSetItemAxisEqD2(LPITEM item, int unit, int xsize, int ysize, float x0, float y0, float dx,
                        float dy) try {
@@ -145,7 +150,8 @@ int dfsSetItemAxisEqD2(LPITEM item, int unit, int xsize, int ysize, float x0, fl
   r.step[0] = dx;
   r.step[1] = dy;
   return setAxis(item, r);
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsSetItemAxisNeqD2(LPITEM item, int unit, int xsize, int ysize, const double* x,
                         const double* y) try {
@@ -157,7 +163,8 @@ int dfsSetItemAxisNeqD2(LPITEM item, int unit, int xsize, int ysize, const doubl
   r.coords[0] = x;
   r.coords[1] = y;
   return setAxis(item, r);
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsSetItemAxisCurveLinearD2(LPITEM item, int unit, int xsize, int ysize, const double* x,
                                 const double* y) try {
@@ -169,7 +176,8 @@ int dfsSetItemAxisCurveLinearD2(LPITEM item, int unit, int xsize, int ysize, con
   r.coords[0] = x;
   r.coords[1] = y;
   return setAxis(item, r);
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsSetItemAxisTvarD2(LPITEM item, int unit, int xsize, int ysize) try {
   AxisRequest r;
@@ -178,7 +186,8 @@ int dfsSetItemAxisTvarD2(LPITEM item, int unit, int xsize, int ysize) try {
   r.sizes[0] = xsize;
   r.sizes[1] = ysize;
   return setAxis(item, r);
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsSetItemAxisEqD3(LPITEM item, int unit, int xsize, int ysize, int zsize, float x0, float y0,
                        float z0, float dx, float dy, float dz) try {
@@ -195,7 +204,8 @@ int dfsSetItemAxisEqD3(LPITEM item, int unit, int xsize, int ysize, int zsize, f
   r.step[1] = dy;
   r.step[2] = dz;
   return setAxis(item, r);
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsSetItemAxisNeqD3(LPITEM item, int unit, int xsize, int ysize, int zsize, const double* x,
                         const double* y, const double* z) try {
@@ -209,7 +219,8 @@ int dfsSetItemAxisNeqD3(LPITEM item, int unit, int xsize, int ysize, int zsize, 
   r.coords[1] = y;
   r.coords[2] = z;
   return setAxis(item, r);
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsSetItemAxisCurveLinearD3(LPITEM item, int unit, int xsize, int ysize, int zsize,
                                 const double* x, const double* y, const double* z) try {
@@ -223,7 +234,8 @@ int dfsSetItemAxisCurveLinearD3(LPITEM item, int unit, int xsize, int ysize, int
   r.coords[1] = y;
   r.coords[2] = z;
   return setAxis(item, r);
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsSetItemAxisTvarD3(LPITEM item, int unit, int xsize, int ysize, int zsize) try {
   AxisRequest r;
@@ -233,11 +245,11 @@ int dfsSetItemAxisTvarD3(LPITEM item, int unit, int xsize, int ysize, int zsize)
   r.sizes[1] = ysize;
   r.sizes[2] = zsize;
   return setAxis(item, r);
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsSetItemAxisEqD4(LPITEM item, int unit, int xsize, int ysize, int zsize, int tsize,
-                       float x0, float y0, float z0, float t0, float dx, float dy, float dz,
-                       float dt) try {
+int dfsSetItemAxisEqD4(LPITEM item, int unit, int xsize, int ysize, int zsize, int tsize, float x0,
+                       float y0, float z0, float t0, float dx, float dy, float dz, float dt) try {
   AxisRequest r;
   r.type = F_EQ_AXIS_D4;
   r.unit = unit;
@@ -248,6 +260,7 @@ int dfsSetItemAxisEqD4(LPITEM item, int unit, int xsize, int ysize, int zsize, i
   std::memcpy(r.origin, origin, sizeof origin);
   std::memcpy(r.step, step, sizeof step);
   return setAxis(item, r);
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 }  // extern "C"

@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "kfs/dfs/dfs_file_state.h"
-#include "kfs/dfs/dfs_file.h"
-#include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_checks.h"
+#include "kfs/dfs/dfs_file.h"
+#include "kfs/dfs/dfs_file_state.h"
+#include "kfs/dfs/dfs_internal.h"
 
 namespace dfs {
 

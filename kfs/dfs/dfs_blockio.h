@@ -77,7 +77,7 @@ int readItemBlocks(kfsHandle file, int tag, absItemS* item);
 bool sameStoredForm(const absItemS* a, const absItemS* b);
 
 // Axis tags.
-int axisTag(int axisType);           // 0 when the axis has no stored form
+int axisTag(int axisType);  // 0 when the axis has no stored form
 bool axisTagKnown(int tag);
 
 }  // namespace dfs

@@ -29,43 +29,52 @@ extern "C" {
 
 int dfsCheckHeader(LPHEAD header, const char* source, int line) try {
   return header ? 0 : fail(header, nullptr, kfsErrNullArgument, source, line);
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsCheckFile(kfsHandle file, const char* source, int line) try {
   return file ? 0 : fail(nullptr, file, kfsErrNullArgument, source, line);
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, file, kfsErrMemory))
 
 int dfsCheckItem(LPITEM item, const char* source, int line) try {
   return item ? 0 : fail(nullptr, nullptr, kfsErrNullArgument, source, line);
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsCheckVector(const void* vector, const char* source, int line) try {
   return vector ? 0 : fail(nullptr, nullptr, kfsErrNullArgument, source, line);
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsCheckCustomBlock(const dfsCustomBlock* block, const char* source, int line) try {
   return block ? 0 : fail(nullptr, nullptr, kfsErrNullArgument, source, line);
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsCheckHeaderFile(LPHEAD header, kfsHandle file, const char* source, int line) try {
   return (header && file) ? 0 : fail(header, file, kfsErrNullArgument, source, line);
-} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 int dfsCheckVectorFile(const void* vector, kfsHandle file, const char* source, int line) try {
   return (vector && file) ? 0 : fail(nullptr, file, kfsErrNullArgument, source, line);
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, file, kfsErrMemory))
 
 int dfsCheckHeaderItemNo(LPHEAD header, int n, const char* source, int line) try {
   if (!header) return fail(header, nullptr, kfsErrNullArgument, source, line);
   if (n < 1 || n > header->nItems) return fail(header, nullptr, kfsErrItemNumber, source, line);
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsCheckHeaderFileItemNo(LPHEAD header, kfsHandle file, int n, const char* source,
                              int line) try {
   if (!file) return fail(header, file, kfsErrNullArgument, source, line);
   return dfsCheckHeaderItemNo(header, n, source, line);
-} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 int dfsCheckTypeSize(kfsLblock node, int type, unsigned int count, const char* source,
                      int line) try {
@@ -73,7 +82,8 @@ int dfsCheckTypeSize(kfsLblock node, int type, unsigned int count, const char* s
   if (node->type != type || !node->data) return fail(nullptr, nullptr, kfsErrType, source, line);
   if (count != 0 && node->count != count) return fail(nullptr, nullptr, kfsErrCount, source, line);
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsCheckReadTypeSize(kfsHandle file, int type, unsigned int count, kfsLblock* block,
                          const char* source, int line) try {
@@ -88,14 +98,16 @@ int dfsCheckReadTypeSize(kfsHandle file, int type, unsigned int count, kfsLblock
   const int status = dfsCheckTypeSize(*block, type, count, source, line);
   if (status != 0) kfsLblockFree(block);
   return status;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, file, kfsErrMemory))
 
 int dfsCheckWriteLB(kfsHandle file, unsigned int id, kfsLblock block, const char* source,
                     int line) try {
   if (!file) return fail(nullptr, file, kfsErrNullArgument, source, line);
   kfsLblockWrite(id, file, block);
   return reportStatus(file, source, line);
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, file, kfsErrMemory))
 
 int dfsCheckReadLB(kfsHandle file, kfsLblock* block, int* id, const char* source, int line) try {
   if (!block) return fail(nullptr, file, kfsErrNullArgument, source, line);
@@ -112,15 +124,18 @@ int dfsCheckReadLB(kfsHandle file, kfsLblock* block, int* id, const char* source
     return status ? status : fail(nullptr, file, kfsErrRead, source, line);
   }
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, file, kfsErrMemory))
 
 int dfsCheckWriteLR(kfsHandle file, int type, unsigned int count, const void* data,
                     const char* source, int line) try {
   if (!file) return fail(nullptr, file, kfsErrNullArgument, source, line);
   const unsigned int status = kfsLrecWrite(file, type, count, data);
-  if (status != 0 && kfsPeekError(file) == 0) return fail(nullptr, file, static_cast<int>(status), source, line);
+  if (status != 0 && kfsPeekError(file) == 0)
+    return fail(nullptr, file, static_cast<int>(status), source, line);
   return reportStatus(file, source, line);
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, file, kfsErrMemory))
 
 int dfsCheckReadLR(kfsHandle file, int type, unsigned int count, void* data, const char* source,
                    int line) try {
@@ -129,7 +144,8 @@ int dfsCheckReadLR(kfsHandle file, int type, unsigned int count, void* data, con
   if (int status = reportStatus(file, source, line)) return status;
   if (got != count) return fail(nullptr, file, kfsErrCount, source, line);
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, file, kfsErrMemory))
 
 int dfsCheckSkipLR(kfsHandle file, const char* source, int line) try {
   if (!file) return fail(nullptr, file, kfsErrNullArgument, source, line);
@@ -140,26 +156,30 @@ int dfsCheckSkipLR(kfsHandle file, const char* source, int line) try {
   }
   kfsSkip(file);
   return reportStatus(file, source, line);
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, file, kfsErrMemory))
 
 int dfsCheckPseudoSkipLR(int type, unsigned int count, kfsHandle file, const char* source,
                          int line) try {
   if (!file) return fail(nullptr, file, kfsErrNullArgument, source, line);
   kfsPseudoSeek(file, 5 + static_cast<long long>(count) * kfsSimpSize(type));
   return reportStatus(file, source, line);
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, file, kfsErrMemory))
 
 int dfsCheckPseudoSkipTimeStepTag(kfsHandle file, int equidistant, const char* source,
                                   int line) try {
   if (!file) return fail(nullptr, file, kfsErrNullArgument, source, line);
   kfsPseudoSeek(file, equidistant ? 4 : 17);
   return reportStatus(file, source, line);
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, file, kfsErrMemory))
 
 int dfsCheckMallocZ(void** pointer, size_t size, const char* source, int line) try {
   if (!pointer) return fail(nullptr, nullptr, kfsErrNullArgument, source, line);
   *pointer = std::calloc(1, size ? size : 1);
   return *pointer ? 0 : fail(nullptr, nullptr, kfsErrMemory, source, line);
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 }  // extern "C"

@@ -40,8 +40,7 @@ KFS_API int dfsCheckTypeSize(kfsLblock node, int type, unsigned int count, const
 KFS_API int dfsCheckWriteLB(kfsHandle file, unsigned int id, kfsLblock block, const char* source,
                             int line);
 /* Reads a block into *block and its id into *id (may be null). */
-KFS_API int dfsCheckReadLB(kfsHandle file, kfsLblock* block, int* id, const char* source,
-                           int line);
+KFS_API int dfsCheckReadLB(kfsHandle file, kfsLblock* block, int* id, const char* source, int line);
 KFS_API int dfsCheckWriteLR(kfsHandle file, int type, unsigned int count, const void* data,
                             const char* source, int line);
 KFS_API int dfsCheckReadLR(kfsHandle file, int type, unsigned int count, void* data,
@@ -49,8 +48,8 @@ KFS_API int dfsCheckReadLR(kfsHandle file, int type, unsigned int count, void* d
 /* Skips one record: 2019 when the next item is not a record. */
 KFS_API int dfsCheckSkipLR(kfsHandle file, const char* source, int line);
 /* Pseudo-seeks over a record of that type and count (5 + count x size). */
-KFS_API int dfsCheckPseudoSkipLR(int type, unsigned int count, kfsHandle file,
-                                 const char* source, int line);
+KFS_API int dfsCheckPseudoSkipLR(int type, unsigned int count, kfsHandle file, const char* source,
+                                 int line);
 /* Pseudo-seeks over a time-step tag: 4 bytes when equidistant, else 17. */
 KFS_API int dfsCheckPseudoSkipTimeStepTag(kfsHandle file, int equidistant, const char* source,
                                           int line);

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "kfs/dfs/dfs_file_io.h"
 #include "kfs/container/kfs_access.h"
+#include "kfs/dfs/dfs_file_io.h"
 #include "kfs/dfs/dfs_internal.h"
 
 namespace dfs {

@@ -27,16 +27,18 @@ int dfsAddCustomBlock(LPHEAD header, int type, const char* name, int count, cons
   while (*tail) tail = &(*tail)->next;
   *tail = block;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsGetCustomBlockRef(LPHEAD header, dfsCustomBlock** first) try {
   if (!header || !first) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   *first = header->customBlocks;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsGetCustomBlock(dfsCustomBlock* entry, int* type, const char** name, int* count,
-                      void** data, dfsCustomBlock** next) try {
+int dfsGetCustomBlock(dfsCustomBlock* entry, int* type, const char** name, int* count, void** data,
+                      dfsCustomBlock** next) try {
   if (!entry) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   if (type) *type = entry->type;
   if (name) *name = entry->name;
@@ -44,6 +46,7 @@ int dfsGetCustomBlock(dfsCustomBlock* entry, int* type, const char** name, int* 
   if (data) *data = entry->data;
   if (next) *next = entry->next;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 }  // extern "C"

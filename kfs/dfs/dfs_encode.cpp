@@ -40,7 +40,8 @@ int dfsSetEncodeKey(LPHEAD header, const int* xkey, const int* ykey, const int* 
   header->dfsEncode.nRecordSize = n;
   header->encoded = 1;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsGetEncodeKey(LPHEAD header, int* xkey, int* ykey, int* zkey) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
@@ -51,16 +52,19 @@ int dfsGetEncodeKey(LPHEAD header, int* xkey, int* ykey, int* zkey) try {
   if (ykey && header->dfsEncode.ykey) std::memcpy(ykey, header->dfsEncode.ykey, bytes);
   if (zkey && header->dfsEncode.zkey) std::memcpy(zkey, header->dfsEncode.zkey, bytes);
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsIsFileCompressed(LPHEAD header) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0;
   return header->encoded;
-} KORA_CATCH_ALL(0)
+}
+KORA_CATCH_ALL(0)
 
 int dfsGetEncodeKeySize(LPHEAD header) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0;
   return header->dfsEncode.nRecordSize;
-} KORA_CATCH_ALL(0)
+}
+KORA_CATCH_ALL(0)
 
 }  // extern "C"

@@ -5,12 +5,12 @@
 #include <cstring>
 
 #include "base/kora_boundary.h"
-#include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_blockio.h"
+#include "kfs/dfs/dfs_checks.h"
 #include "kfs/dfs/dfs_file.h"
+#include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_item.h"
-#include "kfs/dfs/dfs_checks.h"
 
 namespace {
 
@@ -140,12 +140,10 @@ int writeEncodeKeys(LPHEAD header, kfsHandle file) {
 
 extern "C" {
 
-int dfsReadEncodeKeys(LPHEAD header, kfsHandle file) try {
-  return readKeys(header, file, true);
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+int dfsReadEncodeKeys(LPHEAD header, kfsHandle file) try { return readKeys(header, file, true); }
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsSkipEncodeKeys(LPHEAD header, kfsHandle file) try {
-  return readKeys(header, file, false);
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+int dfsSkipEncodeKeys(LPHEAD header, kfsHandle file) try { return readKeys(header, file, false); }
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 }  // extern "C"

@@ -48,7 +48,8 @@ KFS_API kfsHandle FOpenFileRead(const char* path, unsigned int* status) try {
   kfsHandle file = nullptr;
   unsigned int rc = kfsFileOpenRead(path, &file, dfsAPIid, nullptr);
   return Opened(rc, file, status, __LINE__);
-} KORA_CATCH_ALL(Escaped(status, __LINE__))
+}
+KORA_CATCH_ALL(Escaped(status, __LINE__))
 
 KFS_API kfsHandle FOpenStreamRead(void* buffer, size_t capacity, kfsStreamRefill refill,
                                   unsigned int* status) try {
@@ -56,24 +57,28 @@ KFS_API kfsHandle FOpenStreamRead(void* buffer, size_t capacity, kfsStreamRefill
   kfsHandle file = nullptr;
   unsigned int rc = kfsStreamOpenRead(buffer, capacity, refill, &file, dfsAPIid, nullptr);
   return Opened(rc, file, status, __LINE__);
-} KORA_CATCH_ALL(Escaped(status, __LINE__))
+}
+KORA_CATCH_ALL(Escaped(status, __LINE__))
 
 KFS_API kfsHandle FOpenFileCreate(const char* path, int update) try {
   return dfs::openFileCreate(path, update, nullptr);
-} KORA_CATCH_ALL(Escaped(nullptr, __LINE__))
+}
+KORA_CATCH_ALL(Escaped(nullptr, __LINE__))
 
 KFS_API kfsHandle FOpenStreamCreate(void* buffer, size_t capacity, kfsStreamDrain drain,
                                     int flag) try {
   (void)flag;
   return dfs::openStreamCreate(buffer, capacity, drain, nullptr);
-} KORA_CATCH_ALL(Escaped(nullptr, __LINE__))
+}
+KORA_CATCH_ALL(Escaped(nullptr, __LINE__))
 
 KFS_API kfsHandle FOpenFileEdit(const char* path, unsigned int* status) try {
   if (DebugFileIOIsOn()) DebugEnter("FOpenFileEdit <%s>", path ? path : "");
   kfsHandle file = nullptr;
   unsigned int rc = kfsFileOpenEdit(path, &file, dfsAPIid, nullptr);
   return Opened(rc, file, status, __LINE__);
-} KORA_CATCH_ALL(Escaped(status, __LINE__))
+}
+KORA_CATCH_ALL(Escaped(status, __LINE__))
 
 KFS_API unsigned int FCloseFile(kfsHandle* file) try {
   bool trace = DebugFileIOIsOn();
@@ -85,7 +90,8 @@ KFS_API unsigned int FCloseFile(kfsHandle* file) try {
   if (status != kfsOK) F_REPORT(nullptr, status);
   if (trace) DebugExit("[%u]", status);
   return status;
-} KORA_CATCH_ALL(F_REPORT(nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(F_REPORT(nullptr, kfsErrMemory))
 
 KFS_API int FQueryLogicalBlock(kfsHandle file) try {
   if (DebugFileIOIsOn()) DebugEnter("FQueryLogicalBlock %p", static_cast<void*>(file));
@@ -93,7 +99,8 @@ KFS_API int FQueryLogicalBlock(kfsHandle file) try {
   int block = kfsQuery(file, &id) == kfsTypeBlock ? static_cast<int>(id) : 0;
   if (DebugFileIOIsOn()) DebugExit("%d", block);
   return block;
-} KORA_CATCH_ALL(0)
+}
+KORA_CATCH_ALL(0)
 
 KFS_API kfsLblock FReadLogicalBlock(kfsHandle file) try {
   if (DebugFileIOIsOn()) DebugEnter("FReadLogicalBlock %p", static_cast<void*>(file));
@@ -104,7 +111,8 @@ KFS_API kfsLblock FReadLogicalBlock(kfsHandle file) try {
   if (status > kfsEndOfFile) F_REPORT(file, status);
   if (DebugFileIOIsOn()) DebugExit("%p %u [%u]", static_cast<void*>(block), records, status);
   return block;
-} KORA_CATCH_ALL((F_REPORT(file, kfsErrMemory), nullptr))
+}
+KORA_CATCH_ALL((F_REPORT(file, kfsErrMemory), nullptr))
 
 KFS_API unsigned int FSkipLogicalBlock(kfsHandle file) try {
   if (DebugFileIOIsOn()) DebugEnter("FSkipLogicalBlock %p", static_cast<void*>(file));
@@ -112,7 +120,8 @@ KFS_API unsigned int FSkipLogicalBlock(kfsHandle file) try {
   if (status > kfsEndOfFile) F_REPORT(file, status);
   if (DebugFileIOIsOn()) DebugExit("[%u]", status);
   return status;
-} KORA_CATCH_ALL(F_REPORT(file, kfsErrMemory))
+}
+KORA_CATCH_ALL(F_REPORT(file, kfsErrMemory))
 
 KFS_API kfsLblock FCreateLogicalBlock(kfsSimpleType type, unsigned int count,
                                       const void* data) try {
@@ -121,23 +130,27 @@ KFS_API kfsLblock FCreateLogicalBlock(kfsSimpleType type, unsigned int count,
   if (!block) F_REPORT(nullptr, kfsErrBlock);
   if (DebugFileIOIsOn()) DebugExit("%p", static_cast<void*>(block));
   return block;
-} KORA_CATCH_ALL((F_REPORT(nullptr, kfsErrMemory), nullptr))
+}
+KORA_CATCH_ALL((F_REPORT(nullptr, kfsErrMemory), nullptr))
 
-KFS_API unsigned int FAppendToLogicalBlock(kfsSimpleType type, unsigned int count,
-                                           const void* data, kfsLblock block) try {
+KFS_API unsigned int FAppendToLogicalBlock(kfsSimpleType type, unsigned int count, const void* data,
+                                           kfsLblock block) try {
   if (DebugFileIOIsOn()) DebugEnter("FAppendToLogicalBlock %d %u", type, count);
   unsigned int status = kfsLblockAdd(type, count, data, 1, block) ? static_cast<unsigned int>(kfsOK)
                                                                   : F_REPORT(nullptr, kfsErrBlock);
   if (DebugFileIOIsOn()) DebugExit("[%u]", status);
   return status;
-} KORA_CATCH_ALL(F_REPORT(nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(F_REPORT(nullptr, kfsErrMemory))
 
 KFS_API unsigned int FFreeLogicalBlock(kfsLblock* block) try {
-  if (DebugFileIOIsOn()) DebugEnter("FFreeLogicalBlock %p", static_cast<void*>(block ? *block : nullptr));
+  if (DebugFileIOIsOn())
+    DebugEnter("FFreeLogicalBlock %p", static_cast<void*>(block ? *block : nullptr));
   kfsLblockFree(block);
   if (DebugFileIOIsOn()) DebugExit("[%d]", kfsOK);
   return kfsOK;
-} KORA_CATCH_ALL(F_REPORT(nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(F_REPORT(nullptr, kfsErrMemory))
 
 }  // extern "C"
 

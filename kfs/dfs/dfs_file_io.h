@@ -45,8 +45,7 @@ KFS_API kfsHandle FOpenStreamRead(void* buffer, size_t capacity, kfsStreamRefill
 /* Application text "FOpenFileCreate"; mode "wb+" when update is non-zero. */
 KFS_API kfsHandle FOpenFileCreate(const char* path, int update);
 /* Application text "FOpenStreamCreate"; flag is accepted and ignored. */
-KFS_API kfsHandle FOpenStreamCreate(void* buffer, size_t capacity, kfsStreamDrain drain,
-                                    int flag);
+KFS_API kfsHandle FOpenStreamCreate(void* buffer, size_t capacity, kfsStreamDrain drain, int flag);
 KFS_API kfsHandle FOpenFileEdit(const char* path, unsigned int* status);
 /* kfsFileClose; nulls *file. */
 KFS_API unsigned int FCloseFile(kfsHandle* file);
@@ -60,8 +59,8 @@ KFS_API unsigned int FSkipLogicalBlock(kfsHandle file);
 /* A new one-node block owning a copy of data; null (2010 reported) on failure. */
 KFS_API kfsLblock FCreateLogicalBlock(kfsSimpleType type, unsigned int count, const void* data);
 /* Appends a node owning a copy of data; 0, or 2010. */
-KFS_API unsigned int FAppendToLogicalBlock(kfsSimpleType type, unsigned int count,
-                                           const void* data, kfsLblock block);
+KFS_API unsigned int FAppendToLogicalBlock(kfsSimpleType type, unsigned int count, const void* data,
+                                           kfsLblock block);
 /* kfsLblockFree; nulls *block; returns 0. */
 KFS_API unsigned int FFreeLogicalBlock(kfsLblock* block);
 

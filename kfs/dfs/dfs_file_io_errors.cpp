@@ -13,7 +13,8 @@ extern "C" {
 KFS_API unsigned int dfsAPIid(unsigned int* appVersion) try {
   if (appVersion) *appVersion = DFS_APP_VERSION;
   return DFS_API_ID;
-} KORA_CATCH_ALL(DFS_API_ID)
+}
+KORA_CATCH_ALL(DFS_API_ID)
 
 KFS_API unsigned int FErrorHandler(void* header, kfsHandle file, void* extra, unsigned int code,
                                    const char* source, int line) try {
@@ -21,25 +22,29 @@ KFS_API unsigned int FErrorHandler(void* header, kfsHandle file, void* extra, un
   if (slot >= 0 && g_wrapperCallbacks[slot])
     g_wrapperCallbacks[slot](header, file, extra, code, source, line);
   return code;
-} KORA_CATCH_ALL(code)
+}
+KORA_CATCH_ALL(code)
 
-KFS_API FErrorCallback* FGetCallbacks(void) try {
-  return g_wrapperCallbacks;
-} KORA_CATCH_ALL(g_wrapperCallbacks)
+KFS_API FErrorCallback* FGetCallbacks(void) try { return g_wrapperCallbacks; }
+KORA_CATCH_ALL(g_wrapperCallbacks)
 
 KFS_API void FResetCallbacks(void) try {
   for (auto& slot : g_wrapperCallbacks) slot = nullptr;
-} KORA_CATCH_ALL(void())
+}
+KORA_CATCH_ALL(void())
 
 KFS_API void dfsAddErrorHandler(unsigned int code, FErrorCallback fn) try {
   // Every code the library raises can have a handler, 2020 (unit not valid
   // for the item type) included.
   int slot = kfsCallbackSlot(code);
   if (slot >= 0) g_wrapperCallbacks[slot] = fn;
-} KORA_CATCH_ALL(void())
+}
+KORA_CATCH_ALL(void())
 
-KFS_API void dfsAddCommonErrorHandler(void) try { FResetCallbacks(); } KORA_CATCH_ALL(void())
+KFS_API void dfsAddCommonErrorHandler(void) try { FResetCallbacks(); }
+KORA_CATCH_ALL(void())
 
-KFS_API void dfsInitSystem(void) try { FResetCallbacks(); } KORA_CATCH_ALL(void())
+KFS_API void dfsInitSystem(void) try { FResetCallbacks(); }
+KORA_CATCH_ALL(void())
 
 }  // extern "C"

@@ -1,10 +1,10 @@
 // The section search: moves through a data file block by block, noting
 // where the static (40000) and dynamic (50000) sections begin.
 #include "base/kora_boundary.h"
-#include "kfs/dfs/dfs_file_state.h"
-#include "kfs/dfs/dfs_file.h"
-#include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_checks.h"
+#include "kfs/dfs/dfs_file.h"
+#include "kfs/dfs/dfs_file_state.h"
+#include "kfs/dfs/dfs_internal.h"
 
 namespace {
 
@@ -43,6 +43,7 @@ int dfsFindBlock(kfsHandle file, int tag) try {
     }
   }
   return static_cast<int>(kfsPeekError(file));
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, file, kfsErrMemory))
 
 }  // extern "C"

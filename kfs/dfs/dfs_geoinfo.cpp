@@ -13,10 +13,11 @@ extern "C" {
 int dfsGetGeoInfoType(LPHEAD header) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0;
   return header->geoInfoType;
-} KORA_CATCH_ALL(0)
+}
+KORA_CATCH_ALL(0)
 
-int dfsSetGeoInfoUTMProj(LPHEAD header, const char* projection, double longitude,
-                         double latitude, double orientation) try {
+int dfsSetGeoInfoUTMProj(LPHEAD header, const char* projection, double longitude, double latitude,
+                         double orientation) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   char* copy = dfs::copyText(projection);
   if (!copy) return DFS_FAIL(header, nullptr, kfsErrMemory);
@@ -27,7 +28,8 @@ int dfsSetGeoInfoUTMProj(LPHEAD header, const char* projection, double longitude
   header->originLat = latitude;
   header->orientation = orientation;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsGetGeoInfoUTMProj(LPHEAD header, const char** projection, double* longitude,
                          double* latitude, double* orientation) try {
@@ -40,7 +42,8 @@ int dfsGetGeoInfoUTMProj(LPHEAD header, const char** projection, double* longitu
   if (latitude) *latitude = header->originLat;
   if (orientation) *orientation = header->orientation;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsUpdateGeoInfoUTMProj(LPHEAD header, const char* projection, double longitude,
                             double latitude, double orientation) try {
@@ -58,7 +61,8 @@ int dfsUpdateGeoInfoUTMProj(LPHEAD header, const char* projection, double longit
   header->originLat = latitude;
   header->orientation = orientation;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsSetGeoInfoUndefined(LPHEAD header) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
@@ -66,6 +70,7 @@ int dfsSetGeoInfoUndefined(LPHEAD header) try {
   header->projection = nullptr;
   header->geoInfoType = F_UNDEFINED_GEOINFO;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 }  // extern "C"

@@ -51,14 +51,16 @@ const char* dfsFileTypeStr(int fileType) try {
     case F_NEQTIME_TVARSPACE_VARITEMS: return "F_NEQTIME_TVARSPACE_VARITEMS";
     default: return "*** FileType error ***";
   }
-} KORA_CATCH_ALL("*** FileType error ***")
+}
+KORA_CATCH_ALL("*** FileType error ***")
 
 const char* dfsTimeAxisTypeStr(int timeAxisType) try {
   static const char* const kNames[] = {"F_UNDEFINED_TAXIS", "F_TM_EQ_AXIS", "F_TM_NEQ_AXIS",
                                        "F_CAL_EQ_AXIS", "F_CAL_NEQ_AXIS"};
   if (timeAxisType < 0 || timeAxisType > 4) return "*** TimeAxis error ***";
   return kNames[timeAxisType];
-} KORA_CATCH_ALL("*** TimeAxis error ***")
+}
+KORA_CATCH_ALL("*** TimeAxis error ***")
 
 int dfsInitHeader(LPHEAD header) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
@@ -77,7 +79,8 @@ int dfsInitHeader(LPHEAD header) try {
   header->time.endTime = DFS_DELETE_DOUBLE;
   header->modifyTimes = 1;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsHeaderCreate(int fileType, const char* fileTitle, const char* appTitle, int appVersion,
                     int nItems, int statsType, LPHEAD* out) try {
@@ -96,7 +99,8 @@ int dfsHeaderCreate(int fileType, const char* fileTitle, const char* appTitle, i
   }
   if (status == 0) status = replaceText(header, &header->appTitle, appTitle);
   if (status == 0) {
-    header->items = static_cast<absItemS*>(std::calloc(static_cast<size_t>(nItems), sizeof(absItemS)));
+    header->items =
+        static_cast<absItemS*>(std::calloc(static_cast<size_t>(nItems), sizeof(absItemS)));
     if (!header->items) status = DFS_FAIL(header, nullptr, kfsErrMemory);
   }
   if (status != 0) {
@@ -107,7 +111,8 @@ int dfsHeaderCreate(int fileType, const char* fileTitle, const char* appTitle, i
   for (int i = 0; i < nItems; ++i) dfs::initItem(&header->items[i], header, 0);
   *out = header;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsHeaderDestroy(LPHEAD* header) try {
   if (!header) return 0;
@@ -126,136 +131,159 @@ int dfsHeaderDestroy(LPHEAD* header) try {
   freeEncodeKeys(h);
   std::free(h);
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsGetFileType(LPHEAD header) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0;
   return header->fileType;
-} KORA_CATCH_ALL(0)
+}
+KORA_CATCH_ALL(0)
 
 int dfsGetItemStatsType(LPHEAD header) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0;
   return header->statsType;
-} KORA_CATCH_ALL(0)
+}
+KORA_CATCH_ALL(0)
 
 const char* dfsGetFileTitle(LPHEAD header) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), "";
   return header->fileTitle ? header->fileTitle : "";
-} KORA_CATCH_ALL("")
+}
+KORA_CATCH_ALL("")
 
 int dfsSetFileTitle(LPHEAD header, const char* title) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   return replaceText(header, &header->fileTitle, title);
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 const char* dfsGetAppTitle(LPHEAD header) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), "";
   return header->appTitle ? header->appTitle : "";
-} KORA_CATCH_ALL("")
+}
+KORA_CATCH_ALL("")
 
 int dfsSetAppTitle(LPHEAD header, const char* title) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   return replaceText(header, &header->appTitle, title);
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsGetAppVersionNo(LPHEAD header) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), -1;
   return header->appVersion;
-} KORA_CATCH_ALL(-1)
+}
+KORA_CATCH_ALL(-1)
 
 int dfsSetAppVersionNo(LPHEAD header, int version) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   header->appVersion = version;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsGetDataType(LPHEAD header) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0;
   return header->dataType;
-} KORA_CATCH_ALL(0)
+}
+KORA_CATCH_ALL(0)
 
 int dfsSetDataType(LPHEAD header, int dataType) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   header->dataType = dataType;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 float dfsGetDeleteValFloat(LPHEAD header) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0.0f;
   return header->deleteFloat;
-} KORA_CATCH_ALL(0.0f)
+}
+KORA_CATCH_ALL(0.0f)
 
 int dfsSetDeleteValFloat(LPHEAD header, float value) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   header->deleteFloat = value;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 double dfsGetDeleteValDouble(LPHEAD header) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0.0;
   return header->deleteDouble;
-} KORA_CATCH_ALL(0.0)
+}
+KORA_CATCH_ALL(0.0)
 
 int dfsSetDeleteValDouble(LPHEAD header, double value) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   header->deleteDouble = value;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 unsigned char dfsGetDeleteValByte(LPHEAD header) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0;
   return header->deleteByte;
-} KORA_CATCH_ALL(0)
+}
+KORA_CATCH_ALL(0)
 
 int dfsSetDeleteValByte(LPHEAD header, unsigned char value) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   header->deleteByte = value;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsGetDeleteValInt(LPHEAD header) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0;
   return header->deleteInt;
-} KORA_CATCH_ALL(0)
+}
+KORA_CATCH_ALL(0)
 
 int dfsSetDeleteValInt(LPHEAD header, int value) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   header->deleteInt = value;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 unsigned int dfsGetDeleteValUnsignedInt(LPHEAD header) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0u;
   return header->deleteUnsigned;
-} KORA_CATCH_ALL(0u)
+}
+KORA_CATCH_ALL(0u)
 
 int dfsSetDeleteValUnsignedInt(LPHEAD header, unsigned int value) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   header->deleteUnsigned = value;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsGetVersionCurrent(void) try {
-  return DFS_VERSION_CURRENT;
-} KORA_CATCH_ALL(DFS_VERSION_CURRENT)
+int dfsGetVersionCurrent(void) try { return DFS_VERSION_CURRENT; }
+KORA_CATCH_ALL(DFS_VERSION_CURRENT)
 
 int dfsParamModifyTimes(LPHEAD header, int value) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   header->modifyTimes = value;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsSimpSize(int type) try {
   static const int kSizes[8] = {0, 4, 8, 1, 4, 4, 2, 2};
   return (type >= 1 && type <= 7) ? kSizes[type] : 0;
-} KORA_CATCH_ALL(0)
+}
+KORA_CATCH_ALL(0)
 
 const char* dfsSimpleTypeStr(int type) try {
-  static const char* const kNames[] = {"block", "terminator", "unknown", "float",
-                                       "double", "byte", "integer*4", "unsigned*4",
+  static const char* const kNames[] = {"block",     "terminator", "unknown",   "float",
+                                       "double",    "byte",       "integer*4", "unsigned*4",
                                        "integer*2", "unsigned*2"};
   if (type < -2 || type > 7) return "unknown";
   return kNames[type + 2];
-} KORA_CATCH_ALL("unknown")
+}
+KORA_CATCH_ALL("unknown")
 
 }  // extern "C"

@@ -41,15 +41,15 @@ KFS_API int dfsInitHeader(LPHEAD header);
 /* Frees the header and everything it owns; nulls *header (also when null). */
 KFS_API int dfsHeaderDestroy(LPHEAD* header);
 
-KFS_API int dfsGetFileType(LPHEAD header);      /* 0 on error */
-KFS_API int dfsGetItemStatsType(LPHEAD header); /* 0 on error */
+KFS_API int dfsGetFileType(LPHEAD header);          /* 0 on error */
+KFS_API int dfsGetItemStatsType(LPHEAD header);     /* 0 on error */
 KFS_API const char* dfsGetFileTitle(LPHEAD header); /* "" on error */
 KFS_API int dfsSetFileTitle(LPHEAD header, const char* title);
-KFS_API const char* dfsGetAppTitle(LPHEAD header);  /* "" on error */
+KFS_API const char* dfsGetAppTitle(LPHEAD header); /* "" on error */
 KFS_API int dfsSetAppTitle(LPHEAD header, const char* title);
-KFS_API int dfsGetAppVersionNo(LPHEAD header);  /* -1 on error */
+KFS_API int dfsGetAppVersionNo(LPHEAD header); /* -1 on error */
 KFS_API int dfsSetAppVersionNo(LPHEAD header, int version);
-KFS_API int dfsGetDataType(LPHEAD header);      /* 0 on error */
+KFS_API int dfsGetDataType(LPHEAD header); /* 0 on error */
 KFS_API int dfsSetDataType(LPHEAD header, int dataType);
 
 /* Delete values; getters give 0 on error. */
@@ -86,8 +86,8 @@ KFS_API int dfsSetEncodeKey(LPHEAD header, const int* xkey, const int* ykey, con
                             int n);
 /* Copies the stored keys into the given arrays (each may be null). */
 KFS_API int dfsGetEncodeKey(LPHEAD header, int* xkey, int* ykey, int* zkey);
-KFS_API int dfsIsFileCompressed(LPHEAD header);  /* the encoding flag */
-KFS_API int dfsGetEncodeKeySize(LPHEAD header);  /* nRecordSize */
+KFS_API int dfsIsFileCompressed(LPHEAD header); /* the encoding flag */
+KFS_API int dfsGetEncodeKeySize(LPHEAD header); /* nRecordSize */
 
 KFS_API int dfsGetVersionCurrent(void); /* 206 */
 /* 1 (default): calendar getters fold the start offset into the start date and

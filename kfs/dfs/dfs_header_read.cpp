@@ -7,17 +7,17 @@
 #include <cstring>
 
 #include "base/kora_boundary.h"
-#include "kfs/util/failure_values.h"
 #include "kfs/container/call_trace.h"
-#include "kfs/dfs/dfs_trace.h"
-#include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_axis.h"
 #include "kfs/dfs/dfs_blockio.h"
+#include "kfs/dfs/dfs_checks.h"
 #include "kfs/dfs/dfs_file.h"
+#include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_header.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_item.h"
-#include "kfs/dfs/dfs_checks.h"
+#include "kfs/dfs/dfs_trace.h"
+#include "kfs/util/failure_values.h"
 
 namespace {
 
@@ -126,7 +126,8 @@ int readTimeAxis(kfsHandle file, LPHEAD h, const TimeLayout& layout) {
     const int* unit = static_cast<const int*>(in.next(kfsTypeInt4, 1));
     if (unit) t.unit = *unit;
   }
-  const double* times = static_cast<const double*>(in.next(kfsTypeDouble, layout.hasSecondTime ? 2 : 1));
+  const double* times =
+      static_cast<const double*>(in.next(kfsTypeDouble, layout.hasSecondTime ? 2 : 1));
   if (in.status()) return in.status();
   t.start = times[0];
   if (layout.hasSecondTime) {
@@ -265,13 +266,10 @@ int readHeaderBlock(kfsHandle file, ReadState& st, bool* done) {
   TimeLayout layout;
   switch (tag) {
     case DFS_TAG_STATIC:
-    case DFS_TAG_DYNAMIC:
-      *done = true;
-      return 0;
+    case DFS_TAG_DYNAMIC: *done = true; return 0;
     case DFS_TAG_FILE_INFO:
     case DFS_TAG_TIME_AXIS:
-    case DFS_TAG_ITEMS:
-      return dfs::skipBlock(file);
+    case DFS_TAG_ITEMS: return dfs::skipBlock(file);
     case 10004: {
       short type = 0;
       const int s = readOne(file, kfsTypeInt2, &type);
@@ -335,6 +333,7 @@ LPHEAD dfsReadHeader(kfsHandle file, int* status) try {
   if (status) *status = s;
   if (dfsDebugIsOn()) DebugExit("%p [%d]", static_cast<void*>(st.header), s);
   return st.header;
-} KORA_CATCH_ALL(::kfs::util::FailedWith(status, DFS_FAIL(nullptr, file, kfsErrMemory)))
+}
+KORA_CATCH_ALL(::kfs::util::FailedWith(status, DFS_FAIL(nullptr, file, kfsErrMemory)))
 
 }  // extern "C"

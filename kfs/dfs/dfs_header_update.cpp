@@ -11,14 +11,14 @@
 
 #include "base/kora_boundary.h"
 #include "kfs/container/call_trace.h"
-#include "kfs/dfs/dfs_trace.h"
-#include "kfs/dfs/dfs_file_io.h"
-#include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_axis.h"
 #include "kfs/dfs/dfs_blockio.h"
-#include "kfs/dfs/dfs_file.h"
-#include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_checks.h"
+#include "kfs/dfs/dfs_file.h"
+#include "kfs/dfs/dfs_file_io.h"
+#include "kfs/dfs/dfs_file_state.h"
+#include "kfs/dfs/dfs_internal.h"
+#include "kfs/dfs/dfs_trace.h"
 
 namespace {
 
@@ -167,9 +167,9 @@ void updateCustom(const dfsCustomBlock* c, kfsLblock b) {
 struct Walk {
   LPHEAD header;
   bool timeOnly;
-  int item = -1;  // index of the current item, -1 before the first
+  int item = -1;                                // index of the current item, -1 before the first
   dfsCustomBlock* const* nextCustom = nullptr;  // link to the next custom block's entry
-  bool projectionTooLong = false;  // the stored projection text was kept
+  bool projectionTooLong = false;               // the stored projection text was kept
 };
 
 // Replaces the values of one block; false when the block is left alone.
@@ -201,7 +201,8 @@ bool updateBlock(Walk& w, int tag, kfsLblock b) {
     case 30005: updateItem(item, tag, b); return true;
     case 30006: putOne(b, 0, kfsTypeInt4, item->valueType); return true;
     case 30003:
-      if (item->stats) put(b, 0, kfsTypeDouble, item->stats, static_cast<unsigned int>(item->nStats));
+      if (item->stats)
+        put(b, 0, kfsTypeDouble, item->stats, static_cast<unsigned int>(item->nStats));
       return true;
     default:
       if (tag >= 31051 && tag <= 31062) {
@@ -333,10 +334,12 @@ int dfsUpdateHeader(LPHEAD header, int force, kfsHandle file) try {
   const int s = updateHeader(header, force, file, false);
   if (dfsDebugIsOn()) DebugExit("[%d]", s);
   return s;
-} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 int dfsUpdateHeaderTime(LPHEAD header, int force, kfsHandle file) try {
   return updateHeader(header, force, file, true);
-} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 }  // extern "C"

@@ -6,14 +6,14 @@
 
 #include "base/kora_boundary.h"
 #include "kfs/container/call_trace.h"
-#include "kfs/dfs/dfs_trace.h"
-#include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_blockio.h"
+#include "kfs/dfs/dfs_checks.h"
 #include "kfs/dfs/dfs_file.h"
+#include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_item.h"
+#include "kfs/dfs/dfs_trace.h"
 #include "kfs/dfs/dfs_units.h"
-#include "kfs/dfs/dfs_checks.h"
 
 namespace {
 
@@ -184,6 +184,7 @@ int dfsWriteHeader(LPHEAD header, kfsHandle file) try {
   if (!s) s = writeCustomBlocks(header, file);
   if (dfsDebugIsOn()) DebugExit("[%d]", s);
   return s;
-} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 }  // extern "C"

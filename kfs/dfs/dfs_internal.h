@@ -4,8 +4,8 @@
 
 #include <cstddef>
 
-#include "kfs/dfs/dfs_types.h"
 #include "kfs/container/kfs.h"
+#include "kfs/dfs/dfs_types.h"
 
 namespace dfs {
 

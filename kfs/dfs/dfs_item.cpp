@@ -85,14 +85,17 @@ LPITEM dfsItemD(LPHEAD header, int n) try {
   if (n < 1 || n > header->nItems || !header->items)
     return DFS_FAIL(header, nullptr, kfsErrItemNumber), nullptr;
   return &header->items[n - 1];
-} KORA_CATCH_ALL((DFS_FAIL(header, nullptr, kfsErrMemory), nullptr))
+}
+KORA_CATCH_ALL((DFS_FAIL(header, nullptr, kfsErrMemory), nullptr))
 
-LPITEM dfsItemS(LPITEM item) try { return item; } KORA_CATCH_ALL(nullptr)
+LPITEM dfsItemS(LPITEM item) try { return item; }
+KORA_CATCH_ALL(nullptr)
 
 int dfsGetNoOfItems(LPHEAD header) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0;
   return header->nItems;
-} KORA_CATCH_ALL(0)
+}
+KORA_CATCH_ALL(0)
 
 int dfsSetItemInfo(LPHEAD header, LPITEM item, int itemType, const char* name, int unit,
                    int dataType) try {
@@ -102,7 +105,8 @@ int dfsSetItemInfo(LPHEAD header, LPITEM item, int itemType, const char* name, i
   if (status != 0) return status;
   item->unitKey = unit;
   return item->isStatic ? 0 : InitItemStats(item, __LINE__);
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsSetItemInfo_(LPHEAD header, LPITEM item, int itemType, const char* name,
                     const char* unitText, int dataType) try {
@@ -117,7 +121,8 @@ int dfsSetItemInfo_(LPHEAD header, LPITEM item, int itemType, const char* name,
   item->unitText = unitCopy;
   item->unitKey = 0;
   return item->isStatic ? 0 : InitItemStats(item, __LINE__);
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsUpdateItemInfo(LPHEAD header, LPITEM item, int itemType, const char* name, int unit) try {
   if (!header || !item) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
@@ -136,7 +141,8 @@ int dfsUpdateItemInfo(LPHEAD header, LPITEM item, int itemType, const char* name
   std::free(item->unitText);
   item->unitText = nullptr;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsGetItemInfo(LPITEM item, int* itemType, const char** itemTypeName, const char** name,
                    int* unit, const char** unitName, int* dataType) try {
@@ -155,7 +161,8 @@ int dfsGetItemInfo(LPITEM item, int* itemType, const char** itemTypeName, const 
   if (unitName) *unitName = text;
   if (dataType) *dataType = item->dataType;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsGetItemInfo_(LPITEM item, int* itemType, const char** name, const char** unitText,
                     int* dataType) try {
@@ -165,33 +172,38 @@ int dfsGetItemInfo_(LPITEM item, int* itemType, const char** name, const char** 
   if (unitText) *unitText = item->unitText ? item->unitText : "";
   if (dataType) *dataType = item->dataType;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsSetItemValueType(LPITEM item, int valueType) try {
   if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   item->valueType = valueType;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsGetItemValueType(LPITEM item, int* valueType) try {
   if (!item || !valueType) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   *valueType = item->valueType;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsSetItemUnitConversion(LPITEM item, int mode, int unit) try {
   if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   item->dataConvMode = mode;
   item->dataConvUnit = unit;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsGetItemUnitConversion(LPITEM item, int* mode, int* unit) try {
   if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   if (mode) *mode = item->dataConvMode;
   if (unit) *unit = item->dataConvUnit;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsSetItemAxisUnitConversion(LPITEM item, int mode, int unit) try {
   if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
@@ -205,14 +217,16 @@ int dfsSetItemAxisUnitConversion(LPITEM item, int mode, int unit) try {
     copy = nullptr;
   }
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsGetItemAxisUnitConversion(LPITEM item, int* mode, int* unit) try {
   if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   if (mode) *mode = item->axisConvMode;
   if (unit) *unit = item->axisConvUnit;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsSetItemRefCoords(LPITEM item, float x, float y, float z) try {
   if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
@@ -220,7 +234,8 @@ int dfsSetItemRefCoords(LPITEM item, float x, float y, float z) try {
   item->refY = convertedFloat(item, dfs::Direction::ToStored, y);
   item->refZ = convertedFloat(item, dfs::Direction::ToStored, z);
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsGetItemRefCoords(LPITEM item, float* x, float* y, float* z) try {
   if (!item) {
@@ -233,7 +248,8 @@ int dfsGetItemRefCoords(LPITEM item, float* x, float* y, float* z) try {
   if (y) *y = convertedFloat(item, dfs::Direction::ToCaller, item->refY);
   if (z) *z = convertedFloat(item, dfs::Direction::ToCaller, item->refZ);
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsSetItemAxisOrientation(LPITEM item, float alpha, float phi, float theta) try {
   if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
@@ -241,7 +257,8 @@ int dfsSetItemAxisOrientation(LPITEM item, float alpha, float phi, float theta) 
   item->orientPhi = phi;
   item->orientTheta = theta;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsGetItemAxisOrientation(LPITEM item, float* alpha, float* phi, float* theta) try {
   if (!item) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
@@ -249,6 +266,7 @@ int dfsGetItemAxisOrientation(LPITEM item, float* alpha, float* phi, float* thet
   if (phi) *phi = item->orientPhi;
   if (theta) *theta = item->orientTheta;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 }  // extern "C"

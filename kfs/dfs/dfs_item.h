@@ -47,13 +47,12 @@ KFS_API int dfsSetItemInfo_(LPHEAD header, LPITEM item, int itemType, const char
 /* For edits in place: the new name is written over the stored one and padded
  * with blanks to its length (a longer name is cut); 2020 for an invalid
  * unit. */
-KFS_API int dfsUpdateItemInfo(LPHEAD header, LPITEM item, int itemType, const char* name,
-                              int unit);
+KFS_API int dfsUpdateItemInfo(LPHEAD header, LPITEM item, int itemType, const char* name, int unit);
 /* Out pointers may be null. Names come from the units library; an item
  * stored with a unit name gives that name and the key the library knows for
  * it. */
-KFS_API int dfsGetItemInfo(LPITEM item, int* itemType, const char** itemTypeName,
-                           const char** name, int* unit, const char** unitName, int* dataType);
+KFS_API int dfsGetItemInfo(LPITEM item, int* itemType, const char** itemTypeName, const char** name,
+                           int* unit, const char** unitName, int* dataType);
 KFS_API int dfsGetItemInfo_(LPITEM item, int* itemType, const char** name, const char** unitText,
                             int* dataType);
 
@@ -101,16 +100,16 @@ KFS_API int dfsSetItemAxisCurveLinearD3(LPITEM item, int unit, int xsize, int ys
                                         const double* x, const double* y, const double* z);
 KFS_API int dfsSetItemAxisTvarD3(LPITEM item, int unit, int xsize, int ysize, int zsize);
 KFS_API int dfsSetItemAxisEqD4(LPITEM item, int unit, int xsize, int ysize, int zsize, int tsize,
-                               float x0, float y0, float z0, float t0, float dx, float dy,
-                               float dz, float dt);
+                               float x0, float y0, float z0, float t0, float dx, float dy, float dz,
+                               float dt);
 
 /* Axis getters: unit key and name, then the stored values (converted by the
  * axis mode); all out pointers may be null. 1000 for another axis type.
  * Arrays handed out stay owned by the item and are valid until its axis
  * changes. */
 KFS_API int dfsGetItemAxisEqD0(LPITEM item, int* unit, const char** unitName);
-KFS_API int dfsGetItemAxisEqD1(LPITEM item, int* unit, const char** unitName, int* size,
-                               float* x0, float* dx);
+KFS_API int dfsGetItemAxisEqD1(LPITEM item, int* unit, const char** unitName, int* size, float* x0,
+                               float* dx);
 KFS_API int dfsGetItemAxisNeqD1(LPITEM item, int* unit, const char** unitName, int* size,
                                 float** coords);
 KFS_API int dfsGetItemAxisTvarD1(LPITEM item, int* unit, const char** unitName, int* size);
@@ -118,23 +117,22 @@ KFS_API int dfsGetItemAxisEqD2(LPITEM item, int* unit, const char** unitName, in
                                int* ysize, float* x0, float* y0, float* dx, float* dy);
 KFS_API int dfsGetItemAxisNeqD2(LPITEM item, int* unit, const char** unitName, int* xsize,
                                 int* ysize, double** x, double** y);
-KFS_API int dfsGetItemAxisCurveLinearD2(LPITEM item, int* unit, const char** unitName,
-                                        int* xsize, int* ysize, double** x, double** y);
+KFS_API int dfsGetItemAxisCurveLinearD2(LPITEM item, int* unit, const char** unitName, int* xsize,
+                                        int* ysize, double** x, double** y);
 KFS_API int dfsGetItemAxisTvarD2(LPITEM item, int* unit, const char** unitName, int* xsize,
                                  int* ysize);
 KFS_API int dfsGetItemAxisEqD3(LPITEM item, int* unit, const char** unitName, int* xsize,
-                               int* ysize, int* zsize, float* x0, float* y0, float* z0,
-                               float* dx, float* dy, float* dz);
+                               int* ysize, int* zsize, float* x0, float* y0, float* z0, float* dx,
+                               float* dy, float* dz);
 KFS_API int dfsGetItemAxisNeqD3(LPITEM item, int* unit, const char** unitName, int* xsize,
                                 int* ysize, int* zsize, double** x, double** y, double** z);
-KFS_API int dfsGetItemAxisCurveLinearD3(LPITEM item, int* unit, const char** unitName,
-                                        int* xsize, int* ysize, int* zsize, double** x,
-                                        double** y, double** z);
+KFS_API int dfsGetItemAxisCurveLinearD3(LPITEM item, int* unit, const char** unitName, int* xsize,
+                                        int* ysize, int* zsize, double** x, double** y, double** z);
 KFS_API int dfsGetItemAxisTvarD3(LPITEM item, int* unit, const char** unitName, int* xsize,
                                  int* ysize, int* zsize);
 KFS_API int dfsGetItemAxisEqD4(LPITEM item, int* unit, const char** unitName, int* xsize,
-                               int* ysize, int* zsize, int* tsize, float* x0, float* y0,
-                               float* z0, float* t0, float* dx, float* dy, float* dz, float* dt);
+                               int* ysize, int* zsize, int* tsize, float* x0, float* y0, float* z0,
+                               float* t0, float* dx, float* dy, float* dz, float* dt);
 
 /* Axis facts. Type 0 when unset; dimension -1 and geometry type 999 for an
  * unset or unknown axis; geometry unit 0 for an unset axis. */

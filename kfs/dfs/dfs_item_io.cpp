@@ -93,7 +93,8 @@ int readAxis(kfsHandle file, absItemS* item) {
   std::memset(item->axisSize, 0, sizeof item->axisSize);
   std::memcpy(item->axisSize, sizes, sizeof(int) * static_cast<size_t>(n));
   if (dfs::isEquidistantAxis(type)) {
-    const float* eq = static_cast<const float*>(in.next(kfsTypeFloat, static_cast<unsigned int>(2 * n)));
+    const float* eq =
+        static_cast<const float*>(in.next(kfsTypeFloat, static_cast<unsigned int>(2 * n)));
     if (!eq) return in.status();
     std::memcpy(item->axisOrigin, eq, sizeof(float) * static_cast<size_t>(n));
     std::memcpy(item->axisStep, eq + n, sizeof(float) * static_cast<size_t>(n));
@@ -211,7 +212,8 @@ bool sameStoredForm(const absItemS* a, const absItemS* b) {
   const bool text = writesUnitText(a);
   if (text != writesUnitText(b) || length(a->name) != length(b->name)) return false;
   if (text && length(a->unitText) != length(b->unitText)) return false;
-  if (a->axisType != b->axisType || dfsSimpSize(a->dataType) != dfsSimpSize(b->dataType)) return false;
+  if (a->axisType != b->axisType || dfsSimpSize(a->dataType) != dfsSimpSize(b->dataType))
+    return false;
   for (int i = 0; i < axisSizeCount(a->axisType); ++i)
     if (a->axisSize[i] != b->axisSize[i]) return false;
   return true;

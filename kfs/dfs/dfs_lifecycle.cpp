@@ -8,16 +8,16 @@
 
 #include "base/kora_boundary.h"
 #include "kfs/container/call_trace.h"
-#include "kfs/dfs/dfs_trace.h"
-#include "kfs/dfs/dfs_file_io.h"
-#include "kfs/util/path_util.h"
-#include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_blockio.h"
+#include "kfs/dfs/dfs_checks.h"
 #include "kfs/dfs/dfs_file.h"
+#include "kfs/dfs/dfs_file_io.h"
+#include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_header.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_item.h"
-#include "kfs/dfs/dfs_checks.h"
+#include "kfs/dfs/dfs_trace.h"
+#include "kfs/util/path_util.h"
 
 namespace {
 
@@ -126,7 +126,8 @@ int dfsFileRead(const char* path, LPHEAD* header, kfsHandle* file) try {
   const int s = openExisting(path, header, file, false);
   if (dfsDebugIsOn()) DebugExit("[%d]", s);
   return s;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsStreamRead(void* buffer, size_t capacity, kfsStreamRefill refill, LPHEAD* header,
                   kfsHandle* file) try {
@@ -137,11 +138,13 @@ int dfsStreamRead(void* buffer, size_t capacity, kfsStreamRefill refill, LPHEAD*
   if (int s = takeHeader(&f, header)) return s;
   *file = f;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsFileEdit(const char* path, LPHEAD* header, kfsHandle* file) try {
   return openExisting(path, header, file, true);
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsFileAppend(const char* path, LPHEAD* header, kfsHandle* file) try {
   if (int s = openExisting(path, header, file, true)) return s;
@@ -165,11 +168,13 @@ int dfsFileAppend(const char* path, LPHEAD* header, kfsHandle* file) try {
   h->stepCounter = h->time.nSteps;
   h->itemCounter = 0;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsFileCreate(const char* path, LPHEAD header, kfsHandle* file) try {
   return dfsFileCreateEx(path, header, file, 0);
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsFileCreateEx(const char* path, LPHEAD header, kfsHandle* file, int update) try {
   if (dfsDebugIsOn()) DebugEnter("dfsFileCreateEx <%s> %d", path ? path : "", update);
@@ -191,7 +196,8 @@ int dfsFileCreateEx(const char* path, LPHEAD header, kfsHandle* file, int update
   if (!s) *file = f;
   if (dfsDebugIsOn()) DebugExit("%p [%d]", static_cast<void*>(f), s);
   return s;
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsStreamCreate(void* buffer, size_t capacity, kfsStreamDrain drain, LPHEAD header,
                     kfsHandle* file) try {
@@ -206,7 +212,8 @@ int dfsStreamCreate(void* buffer, size_t capacity, kfsStreamDrain drain, LPHEAD 
   if (s && f) FCloseFile(&f);
   if (!s) *file = f;
   return s;
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsFileFlush(LPHEAD header, kfsHandle file) try {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
@@ -214,7 +221,8 @@ int dfsFileFlush(LPHEAD header, kfsHandle file) try {
   const int s = dfsUpdateHeader(header, force, file);
   if (kfs::DiskPath(file)) KvProject_AddFile(kfs::DiskPath(file));
   return s;
-} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 int dfsFileFlushTimeStep(LPHEAD header, kfsHandle file) try {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
@@ -222,7 +230,8 @@ int dfsFileFlushTimeStep(LPHEAD header, kfsHandle file) try {
   const int s = dfsUpdateHeaderTime(header, force, file);
   if (kfs::DiskPath(file)) KvProject_AddFile(kfs::DiskPath(file));
   return s;
-} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 int dfsFileClose(LPHEAD header, kfsHandle* file) try {
   if (!file) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
@@ -239,21 +248,26 @@ int dfsFileClose(LPHEAD header, kfsHandle* file) try {
   if (!s) s = static_cast<int>(FCloseFile(file));
   if (dfsDebugIsOn()) DebugExit("[%d]", s);
   return s;
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsFileDelete(const char* path) try {
   if (!pathExists(path)) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   if (::unlink(path) != 0) return DFS_FAIL(nullptr, nullptr, kfsErrOpen);
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
-int dfsEnablePlugin(void) try { return 0; } KORA_CATCH_ALL(0)
+int dfsEnablePlugin(void) try { return 0; }
+KORA_CATCH_ALL(0)
 
-int dfsUnloadPlugin(void) try { return 0; } KORA_CATCH_ALL(0)
+int dfsUnloadPlugin(void) try { return 0; }
+KORA_CATCH_ALL(0)
 
 int PathIsDirectory(const char* path) try {
   (void)path;
   return 0;
-} KORA_CATCH_ALL(0)
+}
+KORA_CATCH_ALL(0)
 
 }  // extern "C"

@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "base/kora_boundary.h"
+#include "kfs/dfs/dfs_checks.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_item.h"
 #include "kfs/dfs/dfs_time.h"
 #include "kfs/dfs/dfs_timestep.h"
-#include "kfs/dfs/dfs_checks.h"
 
 namespace {
 
@@ -110,15 +110,18 @@ extern "C" {
 
 int dfsReadDfs0DataDouble(LPHEAD header, kfsHandle file, double* out) try {
   return readSeries(header, file, out, nullptr, 0);
-} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 int dfsReadDfs0ItemsDouble(LPHEAD header, kfsHandle file, double* out, const int* items,
                            int nItems) try {
   return readSeries(header, file, out, items, nItems);
-} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 int dfsWriteDfs0DataDouble(LPHEAD header, kfsHandle file, const double* data, int steps) try {
   return writeSeries(header, file, data, steps);
-} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 }  // extern "C"

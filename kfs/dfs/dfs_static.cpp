@@ -7,19 +7,19 @@
 #include <vector>
 
 #include "base/kora_boundary.h"
-#include "kfs/util/failure_values.h"
 #include "kfs/container/call_trace.h"
-#include "kfs/dfs/dfs_trace.h"
-#include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_axis.h"
 #include "kfs/dfs/dfs_blockio.h"
+#include "kfs/dfs/dfs_checks.h"
 #include "kfs/dfs/dfs_file.h"
+#include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_header.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_item.h"
 #include "kfs/dfs/dfs_step.h"
 #include "kfs/dfs/dfs_timestep.h"
-#include "kfs/dfs/dfs_checks.h"
+#include "kfs/dfs/dfs_trace.h"
+#include "kfs/util/failure_values.h"
 
 namespace {
 
@@ -29,14 +29,17 @@ bool isItemTag(int tag) { return tag == 30005 || tag == 30002; }
 // took over from the header it was created with.
 void deleteValues(const absItemS* item, kfsHandle file, float* f, double* d) {
   *f = item->header ? item->header->deleteFloat : file ? dfs::deleteFloat(file) : DFS_DELETE_FLOAT;
-  *d = item->header ? item->header->deleteDouble : file ? dfs::deleteDouble(file) : DFS_DELETE_DOUBLE;
+  *d = item->header ? item->header->deleteDouble
+       : file       ? dfs::deleteDouble(file)
+                    : DFS_DELETE_DOUBLE;
 }
 
 int checkWritable(const absItemS* item, kfsHandle file, const void* data) {
   if (!data) return DFS_FAIL(item->header, file, kfsErrBlock);
   if (kfs::IsReadOnly(file)) return DFS_FAIL(item->header, file, kfsErrReadOnly);
   // Static data lies before the time steps: once they began it is too late.
-  if (dfs::position(file) == dfs::eInDynamic) return DFS_FAIL(item->header, file, kfsErrNullArgument);
+  if (dfs::position(file) == dfs::eInDynamic)
+    return DFS_FAIL(item->header, file, kfsErrNullArgument);
   if (dfs::isTimeVaryingAxis(item->axisType)) return DFS_FAIL(item->header, file, kfsErrBlock);
   if (int s = dfs::checkItemWritable(item, false)) return s;
   if (dfsSimpSize(item->dataType) == 0) return DFS_FAIL(item->header, file, kfsErrType);
@@ -183,7 +186,8 @@ int dfsStaticCreate(LPITEM* item) try {
     return DFS_FAIL(nullptr, nullptr, kfsErrMemory);
   }
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsStaticDestroy(LPITEM* item) try {
   if (!item || !*item) return 0;
@@ -191,21 +195,24 @@ int dfsStaticDestroy(LPITEM* item) try {
   std::free(*item);
   *item = nullptr;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsStaticSetHeader(LPHEAD header, LPITEM item) try {
   if (int s = dfsCheckHeader(header, __FILE__, __LINE__)) return s;
   if (int s = dfsCheckItem(item, __FILE__, __LINE__)) return s;
   if (!item->header) item->header = header;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsStaticWrite(LPITEM item, kfsHandle file, const void* data) try {
   if (dfsDebugIsOn()) DebugEnter("dfsStaticWrite");
   const int s = staticWrite(item, file, data);
   if (dfsDebugIsOn()) DebugExit("[%d]", s);
   return s;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, file, kfsErrMemory))
 
 LPITEM dfsStaticRead(kfsHandle file, int* status) try {
   int s = dfsCheckFile(file, __FILE__, __LINE__);
@@ -214,7 +221,8 @@ LPITEM dfsStaticRead(kfsHandle file, int* status) try {
   if (status) *status = s;
   if (dfsDebugIsOn()) DebugExit("%p [%d]", static_cast<void*>(item), s);
   return item;
-} KORA_CATCH_ALL(::kfs::util::FailedWith(status, DFS_FAIL(nullptr, file, kfsErrMemory)))
+}
+KORA_CATCH_ALL(::kfs::util::FailedWith(status, DFS_FAIL(nullptr, file, kfsErrMemory)))
 
 int dfsStaticGetData(LPITEM item, void* buffer) try {
   if (int s = dfsCheckItem(item, __FILE__, __LINE__)) return s;
@@ -232,13 +240,15 @@ int dfsStaticGetData(LPITEM item, void* buffer) try {
               static_cast<size_t>(dfsSimpSize(item->dataType)) * static_cast<size_t>(elements));
   dfs::convertData(item, dfs::Direction::ToCaller, buffer, elements, delF, delD);
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsStaticSkip(kfsHandle file) try {
   if (int s = dfsCheckFile(file, __FILE__, __LINE__)) return s;
   int status = 0;
   if (!nextStaticItem(file, &status)) return status ? status : DFS_ITEM_OUTSIDE;
   return skipStaticItem(file);
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, file, kfsErrMemory))
 
 }  // extern "C"

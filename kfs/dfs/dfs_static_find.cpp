@@ -3,13 +3,13 @@
 // the keys actually present, recognised by their names, so an application's
 // first static item is never taken for a key.
 #include "base/kora_boundary.h"
-#include "kfs/dfs/dfs_file_state.h"
+#include "kfs/dfs/dfs_checks.h"
 #include "kfs/dfs/dfs_file.h"
+#include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_static.h"
 #include "kfs/dfs/dfs_step.h"
 #include "kfs/dfs/dfs_timestep.h"
-#include "kfs/dfs/dfs_checks.h"
 
 namespace {
 
@@ -43,7 +43,8 @@ int dfsFindBlockStatic(LPHEAD header, kfsHandle file) try {
   header->stepCounter = 0;
   header->itemCounter = 0;
   return header->encoded ? dfsSkipEncodeKeys(header, file) : 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 int dfsFindItemStatic(LPHEAD header, kfsHandle file, int n) try {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
@@ -52,6 +53,7 @@ int dfsFindItemStatic(LPHEAD header, kfsHandle file, int n) try {
   for (int i = 1; i < n; ++i)
     if (int s = dfsStaticSkip(file)) return s;
   return staticItemNext(file) ? 0 : DFS_ITEM_OUTSIDE;
-} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 }  // extern "C"

@@ -8,11 +8,11 @@
 #include <limits>
 
 #include "base/kora_boundary.h"
+#include "kfs/dfs/dfs_checks.h"
 #include "kfs/dfs/dfs_header.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_item.h"
 #include "kfs/dfs/dfs_step.h"
-#include "kfs/dfs/dfs_checks.h"
 
 namespace {
 
@@ -225,7 +225,8 @@ int dfsCalcStatistics(LPHEAD header, int n, const void* values) try {
   const int used = dfsGetUsedItemElements(item);
   if (used > 0) dfs::addStatistics(header, item, values, used);
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsGetItemStatsGlobal(LPITEM item, double* minimum, double* maximum, int* missing) try {
   if (int s = dfsCheckItem(item, __FILE__, __LINE__)) return s;
@@ -234,7 +235,8 @@ int dfsGetItemStatsGlobal(LPITEM item, double* minimum, double* maximum, int* mi
   put(maximum, toCaller(item, item->itemMax, D));
   put(missing, countOf(item->itemMissing + 0.1));
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 int dfsGetItemStats(LPHEAD header, int n, int element, double* minimum, double* maximum,
                     double* mean, double* deviation, double* autocorrelation, int* nValues,
@@ -258,6 +260,7 @@ int dfsGetItemStats(LPHEAD header, int n, int element, double* minimum, double* 
   put(nMissing, countOf(s[kMissing]));
   put(nPairs, countOf(s[kPairs]));
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 }  // extern "C"

@@ -44,8 +44,8 @@ KFS_API int dfsGetItemStatsGlobal(LPITEM item, double* minimum, double* maximum,
  * 1, 2010 for a type outside 1..3, 2007 for the item number, 2008 for an
  * element outside the stored ones. */
 KFS_API int dfsGetItemStats(LPHEAD header, int n, int element, double* minimum, double* maximum,
-                            double* mean, double* deviation, double* autocorrelation,
-                            int* nValues, int* nMissing, int* nPairs);
+                            double* mean, double* deviation, double* autocorrelation, int* nValues,
+                            int* nMissing, int* nPairs);
 
 KFS_EXTERN_C_END
 

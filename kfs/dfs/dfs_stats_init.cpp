@@ -41,6 +41,7 @@ int InitItemStats(LPITEM item, int line) try {
     s[0] = s[1] = s[5] = h->deleteDouble;
   }
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(nullptr, nullptr, kfsErrMemory))
 
 }  // extern "C"

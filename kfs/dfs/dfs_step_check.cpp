@@ -1,11 +1,11 @@
 // Checks of the next item of a time step, shared by writing and reading.
-#include "kfs/dfs/dfs_axis.h"
 #include "base/kora_boundary.h"
+#include "kfs/dfs/dfs_axis.h"
+#include "kfs/dfs/dfs_checks.h"
 #include "kfs/dfs/dfs_header.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_item.h"
 #include "kfs/dfs/dfs_timestep.h"
-#include "kfs/dfs/dfs_checks.h"
 
 namespace {
 
@@ -24,7 +24,8 @@ int dfsGetNoUsedItemElements(LPHEAD header, kfsHandle file, int* count, int line
     return dfs::report(header, file, kfsErrItemNumber, __FILE__, line);
   if (count) *count = dfsGetUsedItemElements(&header->items[header->itemCounter]);
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 int dfsPrepareIO(LPHEAD header, kfsHandle file, int* dataType, int* count, int line) try {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, line)) return s;
@@ -41,6 +42,7 @@ int dfsPrepareIO(LPHEAD header, kfsHandle file, int* dataType, int* count, int l
   if (dataType) *dataType = item->dataType;
   if (count) *count = elements;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 }  // extern "C"

@@ -5,13 +5,13 @@
 
 #include "base/kora_boundary.h"
 #include "kfs/container/call_trace.h"
-#include "kfs/dfs/dfs_trace.h"
-#include "kfs/dfs/dfs_file_state.h"
+#include "kfs/dfs/dfs_checks.h"
 #include "kfs/dfs/dfs_file.h"
+#include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_step.h"
 #include "kfs/dfs/dfs_timestep.h"
-#include "kfs/dfs/dfs_checks.h"
+#include "kfs/dfs/dfs_trace.h"
 
 namespace {
 
@@ -78,14 +78,16 @@ int dfsFindBlockDynamic(LPHEAD header, kfsHandle file) try {
   header->stepCounter = 0;
   header->itemCounter = 0;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 int dfsFindTimeStep(LPHEAD header, kfsHandle file, int step) try {
   if (dfsDebugIsOn()) DebugEnter("dfsFindTimeStep %d", step);
   const int s = findTimeStep(header, file, step);
   if (dfsDebugIsOn()) DebugExit("[%d]", s);
   return s;
-} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 int dfsFindItemDynamic(LPHEAD header, kfsHandle file, int step, int item) try {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
@@ -99,6 +101,7 @@ int dfsFindItemDynamic(LPHEAD header, kfsHandle file, int step, int item) try {
   while (header->itemCounter < item - 1)
     if (int s = dfsSkipItem(header, file)) return s;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 }  // extern "C"

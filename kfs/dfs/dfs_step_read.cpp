@@ -5,13 +5,13 @@
 
 #include "base/kora_boundary.h"
 #include "kfs/container/call_trace.h"
-#include "kfs/dfs/dfs_trace.h"
+#include "kfs/dfs/dfs_checks.h"
 #include "kfs/dfs/dfs_header.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_item.h"
 #include "kfs/dfs/dfs_step.h"
 #include "kfs/dfs/dfs_timestep.h"
-#include "kfs/dfs/dfs_checks.h"
+#include "kfs/dfs/dfs_trace.h"
 
 namespace {
 
@@ -67,12 +67,11 @@ int readItemStep(LPHEAD h, kfsHandle f, double* time, void* data) {
   if (int s = dfs::enterDynamic(h, f)) return s;
   if (h->itemCounter == 0)
     if (int s = dfs::beginStepRead(h, f)) return s;
-  const int s = data ? readRecord(h, f, item, data, elements, used, indices)
-                     : dfsCheckPseudoSkipLR(type, static_cast<unsigned int>(used), f, __FILE__,
-                                            __LINE__);
+  const int s =
+      data ? readRecord(h, f, item, data, elements, used, indices)
+           : dfsCheckPseudoSkipLR(type, static_cast<unsigned int>(used), f, __FILE__, __LINE__);
   if (s) return s;
-  dfs::convertData(item, dfs::Direction::ToCaller, data, elements, h->deleteFloat,
-                   h->deleteDouble);
+  dfs::convertData(item, dfs::Direction::ToCaller, data, elements, h->deleteFloat, h->deleteDouble);
   if (time) *time = h->currentTime;
   dfs::advanceItem(h, false);
   return 0;
@@ -99,7 +98,8 @@ int dfsReadItemTimeStep(LPHEAD header, kfsHandle file, double* time, void* data)
   const int s = readItemStep(header, file, time, data);
   if (dfsDebugIsOn()) DebugExit("[%d]", s);
   return s;
-} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 int dfsSkipItem(LPHEAD header, kfsHandle file) try {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
@@ -110,13 +110,15 @@ int dfsSkipItem(LPHEAD header, kfsHandle file) try {
   if (header->itemCounter == 0)
     if (int s = dfs::beginStepRead(header, file)) return s;
   const absItemS* item = &header->items[header->itemCounter];
-  const unsigned int used = static_cast<unsigned int>(dfsGetUsedItemElements(const_cast<LPITEM>(item)));
+  const unsigned int used =
+      static_cast<unsigned int>(dfsGetUsedItemElements(const_cast<LPITEM>(item)));
   if (dfs::varyingSpaceFile(header->fileType))
     if (int s = dfsCheckPseudoSkipLR(kfsTypeFloat, 3 * used, file, __FILE__, __LINE__)) return s;
   if (int s = dfsCheckPseudoSkipLR(item->dataType, used, file, __FILE__, __LINE__)) return s;
   if (allItemsFileType(header->fileType)) dfs::advanceItem(header, false);
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 int dfsSkipTimeStep(LPHEAD header, kfsHandle file) try {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
@@ -125,6 +127,7 @@ int dfsSkipTimeStep(LPHEAD header, kfsHandle file) try {
     if (int s = dfsSkipItem(header, file)) return s;
   } while (header->itemCounter != 0);
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 }  // extern "C"

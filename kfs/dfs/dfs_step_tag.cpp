@@ -1,13 +1,13 @@
 // The time-step tag (block 50001) and the running position of sequential
 // time-step access.
 #include "base/kora_boundary.h"
-#include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_blockio.h"
+#include "kfs/dfs/dfs_checks.h"
 #include "kfs/dfs/dfs_file.h"
+#include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_step.h"
 #include "kfs/dfs/dfs_timestep.h"
-#include "kfs/dfs/dfs_checks.h"
 
 namespace {
 
@@ -100,12 +100,14 @@ int dfsReadTimestepTag(LPHEAD header, kfsHandle file, double* time, int line) tr
   header->currentTime = dfs::callerTime(header, raw);
   if (time) *time = header->currentTime;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 int dfsWriteTimestepTag(LPHEAD header, kfsHandle file, double time) try {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
   if (kfs::IsReadOnly(file)) return DFS_FAIL(header, file, kfsErrReadOnly);
   return dfs::writeStepTag(header, file, time);
-} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 }  // extern "C"

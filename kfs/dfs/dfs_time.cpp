@@ -39,8 +39,10 @@ bool nonEquidistantFileType(int t) {
 // 0 when the file type takes an (non-)equidistant axis; the failure code
 // otherwise: the opposite equidistance is 1000, no valid file type 2010.
 int checkFileType(LPHEAD h, bool equidistant) {
-  const bool same = equidistant ? equidistantFileType(h->fileType) : nonEquidistantFileType(h->fileType);
-  const bool other = equidistant ? nonEquidistantFileType(h->fileType) : equidistantFileType(h->fileType);
+  const bool same =
+      equidistant ? equidistantFileType(h->fileType) : nonEquidistantFileType(h->fileType);
+  const bool other =
+      equidistant ? nonEquidistantFileType(h->fileType) : equidistantFileType(h->fileType);
   if (same) return 0;
   return DFS_FAIL(h, nullptr, other ? kfsErrNullArgument : kfsErrBlock);
 }
@@ -165,7 +167,8 @@ extern "C" {
 int dfsGetTimeAxisType(LPHEAD header) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument), 0;
   return header->time.type;
-} KORA_CATCH_ALL(0)
+}
+KORA_CATCH_ALL(0)
 
 int dfsSetEqTimeAxis(LPHEAD header, int unit, int startIndex, double start, double step) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
@@ -175,14 +178,16 @@ int dfsSetEqTimeAxis(LPHEAD header, int unit, int startIndex, double start, doub
   header->time.start = start;
   header->time.step = step;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsSetNeqTimeAxis(LPHEAD header, int unit, int startIndex) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   if (int s = checkFileType(header, false)) return s;
   setRelative(header, F_TM_NEQ_AXIS, unit, startIndex);
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsSetEqCalendarAxis(LPHEAD header, const char* date, const char* time, int unit,
                          int startIndex, double startOffset, double step) try {
@@ -192,72 +197,79 @@ int dfsSetEqCalendarAxis(LPHEAD header, const char* date, const char* time, int 
   header->time.start = startOffset;
   header->time.step = step;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsSetNeqCalendarAxis(LPHEAD header, const char* date, const char* time, int unit,
                           int startIndex) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   if (int s = checkFileType(header, false)) return s;
   return setCalendar(header, F_CAL_NEQ_AXIS, date, time, unit, startIndex);
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsSetNumberOfTimeSteps(LPHEAD header, int n) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   if (header->time.type >= F_TM_EQ_AXIS && header->time.type <= F_CAL_NEQ_AXIS)
     header->time.nSteps = n;
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsSetTimeStartEnd(LPHEAD header, double start, double span) try {
   if (!header) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
   switch (header->time.type) {
     case F_TM_EQ_AXIS:
-    case F_CAL_EQ_AXIS:
-      header->time.start = start;
-      break;
+    case F_CAL_EQ_AXIS: header->time.start = start; break;
     case F_TM_NEQ_AXIS:
     case F_CAL_NEQ_AXIS:
       header->time.start = start;
       header->time.span = span;
       header->time.endTime = start + span;
       break;
-    default:
-      break;
+    default: break;
   }
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsGetEqTimeAxis(LPHEAD header, int* unit, const char** unitText, double* start, double* step,
                      int* nSteps, int* startIndex) try {
   return getRelative(header, F_TM_EQ_AXIS, unit, unitText, start, step, nSteps, startIndex);
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
-int dfsGetNeqTimeAxis(LPHEAD header, int* unit, const char** unitText, double* start,
-                      double* span, int* nSteps, int* startIndex) try {
+int dfsGetNeqTimeAxis(LPHEAD header, int* unit, const char** unitText, double* start, double* span,
+                      int* nSteps, int* startIndex) try {
   return getRelative(header, F_TM_NEQ_AXIS, unit, unitText, start, span, nSteps, startIndex);
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsGetEqCalendarAxis(LPHEAD header, const char** date, const char** time, int* unit,
                          const char** unitText, double* startOffset, double* step, int* nSteps,
                          int* startIndex) try {
   return getCalendar(header, F_CAL_EQ_AXIS, date, time, unit, unitText, startOffset, step, nSteps,
                      startIndex);
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsGetNeqCalendarAxis(LPHEAD header, const char** date, const char** time, int* unit,
                           const char** unitText, double* startOffset, double* span, int* nSteps,
                           int* startIndex) try {
-  return getCalendar(header, F_CAL_NEQ_AXIS, date, time, unit, unitText, startOffset, span,
-                     nSteps, startIndex);
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+  return getCalendar(header, F_CAL_NEQ_AXIS, date, time, unit, unitText, startOffset, span, nSteps,
+                     startIndex);
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 int dfsVerifyDateFormat(const char* date) try {
   return shapeMatches(date, "9999-99-99") ? 0 : kfsErrDate;
-} KORA_CATCH_ALL(kfsErrDate)
+}
+KORA_CATCH_ALL(kfsErrDate)
 
 int dfsVerifyTimeFormat(const char* time) try {
   return shapeMatches(time, "99:99:99") ? 0 : kfsErrTime;
-} KORA_CATCH_ALL(kfsErrTime)
+}
+KORA_CATCH_ALL(kfsErrTime)
 
 int dfsGetTimeAxisInfo(LPHEAD header, int* nSteps, double* factor, int* equidistant) try {
   if (nSteps) *nSteps = 0;
@@ -273,7 +285,8 @@ int dfsGetTimeAxisInfo(LPHEAD header, int* nSteps, double* factor, int* equidist
   if (factor) *factor = seconds;
   if (equidistant) *equidistant = eq ? 1 : 0;
   return 0;
-} KORA_CATCH_ALL(-1)
+}
+KORA_CATCH_ALL(-1)
 
 int _dfsGetTimeAxisSpan(LPHEAD header, kfsHandle file, double* span) try {
   if (!header || !span) return DFS_FAIL(header, nullptr, kfsErrNullArgument);
@@ -281,9 +294,7 @@ int _dfsGetTimeAxisSpan(LPHEAD header, kfsHandle file, double* span) try {
   const dfsTimeAxis& t = header->time;
   switch (t.type) {
     case F_TM_EQ_AXIS:
-    case F_CAL_EQ_AXIS:
-      *span = t.nSteps * t.step;
-      return 0;
+    case F_CAL_EQ_AXIS: *span = t.nSteps * t.step; return 0;
     case F_TM_NEQ_AXIS:
     case F_CAL_NEQ_AXIS:
       // A reader asks the file; a writer knows the latest time itself.
@@ -292,6 +303,7 @@ int _dfsGetTimeAxisSpan(LPHEAD header, kfsHandle file, double* span) try {
       return 0;
     default: return DFS_FAIL(header, nullptr, kfsErrBlock);
   }
-} KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 }  // extern "C"

@@ -29,12 +29,16 @@ bool IsOn(const TraceSwitch& s) { return s.on && s.run == kfs::TraceRun(); }
 
 extern "C" {
 
-KFS_API int DebugFileIO(int flag) try { return Set(g_fileIO, flag); } KORA_CATCH_ALL(0)
+KFS_API int DebugFileIO(int flag) try { return Set(g_fileIO, flag); }
+KORA_CATCH_ALL(0)
 
-KFS_API int DebugFileIOIsOn(void) try { return IsOn(g_fileIO); } KORA_CATCH_ALL(0)
+KFS_API int DebugFileIOIsOn(void) try { return IsOn(g_fileIO); }
+KORA_CATCH_ALL(0)
 
-KFS_API int dfsDebugOn(int flag) try { return Set(g_dataFile, flag); } KORA_CATCH_ALL(0)
+KFS_API int dfsDebugOn(int flag) try { return Set(g_dataFile, flag); }
+KORA_CATCH_ALL(0)
 
-KFS_API int dfsDebugIsOn(void) try { return IsOn(g_dataFile); } KORA_CATCH_ALL(0)
+KFS_API int dfsDebugIsOn(void) try { return IsOn(g_dataFile); }
+KORA_CATCH_ALL(0)
 
 }  // extern "C"

@@ -3,10 +3,10 @@
 #include <cmath>
 
 #include "base/kora_boundary.h"
+#include "kfs/dfs/dfs_checks.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_item.h"
 #include "kfs/dfs/dfs_timestep.h"
-#include "kfs/dfs/dfs_checks.h"
 
 namespace {
 
@@ -82,6 +82,7 @@ int dfsTruncateItemTimeStep(LPHEAD header, int n, int digits, void* data) try {
   else if (item->dataType == kfsTypeDouble)
     roundAll(static_cast<double*>(data), count, header->deleteDouble, digits);
   return 0;
-} KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
+}
+KORA_CATCH_ALL(DFS_FAIL(header, nullptr, kfsErrMemory))
 
 }  // extern "C"

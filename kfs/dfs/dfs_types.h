@@ -28,10 +28,10 @@ typedef enum FileType {
 /* Time axes. */
 typedef enum TimeAxisType {
   F_UNDEFINED_TAXIS = 0,
-  F_TM_EQ_AXIS = 1,   /* relative time, equidistant */
-  F_TM_NEQ_AXIS = 2,  /* relative time, non-equidistant */
-  F_CAL_EQ_AXIS = 3,  /* calendar time, equidistant */
-  F_CAL_NEQ_AXIS = 4  /* calendar time, non-equidistant */
+  F_TM_EQ_AXIS = 1,  /* relative time, equidistant */
+  F_TM_NEQ_AXIS = 2, /* relative time, non-equidistant */
+  F_CAL_EQ_AXIS = 3, /* calendar time, equidistant */
+  F_CAL_NEQ_AXIS = 4 /* calendar time, non-equidistant */
 } TimeAxisType;
 
 /* Spatial axes of an item. */
@@ -54,15 +54,15 @@ typedef enum SpaceAxisType {
 
 /* How much the writer keeps of the item statistics. */
 typedef enum StatType {
-  F_NO_STAT = 1,      /* item-wide maximum, minimum, missing count only */
-  F_REG_STAT = 2,     /* also nine accumulators per element */
-  F_LARGE_STAT = 3    /* as 2 */
+  F_NO_STAT = 1,   /* item-wide maximum, minimum, missing count only */
+  F_REG_STAT = 2,  /* also nine accumulators per element */
+  F_LARGE_STAT = 3 /* as 2 */
 } StatType;
 
 /* Geographic information. */
 typedef enum GeoInfoType {
   F_UNDEFINED_GEOINFO = 0,
-  F_UTM_PROJECTION = 1  /* projection text, origin and orientation */
+  F_UTM_PROJECTION = 1 /* projection text, origin and orientation */
 } GeoInfoType;
 
 /* Default delete values (values that mark a missing element). */
@@ -88,11 +88,11 @@ typedef struct dfsAssocStatic {
  * (isStatic 1). */
 typedef struct absItemS {
   char* name;
-  int itemType;          /* item type key of the units library */
-  char* unitText;        /* unit known only by name (older files), else null */
-  int unitKey;           /* unit key; -1 when only unitText is known */
-  int dataType;          /* simple type of the values (1..7) */
-  double itemMax;        /* item-wide statistics */
+  int itemType;   /* item type key of the units library */
+  char* unitText; /* unit known only by name (older files), else null */
+  int unitKey;    /* unit key; -1 when only unitText is known */
+  int dataType;   /* simple type of the values (1..7) */
+  double itemMax; /* item-wide statistics */
   double itemMin;
   double itemMissing;
   int axisType;          /* SpaceAxisType, 0 when not set */
@@ -106,28 +106,28 @@ typedef struct absItemS {
    * the reading unit; the stored coordinates above never change by reading. */
   float* axisPointsOut;
   double* axisCoordsOut[3];
-  int axisConvMode;      /* 0..3, see dfsSetItemAxisUnitConversion */
+  int axisConvMode; /* 0..3, see dfsSetItemAxisUnitConversion */
   int axisConvUnit;
-  int valueType;         /* free for the application */
+  int valueType; /* free for the application */
   struct DfsHeader* header;
   int isStatic;
-  int dataConvMode;      /* 0..3, see dfsSetItemUnitConversion */
+  int dataConvMode; /* 0..3, see dfsSetItemUnitConversion */
   int dataConvUnit;
   float refX, refY, refZ;
   float orientAlpha, orientPhi, orientTheta;
-  double* stats;         /* per-element accumulators, 9 per used element */
-  int nStats;            /* number of doubles in stats */
-  void* staticData;      /* values of a static item */
-  int nStaticData;       /* element count of staticData */
+  double* stats;    /* per-element accumulators, 9 per used element */
+  int nStats;       /* number of doubles in stats */
+  void* staticData; /* values of a static item */
+  int nStaticData;  /* element count of staticData */
   dfsAssocStatic* assocStatic;
 } absItemS, *LPITEM;
 
 /* A named block of values that an application stores in the header. */
 typedef struct dfsCustomBlock {
   char* name;
-  int type;       /* simple type 1..7 */
-  int count;      /* element count */
-  void* data;     /* owned */
+  int type;   /* simple type 1..7 */
+  int count;  /* element count */
+  void* data; /* owned */
   struct dfsCustomBlock* next;
 } dfsCustomBlock;
 
@@ -141,18 +141,18 @@ typedef struct dfsEncodeKeys {
 
 /* The time axis of a file. */
 typedef struct dfsTimeAxis {
-  int type;               /* TimeAxisType */
-  int unit;               /* unit key; -1 when only unitText is known */
-  char* unitText;         /* unit name of older files, else null */
-  char startDate[11];     /* calendar axes: "yyyy-mm-dd" */
-  char startTime[9];      /* calendar axes: "hh:mm:ss" */
-  double start;           /* start time (relative) or start offset (calendar) */
-  double step;            /* equidistant axes: time step */
-  double span;            /* non-equidistant axes: last time minus start */
-  double endTime;         /* non-equidistant axes: latest time written */
-  int nSteps;             /* number of time steps */
-  int startIndex;         /* index of the first time step */
-  char shownDate[11];     /* start date with the offset folded in (getters) */
+  int type;           /* TimeAxisType */
+  int unit;           /* unit key; -1 when only unitText is known */
+  char* unitText;     /* unit name of older files, else null */
+  char startDate[11]; /* calendar axes: "yyyy-mm-dd" */
+  char startTime[9];  /* calendar axes: "hh:mm:ss" */
+  double start;       /* start time (relative) or start offset (calendar) */
+  double step;        /* equidistant axes: time step */
+  double span;        /* non-equidistant axes: last time minus start */
+  double endTime;     /* non-equidistant axes: latest time written */
+  int nSteps;         /* number of time steps */
+  int startIndex;     /* index of the first time step */
+  char shownDate[11]; /* start date with the offset folded in (getters) */
   char shownTime[9];
 } dfsTimeAxis;
 
@@ -163,14 +163,14 @@ typedef struct DfsHeader {
   char* appTitle;
   int appVersion;
   int dataType;
-  int encoded;            /* encode keys set */
-  int statsType;          /* StatType */
+  int encoded;   /* encode keys set */
+  int statsType; /* StatType */
   float deleteFloat;
   double deleteDouble;
   unsigned char deleteByte;
   int deleteInt;
   unsigned int deleteUnsigned;
-  int geoInfoType;        /* GeoInfoType */
+  int geoInfoType; /* GeoInfoType */
   char* projection;
   double originLon;
   double originLat;
@@ -178,9 +178,9 @@ typedef struct DfsHeader {
   dfsTimeAxis time;
   int nItems;
   absItemS* items;
-  int stepCounter;        /* whole time steps passed by sequential access */
-  int itemCounter;        /* next item within the step, 0 at a step boundary */
-  double currentTime;     /* time of the current step */
+  int stepCounter;    /* whole time steps passed by sequential access */
+  int itemCounter;    /* next item within the step, 0 at a step boundary */
+  double currentTime; /* time of the current step */
   int compressionEnabled;
   dfsCustomBlock* customBlocks;
   dfsEncodeKeys dfsEncode;

@@ -53,8 +53,9 @@ bool convertUnit(int from, int to, double* value) {
 bool convertValue(const Conversion& c, Direction d, double* value) {
   if (c.mode == 1) {
     double result = *value;
-    const int ok = d == Direction::ToStored ? qtyConvertFromUserUnit(c.type, c.unit, &result, *value)
-                                            : qtyConvertToUserUnit(c.type, c.unit, &result, *value);
+    const int ok = d == Direction::ToStored
+                       ? qtyConvertFromUserUnit(c.type, c.unit, &result, *value)
+                       : qtyConvertToUserUnit(c.type, c.unit, &result, *value);
     if (ok == 1) *value = result;
     return ok == 1;
   }
@@ -73,8 +74,9 @@ bool convertArray(const Conversion& c, Direction d, float* values, int n, float 
   }
   int other = 0;
   if (!callerUnit(c, &other)) return c.mode == 0;
-  return (d == Direction::ToStored ? qtyConvertItemArrayF(other, c.unit, values, n, deleteValue)
-                                   : qtyConvertItemArrayF(c.unit, other, values, n, deleteValue)) == 1;
+  return (d == Direction::ToStored
+              ? qtyConvertItemArrayF(other, c.unit, values, n, deleteValue)
+              : qtyConvertItemArrayF(c.unit, other, values, n, deleteValue)) == 1;
 }
 
 bool convertArray(const Conversion& c, Direction d, double* values, int n, double deleteValue) {
@@ -86,8 +88,9 @@ bool convertArray(const Conversion& c, Direction d, double* values, int n, doubl
   }
   int other = 0;
   if (!callerUnit(c, &other)) return c.mode == 0;
-  return (d == Direction::ToStored ? qtyConvertItemArrayD(other, c.unit, values, n, deleteValue)
-                                   : qtyConvertItemArrayD(c.unit, other, values, n, deleteValue)) == 1;
+  return (d == Direction::ToStored
+              ? qtyConvertItemArrayD(other, c.unit, values, n, deleteValue)
+              : qtyConvertItemArrayD(c.unit, other, values, n, deleteValue)) == 1;
 }
 
 }  // namespace dfs

@@ -45,52 +45,52 @@ KFS_EXTERN_C_BEGIN
  * start time of day in seconds; for a spatial axis start is the index of
  * the first set and physStart its coordinate. */
 typedef struct catAxis {
-    float nSets1;    /* number of sets - 1 */
-    float start;
-    float interval;
-    float physStart;
-    char unit[CAT_UNIT_SIZE];
+  float nSets1; /* number of sets - 1 */
+  float start;
+  float interval;
+  float physStart;
+  char unit[CAT_UNIT_SIZE];
 } catAxis;
 
 /* One item and the statistics of its values (delete values and NaNs
  * excluded, and counted as missing). */
 typedef struct catItem {
-    float minimum;
-    float maximum;
-    float mean;
-    float stdev;     /* population standard deviation */
-    float missing;   /* number of delete values and NaNs */
-    char description[CAT_DESCRIPTION_SIZE];
+  float minimum;
+  float maximum;
+  float mean;
+  float stdev;   /* population standard deviation */
+  float missing; /* number of delete values and NaNs */
+  char description[CAT_DESCRIPTION_SIZE];
 } catItem;
 
 /* Running sums of update_stat; kept in memory only. */
 typedef struct catStatSums {
-    double count;    /* values that are not delete values */
-    double missing;
-    double mean;
-    double m2;       /* sum of squared deviations from the running mean */
-    double minimum;
-    double maximum;
+  double count; /* values that are not delete values */
+  double missing;
+  double mean;
+  double m2; /* sum of squared deviations from the running mean */
+  double minimum;
+  double maximum;
 } catStatSums;
 
 /* A data set: what the catalogue stores plus where its files are and how
  * they are open. Numeric fields are floats as in the catalogue; counts hold
  * whole numbers. Make it with newcat, release it with frecat. */
 typedef struct catRecord {
-    char title[CAT_TITLE_SIZE];
-    float nAxes;           /* spatial axes, 0 to 4 */
-    float nItems;          /* 0 to CAT_MAX_ITEMS */
-    float deleteValue;     /* marks a missing value in the data */
-    float startDate;       /* day number (date.h); 0 or less: relative time */
-    float leadingRecords;  /* records before the first time step */
-    catAxis time;
-    catAxis axis[CAT_MAX_AXES];
-    catItem item[CAT_MAX_ITEMS];
-    char prefix[CAT_PATH_SIZE];  /* directory prefix, "Family" in listings */
-    char name[CAT_PATH_SIZE];
-    int slot;              /* open-file table slot, -1 when not open */
-    int swapped;           /* files are in the opposite byte order */
-    catStatSums sums[CAT_MAX_ITEMS];
+  char title[CAT_TITLE_SIZE];
+  float nAxes;          /* spatial axes, 0 to 4 */
+  float nItems;         /* 0 to CAT_MAX_ITEMS */
+  float deleteValue;    /* marks a missing value in the data */
+  float startDate;      /* day number (date.h); 0 or less: relative time */
+  float leadingRecords; /* records before the first time step */
+  catAxis time;
+  catAxis axis[CAT_MAX_AXES];
+  catItem item[CAT_MAX_ITEMS];
+  char prefix[CAT_PATH_SIZE]; /* directory prefix, "Family" in listings */
+  char name[CAT_PATH_SIZE];
+  int slot;    /* open-file table slot, -1 when not open */
+  int swapped; /* files are in the opposite byte order */
+  catStatSums sums[CAT_MAX_ITEMS];
 } catRecord;
 
 /* A record for N spatial axes (N outside 0..4 is stored as CAT_UNSET) with

@@ -7,13 +7,13 @@
 #include <string>
 
 #include "base/kora_boundary.h"
-#include "kfs/util/failure_values.h"
 #include "kfs/dfs/dfs_header.h"
 #include "kfs/dfs/dfs_timestep.h"
 #include "kfs/legacy/catalogue_layout.h"
 #include "kfs/legacy/dtx_mapping.h"
 #include "kfs/legacy/tx_file.h"
 #include "kfs/legacy/tx_file_layout.h"
+#include "kfs/util/failure_values.h"
 
 namespace {
 
@@ -47,7 +47,8 @@ DataSetPath splitPath(const char* path) {
   std::size_t dot = p.name.rfind('.');
   if (dot != std::string::npos && p.name.size() == dot + 4) {
     std::string ext = p.name.substr(dot + 1);
-    if ((ext.compare(0, 2, "ct") == 0 || ext.compare(0, 2, "dt") == 0) && ext[2] >= '0' && ext[2] <= '4') {
+    if ((ext.compare(0, 2, "ct") == 0 || ext.compare(0, 2, "dt") == 0) && ext[2] >= '0' &&
+        ext[2] <= '4') {
       p.nAxes = ext[2] - '0';
       p.name.erase(dot);
     }
@@ -55,7 +56,9 @@ DataSetPath splitPath(const char* path) {
   return p;
 }
 
-bool fitsRecord(const DataSetPath& p) { return p.prefix.size() < CAT_PATH_SIZE && p.name.size() < CAT_PATH_SIZE; }
+bool fitsRecord(const DataSetPath& p) {
+  return p.prefix.size() < CAT_PATH_SIZE && p.name.size() < CAT_PATH_SIZE;
+}
 
 int itemsOf(const catRecord* file) {
   long n = 0;
@@ -76,7 +79,9 @@ void storeStepCount(catRecord* file) {
   if (records >= 0 && items > 0) file->time.nSets1 = static_cast<float>(records / items - 1);
 }
 
-int fromFamily(float result, int failure) { return result == 0.0f ? kOk : (result == -2.0f ? kMismatch : failure); }
+int fromFamily(float result, int failure) {
+  return result == 0.0f ? kOk : (result == -2.0f ? kMismatch : failure);
+}
 
 }  // namespace
 
@@ -85,7 +90,8 @@ extern "C" {
 int dtxIsDtxFile(const char* path) try {
   (void)path;
   return 0;
-} KORA_CATCH_ALL(0)
+}
+KORA_CATCH_ALL(0)
 
 int dtxReadHeader(const char* path, LPHEAD* header, catRecord** file) try {
   if (header == nullptr || file == nullptr) return kNull;
@@ -106,7 +112,8 @@ int dtxReadHeader(const char* path, LPHEAD* header, catRecord** file) try {
   }
   *file = cat;
   return kOk;
-} KORA_CATCH_ALL(kfsErrMemory)
+}
+KORA_CATCH_ALL(kfsErrMemory)
 
 int dtxWriteHeader(const char* path, LPHEAD header, catRecord** file) try {
   if (file == nullptr) return kNull;
@@ -127,17 +134,20 @@ int dtxWriteHeader(const char* path, LPHEAD header, catRecord** file) try {
   }
   *file = cat;
   return kOk;
-} KORA_CATCH_ALL(kfsErrMemory)
+}
+KORA_CATCH_ALL(kfsErrMemory)
 
 LPITEM dtxStaticRead(catRecord* file, int* status) try {
   if (status) *status = file ? kOk : kNull;
   return nullptr;
-} KORA_CATCH_ALL(::kfs::util::FailedWith(status, kfsErrMemory))
+}
+KORA_CATCH_ALL(::kfs::util::FailedWith(status, kfsErrMemory))
 
 int dtxStaticWrite(LPITEM item, catRecord* file, const void* data) try {
   (void)data;
   return (item == nullptr || file == nullptr) ? kNull : kUnsupported;
-} KORA_CATCH_ALL(kfsErrMemory)
+}
+KORA_CATCH_ALL(kfsErrMemory)
 
 int dtxReadItem(LPHEAD header, catRecord* file, double* time, void* data) try {
   long long record = recordOf(file);
@@ -148,27 +158,33 @@ int dtxReadItem(LPHEAD header, catRecord* file, double* time, void* data) try {
   if (time != nullptr) {
     double factor = kfs::dtx::secondsPerTimeUnit(file->time.unit);
     double step = static_cast<double>(record / items);
-    *time = (static_cast<double>(file->time.start) + step * static_cast<double>(file->time.interval)) * factor;
+    *time =
+        (static_cast<double>(file->time.start) + step * static_cast<double>(file->time.interval)) *
+        factor;
   }
   return kOk;
-} KORA_CATCH_ALL(kfsErrMemory)
+}
+KORA_CATCH_ALL(kfsErrMemory)
 
 int dtxWriteItem(LPHEAD header, catRecord* file, const void* data) try {
   if (header == nullptr || file == nullptr || data == nullptr) return kNull;
   return TXwr(file, static_cast<const float*>(data)) > 0.0f ? kOk : kWrite;
-} KORA_CATCH_ALL(kfsErrMemory)
+}
+KORA_CATCH_ALL(kfsErrMemory)
 
 int dtxSkipTimestep(LPHEAD header, catRecord* file) try {
   long long record = recordOf(file);
   int items = itemsOf(file);
   if (header == nullptr || record < 0 || items < 1) return kNull;
   return TXsp(file, static_cast<int>(items - record % items)) >= 0.0f ? kOk : kRead;
-} KORA_CATCH_ALL(kfsErrMemory)
+}
+KORA_CATCH_ALL(kfsErrMemory)
 
 int dtxFindBlock(catRecord* file, int tag) try {
   (void)tag;
   return file ? kRead : kNull;
-} KORA_CATCH_ALL(kfsErrMemory)
+}
+KORA_CATCH_ALL(kfsErrMemory)
 
 int dtxFindItemDynamic(LPHEAD header, catRecord* file, int step, int item) try {
   int items = itemsOf(file);
@@ -180,7 +196,8 @@ int dtxFindItemDynamic(LPHEAD header, catRecord* file, int step, int item) try {
   if (step < 0 || (reading && (!known || step >= steps))) return kStepRange;
   if (item < 1 || item > items) return kItemRange;
   return TXseek(file, step + 1, item) >= 0.0f ? kOk : kRead;
-} KORA_CATCH_ALL(kfsErrMemory)
+}
+KORA_CATCH_ALL(kfsErrMemory)
 
 int dtxFileFlush(LPHEAD header, catRecord* file) try {
   if (header == nullptr || file == nullptr) return kNull;
@@ -189,7 +206,8 @@ int dtxFileFlush(LPHEAD header, catRecord* file) try {
   if (mode == 0) return kOk;
   storeStepCount(file);
   return fromFamily(TXcw(file), kWrite);
-} KORA_CATCH_ALL(kfsErrMemory)
+}
+KORA_CATCH_ALL(kfsErrMemory)
 
 int dtxFileClose(LPHEAD header, catRecord** file) try {
   if (header == nullptr || file == nullptr || *file == nullptr) return kNull;
@@ -206,11 +224,11 @@ int dtxFileClose(LPHEAD header, catRecord** file) try {
   frecat(cat);
   *file = nullptr;
   return status;
-} KORA_CATCH_ALL(kfsErrMemory)
+}
+KORA_CATCH_ALL(kfsErrMemory)
 
-int dtxFreeHeader(LPHEAD* header) try {
-  return dfsHeaderDestroy(header);
-} KORA_CATCH_ALL(kfsErrMemory)
+int dtxFreeHeader(LPHEAD* header) try { return dfsHeaderDestroy(header); }
+KORA_CATCH_ALL(kfsErrMemory)
 
 int dtxGetNoUsedItemElements(LPHEAD header, catRecord* file, int* count, int line) try {
   (void)line;
@@ -219,8 +237,10 @@ int dtxGetNoUsedItemElements(LPHEAD header, catRecord* file, int* count, int lin
   if (n < 0) return kMismatch;
   *count = n;
   return kOk;
-} KORA_CATCH_ALL(kfsErrMemory)
+}
+KORA_CATCH_ALL(kfsErrMemory)
 
-int dtxIoMode(catRecord* file) try { return TXmode(file); } KORA_CATCH_ALL(-1)
+int dtxIoMode(catRecord* file) try { return TXmode(file); }
+KORA_CATCH_ALL(-1)
 
 }  // extern "C"

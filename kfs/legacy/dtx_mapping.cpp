@@ -3,10 +3,10 @@
 // used, so the header stays consistent.
 #include "kfs/legacy/dtx_mapping.h"
 
+#include <strings.h>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <strings.h>
 
 #include "kfs/dfs/dfs_header.h"
 #include "kfs/dfs/dfs_item.h"
@@ -16,7 +16,7 @@
 namespace kfs::dtx {
 namespace {
 
-constexpr int kSecond = 1400;    // unit key of the second
+constexpr int kSecond = 1400;  // unit key of the second
 constexpr int kAnyItemType = 999;
 constexpr int kFloat = 1;
 constexpr int kFailed = kfsErrBlock;
@@ -48,13 +48,14 @@ bool itemAxisOf(LPITEM item, ItemAxis* out) {
       x.dim = 1;
       break;
     case F_EQ_AXIS_D2:
-      s = dfsGetItemAxisEqD2(item, nullptr, nullptr, &a[0].size, &a[1].size, &a[0].origin, &a[1].origin,
-                             &a[0].step, &a[1].step);
+      s = dfsGetItemAxisEqD2(item, nullptr, nullptr, &a[0].size, &a[1].size, &a[0].origin,
+                             &a[1].origin, &a[0].step, &a[1].step);
       x.dim = 2;
       break;
     case F_EQ_AXIS_D3:
-      s = dfsGetItemAxisEqD3(item, nullptr, nullptr, &a[0].size, &a[1].size, &a[2].size, &a[0].origin,
-                             &a[1].origin, &a[2].origin, &a[0].step, &a[1].step, &a[2].step);
+      s = dfsGetItemAxisEqD3(item, nullptr, nullptr, &a[0].size, &a[1].size, &a[2].size,
+                             &a[0].origin, &a[1].origin, &a[2].origin, &a[0].step, &a[1].step,
+                             &a[2].step);
       x.dim = 3;
       break;
     case F_EQ_AXIS_D4:
@@ -63,8 +64,7 @@ bool itemAxisOf(LPITEM item, ItemAxis* out) {
                              &a[1].step, &a[2].step, &a[3].step);
       x.dim = 4;
       break;
-    default:
-      return false;
+    default: return false;
   }
   if (s != 0) return false;
   *out = x;
@@ -91,8 +91,8 @@ int setItemAxis(LPITEM item, int dim, const Axis* a) {
                                 a[2].origin, a[0].step, a[1].step, a[2].step);
     default:
       return dfsSetItemAxisEqD4(item, 0, a[0].size, a[1].size, a[2].size, a[3].size, a[0].origin,
-                                a[1].origin, a[2].origin, a[3].origin, a[0].step, a[1].step, a[2].step,
-                                a[3].step);
+                                a[1].origin, a[2].origin, a[3].origin, a[0].step, a[1].step,
+                                a[2].step, a[3].step);
   }
 }
 
@@ -145,7 +145,8 @@ int setItems(const catRecord& cat, LPHEAD header, int nItems) {
   }
   for (int n = 1; n <= nItems; ++n) {
     LPITEM item = dfsItemD(header, n);
-    int status = dfsSetItemInfo_(header, item, kAnyItemType, cat.item[n - 1].description, "", kFloat);
+    int status =
+        dfsSetItemInfo_(header, item, kAnyItemType, cat.item[n - 1].description, "", kFloat);
     if (status == 0) status = setItemAxis(item, dim, axes);
     if (status != 0) return status;
   }
@@ -159,10 +160,12 @@ int timeAxisToCatalogue(LPHEAD header, catRecord& cat) {
   cat.startDate = 0;
   cat.time.physStart = 0;
   if (dfsGetTimeAxisType(header) == F_TM_EQ_AXIS) {
-    if (dfsGetEqTimeAxis(header, &unit, nullptr, &start, &step, &steps, &first) != 0) return kFailed;
+    if (dfsGetEqTimeAxis(header, &unit, nullptr, &start, &step, &steps, &first) != 0)
+      return kFailed;
   } else if (dfsGetTimeAxisType(header) == F_CAL_EQ_AXIS) {
     const char *date = nullptr, *time = nullptr;
-    if (dfsGetEqCalendarAxis(header, &date, &time, &unit, nullptr, &start, &step, &steps, &first) != 0)
+    if (dfsGetEqCalendarAxis(header, &date, &time, &unit, nullptr, &start, &step, &steps, &first) !=
+        0)
       return kFailed;
     char text[64];
     std::snprintf(text, sizeof text, "%s %s", date, time);
@@ -187,10 +190,10 @@ double secondsPerTimeUnit(const char* unit) {
   static const struct {
     const char* name;
     double seconds;
-  } units[] = {{"sec", 1},     {"s", 1},        {"second", 1},  {"seconds", 1}, {"secs", 1},
-               {"min", 60},    {"minute", 60},  {"minutes", 60}, {"mins", 60},
-               {"hour", 3600}, {"hours", 3600}, {"h", 3600},     {"hr", 3600},   {"hrs", 3600},
-               {"day", 86400}, {"days", 86400}, {"d", 86400}};
+  } units[] = {{"sec", 1},      {"s", 1},       {"second", 1},   {"seconds", 1}, {"secs", 1},
+               {"min", 60},     {"minute", 60}, {"minutes", 60}, {"mins", 60},   {"hour", 3600},
+               {"hours", 3600}, {"h", 3600},    {"hr", 3600},    {"hrs", 3600},  {"day", 86400},
+               {"days", 86400}, {"d", 86400}};
   if (unit == nullptr) return 0;
   for (const auto& u : units)
     if (strcasecmp(u.name, unit) == 0) return u.seconds;
@@ -203,7 +206,8 @@ int headerFromCatalogue(const catRecord& cat, LPHEAD* header) {
   int dim = countOf(cat.nAxes);
   if (nItems < 1 || nItems > CAT_MAX_ITEMS || dim < 0 || dim > CAT_MAX_AXES) return kFailed;
   LPHEAD h = nullptr;
-  int status = dfsHeaderCreate(F_EQTIME_FIXEDSPACE_ALLITEMS, cat.title, "", 0, nItems, F_NO_STAT, &h);
+  int status =
+      dfsHeaderCreate(F_EQTIME_FIXEDSPACE_ALLITEMS, cat.title, "", 0, nItems, F_NO_STAT, &h);
   if (status == 0) status = dfsSetDeleteValFloat(h, cat.deleteValue);
   if (status == 0) status = setTimeAxis(cat, h);
   if (status == 0) status = setItems(cat, h, nItems);
@@ -230,15 +234,16 @@ int spatialAxesOf(LPHEAD header) {
 int catalogueFromHeader(LPHEAD header, catRecord& cat) {
   int nItems = dfsGetNoOfItems(header);
   int dim = spatialAxesOf(header);
-  if (dfsGetFileType(header) != F_EQTIME_FIXEDSPACE_ALLITEMS || nItems < 1 || nItems > CAT_MAX_ITEMS ||
-      dim < 0 || static_cast<float>(dim) != cat.nAxes)
+  if (dfsGetFileType(header) != F_EQTIME_FIXEDSPACE_ALLITEMS || nItems < 1 ||
+      nItems > CAT_MAX_ITEMS || dim < 0 || static_cast<float>(dim) != cat.nAxes)
     return kFailed;
   ItemAxis axis;
   itemAxisOf(dfsItemD(header, 1), &axis);
   for (int n = 1; n <= nItems; ++n) {
     const char* name = nullptr;
     int dataType = 0;
-    if (dfsGetItemInfo_(dfsItemD(header, n), nullptr, &name, nullptr, &dataType) != 0 || dataType != kFloat)
+    if (dfsGetItemInfo_(dfsItemD(header, n), nullptr, &name, nullptr, &dataType) != 0 ||
+        dataType != kFloat)
       return kFailed;
     copyField(cat.item[n - 1].description, sizeof cat.item[n - 1].description, name);
   }

@@ -31,7 +31,7 @@ KFS_EXTERN_C_BEGIN
 
 /* Day number with a time of day. */
 typedef struct date4 {
-  int day;    /* day number, see above */
+  int day; /* day number, see above */
   int hour;
   int minute;
   int second;
@@ -40,8 +40,8 @@ typedef struct date4 {
 /* Calendar date with a time of day. */
 typedef struct date6 {
   int year;
-  int month;  /* 1..12 */
-  int day;    /* 1..31 */
+  int month; /* 1..12 */
+  int day;   /* 1..31 */
   int hour;
   int minute;
   int second;

@@ -96,7 +96,8 @@ extern "C" {
 void j_day(const int* year, const int* month, const int* day, float* dayNumber) try {
   if (!year || !month || !day || !dayNumber) return;
   *dayNumber = static_cast<float>(dayNumberOf(*year, *month, *day));
-} KORA_CATCH_ALL(void())
+}
+KORA_CATCH_ALL(void())
 
 void j_date(const float* dayNumber, int* year, int* month, int* day) try {
   if (!dayNumber || !year || !month || !day) return;
@@ -104,9 +105,11 @@ void j_date(const float* dayNumber, int* year, int* month, int* day) try {
   // Far outside any calendar the formulas would overflow; clamp.
   const double limited = std::fmax(std::fmin(n, 1e15), -1e15);
   calendarOf(static_cast<int64_t>(limited), year, month, day);
-} KORA_CATCH_ALL(void())
+}
+KORA_CATCH_ALL(void())
 
-date4 date4_4(date4 d) try { return fromTotalSeconds(totalSeconds(d)); } KORA_CATCH_ALL(date4())
+date4 date4_4(date4 d) try { return fromTotalSeconds(totalSeconds(d)); }
+KORA_CATCH_ALL(date4())
 
 date6* date4_6(date6* out, date4 d) try {
   if (!out) return out;
@@ -116,9 +119,11 @@ date6* date4_6(date6* out, date4 d) try {
   out->minute = n.minute;
   out->second = n.second;
   return out;
-} KORA_CATCH_ALL(out)
+}
+KORA_CATCH_ALL(out)
 
-date4 date6_4(date6 d) try { return date4_4(fromDate6(d)); } KORA_CATCH_ALL(date4())
+date4 date6_4(date6 d) try { return date4_4(fromDate6(d)); }
+KORA_CATCH_ALL(date4())
 
 date6* date6_6(date6* out, date6 d) try {
   if (!out) return out;
@@ -133,7 +138,8 @@ date6* date6_6(date6* out, date6 d) try {
     calendarOf(n, &out->year, &out->month, &out->day);
   }
   return out;
-} KORA_CATCH_ALL(out)
+}
+KORA_CATCH_ALL(out)
 
 date6* date6_AddSeconds(date6* out, date6 d, double seconds) try {
   if (!out) return out;
@@ -149,26 +155,29 @@ date6* date6_AddSeconds(date6* out, date6 d, double seconds) try {
   const int64_t rest = static_cast<int64_t>(std::trunc(t - whole * 86400.0));
   const date4 sum = fromTotalSeconds(static_cast<int64_t>(whole) * kSecondsPerDay + rest);
   return date4_6(out, sum);
-} KORA_CATCH_ALL(out)
+}
+KORA_CATCH_ALL(out)
 
 double date4_sec(date4 d) try {
   return static_cast<double>(d.day) * 86400.0 + d.hour * 3600.0 + d.minute * 60.0 + d.second;
-} KORA_CATCH_ALL(0.0)
+}
+KORA_CATCH_ALL(0.0)
 
 date4 j_sec(double seconds) try {
   if (!std::isfinite(seconds)) seconds = 0.0;
   const double limited = std::fmax(std::fmin(seconds, 1e15), -1e15);
   return fromTotalSeconds(static_cast<int64_t>(std::floor(limited)));
-} KORA_CATCH_ALL(date4())
+}
+KORA_CATCH_ALL(date4())
 
 int date4_toff(date4 d) try {
   return clampToInt(static_cast<int64_t>(d.hour) * 3600 + static_cast<int64_t>(d.minute) * 60 +
                     d.second);
-} KORA_CATCH_ALL(0)
+}
+KORA_CATCH_ALL(0)
 
-int dat4cmp(date4 a, date4 b) try {
-  return clampToInt(totalSeconds(a) - totalSeconds(b));
-} KORA_CATCH_ALL(0)
+int dat4cmp(date4 a, date4 b) try { return clampToInt(totalSeconds(a) - totalSeconds(b)); }
+KORA_CATCH_ALL(0)
 
 void dateupd(float* day, float* hour, float* minute) try {
   if (!day || !hour || !minute) return;
@@ -182,6 +191,7 @@ void dateupd(float* day, float* hour, float* minute) try {
     *hour -= carry * 24.0f;
     *day += carry;
   }
-} KORA_CATCH_ALL(void())
+}
+KORA_CATCH_ALL(void())
 
 }  // extern "C"

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "base/kora_boundary.h"
-#include "kfs/util/failure_values.h"
 #include "kfs/util/date.h"
+#include "kfs/util/failure_values.h"
 
 namespace {
 
@@ -82,7 +82,8 @@ char* date4_s(char* text, date4 d) try {
   std::snprintf(text, DATE_TEXT_SIZE, "%4d/%02d/%02d %02d:%02d:%02d", c.year, c.month, c.day,
                 c.hour, c.minute, c.second);
   return text;
-} KORA_CATCH_ALL(::kfs::util::Emptied(text))
+}
+KORA_CATCH_ALL(::kfs::util::Emptied(text))
 
 char* date6_s(char* text, date6 d) try {
   if (!text) return text;
@@ -91,21 +92,24 @@ char* date6_s(char* text, date6 d) try {
   std::snprintf(text, DATE_TEXT_SIZE, "%04d/%02d/%02d %02d:%02d:%02d", c.year, c.month, c.day,
                 c.hour, c.minute, c.second);
   return text;
-} KORA_CATCH_ALL(::kfs::util::Emptied(text))
+}
+KORA_CATCH_ALL(::kfs::util::Emptied(text))
 
 int dates_4(date4* out, const char* text) try {
   date6 d;
   if (!out || !parseFields(text, "/:-;", &d)) return 0;
   *out = date6_4(d);
   return 1;
-} KORA_CATCH_ALL(0)
+}
+KORA_CATCH_ALL(0)
 
 int dates_6(date6* out, const char* text) try {
   date6 d;
   if (!out || !parseFields(text, "/:", &d)) return 0;
   *out = d;
   return 1;
-} KORA_CATCH_ALL(0)
+}
+KORA_CATCH_ALL(0)
 
 int date_now(char* text) try {
   if (!text) return -1;
@@ -122,6 +126,7 @@ int date_now(char* text) try {
   std::snprintf(text, DATE_TEXT_SIZE, "%.3s %.3s%3d %d", kWeekdays[local.tm_wday],
                 kMonths[local.tm_mon], local.tm_mday, local.tm_year + 1900);
   return 1;
-} KORA_CATCH_ALL((::kfs::util::Emptied(text), -1))
+}
+KORA_CATCH_ALL((::kfs::util::Emptied(text), -1))
 
 }  // extern "C"

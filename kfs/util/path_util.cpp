@@ -35,7 +35,8 @@ KFS_API char* kvExpandedFileName(const char* path) try {
   char* copy = static_cast<char*>(std::malloc(n));
   if (copy) std::memcpy(copy, path, n);
   return copy;
-} KORA_CATCH_ALL(nullptr)
+}
+KORA_CATCH_ALL(nullptr)
 
 KFS_API int mkpath(const char* path, mode_t mode) try {
   if (!path || !*path) {
@@ -49,7 +50,8 @@ KFS_API int mkpath(const char* path, mode_t mode) try {
   }
   int rc = 0;
   // Each component in turn, skipping the root and doubled slashes.
-  for (char* slash = std::strchr(work + 1, '/'); slash && rc == 0; slash = std::strchr(slash + 1, '/')) {
+  for (char* slash = std::strchr(work + 1, '/'); slash && rc == 0;
+       slash = std::strchr(slash + 1, '/')) {
     if (slash[-1] == '/') continue;
     *slash = '\0';
     rc = MakeOne(work, mode);
@@ -61,7 +63,8 @@ KFS_API int mkpath(const char* path, mode_t mode) try {
   if (exists) return 0;
   if (errno == 0 || errno == EEXIST) errno = ENOTDIR;
   return -1;
-} KORA_CATCH_ALL(-1)
+}
+KORA_CATCH_ALL(-1)
 
 KFS_API int KvCreateFolder(const char* path) try {
   if (!path || !*path) return 0;
@@ -90,22 +93,26 @@ KFS_API int KvCreateFolder(const char* path) try {
   koraDiagnostic(koraDiagMessage, "Error no: %d - unable to mkdir; %s\n", error,
                  std::strerror(error));
   return 0;
-} KORA_CATCH_ALL(0)
+}
+KORA_CATCH_ALL(0)
 
 KFS_API int KvProject_AddFile(const char* name) try {
   (void)name;
   return -1;
-} KORA_CATCH_ALL(-1)
+}
+KORA_CATCH_ALL(-1)
 
 KFS_API int KvShortCut_IsShortcut(const char* path) try {
   (void)path;
   return 0;
-} KORA_CATCH_ALL(0)
+}
+KORA_CATCH_ALL(0)
 
 KFS_API void KvShortCut_ResolveShortcut(const char* shortcut, char* target, int size) try {
   (void)shortcut;
   (void)target;
   (void)size;
-} KORA_CATCH_ALL(void())
+}
+KORA_CATCH_ALL(void())
 
 }  // extern "C"

@@ -10,7 +10,7 @@
 #include <vector>
 
 class CKVchainageArr {
-public:
+ public:
   void Insert(double chainage, long long position);
 
   int Count() const { return static_cast<int>(m_chainage.size()); }
@@ -19,7 +19,7 @@ public:
   // Index of the first entry with exactly this chainage, or -1.
   int Find(double chainage) const;
 
-private:
+ private:
   std::vector<double> m_chainage;
   std::vector<long long> m_position;
 };

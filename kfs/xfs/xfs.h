@@ -50,9 +50,9 @@ typedef struct xfsDataPart {
   double* x;
   double* z;
   double* RelRes;
-  double* RawD;              /* carried through unchanged */
-  unsigned short* RawU1;     /* carried through unchanged */
-  unsigned short* RawU2;     /* carried through unchanged */
+  double* RawD;          /* carried through unchanged */
+  unsigned short* RawU1; /* carried through unchanged */
+  unsigned short* RawU2; /* carried through unchanged */
   unsigned int NoSel;
   double* SelLevel;
   unsigned int NoPrc;
@@ -80,11 +80,11 @@ typedef struct xfsStruc {
   double chainage;
   char* TopoId;
   char* BranchName;
-  char* FreeId;              /* a single blank unless given */
+  char* FreeId; /* a single blank unless given */
   unsigned short HeadU[XFS_HEADER_WORDS];
   double HeadD[XFS_HEADER_DOUBLES];
   xfsDataPart daDp;
-  void* Owner;               /* the cross-section object; do not change */
+  void* Owner; /* the cross-section object; do not change */
 } xfsStruc;
 
 #pragma pack(pop)

@@ -19,14 +19,16 @@ unsigned int xfsAPIid(unsigned int* version) try {
   // The bytes "XFS_" as a little-endian word: the same number on every
   // machine, so that the container's byte-order handling applies to it.
   return 'X' | ('F' << 8) | ('S' << 16) | (static_cast<unsigned int>('_') << 24);
-} KORA_CATCH_ALL(0u)
+}
+KORA_CATCH_ALL(0u)
 
 unsigned int xfsFileOpenCreate(const char* path, kfsHandle* handle) try {
   if (handle == nullptr) return kfsErrNullArgument;
   *handle = nullptr;
   if (path == nullptr) return kfsErrNullArgument;
   return kfsFileOpenCreate(path, nullptr, handle, xfsAPIid, 0);
-} KORA_CATCH_ALL(kfsErrMemory)
+}
+KORA_CATCH_ALL(kfsErrMemory)
 
 unsigned int xfsFileOpenRead(const char* path, kfsHandle* handle) try {
   if (handle == nullptr) return kfsErrNullArgument;
@@ -36,20 +38,21 @@ unsigned int xfsFileOpenRead(const char* path, kfsHandle* handle) try {
   unsigned int status = kfsFileOpenRead(path, handle, xfsAPIid, &fileId);
   if (status == kfsOK) g_xfsFileVersion = static_cast<int>(kfsGetVersionCreateApp(*handle));
   return status;
-} KORA_CATCH_ALL(kfsErrMemory)
+}
+KORA_CATCH_ALL(kfsErrMemory)
 
 unsigned int xfsFileClose(kfsHandle* handle) try {
   if (handle == nullptr) return kfsErrNullArgument;
   return kfsFileClose(handle);
-} KORA_CATCH_ALL(kfsErrMemory)
+}
+KORA_CATCH_ALL(kfsErrMemory)
 
-unsigned int xfsPeekError(kfsHandle handle) try {
-  return kfsPeekError(handle);
-} KORA_CATCH_ALL(kfsErrMemory)
-unsigned int xfsGetError(kfsHandle handle) try {
-  return kfsGetError(handle);
-} KORA_CATCH_ALL(kfsErrMemory)
+unsigned int xfsPeekError(kfsHandle handle) try { return kfsPeekError(handle); }
+KORA_CATCH_ALL(kfsErrMemory)
+unsigned int xfsGetError(kfsHandle handle) try { return kfsGetError(handle); }
+KORA_CATCH_ALL(kfsErrMemory)
 
-int xfsXsecTableVersion(void) try { return g_xfsFileVersion; } KORA_CATCH_ALL(0)
+int xfsXsecTableVersion(void) try { return g_xfsFileVersion; }
+KORA_CATCH_ALL(0)
 
 }  // extern "C"

@@ -6,13 +6,14 @@
 #include <new>
 
 #include "base/kora_boundary.h"
-#include "kfs/xfs/xsec_list.h"
-#include "kfs/xfs/xsec.h"
 #include "kfs/xfs/xfs_search_ref.h"
+#include "kfs/xfs/xsec.h"
+#include "kfs/xfs/xsec_list.h"
 
 namespace {
 
-xfsStrucP createSection(const char* topoId, const char* branchName, const char* freeId, double chainage) {
+xfsStrucP createSection(const char* topoId, const char* branchName, const char* freeId,
+                        double chainage) {
   if (topoId == nullptr || branchName == nullptr) return nullptr;
   auto* x = new (std::nothrow) CKVxSec(topoId, branchName, freeId, chainage);
   if (x == nullptr) return nullptr;
@@ -45,12 +46,14 @@ extern "C" {
 
 xfsStrucP xfsXsecCreate(const char* topoId, const char* branchName, double chainage) try {
   return createSection(topoId, branchName, nullptr, chainage);
-} KORA_CATCH_ALL(nullptr)
+}
+KORA_CATCH_ALL(nullptr)
 
 xfsStrucP xfsXsecCreateEx(const char* topoId, const char* branchName, const char* freeId,
                           double chainage) try {
   return createSection(topoId, branchName, freeId, chainage);
-} KORA_CATCH_ALL(nullptr)
+}
+KORA_CATCH_ALL(nullptr)
 
 unsigned int xfsXsecFree(xfsStrucP* xsec) try {
   if (xsec == nullptr) return kfsErrNullArgument;
@@ -59,26 +62,32 @@ unsigned int xfsXsecFree(xfsStrucP* xsec) try {
   delete x;
   *xsec = nullptr;
   return kfsOK;
-} KORA_CATCH_ALL(kfsErrMemory)
+}
+KORA_CATCH_ALL(kfsErrMemory)
 
 int xfsXsecSetNoRaw(xfsStrucP xsec, unsigned short count) try {
   return resize(xsec, count, static_cast<bool (CKVxSec::*)(unsigned int)>(&CKVxSec::SetNoRaw));
-} KORA_CATCH_ALL(0)
+}
+KORA_CATCH_ALL(0)
 int xfsXsecSetNoSel(xfsStrucP xsec, unsigned short count) try {
   return resize(xsec, count, static_cast<bool (CKVxSec::*)(unsigned int)>(&CKVxSec::SetNoSel));
-} KORA_CATCH_ALL(0)
+}
+KORA_CATCH_ALL(0)
 int xfsXsecSetNoPrc(xfsStrucP xsec, unsigned short count) try {
   return resize(xsec, count, static_cast<bool (CKVxSec::*)(unsigned int)>(&CKVxSec::SetNoPrc));
-} KORA_CATCH_ALL(0)
+}
+KORA_CATCH_ALL(0)
 int xfsXsecSetNoCoords(xfsStrucP xsec, unsigned short count) try {
   return resize(xsec, count, static_cast<bool (CKVxSec::*)(unsigned int)>(&CKVxSec::SetNoCoords));
-} KORA_CATCH_ALL(0)
+}
+KORA_CATCH_ALL(0)
 
 unsigned int xfsXsecWrite(xfsStrucP xsec, kfsHandle handle) try {
   CKVxSec* x = CKVxSec::FromStruc(xsec);
   if (x == nullptr || handle == nullptr) return kfsErrNullArgument;
   return x->Write(handle);
-} KORA_CATCH_ALL(kfsErrMemory)
+}
+KORA_CATCH_ALL(kfsErrMemory)
 
 unsigned int xfsXsecTableLoad(const char* path, xfsTable* table, int flags) try {
   if (table == nullptr) return kfsErrNullArgument;
@@ -91,7 +100,8 @@ unsigned int xfsXsecTableLoad(const char* path, xfsTable* table, int flags) try 
   if (status != kfsOK) return status;
   *table = reinterpret_cast<xfsTable>(list.release());
   return kfsOK;
-} KORA_CATCH_ALL(kfsErrMemory)
+}
+KORA_CATCH_ALL(kfsErrMemory)
 
 unsigned int xfsXsecTableFree(xfsTable* table) try {
   if (table == nullptr) return kfsErrNullArgument;
@@ -100,7 +110,8 @@ unsigned int xfsXsecTableFree(xfsTable* table) try {
   delete list;
   *table = nullptr;
   return kfsOK;
-} KORA_CATCH_ALL(kfsErrMemory)
+}
+KORA_CATCH_ALL(kfsErrMemory)
 
 xfsStrucP xfsXsecFind(xfsTable table, const char* topoId, const char* branchName, xfsSearchRef* ref,
                       double chainage) try {
@@ -120,7 +131,8 @@ xfsStrucP xfsXsecFind(xfsTable table, const char* topoId, const char* branchName
     r->next = at < 0 ? list->Count() : static_cast<std::size_t>(at) + 1;
   }
   return at < 0 ? nullptr : list->At(static_cast<std::size_t>(at))->Struc();
-} KORA_CATCH_ALL(nullptr)
+}
+KORA_CATCH_ALL(nullptr)
 
 xfsStrucP xfsXsecFindNext(xfsTable table, xfsSearchRef ref) try {
   CKVxList* list = CKVxList::FromHandle(table);
@@ -130,13 +142,12 @@ xfsStrucP xfsXsecFindNext(xfsTable table, xfsSearchRef ref) try {
   if (x == nullptr) return nullptr;
   ++r->next;
   return x->Struc();
-} KORA_CATCH_ALL(nullptr)
+}
+KORA_CATCH_ALL(nullptr)
 
-xfsStrucP xfsXsecNext(xfsTable table, xfsStrucP xsec) try {
-  return neighbour(table, xsec, 1);
-} KORA_CATCH_ALL(nullptr)
-xfsStrucP xfsXsecPrev(xfsTable table, xfsStrucP xsec) try {
-  return neighbour(table, xsec, -1);
-} KORA_CATCH_ALL(nullptr)
+xfsStrucP xfsXsecNext(xfsTable table, xfsStrucP xsec) try { return neighbour(table, xsec, 1); }
+KORA_CATCH_ALL(nullptr)
+xfsStrucP xfsXsecPrev(xfsTable table, xfsStrucP xsec) try { return neighbour(table, xsec, -1); }
+KORA_CATCH_ALL(nullptr)
 
 }  // extern "C"

@@ -8,7 +8,7 @@
 
 #include "kfs/xfs/xfs.h"
 
-class CKVxList;
+struct CKVxList;  // the tag the C interface gives it
 
 struct xfsSearchRefS {
   const CKVxList* table;

@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
-#include <unordered_set>
 #include <initializer_list>
+#include <unordered_set>
 
 #include "kfs/container/kfs_assert.h"
 
@@ -107,10 +107,14 @@ void headerPrefix(int version, bool fourIdentRecords, unsigned int* words, unsig
     return;
   }
   *doubles = version == 104 ? 15 : (fourIdentRecords ? 10 : 9);
-  if (version == 104) *words = 24;
-  else if (version == 103) *words = 23;
-  else if (version == 102) *words = 21;
-  else *words = fourIdentRecords ? 20 : 16;
+  if (version == 104)
+    *words = 24;
+  else if (version == 103)
+    *words = 23;
+  else if (version == 102)
+    *words = 21;
+  else
+    *words = fourIdentRecords ? 20 : 16;
 }
 
 // The header doubles sit unaligned in the packed structure: copy bytes.
@@ -260,7 +264,8 @@ bool CKVxSec::SetNoPrc(unsigned int count) {
   if (count == 0) return m_initOk;
   xfsDataPart& d = m_s.daDp;
   d.Level = zeroed<double>(count), d.Area = zeroed<double>(count), d.Radius = zeroed<double>(count);
-  d.Width = zeroed<double>(count), d.AddFloodA = zeroed<double>(count), d.Resist = zeroed<double>(count);
+  d.Width = zeroed<double>(count), d.AddFloodA = zeroed<double>(count),
+  d.Resist = zeroed<double>(count);
   if (!(d.Level && d.Area && d.Radius && d.Width && d.AddFloodA && d.Resist)) {
     FreePrc();
     return m_initOk = false;
@@ -323,7 +328,8 @@ bool CKVxSec::SetNoPrc(kfsLblock block) {
   unsigned int count = uniformCount(r, {D, D, D, D, D, D});
   if (count == 0) return m_initOk = false;
   xfsDataPart& d = m_s.daDp;
-  d.Level = takeOver<double>(r[0]), d.Area = takeOver<double>(r[1]), d.Radius = takeOver<double>(r[2]);
+  d.Level = takeOver<double>(r[0]), d.Area = takeOver<double>(r[1]),
+  d.Radius = takeOver<double>(r[2]);
   d.Width = takeOver<double>(r[3]), d.AddFloodA = takeOver<double>(r[4]);
   d.Resist = takeOver<double>(r[5]);
   d.NoPrc = m_capacity.prc = count;
@@ -349,19 +355,23 @@ namespace {
 // A block whose nodes refer to the caller's buffers (no copies); the
 // buffers must outlive the write.
 class BlockBuilder {
-public:
+ public:
   ~BlockBuilder() { kfsLblockFree(&m_block); }
   void Add(kfsSimpleType type, unsigned int count, const void* data) {
     kfsLblock node = kfsLblockAdd(type, count, data, 0, m_block);
-    if (node == nullptr) m_ok = false;
-    else if (m_block == nullptr) m_block = node;
+    if (node == nullptr)
+      m_ok = false;
+    else if (m_block == nullptr)
+      m_block = node;
   }
   // A text record; the empty text as a single NUL byte.
   void AddText(const char* text) {
     static const char nul = '\0';
     std::size_t len = text ? std::strlen(text) : 0;
-    if (len == 0) Add(kfsTypeByte, 1, &nul);
-    else Add(kfsTypeByte, static_cast<unsigned int>(len), text);
+    if (len == 0)
+      Add(kfsTypeByte, 1, &nul);
+    else
+      Add(kfsTypeByte, static_cast<unsigned int>(len), text);
   }
   unsigned int Write(unsigned int id, kfsHandle file) {
     if (!m_ok) return kfsErrMemory;
@@ -369,7 +379,7 @@ public:
     return kfsPeekError(file);
   }
 
-private:
+ private:
   kfsLblock m_block = nullptr;
   bool m_ok = true;
 };
@@ -451,11 +461,12 @@ bool CKVxSec::IsConsistent() const {
       if ((count != 0) != (a != nullptr)) return false;
     return true;
   };
-  return table(d.NoRaw, {d.x, d.z, d.RelRes, d.RawD, d.RawU1, d.RawU2}) && table(d.NoSel, {d.SelLevel}) &&
+  return table(d.NoRaw, {d.x, d.z, d.RelRes, d.RawD, d.RawU1, d.RawU2}) &&
+         table(d.NoSel, {d.SelLevel}) &&
          table(d.NoPrc, {d.Level, d.Area, d.Radius, d.Width, d.AddFloodA, d.Resist}) &&
          table(d.NoCoords, {d.xc, d.east, d.north}) && d.NoRaw <= m_capacity.raw &&
-         d.NoSel <= m_capacity.sel && d.NoPrc <= m_capacity.prc && d.NoCoords <= m_capacity.coords &&
-         m_s.TopoId && m_s.BranchName && m_s.FreeId;
+         d.NoSel <= m_capacity.sel && d.NoPrc <= m_capacity.prc &&
+         d.NoCoords <= m_capacity.coords && m_s.TopoId && m_s.BranchName && m_s.FreeId;
 }
 
 void CKVxSec::AssertValid() const { KFS_ASSERT(IsConsistent()); }

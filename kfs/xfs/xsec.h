@@ -23,7 +23,7 @@
 #include "kfs/xfs/xfs.h"
 
 class CKVxSec {
-public:
+ public:
   // Default header, no data; a null or empty free id becomes " ". Check
   // InitOk(): it is false when a text is null or memory ran out.
   CKVxSec(const char* topoId, const char* branchName, const char* freeId, double chainage);
@@ -84,7 +84,7 @@ public:
   // for code that has just built the tables itself.
   void AssertValid() const;
 
-private:
+ private:
   CKVxSec();
   bool SetTexts(const char* topoId, const char* branchName, const char* freeId);
   void SetDefaultHeader();

@@ -11,7 +11,12 @@
 namespace {
 
 enum BlockId : unsigned int {
-  kIdent = 257, kHeader = 258, kRaw = 259, kSel = 260, kPrc = 261, kCoords = 262
+  kIdent = 257,
+  kHeader = 258,
+  kRaw = 259,
+  kSel = 260,
+  kPrc = 261,
+  kCoords = 262
 };
 
 std::unordered_set<const void*>& liveTables() {

@@ -17,8 +17,10 @@
 
 #include "kfs/xfs/xsec.h"
 
-class CKVxList {
-public:
+// Declared with the tag the C interface uses for its handle type (`struct
+// CKVxList*`): compilers that mangle the tag into names then agree on it.
+struct CKVxList {
+ public:
   CKVxList();
   ~CKVxList();
   CKVxList(const CKVxList&) = delete;
@@ -49,7 +51,7 @@ public:
   // The table behind a handle, or null when it is none.
   static CKVxList* FromHandle(const void* handle);
 
-private:
+ private:
   bool TakeDataBlock(unsigned int id, kfsLblock block, CKVxSec* current);
 
   kfsHandle m_file = nullptr;

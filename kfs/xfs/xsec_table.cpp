@@ -66,7 +66,8 @@ unsigned int CKVxTab::Load(const char* path) {
     bool ok = !isError(kfsPeekError(file)) && parseIdentification(block, &ident);
     kfsLblockFree(&block);
     if (!ok) {
-      status = isError(kfsPeekError(file)) ? kfsPeekError(file) : static_cast<unsigned int>(kfsErrBlock);
+      status =
+          isError(kfsPeekError(file)) ? kfsPeekError(file) : static_cast<unsigned int>(kfsErrBlock);
       break;
     }
     m_index[ident.topo][ident.branch].Insert(ident.chainage, pos);
@@ -87,7 +88,8 @@ const CKVchainageArr* CKVxTab::Chainages(const char* topoId, const char* branchN
 }
 
 long long CKVxTab::xfsXsecFind(const char* topoId, double chainage, const char* branchName) const {
-  bool noTexts = (topoId == nullptr || topoId[0] == '\0') && (branchName == nullptr || branchName[0] == '\0');
+  bool noTexts =
+      (topoId == nullptr || topoId[0] == '\0') && (branchName == nullptr || branchName[0] == '\0');
   if (noTexts && chainage == 0.0) {
     if (m_index.empty() || m_index.begin()->second.empty()) return -1;
     const CKVchainageArr& first = m_index.begin()->second.begin()->second;

@@ -14,7 +14,7 @@
 #include "kfs/xfs/chainage_array.h"
 
 class CKVxTab {
-public:
+ public:
   // Indexes every identification block (3 or 4 records) of the file.
   // Returns 0, the container's status of a failed open or read, 2010
   // for an identification block of another shape, or 2019 for a byte that
@@ -30,7 +30,7 @@ public:
 
   bool IsEmpty() const { return m_index.empty(); }
 
-private:
+ private:
   using BranchMap = std::map<CString, CKVchainageArr>;
   std::map<CString, BranchMap> m_index;
 };

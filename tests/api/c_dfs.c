@@ -1,13 +1,13 @@
 /* The data-file and date headers must compile as C, and their records must
  * be usable from C. */
+#include "kfs/dfs/dfs_checks.h"
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_file_io.h"
 #include "kfs/dfs/dfs_header.h"
 #include "kfs/dfs/dfs_item.h"
 #include "kfs/dfs/dfs_time.h"
-#include "kfs/dfs/dfs_types.h"
-#include "kfs/dfs/dfs_checks.h"
 #include "kfs/dfs/dfs_trace.h"
+#include "kfs/dfs/dfs_types.h"
 #include "kfs/util/date.h"
 
 int c_dfs_header_compiles(void) {

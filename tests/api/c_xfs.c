@@ -2,8 +2,7 @@
  * compiled as C and links the shared library. */
 #include "kfs/xfs/xfs.h"
 
-unsigned int koracore_c_xfs_first(const char* path, double* chainage)
-{
+unsigned int koracore_c_xfs_first(const char* path, double* chainage) {
   xfsTable table = NULL;
   xfsSearchRef ref = NULL;
   xfsStrucP first;
@@ -18,8 +17,7 @@ unsigned int koracore_c_xfs_first(const char* path, double* chainage)
   return xfsXsecTableFree(&table);
 }
 
-xfsStrucP koracore_c_xfs_make(kfsHandle file)
-{
+xfsStrucP koracore_c_xfs_make(kfsHandle file) {
   xfsStrucP x = xfsXsecCreateEx("TOPO", "BRANCH", NULL, 12.5);
   if (x != NULL && xfsXsecSetNoRaw(x, 4) && xfsXsecWrite(x, file) == 0) return x;
   xfsXsecFree(&x);

@@ -15,8 +15,9 @@ import sys
 
 # Flat C names each library may export.
 C_NAMES = {
-    # The diagnostics sink of base/, shared by every library of a process.
-    "rcf": r"koraSetDiagnosticSink|koraDiagnostic",
+    # The pieces of base/ every library shares: the diagnostics sink, the
+    # release, the data search.
+    "rcf": r"koraSetDiagnosticSink|koraDiagnostic|koraVersion|koraFindDataFile|koraDataSearchList",
     "qty": r"qty\w+|LoadUnitBaseGroupFile|_fullpath|_splitpath|_makepath",
     "kfs": (
         r"kfs\w+|dfs\w+|_dfs\w+|xfs\w+|dtx\w+|F[A-Z]\w+|Debug\w+|PutFunctionName|GetFunctionName"
@@ -28,7 +29,7 @@ C_NAMES = {
         r"|_strlwr|_strupr|_strrev|strdup_NOT_USED|isint|isfloat|issign|strfmt|strflt|strfmb"
         r"|strbol|m_stri|m_strr|m_strr_e|m_vali|m_valr|nicefm|array_cmprss"
     ),
-    "KvCart": r"C_KV\w+|S_\w+|CARTSETUPLINUX|NewKvProjection",
+    "KvCart": r"C_KV\w+|S_\w+|CARTSETUPLINUX|NewKvProjection|DeleteKvProjection",
 }
 
 # C++ entities (demangled, up to the parameter list) each library may export.
@@ -36,7 +37,13 @@ CXX_NAMES = {
     "rcf": r"(CString::|RcfName::|rcf\w+|operator\W+$|(vtable|typeinfo|typeinfo name) for CString$)",
     "qty": r"$^",
     "kfs": r"$^",
-    "KvCart": r"(CKv\w+::|CKV\w+::|operator\W+$|(vtable|typeinfo|typeinfo name) for CKv\w+$)",
+    # Vtables and type information also of nested classes and of class
+    # templates instantiated over our classes (CKvProjectionInfo::CAxis,
+    # CKvFormulaPair<...>).
+    "KvCart": (
+        r"(CKv\w+::|CKV\w+::|CMatrix::|operator\W+$"
+        r"|(vtable|typeinfo|typeinfo name) for (CKv|CKV|CMatrix)[\w:<>, ]*$)"
+    ),
 }
 
 

@@ -10,7 +10,8 @@
 
 namespace {
 
-std::vector<std::string> AllTokens(const CString& s, const char* delims, std::vector<int>* starts = nullptr) {
+std::vector<std::string> AllTokens(const CString& s, const char* delims,
+                                   std::vector<int>* starts = nullptr) {
   std::vector<std::string> out;
   int pos = 0;
   for (;;) {

@@ -1,6 +1,6 @@
 // Files the tests write and read back byte for byte.
-#ifndef KORACORE_TEST_FILES_H
-#define KORACORE_TEST_FILES_H
+#ifndef KORACORE_TESTS_COMMON_FILES_SUPPORT_H
+#define KORACORE_TESTS_COMMON_FILES_SUPPORT_H
 
 #include <fstream>
 #include <iterator>
@@ -24,7 +24,8 @@ inline std::vector<unsigned char> readBytes(const std::string& path) {
 
 inline void writeBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace koracoretest

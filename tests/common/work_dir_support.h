@@ -5,8 +5,8 @@
  * folder. Each process gets <build>/tests/work/<program>/<pid>, made on first
  * use and removed when the process ends (set KORACORE_KEEP_TEST_FILES=1 to
  * keep it). KORACORE_TEST_WORK_DIR expands to a call of this function. */
-#ifndef KORACORE_TEST_WORK_DIR_H
-#define KORACORE_TEST_WORK_DIR_H
+#ifndef KORACORE_TESTS_COMMON_WORK_DIR_SUPPORT_H
+#define KORACORE_TESTS_COMMON_WORK_DIR_SUPPORT_H
 
 #ifdef __cplusplus
 extern "C" {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "alloc_hook.h"
+#include "alloc_support.h"
 #include "files_support.h"
 #include "kfs/container/kfs.h"
 #include "kfs/dfs/dfs_file.h"
@@ -22,8 +22,17 @@
 #include "kfs/dfs/dfs_timestep.h"
 #include "kfs/xfs/xfs.h"
 #include "qty/qty.h"
+#include "scope_support.h"
 
 namespace {
+
+// Scope guards (see scope_support.h) for what a failed assertion would
+// otherwise leave behind.
+using FileGuard = koracoretest::ReleaseGuard<kfsHandle, &kfsFileClose>;
+using HeaderGuard = koracoretest::ReleaseGuard<LPHEAD, &dfsHeaderDestroy>;
+using StaticGuard = koracoretest::ReleaseGuard<LPITEM, &dfsStaticDestroy>;
+using XsecGuard = koracoretest::ReleaseGuard<xfsStrucP, &xfsXsecFree>;
+using TableGuard = koracoretest::ReleaseGuard<xfsTable, &xfsXsecTableFree>;
 
 constexpr int kAnyItem = 999;
 constexpr int kSteps = 2;
@@ -125,12 +134,13 @@ TEST_F(KfsOutOfMemory, AReaderAnswers2000AndReadsOnceMemoryIsBack) {
   const std::string path = koracoretest::workPath("out_of_memory/reader.dfs");
   {
     LPHEAD w = NewHeader();
+    const HeaderGuard wGuard(w);
     kfsHandle f = nullptr;
+    const FileGuard fGuard(f);
     ASSERT_EQ(dfsFileCreate(path.c_str(), w, &f), 0);
     for (int i = 0; i < 2 * kSteps; ++i)
       ASSERT_EQ(dfsWriteItemTimeStep(w, f, values_.data(), 0.0), 0);
     ASSERT_EQ(dfsFileClose(w, &f), 0);
-    dfsHeaderDestroy(&w);
   }
   LPHEAD h = nullptr;
   kfsHandle f = nullptr;
@@ -166,10 +176,12 @@ TEST_F(KfsOutOfMemory, StaticItemsAndSeriesAnswer2000) {
   const int meter = UnitId("meter");
   const int centimeter = UnitId("centimeter");
   LPHEAD h = nullptr;
+  const HeaderGuard hGuard(h);
   ASSERT_EQ(dfsHeaderCreate(F_EQTIME_FIXEDSPACE_ALLITEMS, "s", "s", 1, 1, F_NO_STAT, &h), 0);
   dfsSetEqTimeAxis(h, 1400, 0, 0.0, 60.0);
   dfsSetItemInfo(h, dfsItemD(h, 1), kAnyItem, "Gauge", meter, kfsTypeFloat);
   LPITEM bed = nullptr;
+  const StaticGuard bedGuard(bed);
   ASSERT_EQ(dfsStaticCreate(&bed), 0);
   dfsSetItemInfo(h, bed, kAnyItem, "Bed", meter, kfsTypeFloat);
   dfsSetItemAxisEqD1(bed, meter, kElements, 0.0f, 1.0f);
@@ -229,17 +241,19 @@ TEST(XfsOutOfMemory, ATableLoadAnswers2000AndHandsOutNoTable) {
   const std::string path = koracoretest::workPath("out_of_memory_sections.xns");
   {
     kfsHandle f = nullptr;
+    const FileGuard fGuard(f);
     ASSERT_EQ(xfsFileOpenCreate(path.c_str(), &f), 0u);
     for (int i = 0; i < 3; ++i) {
       xfsStrucP x = xfsXsecCreateEx("TOPOGRAPHY-2024", "A RIVER BRANCH", "free id", 100.0 * i);
+      const XsecGuard xGuard(x);
       ASSERT_NE(x, nullptr);
       ASSERT_EQ(xfsXsecSetNoRaw(x, 5), 1);
       ASSERT_EQ(xfsXsecWrite(x, f), 0u);
-      xfsXsecFree(&x);
     }
     ASSERT_EQ(xfsFileClose(&f), 0u);
   }
   xfsTable table = nullptr;
+  const TableGuard tableGuard(table);
   unsigned int status = 0;
   const long runs =
       alloctest::Sweep([&] { status = xfsXsecTableLoad(path.c_str(), &table, 0); },

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-#include "alloc_hook.h"
+#include "alloc_support.h"
 #include "base/kora_diagnostics.h"
 #include "files_support.h"
 #include "qty/qty.h"

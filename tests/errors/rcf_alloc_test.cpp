@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "alloc_hook.h"
+#include "alloc_support.h"
 #include "files_support.h"
 #include "rcf/rcf.h"
 

@@ -9,8 +9,8 @@
 #include <random>
 #include <vector>
 
-#include "qty_support.h"
 #include "qty/CLinearConversion.h"
+#include "qty_support.h"
 
 namespace {
 
@@ -106,7 +106,8 @@ TEST_F(Convert, UserUnitArrays) {
   ASSERT_EQ(qtyConvertItemArrayFromUserUnitD(kWaterLevel, kMeter, data.data(), 2, -1e-255), 1);
   EXPECT_DOUBLE_EQ(data[0], 0.3048);
   std::vector<float> floats = {1.0f};
-  ASSERT_EQ(qtyConvertItemArrayFromUserUnitF(kWaterLevel, kKilometer, floats.data(), 1, -1e-35f), 1);
+  ASSERT_EQ(qtyConvertItemArrayFromUserUnitF(kWaterLevel, kKilometer, floats.data(), 1, -1e-35f),
+            1);
   EXPECT_FLOAT_EQ(floats[0], 0.0003048f);
   ASSERT_EQ(qtyConvertItemArrayToUserUnitF(kWaterLevel, kKilometer, floats.data(), 1, -1e-35f), 1);
   EXPECT_FLOAT_EQ(floats[0], 1.0f);
@@ -137,7 +138,9 @@ std::vector<double> TestDoubles() {
 }
 
 // The plain formula, one element at a time.
-double Plain(double v, double fa, double oa, double ob, double fb) { return (v * fa + oa - ob) / fb; }
+double Plain(double v, double fa, double oa, double ob, double fb) {
+  return (v * fa + oa - ob) / fb;
+}
 
 bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 bool SameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
@@ -149,11 +152,13 @@ struct Factors {
 // Target factors 1 and powers of two (the kernels multiply by the exact
 // reciprocal) and others (they divide); with and without offsets.
 const Factors kCases[] = {
-    {1000.0, 0.0, 0.0, 1.0},        {0.3048, 0.0, 0.0, 1.0},         {1.0, 273.15, 0.0, 1.0},
-    {5.0 / 9.0, 255.37222222222223, 273.15, 1.0},                    {1.0, 0.0, 0.0, 1.0},
-    {0.3048, 0.0, 0.0, 0.25},       {3.0, 1.5, -2.0, 1024.0},        {1.0, 0.0, 0.0, 0x1p-1000},
-    {1e-3, 0.0, 0.0, 0x1p1000},     {7.0, 0.0, 0.0, -2.0},           {1.0, 0.0, 0.0, 0x1p1023},
-    {1.0, 273.15, 0.0, 5.0 / 9.0},  {0.45359237, 0.0, 0.0, 1e-3},    {1.0, 0.0, 0.0, 0.3048},
+    {1000.0, 0.0, 0.0, 1.0},      {0.3048, 0.0, 0.0, 1.0},
+    {1.0, 273.15, 0.0, 1.0},      {5.0 / 9.0, 255.37222222222223, 273.15, 1.0},
+    {1.0, 0.0, 0.0, 1.0},         {0.3048, 0.0, 0.0, 0.25},
+    {3.0, 1.5, -2.0, 1024.0},     {1.0, 0.0, 0.0, 0x1p-1000},
+    {1e-3, 0.0, 0.0, 0x1p1000},   {7.0, 0.0, 0.0, -2.0},
+    {1.0, 0.0, 0.0, 0x1p1023},    {1.0, 273.15, 0.0, 5.0 / 9.0},
+    {0.45359237, 0.0, 0.0, 1e-3}, {1.0, 0.0, 0.0, 0.3048},
     {1.0, 0.0, 0.0, 0x1p-1074},
 };
 
@@ -161,7 +166,8 @@ TEST(ConvertKernels, OnlyExactReciprocalsReplaceTheDivision) {
   EXPECT_TRUE(CLinearConversion(1, 0, 0, 1.0).UsesReciprocal());
   EXPECT_TRUE(CLinearConversion(1, 0, 0, 0.25).UsesReciprocal());
   EXPECT_TRUE(CLinearConversion(1, 0, 0, -1024.0).UsesReciprocal());
-  EXPECT_TRUE(CLinearConversion(1, 0, 0, 0x1p1023).UsesReciprocal());  // 2^-1023 is subnormal but exact
+  EXPECT_TRUE(
+      CLinearConversion(1, 0, 0, 0x1p1023).UsesReciprocal());  // 2^-1023 is subnormal but exact
   EXPECT_FALSE(CLinearConversion(1, 0, 0, 0x1p-1074).UsesReciprocal());  // 2^1074 overflows
   EXPECT_FALSE(CLinearConversion(1, 0, 0, 0.3048).UsesReciprocal());
   EXPECT_FALSE(CLinearConversion(1, 0, 0, 3.0).UsesReciprocal());
@@ -181,19 +187,22 @@ std::vector<Kernel> Kernels() {
 TEST(ConvertKernels, DoubleArraysMatchThePlainFormulaBitForBit) {
   const std::vector<double> input = TestDoubles();
   for (double deleteValue : {-1e-255, std::numeric_limits<double>::quiet_NaN()})
-  for (Kernel kernel : Kernels())
-  for (const Factors& f : kCases) {
-    std::vector<double> data = input;
-    CLinearConversion(f.fa, f.oa, f.ob, f.fb).Apply(data.data(), static_cast<int>(data.size()), deleteValue, kernel);
-    size_t mismatches = 0;
-    for (size_t i = 0; i < input.size(); ++i) {
-      const double v = input[i];
-      const double expected = (std::isnan(v) || v == deleteValue) ? v : Plain(v, f.fa, f.oa, f.ob, f.fb);
-      if (!SameBits(data[i], expected)) ++mismatches;
-    }
-    EXPECT_EQ(mismatches, 0u) << "delete " << deleteValue << " kernel " << static_cast<int>(kernel) << " fa=" << f.fa << " oa=" << f.oa
-                              << " ob=" << f.ob << " fb=" << f.fb;
-  }
+    for (Kernel kernel : Kernels())
+      for (const Factors& f : kCases) {
+        std::vector<double> data = input;
+        CLinearConversion(f.fa, f.oa, f.ob, f.fb)
+            .Apply(data.data(), static_cast<int>(data.size()), deleteValue, kernel);
+        size_t mismatches = 0;
+        for (size_t i = 0; i < input.size(); ++i) {
+          const double v = input[i];
+          const double expected =
+              (std::isnan(v) || v == deleteValue) ? v : Plain(v, f.fa, f.oa, f.ob, f.fb);
+          if (!SameBits(data[i], expected)) ++mismatches;
+        }
+        EXPECT_EQ(mismatches, 0u) << "delete " << deleteValue << " kernel "
+                                  << static_cast<int>(kernel) << " fa=" << f.fa << " oa=" << f.oa
+                                  << " ob=" << f.ob << " fb=" << f.fb;
+      }
 }
 
 TEST(ConvertKernels, FloatArraysMatchThePlainFormulaBitForBit) {
@@ -208,32 +217,36 @@ TEST(ConvertKernels, FloatArraysMatchThePlainFormulaBitForBit) {
   }
   input.push_back(-1e-35f);
   for (float deleteValue : {-1e-35f, std::numeric_limits<float>::quiet_NaN()})
-  for (Kernel kernel : Kernels())
-  for (const Factors& f : kCases) {
-    std::vector<float> data = input;
-    CLinearConversion(f.fa, f.oa, f.ob, f.fb).Apply(data.data(), static_cast<int>(data.size()), deleteValue, kernel);
-    size_t mismatches = 0;
-    for (size_t i = 0; i < input.size(); ++i) {
-      const float v = input[i];
-      const float expected = (std::isnan(v) || v == deleteValue)
-                                 ? v
-                                 : static_cast<float>(Plain(static_cast<double>(v), f.fa, f.oa, f.ob, f.fb));
-      if (!SameBits(data[i], expected)) ++mismatches;
-    }
-    EXPECT_EQ(mismatches, 0u) << "delete " << deleteValue << " kernel " << static_cast<int>(kernel) << " fa=" << f.fa << " fb=" << f.fb;
-  }
+    for (Kernel kernel : Kernels())
+      for (const Factors& f : kCases) {
+        std::vector<float> data = input;
+        CLinearConversion(f.fa, f.oa, f.ob, f.fb)
+            .Apply(data.data(), static_cast<int>(data.size()), deleteValue, kernel);
+        size_t mismatches = 0;
+        for (size_t i = 0; i < input.size(); ++i) {
+          const float v = input[i];
+          const float expected =
+              (std::isnan(v) || v == deleteValue)
+                  ? v
+                  : static_cast<float>(Plain(static_cast<double>(v), f.fa, f.oa, f.ob, f.fb));
+          if (!SameBits(data[i], expected)) ++mismatches;
+        }
+        EXPECT_EQ(mismatches, 0u) << "delete " << deleteValue << " kernel "
+                                  << static_cast<int>(kernel) << " fa=" << f.fa << " fb=" << f.fb;
+      }
 }
 
 TEST(ConvertKernels, ShortAndOddLengthsAreCovered) {
   for (Kernel kernel : Kernels())
-  for (int n = 1; n < 40; ++n) {
-    std::vector<double> data(static_cast<size_t>(n));
-    for (int i = 0; i < n; ++i) data[static_cast<size_t>(i)] = i * 1.25 - 3.0;
-    CLinearConversion(0.3048, 1.0, 0.0, 3.0).Apply(data.data(), n, 1e-35, kernel);
-    for (int i = 0; i < n; ++i) {
-      ASSERT_TRUE(SameBits(data[static_cast<size_t>(i)], Plain(i * 1.25 - 3.0, 0.3048, 1.0, 0.0, 3.0)));
+    for (int n = 1; n < 40; ++n) {
+      std::vector<double> data(static_cast<size_t>(n));
+      for (int i = 0; i < n; ++i) data[static_cast<size_t>(i)] = i * 1.25 - 3.0;
+      CLinearConversion(0.3048, 1.0, 0.0, 3.0).Apply(data.data(), n, 1e-35, kernel);
+      for (int i = 0; i < n; ++i) {
+        ASSERT_TRUE(
+            SameBits(data[static_cast<size_t>(i)], Plain(i * 1.25 - 3.0, 0.3048, 1.0, 0.0, 3.0)));
+      }
     }
-  }
 }
 
 }  // namespace

@@ -113,7 +113,7 @@ TEST_F(Expression, Numbers) {
   EXPECT_TRUE(Fails(".5"));
   EXPECT_TRUE(Fails("1,5"));
   EXPECT_EQ(Number("12345678901234567890123"), 12345678901234567890123.0);  // 23 characters
-  EXPECT_TRUE(Fails("123456789012345678901234"));                            // 24 characters
+  EXPECT_TRUE(Fails("123456789012345678901234"));                           // 24 characters
 }
 
 TEST_F(Expression, NamesAndPi) {

@@ -24,7 +24,9 @@ TEST_F(Flat, UnitNamesByIdAndIdent) {
   ASSERT_EQ(qtyGetUnitIdent(kMeter, &text), 1);
   EXPECT_STREQ(text, "qtyUmeter");
   ASSERT_EQ(qtyGetUnitAbbreviation(kCelsius, &text), 1);
-  EXPECT_STREQ(text, "\xC2\xB0" "C");
+  EXPECT_STREQ(text,
+               "\xC2\xB0"
+               "C");
   int unit = 0;
   ASSERT_EQ(qtyGetUnitTagFromIdent("qtyUkilometer", &unit), 1);
   EXPECT_EQ(unit, kKilometer);
@@ -179,18 +181,17 @@ TEST_F(Flat, EnumerationWalksTheListInOrder) {
 }
 
 TEST_F(Flat, IdentListsAreNewlyAllocated) {
-  char* list = nullptr;
-  ASSERT_EQ(qtyUnitGetAll(&list), 1);
-  ASSERT_TRUE(list);
-  EXPECT_EQ(std::strncmp(list, "NonDimensional;Length;", 22), 0);
-  EXPECT_NE(std::strstr(list, ";qtyUmeter;"), nullptr);
-  std::free(list);
-  ASSERT_EQ(qtyItemTypeGetAll(&list), 1);
-  EXPECT_EQ(std::strncmp(list, "qtyIUndefined;", 14), 0);
-  std::free(list);
-  ASSERT_EQ(qtyFilterGetAll(&list), 1);
-  EXPECT_EQ(list[std::strlen(list) - 1], ';');
-  std::free(list);
+  qtytest::IdentList units;
+  ASSERT_EQ(qtyUnitGetAll(units.Out()), 1);
+  ASSERT_TRUE(units.Get());
+  EXPECT_EQ(std::strncmp(units.Get(), "NonDimensional;Length;", 22), 0);
+  EXPECT_NE(std::strstr(units.Get(), ";qtyUmeter;"), nullptr);
+  qtytest::IdentList itemTypes;
+  ASSERT_EQ(qtyItemTypeGetAll(itemTypes.Out()), 1);
+  EXPECT_EQ(std::strncmp(itemTypes.Get(), "qtyIUndefined;", 14), 0);
+  qtytest::IdentList filters;
+  ASSERT_EQ(qtyFilterGetAll(filters.Out()), 1);
+  EXPECT_EQ(filters.Get()[std::strlen(filters.Get()) - 1], ';');
   EXPECT_EQ(qtyUnitGetAll(nullptr), 0);
 }
 
@@ -240,7 +241,7 @@ TEST_F(Flat, NewEntriesGetRuntimeIds) {
   ASSERT_EQ(qtyConvertUnit(unit, kMeter, &meters, 1.0), 1);
   EXPECT_NEAR(meters, 201.168, 1e-12);
   EXPECT_EQ(qtyUnitNew("qtyUtestFurlong", "again", "x", "Length"), 0);  // ident taken
-  EXPECT_EQ(qtyUnitNew("qtyUtestNumber", "n", "n", "2*3"), 0);           // not a unit
+  EXPECT_EQ(qtyUnitNew("qtyUtestNumber", "n", "n", "2*3"), 0);          // not a unit
   EXPECT_EQ(qtyUnitNew("qtyUtestZero", "z", "z", "Length*0"), 0);
   EXPECT_EQ(qtyUnitNew("", "z", "z", "Length"), 0);
 

@@ -12,10 +12,10 @@
 #include <sstream>
 #include <string>
 
-#include "qty_support.h"
 #include "qty/CKVitemType.h"
 #include "qty/CKVitemTypeList.h"
 #include "qty/CKVunit.h"
+#include "qty_support.h"
 
 namespace {
 
@@ -44,7 +44,8 @@ class IncludeWriter : public ::testing::Test {
 
 TEST_F(IncludeWriter, LinesHaveTheirExactLayout) {
   CKVitemTypeList items;
-  CKVitemType sample("Sample item", 123456, "qtyISample", new CKVdimension(CKVdimension::GetLength()));
+  CKVitemType sample("Sample item", 123456, "qtyISample",
+                     new CKVdimension(CKVdimension::GetLength()));
   CKVunit meter("meter", "m", 1000, 1.0, CKVdimension::GetLength());
   meter.SetIdent("qtyUmeter");
   sample.AllowUnit(meter, true);
@@ -55,38 +56,55 @@ TEST_F(IncludeWriter, LinesHaveTheirExactLayout) {
   ASSERT_TRUE(items.WriteAllowedUnits());
 
   const std::string header = ReadFile("qtyDefine.c__");
-  EXPECT_EQ(header.rfind("/* qtyDefine.c__ */\n/* KORA Vale item type definitions from KVitemType */\n/* Created on ", 0), 0u);
-  EXPECT_NE(header.find(" by UNIX */\n\n#ifndef _KORAVALE_ITEMDEFINES_\n#define _KORAVALE_ITEMDEFINES_\n\n"),
+  EXPECT_EQ(header.rfind("/* qtyDefine.c__ */\n/* KORA Vale item type definitions from KVitemType "
+                         "*/\n/* Created on ",
+                         0),
+            0u);
+  EXPECT_NE(
+      header.find(
+          " by UNIX */\n\n#ifndef _KORAVALE_ITEMDEFINES_\n#define _KORAVALE_ITEMDEFINES_\n\n"),
+      std::string::npos);
+  EXPECT_NE(header.find("\n#define qtyISample               123456 /* Sample item */\n"),
             std::string::npos);
-  EXPECT_NE(header.find("\n#define qtyISample               123456 /* Sample item */\n"), std::string::npos);
-  EXPECT_NE(header.find("\n/* ===== Engineering units ===== */\n#define qtyUmeter                  1000 /* meter */\n"),
+  EXPECT_NE(header.find("\n/* ===== Engineering units ===== */\n#define qtyUmeter                  "
+                        "1000 /* meter */\n"),
             std::string::npos);
   EXPECT_NE(header.find("\n/* ===== Filters ===== */\n\n#endif\n\n/* ===== End of file ===== */\n"),
             std::string::npos);
 
   const std::string pascal = ReadFile("qtyDefine.p__");
   EXPECT_EQ(pascal.rfind("(* qtyDefine.p__ *)\n", 0), 0u);
-  EXPECT_NE(pascal.find("\nCONST   qtyISample       = 123456; (* Sample item *)\n"), std::string::npos);
-  EXPECT_NE(pascal.find("\n(* ===== Filters ===== *)\n\n(* ===== End of file ===== *)\n"), std::string::npos);
+  EXPECT_NE(pascal.find("\nCONST   qtyISample       = 123456; (* Sample item *)\n"),
+            std::string::npos);
+  EXPECT_NE(pascal.find("\n(* ===== Filters ===== *)\n\n(* ===== End of file ===== *)\n"),
+            std::string::npos);
 
   const std::string fortran = ReadFile("qtyDefine.f__");
   EXPECT_EQ(fortran.rfind("!     qtyDefine.f__\n", 0), 0u);
-  EXPECT_NE(fortran.find("\ninteger, parameter :: qtyISample           =     123456  ! Sample item\n"),
-            std::string::npos);
+  EXPECT_NE(
+      fortran.find("\ninteger, parameter :: qtyISample           =     123456  ! Sample item\n"),
+      std::string::npos);
 
   const std::string csharp = ReadFile("qtyDefine.cs");
-  EXPECT_EQ(csharp.rfind("using System.Runtime.InteropServices;\n\nnamespace OXA.Generic.KoraVale\n{\n"
-                         "\t///<summary>\n\t///.NET QTY Item definitions\n\t///</summary>\n\t[ComVisible(true)]\n"
-                         "\t[Guid(\"5A1C7E20-93B4-4f2d-8C61-D04A2B7E95C3\")]\n\tpublic enum qtyItem\n\t{\n"
-                         "\t\t///<summary>\n\t\t/// Sample item\n\t\t///</summary>\n\t\tqtyISample           =     123456"
-                         "\n\t}\n",
-                         0),
-            0u);
+  EXPECT_EQ(
+      csharp.rfind(
+          "using System.Runtime.InteropServices;\n\nnamespace OXA.Generic.KoraVale\n{\n"
+          "\t///<summary>\n\t///.NET QTY Item definitions\n\t///</summary>\n\t[ComVisible(true)]\n"
+          "\t[Guid(\"5A1C7E20-93B4-4f2d-8C61-D04A2B7E95C3\")]\n\tpublic enum qtyItem\n\t{\n"
+          "\t\t///<summary>\n\t\t/// Sample item\n\t\t///</summary>\n\t\tqtyISample           =    "
+          " 123456"
+          "\n\t}\n",
+          0),
+      0u);
   // No filters: the enumeration is empty.
-  EXPECT_NE(csharp.find("\tpublic enum qtyFilter\n\t{\n\n\t}\n}\n/* ===== End of file ===== */\n"), std::string::npos);
+  EXPECT_NE(csharp.find("\tpublic enum qtyFilter\n\t{\n\n\t}\n}\n/* ===== End of file ===== */\n"),
+            std::string::npos);
 
   const std::string listing = ReadFile("qtyAllowedUnits.HTML");
-  EXPECT_EQ(listing.rfind("<Pre>\nDefinitions of the KORA Vale item types and allowed units.\nCreated on ", 0), 0u);
+  EXPECT_EQ(
+      listing.rfind(
+          "<Pre>\nDefinitions of the KORA Vale item types and allowed units.\nCreated on ", 0),
+      0u);
   EXPECT_NE(listing.find("\n\n\nitem: qtyISample               123456   Sample item \n"
                          "      qtyUmeter                  1000   meter \n"),
             std::string::npos);
@@ -100,7 +118,8 @@ TEST_F(IncludeWriter, CSharpEntriesAreSeparatedByCommas) {
   items.push_back(&b);
   ASSERT_TRUE(items.WriteIncludes(nullptr, nullptr));
   const std::string csharp = ReadFile("qtyDefine.cs");
-  EXPECT_NE(csharp.find("\t\tqtyIA                =          1,\n\t\t///<summary>\n\t\t/// B\n"), std::string::npos);
+  EXPECT_NE(csharp.find("\t\tqtyIA                =          1,\n\t\t///<summary>\n\t\t/// B\n"),
+            std::string::npos);
   EXPECT_NE(csharp.find("\t\tqtyIB                =          2\n\t}\n"), std::string::npos);
 }
 
@@ -123,13 +142,16 @@ TEST_F(IncludeWriter, AFailedWriteIsReportedAndClosesTheFile) {
   const int before = OpenDescriptors();
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(qtyWriteItemTypeIncludes(), 0);
-  EXPECT_NE(::testing::internal::GetCapturedStderr().find("Cannot write file 'qtyDefine.c__'"), std::string::npos);
+  EXPECT_NE(::testing::internal::GetCapturedStderr().find("Cannot write file 'qtyDefine.c__'"),
+            std::string::npos);
   EXPECT_EQ(OpenDescriptors(), before);
   EXPECT_FALSE(ReadFile("qtyDefine.p__").empty());
   unlink("qtyDefine.c__");
 }
 
-bool CommandWorks(const std::string& command) { return std::system((command + " > /dev/null 2>&1").c_str()) == 0; }
+bool CommandWorks(const std::string& command) {
+  return std::system((command + " > /dev/null 2>&1").c_str()) == 0;
+}
 
 // The shipped table's constants compile in C and in Fortran.
 TEST_F(IncludeWriter, ShippedTableIncludesCompile) {
@@ -151,7 +173,8 @@ TEST_F(IncludeWriter, ShippedTableIncludesCompile) {
   {
     std::ofstream f("use_include.f90");
     f << "program use_include\n  implicit none\n  include 'qtyDefine.f__'\n"
-         "  if (qtyUsecond /= 1400) stop 1\n  if (qtyIUndefined /= 999) stop 2\nend program use_include\n";
+         "  if (qtyUsecond /= 1400) stop 1\n  if (qtyIUndefined /= 999) stop 2\nend program "
+         "use_include\n";
   }
   ASSERT_TRUE(CommandWorks("gfortran -Wall -Werror use_include.f90 -o use_include"));
   EXPECT_TRUE(CommandWorks("./use_include"));
@@ -162,8 +185,10 @@ TEST_F(IncludeWriter, AFileThatCannotBeCreatedIsReportedAndTheOthersAreWritten) 
   ASSERT_TRUE(mkdir("qtyDefine.p__", 0755) == 0 || errno == EEXIST);  // a folder in the way
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(qtyWriteItemTypeIncludes(), 0);
-  EXPECT_NE(::testing::internal::GetCapturedStderr().find("Cannot create file 'qtyDefine.p__'"), std::string::npos);
-  for (const char* name : {"qtyDefine.c__", "qtyDefine.f__", "qtyDefine.cs", "qtyAllowedUnits.HTML"}) {
+  EXPECT_NE(::testing::internal::GetCapturedStderr().find("Cannot create file 'qtyDefine.p__'"),
+            std::string::npos);
+  for (const char* name :
+       {"qtyDefine.c__", "qtyDefine.f__", "qtyDefine.cs", "qtyAllowedUnits.HTML"}) {
     EXPECT_FALSE(ReadFile(name).empty()) << name;
   }
 }

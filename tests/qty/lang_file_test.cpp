@@ -1,16 +1,17 @@
 // Language files: reading, and replacing the names of a registry.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <fstream>
 #include <string>
 
 #include "qty/CKVLangFile.h"
+#include "qty/CKVfilter.h"
+#include "qty/CKVitemType.h"
 #include "qty/CKVregistry.h"
 #include "qty/CKVunit.h"
 #include "qty/CTableLoader.h"
 #include "qty/LanguageFiles.h"
-#include "qty/CKVitemType.h"
-#include "qty/CKVfilter.h"
 
 namespace {
 
@@ -36,11 +37,29 @@ TEST(LangFile, TypeEntries) {
 
 TEST(LangFile, SmallEntriesAndOctal) {
   CKVLangFile file;
-  const std::string path = WriteTemp("small.lan", "h1\nh2\n12 \"Water level\"\n0x10 \"X\"\n010 \"eight\"\nEND\n");
+  const std::string path =
+      WriteTemp("small.lan", "h1\nh2\n12 \"Water level\"\n0x10 \"X\"\n010 \"eight\"\nEND\n");
   ASSERT_TRUE(file.OpenLangTypeFile(path.c_str()));
   EXPECT_EQ(file.LoadTypeString(12), "Water level");
   EXPECT_EQ(file.LoadTypeString(16), "X");
   EXPECT_EQ(file.LoadTypeString(8), "eight");
+}
+
+// An id no int holds is not an entry; read into an int it would wrap round
+// to another id (2^32 + 12 to 12) and rename that one.
+TEST(LangFile, IdsBeyondIntAreNoEntries) {
+  CKVLangFile file;
+  const std::string types =
+      WriteTemp("wide-ids.lan",
+                "h1\nh2\n12 \"Water level\"\n4294967308 \"wrapped\"\n0x10000000c \"hex\"\n"
+                "99999999999999999999 \"huge\"\n-2147483648 \"lowest\"\nEND\n");
+  ASSERT_TRUE(file.OpenLangTypeFile(types.c_str()));
+  EXPECT_EQ(file.LoadTypeString(12), "Water level");
+  EXPECT_EQ(file.LoadTypeString(INT_MIN), "lowest");
+  const std::string units =
+      WriteTemp("wide-unit-ids.lan", "h1\nh2\n1400 \"second\"\n4294968696 \"s\"\n");
+  ASSERT_TRUE(file.OpenLangUnitFile(units.c_str()));
+  EXPECT_EQ(file.LoadUnitString(1400, 1), "");  // half a pair is no pair
 }
 
 TEST(LangFile, UnitPairs) {
@@ -68,7 +87,8 @@ TEST(LangFile, ShortMissingAndOverlongFiles) {
   // The rest of a line beyond 249 characters is not taken for an entry.
   const std::string longLine = "5 \"" + std::string(300, 'x') + "\"\n";
   const std::string tricky = "7 \"" + std::string(246, 'y') + "9 \"hidden\"\n";
-  ASSERT_TRUE(file.OpenLangTypeFile(WriteTemp("long.lan", "h1\nh2\n" + longLine + tricky + "6 \"six\"\n").c_str()));
+  ASSERT_TRUE(file.OpenLangTypeFile(
+      WriteTemp("long.lan", "h1\nh2\n" + longLine + tricky + "6 \"six\"\n").c_str()));
   EXPECT_EQ(file.LoadTypeString(5), std::string(246, 'x'));
   EXPECT_EQ(file.LoadTypeString(7).size(), 246u);
   EXPECT_EQ(file.LoadTypeString(9), "");

@@ -1,7 +1,7 @@
 // Shared set-up of the tests that use the process-wide registry: the
 // shipped table, loaded once through the default location.
-#ifndef QTY_TESTS_QTYTESTSUPPORT_H
-#define QTY_TESTS_QTYTESTSUPPORT_H
+#ifndef KORACORE_TESTS_QTY_QTY_SUPPORT_H
+#define KORACORE_TESTS_QTY_QTY_SUPPORT_H
 
 #include <cstdlib>
 #include <string>
@@ -52,6 +52,26 @@ class ScopedEnv {
   std::string m_name;
   std::string m_old;
   bool m_had = false;
+};
+
+// An idents list of qtyUnitGetAll, qtyItemTypeGetAll or qtyFilterGetAll,
+// freed when the test leaves the scope.
+class IdentList {
+ public:
+  IdentList() = default;
+  ~IdentList() { std::free(m_text); }
+  IdentList(const IdentList&) = delete;
+  IdentList& operator=(const IdentList&) = delete;
+  // Where the call puts the list; a list held before is freed first.
+  char** Out() {
+    std::free(m_text);
+    m_text = nullptr;
+    return &m_text;
+  }
+  const char* Get() const { return m_text; }
+
+ private:
+  char* m_text = nullptr;
 };
 
 inline std::string ShippedTable() { return std::string(KORACORE_SOURCE_DIR) + "/data/QTY.xml"; }

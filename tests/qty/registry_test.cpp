@@ -42,7 +42,8 @@ TEST(Registry, RuntimeIdsStartAtTheirFloors) {
   auto* itemType = new CKVitemType("k", 120000, "i", new CKVdimension(CKVdimension::GetLength()));
   ASSERT_TRUE(registry.AddItemType(120000, itemType));
   EXPECT_EQ(registry.NextItemTypeId(), 120001);
-  std::unique_ptr<CKVitemType> dup(new CKVitemType("k", 120001, "i", new CKVdimension(CKVdimension::GetLength())));
+  std::unique_ptr<CKVitemType> dup(
+      new CKVitemType("k", 120001, "i", new CKVdimension(CKVdimension::GetLength())));
   EXPECT_FALSE(registry.AddItemType(120001, dup.get()));
 }
 
@@ -70,7 +71,8 @@ TEST(ItemType, AllowUnitKeepsOneDimensionAndNoDuplicates) {
   CKVunit* km = NewUnit(1001, "km", 1000.0, CKVdimension::GetLength());
   CKVunit* s = NewUnit(1400, "s", 1.0, CKVdimension::GetTime());
   for (CKVunit* unit : {m, km, s}) registry.AddUnit(unit, false);
-  CKVitemType level("Water Level", 100000, "qtyIWaterLevel", new CKVdimension(CKVdimension::GetLength()));
+  CKVitemType level("Water Level", 100000, "qtyIWaterLevel",
+                    new CKVdimension(CKVdimension::GetLength()));
   EXPECT_EQ(level.GetItemUserUnit(), -1);
   EXPECT_TRUE(level.AllowUnit(*km, false));
   EXPECT_TRUE(level.AllowUnit(*m, true));
@@ -106,11 +108,13 @@ TEST(Registry, ItemType999AllowsEveryUnit) {
   registry.AddUnit(NewUnit(1, "NonDimensional", 1.0, CKVdimension::GetNonDim()), false);
   registry.AddUnit(NewUnit(1000, "m", 1.0, CKVdimension::GetLength()), false);
   registry.AddUnit(NewUnit(1400, "s", 1.0, CKVdimension::GetTime()), false);
-  auto* undefined = new CKVitemType("Undefined", 999, "qtyIUndefined", new CKVdimension(CKVdimension::GetNonDim()));
+  auto* undefined = new CKVitemType("Undefined", 999, "qtyIUndefined",
+                                    new CKVdimension(CKVdimension::GetNonDim()));
   registry.AddItemType(999, undefined);
   undefined->AllowUnit(*registry.FindUnit(1), true);
   EXPECT_EQ(registry.AllowedUnits(*undefined).size(), 3u);
-  auto* other = new CKVitemType("Other", 1000, "qtyIOther", new CKVdimension(CKVdimension::GetLength()));
+  auto* other =
+      new CKVitemType("Other", 1000, "qtyIOther", new CKVdimension(CKVdimension::GetLength()));
   registry.AddItemType(1000, other);
   EXPECT_EQ(registry.AllowedUnits(*other).size(), 0u);
 }

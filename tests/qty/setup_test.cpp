@@ -4,10 +4,10 @@
 
 #include <clocale>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "qty_support.h"
-#include "qty/TablePaths.h"
 
 namespace {
 
@@ -17,7 +17,12 @@ TEST(Setup, KoraHomeNamesTheDefaultTable) {
   qtytest::ScopedEnv home("KORA_HOME", "/opt/x");
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(qtySetupLoad(nullptr), 0);
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Document '/opt/x/bin/QTY.xml' not parsed successfully. \n");
+  // The documented place is the one named; the paths tried say why it failed.
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "Document '/opt/x/bin/QTY.xml' not parsed successfully. \n"
+            "The unit table QTY.xml was not found; looked for:\n"
+            "/opt/x/bin/QTY.xml (KORA_HOME)\n"
+            "/opt/x/share/koracore/QTY.xml (KORA_HOME)\n");
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(qtySetupLoadLinux(""), 0);
   ::testing::internal::GetCapturedStderr();
@@ -37,7 +42,8 @@ TEST(Setup, ALongKoraHomeIsNoHazard) {
   qtytest::ScopedEnv home("KORA_HOME", longHome.c_str());
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(qtySetupLoad(nullptr), 0);
-  EXPECT_NE(::testing::internal::GetCapturedStderr().find(longHome + "/bin/QTY.xml"), std::string::npos);
+  EXPECT_NE(::testing::internal::GetCapturedStderr().find(longHome + "/bin/QTY.xml"),
+            std::string::npos);
   char small[16];
   EXPECT_EQ(_fullpath(small, nullptr, sizeof small), -1);  // cut, never overrun
   EXPECT_EQ(std::strlen(small), 15u);
@@ -48,13 +54,39 @@ TEST(Setup, ALongKoraHomeIsNoHazard) {
   EXPECT_EQ(_makepath(nullptr, nullptr, folder, nullptr, nullptr), -1);
 }
 
+std::string TableFolderNow() {
+  char folder[QTY_MAX_PATH] = "";
+  _fullpath(folder, nullptr, QTY_MAX_PATH);
+  return folder;
+}
+
+// A set variable decides, file or not: KORACORE_DATA over KORA_HOME, and
+// KORA_HOME's bin/ (the table's documented home) before the data folder of
+// an installation under it; unset or empty variables leave the decision to
+// the installation the library was loaded from.
 TEST(Setup, TheTableFolderRule) {
-  const std::string data = std::string(KORACORE_SOURCE_DIR) + "/data";
-  const std::string empty = std::string(KORACORE_TEST_WORK_DIR);
-  EXPECT_EQ(qty::TableFolder("/opt/x", data, "/src"), "/opt/x/bin/");  // KORA_HOME first, file or not
-  EXPECT_EQ(qty::TableFolder("", data, "/src"), data + "/");           // empty counts as unset
-  EXPECT_EQ(qty::TableFolder(nullptr, data, "/src"), data + "/");      // installed table present
-  EXPECT_EQ(qty::TableFolder(nullptr, empty, "/src"), "/src/");        // no installed table
+  const std::string work = KORACORE_TEST_WORK_DIR;
+  const std::string installed = work + "/prefix/share/koracore/";
+  std::filesystem::create_directories(installed);
+  std::fclose(std::fopen((installed + "QTY.xml").c_str(), "w"));
+  {
+    qtytest::ScopedEnv data("KORACORE_DATA", "/opt/d");
+    qtytest::ScopedEnv home("KORA_HOME", "/opt/x");
+    EXPECT_EQ(TableFolderNow(), "/opt/d/");
+  }
+  qtytest::ScopedEnv noData("KORACORE_DATA", "");
+  {
+    qtytest::ScopedEnv home("KORA_HOME", "/opt/x");
+    EXPECT_EQ(TableFolderNow(), "/opt/x/bin/");
+  }
+  {
+    qtytest::ScopedEnv home("KORA_HOME", (work + "/prefix").c_str());
+    EXPECT_EQ(TableFolderNow(), installed);
+  }
+  qtytest::ScopedEnv home("KORA_HOME", "");
+  const std::string folder = TableFolderNow();
+  EXPECT_NE(folder, installed);
+  EXPECT_EQ(folder.rfind(KORACORE_SOURCE_DIR "/data", 0), std::string::npos) << folder;
 }
 
 TEST(Setup, WithoutKoraHomeTheShippedTableIsFound) {
@@ -108,7 +140,8 @@ TEST(Setup, AFailedLoadAppliesNoLanguageFiles) {
 
 TEST(Setup, TheLocaleIsRestoredAfterSuccessAndFailure) {
   const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
-  if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
+  if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+    GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
   const std::string german = std::setlocale(LC_NUMERIC, nullptr);
   EXPECT_EQ(qtySetupLoad(qtytest::ShippedTable().c_str()), 1);
   EXPECT_EQ(std::setlocale(LC_NUMERIC, nullptr), german);
@@ -128,7 +161,8 @@ TEST(Setup, TheLocaleIsRestoredAfterSuccessAndFailure) {
 
 TEST(Setup, UserUnitFile) {
   ASSERT_TRUE(qtytest::LoadShippedTable());
-  LoadUnitBaseGroupFile((std::string(KORACORE_SOURCE_DIR) + "/tests/data/qty/user-units.rcf").c_str());
+  LoadUnitBaseGroupFile(
+      (std::string(KORACORE_SOURCE_DIR) + "/tests/data/qty/user-units.rcf").c_str());
   int unit = 0;
   ASSERT_EQ(qtyGetItemUserUnit(100000, &unit), 1);
   EXPECT_EQ(unit, 1005);

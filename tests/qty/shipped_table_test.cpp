@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "qty_support.h"
 #include "base/CString.h"
 #include "qty/CKVfilter.h"
 #include "qty/CKVitemType.h"
 #include "qty/CKVregistry.h"
 #include "qty/CKVunit.h"
 #include "qty/XmlDom.h"
+#include "qty_support.h"
 
 namespace {
 
@@ -35,7 +35,8 @@ int ShippedTable::loaded = 0;
 std::string ShippedTable::printed;
 
 bool IsCIdentifier(const std::string& text) {
-  if (text.empty() || !(std::isalpha(static_cast<unsigned char>(text[0])) || text[0] == '_')) return false;
+  if (text.empty() || !(std::isalpha(static_cast<unsigned char>(text[0])) || text[0] == '_'))
+    return false;
   for (char c : text) {
     if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '_')) return false;
   }
@@ -135,7 +136,8 @@ TEST_F(ShippedTable, EveryListedAllowedUnitIsAllowed) {
       int start = 0;
       while (!text.Tokenize(";", start).IsEmpty()) ++listed;
     }
-    const long id = std::strtol(attributes->getNamedItem("KvId")->gettext().GetString(), nullptr, 10);
+    const long id =
+        std::strtol(attributes->getNamedItem("KvId")->gettext().GetString(), nullptr, 10);
     EXPECT_LT(id, CKVregistry::kFirstRuntimeItemTypeId);
     const CKVitemType* itemType = QtyRegistry().FindItemType(ident.GetString());
     ASSERT_TRUE(itemType) << ident.GetString();
@@ -144,8 +146,8 @@ TEST_F(ShippedTable, EveryListedAllowedUnitIsAllowed) {
 }
 
 TEST_F(ShippedTable, EveryUnitConvertsToItsBaseAndBack) {
-  const double values[] = {-1e6, -12345.678, -459.67, -1.0, -1e-3, 0.0, 1e-3, 0.5, 1.0, 273.15,
-                           98765.4321, 1e6};
+  const double values[] = {-1e6, -12345.678, -459.67, -1.0,   -1e-3,      0.0,
+                           1e-3, 0.5,        1.0,     273.15, 98765.4321, 1e6};
   for (const CKVunit* unit : QtyRegistry().UnitList()) {
     const int id = static_cast<int>(unit->GetId());
     // Relative to the size of the numbers the formula handles: near a large
@@ -156,7 +158,8 @@ TEST_F(ShippedTable, EveryUnitConvertsToItsBaseAndBack) {
       double back = 0.0;
       ASSERT_EQ(qtyConvertUnitToBase(id, &base, v), 1);
       ASSERT_EQ(qtyConvertUnitFromBase(id, &back, base), 1);
-      EXPECT_LE(std::fabs(back - v), 1e-12 * (std::fabs(v) + offsetScale)) << unit->GetIdent() << " " << v;
+      EXPECT_LE(std::fabs(back - v), 1e-12 * (std::fabs(v) + offsetScale))
+          << unit->GetIdent() << " " << v;
     }
   }
 }
@@ -177,7 +180,8 @@ TEST_F(ShippedTable, LoadingTwiceKeepsOneEntryPerId) {
   EXPECT_EQ(registry.FilterList().size(), filters);
   for (const CKVitemType* itemType : registry.ItemTypeList()) {
     std::set<long> ids;
-    for (const CKVunit* unit : itemType->GetUnitList()) EXPECT_TRUE(ids.insert(unit->GetId()).second);
+    for (const CKVunit* unit : itemType->GetUnitList())
+      EXPECT_TRUE(ids.insert(unit->GetId()).second);
   }
 }
 

@@ -35,8 +35,9 @@ class TableLoader : public ::testing::Test {
 
 TEST_F(TableLoader, BaseUnitsLeadTheListInIdOrder) {
   ASSERT_TRUE(Load(Fixture("small.xml")));
-  const char* names[] = {"NonDimensional", "Length", "Mass", "Time", "Temperature",
-                         "ElectricCurrent", "AmountOfSubstance", "LuminousIntensity"};
+  const char* names[] = {
+      "NonDimensional",    "Length",           "Mass", "Time", "Temperature", "ElectricCurrent",
+      "AmountOfSubstance", "LuminousIntensity"};
   for (int i = 0; i < 8; ++i) {
     const CKVunit* unit = registry.UnitList()[static_cast<size_t>(i)];
     EXPECT_EQ(unit->GetId(), i + 1);
@@ -65,7 +66,7 @@ TEST_F(TableLoader, UnitRowsBecomeUnits) {
   EXPECT_EQ(celsius->GetOffset(), 273.15);
   EXPECT_TRUE(registry.FindUnit(1000)->IsAlias("metre"));
   EXPECT_EQ(registry.FindUnit("qtyUnoId")->GetId(), 0);  // a row without id
-  EXPECT_EQ(registry.FindUnit("qtyUnumber"), nullptr);    // a number is no unit
+  EXPECT_EQ(registry.FindUnit("qtyUnumber"), nullptr);   // a number is no unit
   EXPECT_EQ(registry.FindUnit("qtyUkilometerAgain"), nullptr);
   EXPECT_EQ(registry.FindUnit(1001)->GetKey(), "kilometer");
   EXPECT_EQ(registry.FindUnit("ignored"), nullptr);  // a group other than the three
@@ -76,8 +77,9 @@ TEST_F(TableLoader, BadExpressionsAreReportedAndSkipped) {
   // A factor of 0 would break every conversion into the unit.
   EXPECT_EQ(registry.FindUnit("qtyUnothing"), nullptr);
   EXPECT_EQ(registry.FindUnit("qtyUbroken"), nullptr);
-  EXPECT_NE(out.find("Error reading unit\nqtyUnothing\nUnsuccessful parsing of the expression\nLength*0"),
-            std::string::npos)
+  EXPECT_NE(
+      out.find("Error reading unit\nqtyUnothing\nUnsuccessful parsing of the expression\nLength*0"),
+      std::string::npos)
       << out;
   EXPECT_NE(out.find("Error reading unit\nqtyUbroken\nUnsuccessful parsing of the expression\n"
                      "Length*unknownUnit"),

@@ -94,10 +94,12 @@ TEST_F(XmlDocument, AttributesAndTexts) {
   const CSmartPtr<IXMLDOMNodeList> rows = units->selectNodes("Rows/R");
   ASSERT_GE(rows->getlength(), 4);
   const auto attributes = rows->Getitem(3)->getattributes();
-  EXPECT_EQ(attributes->getNamedItem("Abbr")->gettext(), "\xC2\xB0" "C");  // UTF-8
+  EXPECT_EQ(attributes->getNamedItem("Abbr")->gettext(),
+            "\xC2\xB0"
+            "C");  // UTF-8
   EXPECT_TRUE(attributes->getNamedItem("KvId"));
   EXPECT_TRUE(attributes->getNamedItem("kvid").IsNull());  // names are exact
-  EXPECT_EQ(units->gettext(), "");  // an element has no value
+  EXPECT_EQ(units->gettext(), "");                         // an element has no value
   EXPECT_EQ(IXMLDOMNode::wide2cstr(u"caf\u00e9"), "caf\xC3\xA9");
   EXPECT_EQ(IXMLDOMNode::wide2cstr(nullptr), "");
 }

@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <random>
 #include <string>
 #include <thread>
-#include <sys/stat.h>
-#include <unistd.h>
 
 using rcftest::Doc;
 using rcftest::Fixture;
@@ -22,12 +22,13 @@ namespace {
 void ExpectFailure(const std::string& text, int code, const std::string& detailPart = "") {
   rcfGetErrorGlb();
   void* doc = LoadText(text);
+  const rcftest::DocGuard docGuard(doc);
   EXPECT_EQ(doc, nullptr) << text;
   EXPECT_EQ(rcfPeekErrorGlb(), code) << text << "\n" << rcfGetErrorDetailGlb();
   if (!detailPart.empty()) {
-    EXPECT_NE(std::string(rcfGetErrorDetailGlb()).find(detailPart), std::string::npos) << rcfGetErrorDetailGlb();
+    EXPECT_NE(std::string(rcfGetErrorDetailGlb()).find(detailPart), std::string::npos)
+        << rcfGetErrorDetailGlb();
   }
-  rcfClose(&doc);
 }
 
 TEST(RcfMalformed, StructureErrors) {
@@ -79,7 +80,8 @@ TEST(RcfMalformed, BytesThatAreNoText) {
 TEST(RcfMalformed, LineLengthLimit) {
   const std::string head = "[T]\n  K = '";
   const std::string tail = "'\nEndTarget\n";
-  const std::string fits(RCF_MAX_LINE_LENGTH - 8, 'x');  // "  K = '" + text + "'" is exactly the limit
+  const std::string fits(RCF_MAX_LINE_LENGTH - 8,
+                         'x');  // "  K = '" + text + "'" is exactly the limit
   Doc ok(LoadText(head + fits + tail));
   EXPECT_TRUE(ok) << rcfGetErrorDetailGlb();
   ExpectFailure(head + fits + "x" + tail, RCF_ERR_LINE_TOO_LONG, "test:2:");
@@ -135,7 +137,8 @@ TEST(RcfMalformed, CommittedBrokenFiles) {
     const std::string path = Fixture(name);
     EXPECT_EQ(rcfLoadFile(path.c_str(), 1), nullptr) << name;
     EXPECT_EQ(rcfPeekErrorGlb(), code) << name << ": " << rcfGetErrorDetailGlb();
-    EXPECT_EQ(std::string(rcfGetErrorDetailGlb()).rfind(path + ":", 0), 0u) << rcfGetErrorDetailGlb();
+    EXPECT_EQ(std::string(rcfGetErrorDetailGlb()).rfind(path + ":", 0), 0u)
+        << rcfGetErrorDetailGlb();
   }
 }
 
@@ -147,7 +150,10 @@ TEST(RcfMalformed, ErrorStateIsNeverStale) {
   EXPECT_EQ(rcfPeekErrorGlb(), 0);  // the good load reset it
   EXPECT_STREQ(rcfGetErrorDetailGlb(), "");
   // Each thread has its own state: another thread's failure does not show here.
-  std::thread([] { EXPECT_EQ(LoadText(""), nullptr); EXPECT_EQ(rcfPeekErrorGlb(), RCF_ERR_EMPTY); }).join();
+  std::thread([] {
+    EXPECT_EQ(LoadText(""), nullptr);
+    EXPECT_EQ(rcfPeekErrorGlb(), RCF_ERR_EMPTY);
+  }).join();
   EXPECT_EQ(rcfPeekErrorGlb(), 0);
   EXPECT_STREQ(rcfErrorText(RCF_ERR_UNTERMINATED_QUOTE), "unterminated quoted text");
   EXPECT_STREQ(rcfErrorText(0), "no error");
@@ -162,20 +168,22 @@ TEST(RcfMalformed, FuzzedInputsNeverCrash) {
   std::mt19937 random(20240611);
   const std::string good = rcftest::ReadBytes(Fixture("ellipsoid.rcf"));
   ASSERT_FALSE(good.empty());
-  const char* pieces[] = {"[", "]", "T", "S", "EndSect", "EndTarget", "=", ",", "'", "\"", "//",
-                          " ", "\t", "\n", "\r\n", "1", "-2.5e3", "x", "''", "nan", "\0", "\xff"};
+  const char* pieces[] = {"[",      "]",  "T",  "S",   "EndSect", "EndTarget", "=",    ",",
+                          "'",      "\"", "//", " ",   "\t",      "\n",        "\r\n", "1",
+                          "-2.5e3", "x",  "''", "nan", "\0",      "\xff"};
   int loaded = 0;
   auto check = [&loaded](const std::string& input) {
     void* doc = LoadText(input);
+    const rcftest::DocGuard docGuard(doc);
     const int code = rcfGetErrorGlb();
     ASSERT_EQ(doc == nullptr, code != 0) << code;
     if (doc) {
       ++loaded;
       const CString text = rcfWriteText(doc);
       void* back = rcfLoadText(text.GetString(), text.GetLength(), "rewritten");
+      const rcftest::DocGuard backGuard(back);
       ASSERT_NE(back, nullptr) << rcfGetErrorDetailGlb() << "\n" << text.GetString();
       EXPECT_EQ(rcftest::Describe(back), rcftest::Describe(doc));
-      rcfClose(&back);
       rcfClose(&doc);
     }
   };

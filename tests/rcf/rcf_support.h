@@ -1,8 +1,9 @@
 // Helpers shared by the parameter-file tests.
-#ifndef KORACORE_TESTS_RCF_SUPPORT_H
-#define KORACORE_TESTS_RCF_SUPPORT_H
+#ifndef KORACORE_TESTS_RCF_RCF_SUPPORT_H
+#define KORACORE_TESTS_RCF_RCF_SUPPORT_H
 
 #include "rcf/rcf.h"
+#include "scope_support.h"
 
 #include <cstdio>
 #include <cstring>
@@ -33,7 +34,7 @@ inline std::string ReadBytes(const std::string& path) {
 
 // Closes the document when the test leaves its scope, also on a failed assertion.
 class Doc {
-public:
+ public:
   explicit Doc(void* handle = nullptr) : handle_(handle) {}
   ~Doc() { rcfClose(&handle_); }
   Doc(const Doc&) = delete;
@@ -45,9 +46,12 @@ public:
   }
   explicit operator bool() const { return handle_ != nullptr; }
 
-private:
+ private:
   void* handle_;
 };
+
+// Closes a document the test holds in a plain variable (see scope_support.h).
+using DocGuard = koracoretest::ReleaseGuard<void*, &rcfClose>;
 
 inline void* LoadText(const std::string& text) {
   return rcfLoadText(text.data(), static_cast<int>(text.size()), "test");
@@ -66,7 +70,8 @@ inline std::string Bits(double v) {
 inline void DescribeKeywords(void* group, std::string& out) {
   for (int k = 1; k <= rcfGetNoKeywords(group); ++k) {
     void* kw = rcfKeywordByNum(group, k);
-    out += "  kw " + std::string(rcfGetName(kw)) + " of " + std::to_string(rcfGetNoInstances(kw)) + ":";
+    out += "  kw " + std::string(rcfGetName(kw)) + " of " + std::to_string(rcfGetNoInstances(kw)) +
+           ":";
     for (int p = 1; p <= rcfGetNoParams(kw); ++p) {
       void* param = rcfParamByNum(kw, p);
       switch (rcfGetParamType(param)) {
@@ -84,7 +89,8 @@ inline std::string Describe(void* doc) {
   std::string out;
   for (int t = 1; t <= rcfGetNoTargets(doc); ++t) {
     void* target = rcfTargetByNum(doc, t);
-    out += "target " + std::string(rcfGetName(target)) + " of " + std::to_string(rcfGetNoInstances(target)) + "\n";
+    out += "target " + std::string(rcfGetName(target)) + " of " +
+           std::to_string(rcfGetNoInstances(target)) + "\n";
     DescribeKeywords(target, out);
     for (int s = 1; s <= rcfGetNoSections(target); ++s) {
       void* section = rcfSectionByNum(target, s);

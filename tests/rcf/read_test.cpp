@@ -95,23 +95,24 @@ TEST(RcfRead, UnitFileKeywordsDirectlyInTheTarget) {
     if (!data) break;
     pairs.emplace_back(rcfGetInt(rcfParamByNum(data, 1)), rcfGetInt(rcfParamByNum(data, 2)));
   }
-  EXPECT_EQ(pairs, (std::vector<std::pair<int, int>>{{100000, 1000}, {100001, 2000}, {100002, 1002}}));
+  EXPECT_EQ(pairs,
+            (std::vector<std::pair<int, int>>{{100000, 1000}, {100001, 2000}, {100002, 1002}}));
   EXPECT_EQ(rcfGetNoInstances(rcfKeywordByNameNum(section, "Data", 2)), 3);
   EXPECT_EQ(rcfGetNoSections(section), 0);
   EXPECT_EQ(rcfGetErrorGlb(), 0);
 }
 
 TEST(RcfRead, TargetsSectionsAndKeywordsInterleaved) {
-  Doc doc(LoadText(
-      "[A]\n"
-      "  Top = 1\n"
-      "  [S]\n    K = 'x'\n  EndSect\n"
-      "  Top = 2\n"
-      "  [T]\n  EndSect\n"
-      "  [S]\n    K = 'y'\n    K = 'z'\n  EndSect\n"
-      "EndTarget\n"
-      "[B]\nEndTarget\n"
-      "[A]\n  Other = 3\nEndTarget\n"));
+  Doc doc(
+      LoadText("[A]\n"
+               "  Top = 1\n"
+               "  [S]\n    K = 'x'\n  EndSect\n"
+               "  Top = 2\n"
+               "  [T]\n  EndSect\n"
+               "  [S]\n    K = 'y'\n    K = 'z'\n  EndSect\n"
+               "EndTarget\n"
+               "[B]\nEndTarget\n"
+               "[A]\n  Other = 3\nEndTarget\n"));
   ASSERT_TRUE(doc) << rcfGetErrorDetailGlb();
   EXPECT_EQ(rcfGetNoTargets(doc.get()), 3);
   void* a1 = rcfTargetByNameNum(doc.get(), "A", 1);
@@ -133,16 +134,16 @@ TEST(RcfRead, TargetsSectionsAndKeywordsInterleaved) {
 }
 
 TEST(RcfRead, QuotingCommentsAndBlanks) {
-  Doc doc(LoadText(
-      "\xEF\xBB\xBF// a byte-order mark from a Windows editor is skipped\n"
-      "[  T  ]   // blanks inside the brackets are trimmed\n"
-      "\tPath = 'C:\\models\\run 1\\', \"it's\", 'say \"hi\"', 'don''t', \"x\"\"y\"\n"
-      "\tUrl = 'http://host/a//b'   // the comment starts after the quote\n"
-      "\tEmpty = '', \"\"\n"
-      "\tNone =\n"
-      "\tNoneWithComment =   // nothing\n"
-      "\tTight=1,2.5,'t'\n"
-      "EndTarget   // T\n"));
+  Doc doc(
+      LoadText("\xEF\xBB\xBF// a byte-order mark from a Windows editor is skipped\n"
+               "[  T  ]   // blanks inside the brackets are trimmed\n"
+               "\tPath = 'C:\\models\\run 1\\', \"it's\", 'say \"hi\"', 'don''t', \"x\"\"y\"\n"
+               "\tUrl = 'http://host/a//b'   // the comment starts after the quote\n"
+               "\tEmpty = '', \"\"\n"
+               "\tNone =\n"
+               "\tNoneWithComment =   // nothing\n"
+               "\tTight=1,2.5,'t'\n"
+               "EndTarget   // T\n"));
   ASSERT_TRUE(doc) << rcfGetErrorDetailGlb();
   void* t = rcfTargetByNameNum(doc.get(), "T", 1);
   ASSERT_NE(t, nullptr);
@@ -166,12 +167,12 @@ TEST(RcfRead, QuotingCommentsAndBlanks) {
 }
 
 TEST(RcfRead, NumberForms) {
-  Doc doc(LoadText(
-      "[N]\n"
-      "  I = 41, -7, +3, 007, 2147483647, -2147483648\n"
-      "  Big = 2147483648, 99999999999999999999\n"
-      "  D = 1., .5, -2.5e-3, 1E10, 4.9406564584124654e-324, inf, -Infinity, NaN\n"
-      "EndTarget\n"));
+  Doc doc(
+      LoadText("[N]\n"
+               "  I = 41, -7, +3, 007, 2147483647, -2147483648\n"
+               "  Big = 2147483648, 99999999999999999999\n"
+               "  D = 1., .5, -2.5e-3, 1E10, 4.9406564584124654e-324, inf, -Infinity, NaN\n"
+               "EndTarget\n"));
   ASSERT_TRUE(doc) << rcfGetErrorDetailGlb();
   void* t = rcfTargetByNum(doc.get(), 1);
   void* i = rcfKeywordByNameNum(t, "I", 1);
@@ -236,8 +237,8 @@ TEST(RcfRead, WrongOrNullHandlesGiveNothing) {
   void* k = rcfKeywordByNum(t, 1);
   void* p = rcfParamByNum(k, 1);
 
-  EXPECT_EQ(rcfTargetByNameNum(t, "T", 1), nullptr);      // a target is no document
-  EXPECT_EQ(rcfSectionByNameNum(s, "S", 1), nullptr);     // sections do not nest
+  EXPECT_EQ(rcfTargetByNameNum(t, "T", 1), nullptr);   // a target is no document
+  EXPECT_EQ(rcfSectionByNameNum(s, "S", 1), nullptr);  // sections do not nest
   EXPECT_EQ(rcfSectionByNameNum(doc.get(), "S", 1), nullptr);
   EXPECT_EQ(rcfKeywordByNameNum(k, "K", 1), nullptr);
   EXPECT_EQ(rcfGetNoParams(s), 0);
@@ -272,7 +273,8 @@ namespace {
 
 // The example in the developer documentation is a real, loadable file.
 TEST(RcfRead, DocumentedExampleLoads) {
-  const std::string doc = rcftest::ReadBytes(std::string(KORACORE_SOURCE_DIR) + "/docs/parameter-files.md");
+  const std::string doc =
+      rcftest::ReadBytes(std::string(KORACORE_SOURCE_DIR) + "/docs/parameter-files.md");
   const size_t begin = doc.find("```\n");
   ASSERT_NE(begin, std::string::npos);
   const size_t end = doc.find("```\n", begin + 4);
@@ -282,7 +284,8 @@ TEST(RcfRead, DocumentedExampleLoads) {
   void* target = rcfTargetByNameNum(example.get(), "ELLIPSOID_DEFINITION", 1);
   EXPECT_EQ(rcfGetNoSections(target), 3);
   CString name;
-  EXPECT_TRUE(rcfGetParam(rcfSectionByNameNum(target, "REF_ELLIPSOID", 2), "Ellipsoid_Name", &name));
+  EXPECT_TRUE(
+      rcfGetParam(rcfSectionByNameNum(target, "REF_ELLIPSOID", 2), "Ellipsoid_Name", &name));
   EXPECT_STREQ(name.GetString(), "Clarke '1880' (RGS), modified");
   void* data2 = rcfKeywordByNameNum(rcfTargetByNameNum(example.get(), "Item_Unit", 1), "Data", 2);
   EXPECT_EQ(rcfGetInt(rcfParamByNum(data2, 2)), 2000);

@@ -3,15 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cerrno>
 #include <climits>
 #include <clocale>
 #include <cmath>
 #include <cstring>
-#include <dirent.h>
 #include <random>
-#include <sys/stat.h>
-#include <unistd.h>
 
 using rcftest::Bits;
 using rcftest::Describe;
@@ -136,7 +136,8 @@ TEST(RcfWrite, NamesAndTextsOfEveryStringType) {
 
   Doc back(rcfLoadFile(path, 1));
   ASSERT_TRUE(back);
-  void* s = rcfSectionByNameNum(rcfTargetByNameNum(back.get(), target, 1), CString("UTM_PROJECTION"), 1);
+  void* s =
+      rcfSectionByNameNum(rcfTargetByNameNum(back.get(), target, 1), CString("UTM_PROJECTION"), 1);
   std::string name, branch;
   EXPECT_TRUE(rcfGetParam(s, key, &name, 1, 1));
   EXPECT_TRUE(rcfGetParam(s, std::string("Branch_Name"), &branch));
@@ -147,11 +148,22 @@ TEST(RcfWrite, NamesAndTextsOfEveryStringType) {
 
 TEST(RcfWrite, RoundTripKeepsEverything) {
   Doc doc(rcfCreate());
-  const char* texts[] = {"", " lead and trail ", "comma, inside", "it's", "say \"hi\"", "'\"'\"",
-                         "// not a comment", "C:\\path\\", "[T]", "EndSect", "tab\there", "\xc3\xa9t\xc3\xa9"};
-  const double numbers[] = {0.0, -0.0, 0.1, 1.0 / 3.0, 41.0, -1e-300, 4.9406564584124654e-324,
-                            2.2250738585072014e-308, 1.7976931348623157e308, 1e21, 123456789012345678.0,
-                            HUGE_VAL, -HUGE_VAL};
+  const char* texts[] = {"",           " lead and trail ", "comma, inside",    "it's",
+                         "say \"hi\"", "'\"'\"",           "// not a comment", "C:\\path\\",
+                         "[T]",        "EndSect",          "tab\there",        "\xc3\xa9t\xc3\xa9"};
+  const double numbers[] = {0.0,
+                            -0.0,
+                            0.1,
+                            1.0 / 3.0,
+                            41.0,
+                            -1e-300,
+                            4.9406564584124654e-324,
+                            2.2250738585072014e-308,
+                            1.7976931348623157e308,
+                            1e21,
+                            123456789012345678.0,
+                            HUGE_VAL,
+                            -HUGE_VAL};
   const int ints[] = {0, 1, -1, INT_MAX, INT_MIN, 41};
   for (int copy = 0; copy < 2; ++copy) {
     rcfAddTarget(doc.get(), "KINDS");
@@ -215,7 +227,7 @@ TEST(RcfWrite, EveryDoubleReadsBackBitIdentical) {
 
 // Sets a locale with a decimal comma for the length of a test.
 class DecimalCommaLocale {
-public:
+ public:
   DecimalCommaLocale() {
     const char* old = std::setlocale(LC_ALL, nullptr);
     saved_ = old ? old : "C";
@@ -229,7 +241,7 @@ public:
   ~DecimalCommaLocale() { std::setlocale(LC_ALL, saved_.c_str()); }
   bool active() const { return active_; }
 
-private:
+ private:
   std::string saved_;
   bool active_ = false;
 };
@@ -288,7 +300,8 @@ TEST(RcfWrite, LongKeywordsStayWithinTheLineLimit) {
   rcfPutParam(built.get(), "K", std::string(RCF_MAX_LINE_LENGTH, 'x').c_str());
   const std::string path = WorkFile("too_long.rcf");
   EXPECT_EQ(rcfWrite(built.get(), path.c_str()), RCF_ERR_LINE_TOO_LONG);
-  EXPECT_NE(std::string(rcfGetErrorDetailGlb()).find("'K'"), std::string::npos) << rcfGetErrorDetailGlb();
+  EXPECT_NE(std::string(rcfGetErrorDetailGlb()).find("'K'"), std::string::npos)
+      << rcfGetErrorDetailGlb();
   EXPECT_NE(access(path.c_str(), F_OK), 0);
 }
 
@@ -296,7 +309,8 @@ std::vector<std::string> FolderEntries(const std::string& folder) {
   std::vector<std::string> names;
   if (DIR* d = opendir(folder.c_str())) {
     while (dirent* e = readdir(d))
-      if (std::strcmp(e->d_name, ".") && std::strcmp(e->d_name, "..")) names.emplace_back(e->d_name);
+      if (std::strcmp(e->d_name, ".") && std::strcmp(e->d_name, ".."))
+        names.emplace_back(e->d_name);
     closedir(d);
   }
   std::sort(names.begin(), names.end());

@@ -15,7 +15,7 @@ namespace {
 class BigEndianFile {
  public:
   BigEndianFile() {
-    Bytes("OXA_", 4);  // the magic is bytes, never reversed ...
+    Bytes("OXA_", 4);                 // the magic is bytes, never reversed ...
     std::swap(bytes_[0], bytes_[3]);  // ... so a big-endian u32 "OXA_" is "_AXO" here
     std::swap(bytes_[1], bytes_[2]);
     U32(0x5F534644);  // "DFS_" read as a big-endian number
@@ -52,7 +52,8 @@ class BigEndianFile {
     bytes_.push_back(static_cast<unsigned char>(v));
   }
   void U32(uint32_t v) {
-    for (int shift = 24; shift >= 0; shift -= 8) bytes_.push_back(static_cast<unsigned char>(v >> shift));
+    for (int shift = 24; shift >= 0; shift -= 8)
+      bytes_.push_back(static_cast<unsigned char>(v >> shift));
   }
   std::vector<unsigned char> bytes_;
 };
@@ -85,6 +86,7 @@ TEST(ContainerByteOrder, ReadsEveryValueConverted) {
   const auto bytes = readBytes(path);
   EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "_AXO");
   kfsHandle file = nullptr;
+  const kfstest::KfsFileGuard fileGuard(file);
   unsigned int fileId = 0;
   ASSERT_EQ(kfsFileOpenRead(path.c_str(), &file, dfsAPIid, &fileId), 0u);
   EXPECT_EQ(fileId, DFS_API_ID);
@@ -107,6 +109,7 @@ TEST(ContainerByteOrder, ReadsEveryValueConverted) {
   EXPECT_EQ(count, 0x1234u);
   unsigned int records = 0;
   kfsLblock block = nullptr;
+  const kfstest::LblockGuard blockGuard(block);
   EXPECT_EQ(kfsLblockRead(file, &records, &block), 0x1234);
   ASSERT_EQ(records, 6u);
   kfsLblock node = block;
@@ -121,14 +124,13 @@ TEST(ContainerByteOrder, ReadsEveryValueConverted) {
   EXPECT_EQ(*static_cast<uint16_t*>(node->data), kUInt2);
   node = node->next;
   EXPECT_EQ(std::string(static_cast<char*>(node->data), 3), "xyz");
-  kfsLblockFree(&block);
-  kfsFileClose(&file);
 }
 
 TEST(ContainerByteOrder, EditKeepsTheFilesOrder) {
   std::string path = WriteSample("big_endian_edit.kfs");
   const auto before = readBytes(path);
   kfsHandle file = nullptr;
+  const kfstest::KfsFileGuard fileGuard(file);
   // Another application version: the edit part is rewritten, big-endian.
   ASSERT_EQ(kfsFileOpenEdit(path.c_str(), &file, dfsAPIid, nullptr), 0u);
   ASSERT_EQ(kfsSeek64(file, 0, SEEK_END), 0u);
@@ -170,7 +172,6 @@ TEST(ContainerByteOrder, EditKeepsTheFilesOrder) {
   unsigned int id = 0;
   EXPECT_EQ(kfsQuery(file, &id), kfsTypeBlock);
   EXPECT_EQ(id, 0x0A0Bu);
-  kfsFileClose(&file);
 }
 
 }  // namespace

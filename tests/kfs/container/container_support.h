@@ -1,7 +1,7 @@
 // Helpers shared by the container tests: scratch file names, whole-file
 // reads and writes, and a recorder of the container's error callbacks.
-#ifndef TESTS_KFS_CONTAINER_SUPPORT_H
-#define TESTS_KFS_CONTAINER_SUPPORT_H
+#ifndef KORACORE_TESTS_KFS_CONTAINER_CONTAINER_SUPPORT_H
+#define KORACORE_TESTS_KFS_CONTAINER_CONTAINER_SUPPORT_H
 
 #include <cstdio>
 #include <fstream>
@@ -10,14 +10,20 @@
 #include <vector>
 
 #include "files_support.h"
-#include "kfs/dfs/dfs_file_io.h"
 #include "kfs/container/kfs.h"
+#include "kfs/dfs/dfs_file_io.h"
+#include "scope_support.h"
 
 namespace kfstest {
 
 using koracoretest::readBytes;
 using koracoretest::workPath;
 using koracoretest::writeBytes;
+
+// Scope guards of the container's objects (see scope_support.h).
+using KfsFileGuard = koracoretest::ReleaseGuard<kfsHandle, &kfsFileClose>;
+using LblockGuard = koracoretest::ReleaseGuard<kfsLblock, &kfsLblockFree>;
+using LrecGuard = koracoretest::ReleaseGuard<void*, &kfsLrecFree>;
 
 struct ErrorCall {
   unsigned int code;

@@ -18,11 +18,13 @@ namespace {
 std::vector<unsigned char> SampleFile() {
   std::string path = workPath("hostile_sample.kfs");
   kfsHandle file = nullptr;
+  const kfstest::KfsFileGuard fileGuard(file);
   EXPECT_EQ(kfsFileOpenCreate(path.c_str(), "hostile", &file, nullptr, 0), 0u);
   const double d[3] = {1, 2, 3};
   const int16_t s[2] = {-1, 1};
   kfsLrecWrite(file, kfsTypeDouble, 3, d);
   kfsLblock block = kfsLblockAdd(kfsTypeInt2, 2, s, 0, nullptr);
+  const kfstest::LblockGuard blockGuard(block);
   kfsLblockAdd(kfsTypeByte, 4, "text", 0, block);
   kfsLblockWrite(40000, file, block);
   kfsLblockWrite(2, file, nullptr);
@@ -40,13 +42,13 @@ unsigned int ReadEverything(kfsHandle file, int* items) {
     kfsSimpleType type = kfsQuery(file, &count);
     if (type == kfsTypeBlock) {
       kfsLblock block = nullptr;
+      const kfstest::LblockGuard blockGuard(block);
       unsigned int records = 0;
       kfsLblockRead(file, &records, &block);
-      kfsLblockFree(&block);
     } else if (type >= 1) {
       kfsSimpleType got;
       void* data = kfsLrecReadAlloc(file, &got, &count);
-      kfsLrecFree(&data);
+      const kfstest::LrecGuard dataGuard(data);
     } else if (kfsSkip(file) == 0 && kfsPeekError(file) != 0) {
       break;
     }
@@ -90,6 +92,7 @@ TEST(ContainerHostile, TruncationAtEveryByteOfAFile) {
   const auto sample = SampleFile();
   const std::string path = workPath("truncated.kfs");
   kfsHandle file = nullptr;
+  const kfstest::KfsFileGuard fileGuard(file);
   ASSERT_EQ(kfsFileOpenRead(workPath("hostile_sample.kfs").c_str(), &file, nullptr, nullptr), 0u);
   const size_t appBase = kfsGetAppBase(file);
   int allItems = 0;
@@ -138,15 +141,15 @@ TEST(ContainerHostile, TruncationAtEveryByteOfAStream) {
     g_stream.assign(sample.begin(), sample.begin() + cut);
     g_streamPos = 0;
     kfsHandle file = nullptr;
-    unsigned int status = kfsStreamOpenRead(g_streamBuffer, sizeof g_streamBuffer,
-                                            RefillFromVector, &file, nullptr, nullptr);
+    const kfstest::KfsFileGuard fileGuard(file);
+    unsigned int status = kfsStreamOpenRead(g_streamBuffer, sizeof g_streamBuffer, RefillFromVector,
+                                            &file, nullptr, nullptr);
     if (status != 0) {
       EXPECT_EQ(status, kfsErrRead);
       continue;
     }
     int items = 0;
     EXPECT_TRUE(IsEndOrDamage(ReadEverything(file, &items)));
-    kfsFileClose(&file);
   }
 }
 
@@ -155,6 +158,7 @@ TEST(ContainerHostile, TruncationAtEveryByteOfAStream) {
 std::string HostileRecordFile(const std::string& name, int type, uint32_t count, size_t dataBytes) {
   std::string path = workPath(name);
   kfsHandle file = nullptr;
+  const kfstest::KfsFileGuard fileGuard(file);
   EXPECT_EQ(kfsFileOpenCreate(path.c_str(), nullptr, &file, nullptr, 0), 0u);
   kfsFileClose(&file);
   auto bytes = kfstest::readBytes(path);
@@ -197,6 +201,7 @@ TEST(ContainerHostile, AbsurdCountsFailWithoutAllocating) {
     std::string path = HostileRecordFile("absurd.kfs", kfsTypeDouble, count, 16);
     WithoutHugeAllocations([&] {
       kfsHandle file = nullptr;
+      const kfstest::KfsFileGuard fileGuard(file);
       if (kfsFileOpenRead(path.c_str(), &file, nullptr, nullptr) != 0) return false;
       kfsSimpleType type;
       unsigned int n;
@@ -207,12 +212,12 @@ TEST(ContainerHostile, AbsurdCountsFailWithoutAllocating) {
     });
     // Into a caller's buffer: refused before anything is stored.
     kfsHandle file = nullptr;
+    const kfstest::KfsFileGuard fileGuard(file);
     ASSERT_EQ(kfsFileOpenRead(path.c_str(), &file, nullptr, nullptr), 0u);
     std::vector<double> buffer(128, 7.0);
     EXPECT_EQ(kfsLrecRead(file, kfsTypeDouble, 128, buffer.data()), 0u);
     EXPECT_TRUE(kfsPeekError(file) == kfsErrCount || kfsPeekError(file) == kfsErrRead);
     EXPECT_EQ(buffer[0], 7.0);
-    kfsFileClose(&file);
   }
 }
 
@@ -222,6 +227,7 @@ TEST(ContainerHostile, AbsurdCountsInAStreamGrowOnlyWithTheData) {
   WithoutHugeAllocations([&] {
     g_streamPos = 0;
     kfsHandle file = nullptr;
+    const kfstest::KfsFileGuard fileGuard(file);
     if (kfsStreamOpenRead(g_streamBuffer, sizeof g_streamBuffer, RefillFromVector, &file, nullptr,
                           nullptr) != 0)
       return false;
@@ -236,6 +242,7 @@ TEST(ContainerHostile, InvalidCodesAndStructures) {
   CallbackRecorder recorder;
   std::string path = HostileRecordFile("bad_type.kfs", 9, 2, 0);
   kfsHandle file = nullptr;
+  const kfstest::KfsFileGuard fileGuard(file);
   ASSERT_EQ(kfsFileOpenRead(path.c_str(), &file, nullptr, nullptr), 0u);
   EXPECT_EQ(kfsLrecReadAlloc(file, nullptr, nullptr), nullptr);
   EXPECT_EQ(kfsPeekError(file), kfsErrStructure);
@@ -258,13 +265,14 @@ TEST(ContainerHostile, InvalidCodesAndStructures) {
   ASSERT_EQ(kfsFileOpenCreate(nested.c_str(), nullptr, &file, nullptr, 0), 0u);
   kfsFileClose(&file);
   auto bytes = kfstest::readBytes(nested);
-  const unsigned char body[] = {0xFE, 1, 0, 1, 1, 0, 0, 0, 0, 0, 0x80, 0x3F,
-                                0xFE, 2, 0, 0xFF, 1, 1, 0, 0, 0, 0, 0, 0, 0x40, 0xFF};
+  const unsigned char body[] = {0xFE, 1, 0,    1, 1, 0, 0, 0, 0, 0, 0x80, 0x3F, 0xFE,
+                                2,    0, 0xFF, 1, 1, 0, 0, 0, 0, 0, 0,    0x40, 0xFF};
   bytes.insert(bytes.end(), body, body + sizeof body);
   kfstest::writeBytes(nested, bytes);
   ASSERT_EQ(kfsFileOpenRead(nested.c_str(), &file, nullptr, nullptr), 0u);
   unsigned int records = 0;
   kfsLblock block = nullptr;
+  const kfstest::LblockGuard blockGuard(block);
   EXPECT_EQ(kfsLblockRead(file, &records, &block), 1);
   EXPECT_EQ(records, 1u);
   ASSERT_NE(block, nullptr);
@@ -281,13 +289,13 @@ TEST(ContainerHostile, InvalidCodesAndStructures) {
   EXPECT_EQ(kfsSkip(file), kfsTypeTerminator);
   EXPECT_EQ(kfsLblockSkip(file), 1u);  // at end of file: nothing to skip
   EXPECT_EQ(kfsPeekError(file), kfsEndOfFile);
-  kfsFileClose(&file);
 }
 
 TEST(ContainerHostile, RandomBodiesNeverCrash) {
   std::mt19937 random(20240611);
   const auto sample = SampleFile();
   kfsHandle file = nullptr;
+  const kfstest::KfsFileGuard fileGuard(file);
   ASSERT_EQ(kfsFileOpenRead(workPath("hostile_sample.kfs").c_str(), &file, nullptr, nullptr), 0u);
   const size_t appBase = kfsGetAppBase(file);
   kfsFileClose(&file);

@@ -22,6 +22,7 @@ const char kFixedText[] = " KORA Vale - this file contains binary data, do not e
 TEST(ContainerLayout, HeaderWithoutApplicationText) {
   std::string path = workPath("layout_plain.kfs");
   kfsHandle file = nullptr;
+  const kfstest::KfsFileGuard fileGuard(file);
   ASSERT_EQ(kfsFileOpenCreate(path.c_str(), nullptr, &file, nullptr, 0), 0u);
   EXPECT_EQ(kfsGetKFSbase(file), 65u);
   EXPECT_EQ(kfsGetAppBase(file), 113u);
@@ -46,6 +47,7 @@ TEST(ContainerLayout, HeaderWithoutApplicationText) {
 TEST(ContainerLayout, HeaderWithApplicationTextAndIdentifier) {
   std::string path = workPath("layout_text.kfs");
   kfsHandle file = nullptr;
+  const kfstest::KfsFileGuard fileGuard(file);
   ASSERT_EQ(kfsFileOpenCreate(path.c_str(), "FOpenFileCreate", &file, dfsAPIid, 0), 0u);
   EXPECT_EQ(kfsGetAppBase(file), 130u);
   EXPECT_EQ(kfsGetVersionCreateApp(file), 206u);
@@ -63,11 +65,13 @@ TEST(ContainerLayout, HeaderWithApplicationTextAndIdentifier) {
 TEST(ContainerLayout, RecordsAndBlocks) {
   std::string path = workPath("layout_items.kfs");
   kfsHandle file = nullptr;
+  const kfstest::KfsFileGuard fileGuard(file);
   ASSERT_EQ(kfsFileOpenCreate(path.c_str(), nullptr, &file, nullptr, 0), 0u);
   const double values[3] = {1.5, -2.25, 1e300};
   ASSERT_EQ(kfsLrecWrite(file, kfsTypeDouble, 3, values), 0u);
   ASSERT_EQ(kfsLblockWrite(0xBEEF, file, nullptr), 0u);
   kfsLblock block = kfsLblockAdd(kfsTypeInt2, 2, nullptr, 1, nullptr);
+  const kfstest::LblockGuard blockGuard(block);
   const char text[] = "abc";
   kfsLblockAdd(kfsTypeByte, 3, text, 0, block);
   ASSERT_EQ(kfsLblockWrite(40000, file, block), 0u);
@@ -99,8 +103,8 @@ TEST(ContainerLayout, RecordsAndBlocks) {
 }
 
 TEST(ContainerLayout, SimpleTypeNamesAndSizes) {
-  const char* names[] = {"block", "terminator", "unknown", "float", "double",
-                         "byte", "integer*4", "unsigned*4", "integer*2", "unsigned*2"};
+  const char* names[] = {"block", "terminator", "unknown",    "float",     "double",
+                         "byte",  "integer*4",  "unsigned*4", "integer*2", "unsigned*2"};
   const unsigned sizes[] = {0, 0, 0, 4, 8, 1, 4, 4, 2, 2};
   for (int code = -2; code <= 7; ++code) {
     EXPECT_STREQ(kfsSimpName(code), names[code + 2]);

@@ -26,6 +26,7 @@ unsigned int NewerDfs(unsigned int* appVersion) {
 std::string CreateDfsFile(const std::string& name) {
   std::string path = workPath(name);
   kfsHandle file = nullptr;
+  const kfstest::KfsFileGuard fileGuard(file);
   EXPECT_EQ(kfsFileOpenCreate(path.c_str(), "app", &file, dfsAPIid, 0), 0u);
   const int32_t v = 5;
   kfsLrecWrite(file, kfsTypeInt4, 1, &v);
@@ -46,6 +47,7 @@ TEST(ContainerOpen, IdentifierMustMatchUnlessInternal) {
   std::string path = CreateDfsFile("ident.kfs");
   CallbackRecorder recorder;
   kfsHandle file = nullptr;
+  const kfstest::KfsFileGuard fileGuard(file);
   unsigned int fileId = 0;
   EXPECT_EQ(kfsFileOpenRead(path.c_str(), &file, OtherApp, &fileId), 2017u);
   EXPECT_EQ(file, nullptr);
@@ -60,7 +62,6 @@ TEST(ContainerOpen, IdentifierMustMatchUnlessInternal) {
   EXPECT_EQ(kfsGetVersionCurrent(), 104u);
   kfsFileClose(&file);
   ASSERT_EQ(kfsFileOpenRead(path.c_str(), &file, dfsAPIid, nullptr), 0u);
-  kfsFileClose(&file);
 }
 
 TEST(ContainerOpen, EditBySameApplicationVersionLeavesTheStamp) {
@@ -68,6 +69,7 @@ TEST(ContainerOpen, EditBySameApplicationVersionLeavesTheStamp) {
   BackdateCreation(path);
   const auto before = readBytes(path);
   kfsHandle file = nullptr;
+  const kfstest::KfsFileGuard fileGuard(file);
   ASSERT_EQ(kfsFileOpenEdit(path.c_str(), &file, dfsAPIid, nullptr), 0u);
   EXPECT_STREQ(kfsGetFileEditDate(file), "2001-02-03");
   EXPECT_STREQ(kfsGetFileEditTime(file), "04:05:06");
@@ -81,6 +83,7 @@ TEST(ContainerOpen, EditByAnotherApplicationVersionRefreshesTheStamp) {
   BackdateCreation(path);
   const auto before = readBytes(path);
   kfsHandle file = nullptr;
+  const kfstest::KfsFileGuard fileGuard(file);
   ASSERT_EQ(kfsFileOpenEdit(path.c_str(), &file, NewerDfs, nullptr), 0u);
   EXPECT_STRNE(kfsGetFileEditDate(file), "2001-02-03");
   EXPECT_STREQ(kfsGetFileCreationDate(file), "2001-02-03");
@@ -93,7 +96,8 @@ TEST(ContainerOpen, EditByAnotherApplicationVersionRefreshesTheStamp) {
   ASSERT_EQ(kfsFileClose(&file), 0u);
   const auto after = readBytes(path);
   ASSERT_EQ(after.size(), before.size());
-  EXPECT_TRUE(std::equal(before.begin(), before.begin() + 90, after.begin()));  // creation part kept
+  EXPECT_TRUE(
+      std::equal(before.begin(), before.begin() + 90, after.begin()));  // creation part kept
   uint16_t year;
   std::memcpy(&year, after.data() + 90, 2);
   EXPECT_GT(year, 2001);
@@ -111,6 +115,7 @@ TEST(ContainerOpen, EditOfAnOlderContainerVersionRefreshes) {
   std::memcpy(bytes.data() + 70 + 12, &older, 4);
   kfstest::writeBytes(path, bytes);
   kfsHandle file = nullptr;
+  const kfstest::KfsFileGuard fileGuard(file);
   ASSERT_EQ(kfsFileOpenEdit(path.c_str(), &file, dfsAPIid, nullptr), 0u);
   EXPECT_EQ(kfsGetVersionCreate(file), 103u);
   kfsFileClose(&file);
@@ -147,6 +152,7 @@ TEST(ContainerOpen, WritesToAReadOnlyHandleFail) {
   std::string path = CreateDfsFile("read_only.kfs");
   CallbackRecorder recorder;
   kfsHandle file = nullptr;
+  const kfstest::KfsFileGuard fileGuard(file);
   ASSERT_EQ(kfsFileOpenRead(path.c_str(), &file, dfsAPIid, nullptr), 0u);
   const float f = 1;
   EXPECT_EQ(kfsLrecWrite(file, kfsTypeFloat, 1, &f), 2015u);
@@ -161,6 +167,7 @@ TEST(ContainerOpen, WritesToAReadOnlyHandleFail) {
 TEST(ContainerOpen, InvalidWritesAreReportedButNotLatched) {
   CallbackRecorder recorder;
   kfsHandle file = nullptr;
+  const kfstest::KfsFileGuard fileGuard(file);
   std::string path = workPath("invalid_writes.kfs");
   ASSERT_EQ(kfsFileOpenCreate(path.c_str(), nullptr, &file, nullptr, 0), 0u);
   const double d = 1;
@@ -175,6 +182,7 @@ TEST(ContainerOpen, InvalidWritesAreReportedButNotLatched) {
   // A node that refers to no buffer would drop its record from the block
   // and shift every record behind it: the block is refused whole.
   kfsLblock block = kfsLblockAdd(kfsTypeDouble, 1, &d, 0, nullptr);
+  const kfstest::LblockGuard blockGuard(block);
   kfsLblockAdd(kfsTypeDouble, 2, nullptr, 0, block);
   EXPECT_EQ(kfsLblockWrite(5, file, block), 1000u);
   EXPECT_EQ(kfsPeekError(file), 0u);
@@ -186,6 +194,7 @@ TEST(ContainerOpen, InvalidWritesAreReportedButNotLatched) {
 
 TEST(ContainerOpen, NullHandlesAreHarmless) {
   kfsHandle file = nullptr;
+  const kfstest::KfsFileGuard fileGuard(file);
   EXPECT_EQ(kfsFileClose(&file), 0u);
   EXPECT_EQ(kfsFileClose(nullptr), 0u);
   EXPECT_EQ(kfsFileFlush(nullptr), 0u);

@@ -21,11 +21,13 @@ class ContainerReadWrite : public ::testing::Test {
     path_ = workPath(std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
                      ".kfs");
     kfsHandle file = nullptr;
+    const kfstest::KfsFileGuard fileGuard(file);
     ASSERT_EQ(kfsFileOpenCreate(path_.c_str(), "test", &file, kfsInternalAPI, 0), 0u);
     const float floats[2] = {1.25f, -3.5f};
     ASSERT_EQ(kfsLrecWrite(file, kfsTypeFloat, 2, floats), 0u);
     const int32_t ints[3] = {-1, 0, 2147483647};
     kfsLblock block = kfsLblockAdd(kfsTypeInt4, 3, ints, 1, nullptr);
+    const kfstest::LblockGuard blockGuard(block);
     kfsLblockAdd(kfsTypeByte, 5, "hello", 1, block);
     ASSERT_EQ(kfsLblockWrite(7, file, block), 0u);
     kfsLblockFree(&block);
@@ -60,6 +62,7 @@ class ContainerReadWrite : public ::testing::Test {
 
 TEST_F(ContainerReadWrite, ReadsBackEveryItem) {
   kfsHandle file = OpenRead();
+  const kfstest::KfsFileGuard fileGuard(file);
   ASSERT_NE(file, nullptr);
   unsigned int count = 0;
   EXPECT_EQ(kfsQuery(file, &count), kfsTypeFloat);
@@ -72,6 +75,7 @@ TEST_F(ContainerReadWrite, ReadsBackEveryItem) {
 
   unsigned int records = 0;
   kfsLblock block = nullptr;
+  const kfstest::LblockGuard blockGuard(block);
   EXPECT_EQ(kfsLblockRead(file, &records, &block), 7);
   ASSERT_EQ(records, 2u);
   ASSERT_NE(block, nullptr);
@@ -86,6 +90,7 @@ TEST_F(ContainerReadWrite, ReadsBackEveryItem) {
 
   kfsSimpleType type = 0;
   void* data = kfsLrecReadAlloc(file, &type, &count);
+  const kfstest::LrecGuard dataGuard(data);
   ASSERT_NE(data, nullptr);
   EXPECT_EQ(type, kfsTypeDouble);
   EXPECT_EQ(count, 3u);
@@ -117,6 +122,7 @@ TEST_F(ContainerReadWrite, ReadsBackEveryItem) {
 TEST_F(ContainerReadWrite, QueryLooksAheadWithoutConsuming) {
   CallbackRecorder recorder;
   kfsHandle file = OpenRead();
+  const kfstest::KfsFileGuard fileGuard(file);
   const long long start = kfsTell64(file);
   EXPECT_EQ(start, kfsGetAppBase(file));
   unsigned int count = 0;
@@ -149,12 +155,12 @@ TEST_F(ContainerReadWrite, QueryLooksAheadWithoutConsuming) {
   EXPECT_EQ(kfsQuery(file, &count), kfsTypeBlock);
   EXPECT_EQ(count, 7u);
   EXPECT_EQ(kfsTell64(file), start + 13);
-  kfsFileClose(&file);
 }
 
 TEST_F(ContainerReadWrite, RefusedReadsLeaveTheItem) {
   CallbackRecorder recorder;
   kfsHandle file = OpenRead();
+  const kfstest::KfsFileGuard fileGuard(file);
   float one[1] = {9};
   EXPECT_EQ(kfsLrecRead(file, kfsTypeFloat, 1, one), 0u);
   EXPECT_EQ(kfsGetError(file), 2013u);
@@ -171,6 +177,7 @@ TEST_F(ContainerReadWrite, RefusedReadsLeaveTheItem) {
   EXPECT_EQ(kfsLblockRead(file, nullptr, nullptr), -1);  // null block pointer: 1000
   unsigned int records = 0;
   kfsLblock block = nullptr;
+  const kfstest::LblockGuard blockGuard(block);
   EXPECT_EQ(kfsLblockRead(file, &records, &block), 7);
   kfsLblockFree(&block);
   // A record where a block is expected.
@@ -180,11 +187,11 @@ TEST_F(ContainerReadWrite, RefusedReadsLeaveTheItem) {
   EXPECT_EQ(kfsGetError(file), 2016u);
   EXPECT_EQ(kfsQuery(file, nullptr), kfsTypeDouble);
   EXPECT_EQ(recorder.Codes(), (std::vector<unsigned>{2013, 2019, 1000, 2019, 2016}));
-  kfsFileClose(&file);
 }
 
 TEST_F(ContainerReadWrite, SkipsItemsAndBlocks) {
   kfsHandle file = OpenRead();
+  const kfstest::KfsFileGuard fileGuard(file);
   EXPECT_EQ(kfsSkip(file), kfsTypeFloat);
   EXPECT_EQ(kfsSkip(file), kfsTypeBlock);  // only the marker
   EXPECT_EQ(kfsSkip(file), kfsTypeInt4);
@@ -203,11 +210,11 @@ TEST_F(ContainerReadWrite, SkipsItemsAndBlocks) {
   EXPECT_EQ(kfsRewind(file), 0u);
   EXPECT_EQ(kfsPeekError(file), 0u);
   EXPECT_EQ(kfsQuery(file, &count), kfsTypeFloat);
-  kfsFileClose(&file);
 }
 
 TEST_F(ContainerReadWrite, PseudoSeekStepsOverComputedLengths) {
   kfsHandle file = OpenRead();
+  const kfstest::KfsFileGuard fileGuard(file);
   const long long a = kfsGetAppBase(file);
   // float[2] is 13 bytes; block 7 is 3 + 17 + 10 + 1.
   EXPECT_EQ(kfsPseudoSeek(file, 13), 0u);
@@ -229,12 +236,12 @@ TEST_F(ContainerReadWrite, PseudoSeekStepsOverComputedLengths) {
   EXPECT_EQ(kfsPeekError(file), 1u);
   EXPECT_EQ(kfsSeek64(file, a + 13, SEEK_SET), 0u);
   EXPECT_EQ(kfsQuery(file, &count), kfsTypeBlock);
-  kfsFileClose(&file);
 }
 
 TEST_F(ContainerReadWrite, LongPseudoSeekAndSkipUseSeeks) {
   std::string path = workPath("long_records.kfs");
   kfsHandle file = nullptr;
+  const kfstest::KfsFileGuard fileGuard(file);
   ASSERT_EQ(kfsFileOpenCreate(path.c_str(), nullptr, &file, nullptr, 0), 0u);
   std::vector<double> big(2000);
   for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<double>(i);
@@ -250,12 +257,12 @@ TEST_F(ContainerReadWrite, LongPseudoSeekAndSkipUseSeeks) {
   EXPECT_EQ(kfsLrecRead(file, kfsTypeDouble, 2000, back.data()), 2000u);
   EXPECT_EQ(back[0], 2);
   EXPECT_EQ(back[1999], 1999);
-  kfsFileClose(&file);
 }
 
 TEST_F(ContainerReadWrite, UpdateModeAlternatesReadsAndWrites) {
   std::string path = workPath("update.kfs");
   kfsHandle file = nullptr;
+  const kfstest::KfsFileGuard fileGuard(file);
   ASSERT_EQ(kfsFileOpenCreate(path.c_str(), nullptr, &file, nullptr, 1), 0u);
   const int32_t first[2] = {1, 2};
   ASSERT_EQ(kfsLrecWrite(file, kfsTypeInt4, 2, first), 0u);
@@ -284,6 +291,7 @@ TEST_F(ContainerReadWrite, InMemoryBlocks) {
   CallbackRecorder recorder;
   const double values[2] = {1, 2};
   kfsLblock block = kfsLblockAdd(kfsTypeDouble, 2, values, 1, nullptr);
+  const kfstest::LblockGuard blockGuard(block);
   ASSERT_NE(block, nullptr);
   EXPECT_NE(block->data, values);
   kfsLblock bad = kfsLblockAdd(9, 2, values, 1, block);
@@ -298,26 +306,26 @@ TEST_F(ContainerReadWrite, InMemoryBlocks) {
 
   // Taken-over data belongs to the caller.
   void* taken = kfsLblockTakeOver(block);
+  const kfstest::LrecGuard takenGuard(taken);
   EXPECT_FALSE(block->MustFree);
   EXPECT_EQ(static_cast<double*>(taken)[1], 2);
 
   // Nodes without data are written as nothing.
   std::string path = workPath("memory_block.kfs");
   kfsHandle file = nullptr;
+  const kfstest::KfsFileGuard fileGuard(file);
   ASSERT_EQ(kfsFileOpenCreate(path.c_str(), nullptr, &file, nullptr, 0), 0u);
   ASSERT_EQ(kfsLblockWrite(3, file, block), 0u);
   kfsFileClose(&file);
   EXPECT_EQ(kfstest::readBytes(path).size(), 113u + 3 + 21 + 11 + 1);
-  kfsLblockFree(&block);
-  kfsLrecFree(&taken);
 }
 
 TEST(ContainerLblockDeath, TakeOverOfANonOwningNodeIsAProgrammingError) {
   const float f = 1;
   kfsLblock block = kfsLblockAdd(kfsTypeFloat, 1, &f, 0, nullptr);
+  const kfstest::LblockGuard blockGuard(block);
   EXPECT_DEATH(kfsLblockTakeOver(block), "lBlock && lBlock->MustFree");
   EXPECT_DEATH(kfsLblockTakeOver(nullptr), "lBlock && lBlock->MustFree");
-  kfsLblockFree(&block);
 }
 
 }  // namespace

@@ -49,9 +49,10 @@ void ResetStreams() {
 // Writes a small container through the writer stream into g_sink.
 void WriteSample() {
   kfsHandle file = nullptr;
-  ASSERT_EQ(kfsStreamOpenCreate(g_writeBuffer, sizeof g_writeBuffer, Drain, "stream", &file,
-                                dfsAPIid),
-            0u);
+  const kfstest::KfsFileGuard fileGuard(file);
+  ASSERT_EQ(
+      kfsStreamOpenCreate(g_writeBuffer, sizeof g_writeBuffer, Drain, "stream", &file, dfsAPIid),
+      0u);
   EXPECT_EQ(kfsGetFilename(file), nullptr);
   EXPECT_EQ(kfsTell64(file), -1);  // a writer stream cannot tell
   std::vector<int32_t> ints(100);
@@ -77,6 +78,7 @@ TEST(ContainerStreams, ReaderKeepsRefillingUntilAShortRefill) {
   WriteSample();
   g_source = g_sink;
   kfsHandle file = nullptr;
+  const kfstest::KfsFileGuard fileGuard(file);
   unsigned int fileId = 0;
   ASSERT_EQ(kfsStreamOpenRead(g_readBuffer, sizeof g_readBuffer, Refill, &file, dfsAPIid, &fileId),
             0u);
@@ -117,6 +119,7 @@ TEST(ContainerStreams, ReaderWithReadsAcrossBufferBoundaries) {
   WriteSample();
   g_source = g_sink;
   kfsHandle file = nullptr;
+  const kfstest::KfsFileGuard fileGuard(file);
   ASSERT_EQ(kfsStreamOpenRead(g_readBuffer, sizeof g_readBuffer, Refill, &file, nullptr, nullptr),
             0u);
   std::vector<int32_t> ints(100);
@@ -143,19 +146,18 @@ TEST(ContainerStreams, ReaderWithReadsAcrossBufferBoundaries) {
   kfsSimpleType type;
   unsigned int count;
   void* data = kfsLrecReadAlloc(file, &type, &count);
+  const kfstest::LrecGuard dataGuard(data);
   ASSERT_NE(data, nullptr);
   EXPECT_EQ(*static_cast<double*>(data), 2.5);
-  kfsLrecFree(&data);
-  kfsFileClose(&file);
 }
 
 TEST(ContainerStreams, ShortDrainIsAWriteError) {
   ResetStreams();
   CallbackRecorder recorder;
   kfsHandle file = nullptr;
-  ASSERT_EQ(kfsStreamOpenCreate(g_writeBuffer, sizeof g_writeBuffer, Drain, nullptr, &file,
-                                nullptr),
-            0u);
+  const kfstest::KfsFileGuard fileGuard(file);
+  ASSERT_EQ(
+      kfsStreamOpenCreate(g_writeBuffer, sizeof g_writeBuffer, Drain, nullptr, &file, nullptr), 0u);
   g_drainShortBy = 1;
   std::vector<float> floats(40);
   EXPECT_EQ(kfsLrecWrite(file, kfsTypeFloat, 40, floats.data()), 2002u);
@@ -170,9 +172,9 @@ TEST(ContainerStreams, FailedDrainAtCloseIsACloseError) {
   ResetStreams();
   CallbackRecorder recorder;
   kfsHandle file = nullptr;
-  ASSERT_EQ(kfsStreamOpenCreate(g_writeBuffer, sizeof g_writeBuffer, Drain, nullptr, &file,
-                                nullptr),
-            0u);
+  const kfstest::KfsFileGuard fileGuard(file);
+  ASSERT_EQ(
+      kfsStreamOpenCreate(g_writeBuffer, sizeof g_writeBuffer, Drain, nullptr, &file, nullptr), 0u);
   g_drainShortBy = 1000;
   EXPECT_EQ(kfsFileClose(&file), 2004u);
   EXPECT_EQ(file, nullptr);
@@ -222,9 +224,9 @@ namespace {
 TEST(ContainerStreams, LargeRecordThroughAStream) {
   ResetStreams();
   kfsHandle file = nullptr;
-  ASSERT_EQ(kfsStreamOpenCreate(g_writeBuffer, sizeof g_writeBuffer, Drain, nullptr, &file,
-                                nullptr),
-            0u);
+  const kfstest::KfsFileGuard fileGuard(file);
+  ASSERT_EQ(
+      kfsStreamOpenCreate(g_writeBuffer, sizeof g_writeBuffer, Drain, nullptr, &file, nullptr), 0u);
   std::vector<double> values(300000);
   for (size_t i = 0; i < values.size(); ++i) values[i] = static_cast<double>(i) * 0.25;
   ASSERT_EQ(kfsLrecWrite(file, kfsTypeDouble, 300000, values.data()), 0u);
@@ -235,11 +237,10 @@ TEST(ContainerStreams, LargeRecordThroughAStream) {
   kfsSimpleType type = 0;
   unsigned int count = 0;
   void* data = kfsLrecReadAlloc(file, &type, &count);
+  const kfstest::LrecGuard dataGuard(data);
   ASSERT_NE(data, nullptr);
   EXPECT_EQ(count, 300000u);
   EXPECT_EQ(std::memcmp(data, values.data(), values.size() * sizeof(double)), 0);
-  kfsLrecFree(&data);
-  kfsFileClose(&file);
 }
 
 }  // namespace

@@ -36,7 +36,8 @@ class Compression : public ::testing::Test {
     dfstest::loadUnits();
     header = dfstest::gridHeader(2, 4, 3, F_REG_STAT);
     ASSERT_EQ(dfsSetItemInfo(header, dfsItemD(header, 2), dfstest::kAnyItem, "Flags",
-                             dfstest::unitId("meter"), kfsTypeInt4), 0);
+                             dfstest::unitId("meter"), kfsTypeInt4),
+              0);
     ASSERT_EQ(dfsSetItemAxisEqD2(dfsItemD(header, 2), 1000, 4, 3, 0.f, 0.f, 1.f, 1.f), 0);
     ASSERT_EQ(dfsSetEncodeKey(header, kX, kY, nullptr, 5), 0);
   }
@@ -47,8 +48,10 @@ class Compression : public ::testing::Test {
   std::string write(const std::string& name) {
     const std::string path = dfstest::workPath(name);
     kfsHandle f = nullptr;
+    const dfstest::KfsFileGuard fGuard(f);
     EXPECT_EQ(dfsFileCreate(path.c_str(), header, &f), 0);
     LPITEM it = nullptr;
+    const dfstest::StaticGuard itGuard(it);
     dfsStaticCreate(&it);
     const int meter = dfstest::unitId("meter");
     EXPECT_EQ(dfsSetItemInfo(header, it, dfstest::kAnyItem, "Cell codes", meter, kfsTypeInt4), 0);
@@ -73,7 +76,9 @@ class Compression : public ::testing::Test {
 TEST_F(Compression, WholeGridsReadBackWithDeleteValuesOutsideTheKeys) {
   const std::string path = write("compressed.dfs");
   LPHEAD h = nullptr;
+  const dfstest::HeaderGuard hGuard(h);
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileRead(path.c_str(), &h, &f), 0);
   EXPECT_EQ(dfsGetEncodeKeySize(h), 5);
   EXPECT_EQ(h->dfsEncode.zkey, nullptr);
@@ -95,14 +100,15 @@ TEST_F(Compression, WholeGridsReadBackWithDeleteValuesOutsideTheKeys) {
   // Statistics are of the stored values only.
   int n = 0;
   double hi = 0;
-  ASSERT_EQ(dfsGetItemStats(h, 1, 2, nullptr, &hi, nullptr, nullptr, nullptr, &n, nullptr, nullptr), 0);
+  ASSERT_EQ(dfsGetItemStats(h, 1, 2, nullptr, &hi, nullptr, nullptr, nullptr, &n, nullptr, nullptr),
+            0);
   EXPECT_EQ(hi, 107.0);
   EXPECT_EQ(n, 2);
   ErrorRecorder errors;
   EXPECT_EQ(dfsGetItemStats(h, 1, 5, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                            nullptr), 2008);
+                            nullptr),
+            2008);
   dfsFileClose(h, &f);
-  dfsHeaderDestroy(&h);
 }
 
 // The keys present are the keys: an application's first static item is its
@@ -110,7 +116,9 @@ TEST_F(Compression, WholeGridsReadBackWithDeleteValuesOutsideTheKeys) {
 TEST_F(Compression, AnApplicationStaticItemIsNeverTakenForAKey) {
   const std::string path = write("compressed_static.dfs");
   LPHEAD h = nullptr;
+  const dfstest::HeaderGuard hGuard(h);
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileRead(path.c_str(), &h, &f), 0);
   std::vector<int> x(5), y(5);
   ASSERT_EQ(dfsGetEncodeKey(h, x.data(), y.data(), nullptr), 0);
@@ -118,6 +126,7 @@ TEST_F(Compression, AnApplicationStaticItemIsNeverTakenForAKey) {
   EXPECT_EQ(y, std::vector<int>(kY, kY + 5));
   int status = -1;
   LPITEM it = dfsStaticRead(f, &status);
+  const dfstest::StaticGuard itGuard(it);
   ASSERT_NE(it, nullptr);
   EXPECT_STREQ(it->name, "Cell codes");
   dfsStaticDestroy(&it);
@@ -139,7 +148,6 @@ TEST_F(Compression, AnApplicationStaticItemIsNeverTakenForAKey) {
   dfsStaticDestroy(&it);
   EXPECT_EQ(dfsFindItemStatic(h, f, 2), DFS_ITEM_OUTSIDE);
   dfsFileClose(h, &f);
-  dfsHeaderDestroy(&h);
 }
 
 // A memory stream of the whole file, handed out in small buffers.
@@ -160,7 +168,9 @@ TEST_F(Compression, AMemoryStreamReadsOnBehindTheKeys) {
   g_stream = dfstest::readBytes(write("compressed_stream.dfs"));
   g_streamRead = 0;
   LPHEAD h = nullptr;
+  const dfstest::HeaderGuard hGuard(h);
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsStreamRead(g_streamBuffer, sizeof g_streamBuffer, refillStream, &h, &f), 0);
   EXPECT_EQ(kfsPeekError(f), 0u);
   EXPECT_EQ(dfsGetEncodeKeySize(h), 5);
@@ -176,13 +186,13 @@ TEST_F(Compression, AMemoryStreamReadsOnBehindTheKeys) {
     EXPECT_EQ(flags[10], s * 1000 + 10);
   }
   dfsFileClose(h, &f);
-  dfsHeaderDestroy(&h);
 }
 
 TEST_F(Compression, WithCompressionEnabledTheArraysHoldTheStoredValues) {
   ASSERT_EQ(dfsItemEnableCompression(header), 0);
   const std::string path = dfstest::workPath("compressed_enabled.dfs");
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileCreate(path.c_str(), header, &f), 0);
   const float stored[5] = {1.f, 2.f, 3.f, 4.f, 5.f};
   const int flags[5] = {6, 7, 8, 9, 10};
@@ -191,13 +201,13 @@ TEST_F(Compression, WithCompressionEnabledTheArraysHoldTheStoredValues) {
   ASSERT_EQ(dfsFileClose(header, &f), 0);
   dfstest::expectDfsdumpAccepts(path);
   LPHEAD h = nullptr;
+  const dfstest::HeaderGuard hGuard(h);
   ASSERT_EQ(dfsFileRead(path.c_str(), &h, &f), 0);
   ASSERT_EQ(dfsItemEnableCompression(h), 0);
   std::vector<float> back(6, -1.f);
   ASSERT_EQ(dfsReadItemTimeStep(h, f, nullptr, back.data()), 0);
   EXPECT_EQ(back, (std::vector<float>{1.f, 2.f, 3.f, 4.f, 5.f, -1.f}));
   dfsFileClose(h, &f);
-  dfsHeaderDestroy(&h);
 }
 
 TEST_F(Compression, KeysOutsideTheGridAreRefusedOnWriteAndRead) {
@@ -207,6 +217,7 @@ TEST_F(Compression, KeysOutsideTheGridAreRefusedOnWriteAndRead) {
   const int badX[5] = {0, 1, 4, 2, 0};
   ASSERT_EQ(dfsSetEncodeKey(header, badX, kY, nullptr, 5), 0);
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileCreate(dfstest::workPath("compressed_keys2.dfs").c_str(), header, &f), 0);
   const long long where = kfsTell64(f);
   EXPECT_EQ(dfsWriteItemTimeStep(header, f, grid(0).data(), 0.0), 2010);
@@ -216,6 +227,7 @@ TEST_F(Compression, KeysOutsideTheGridAreRefusedOnWriteAndRead) {
   // Keys of a file read back that do not fit its grid never place a value
   // outside the caller's array.
   LPHEAD h = nullptr;
+  const dfstest::HeaderGuard hGuard(h);
   ASSERT_EQ(dfsFileRead(path.c_str(), &h, &f), 0);
   h->dfsEncode.ykey[3] = 3;  // row 3 of a 3-row grid
   std::vector<float> v(13, 5.f);
@@ -228,7 +240,6 @@ TEST_F(Compression, KeysOutsideTheGridAreRefusedOnWriteAndRead) {
   ASSERT_EQ(dfsReadItemTimeStep(h, f, nullptr, v.data()), 0);
   EXPECT_EQ(v[10], 10.f);
   dfsFileClose(h, &f);
-  dfsHeaderDestroy(&h);
 }
 
 }  // namespace

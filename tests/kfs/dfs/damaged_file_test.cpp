@@ -22,10 +22,13 @@ constexpr float kGuard = 12345.f;
 std::string sampleFile() {
   dfstest::loadUnits();
   LPHEAD h = dfstest::twoItemHeader(F_REG_STAT, F_NEQTIME_FIXEDSPACE_ALLITEMS);
+  const dfstest::HeaderGuard hGuard(h);
   const std::string path = dfstest::workPath("damage_source.dfs");
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   EXPECT_EQ(dfsFileCreate(path.c_str(), h, &f), 0);
   LPITEM it = nullptr;
+  const dfstest::StaticGuard itGuard(it);
   dfsStaticCreate(&it);
   dfsSetItemInfo(h, it, dfstest::kAnyItem, "Depth", 1000, kfsTypeFloat);
   dfsSetItemAxisEqD1(it, 1000, 4, 0.f, 1.f);
@@ -46,11 +49,14 @@ std::string sampleFile() {
 // calls that failed (0 when the file read back whole).
 int readEverything(const std::string& path) {
   LPHEAD h = nullptr;
+  const dfstest::HeaderGuard hGuard(h);
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   if (dfsFileRead(path.c_str(), &h, &f) != 0) return 1;
   int failures = 0;
   int status = 0;
   LPITEM it = dfsStaticRead(f, &status);
+  const dfstest::StaticGuard itGuard(it);
   if (status != 0 || !it) ++failures;
   if (it) {
     std::vector<float> depth(4 + 4, kGuard);

@@ -69,6 +69,7 @@ TEST_F(Checks, ContainerChecksTakeANullFileAsABadArgument) {
 
 TEST_F(Checks, ItemNumbers) {
   LPHEAD h = nullptr;
+  const dfstest::HeaderGuard hGuard(h);
   ASSERT_EQ(dfsHeaderCreate(1, "t", "a", 1, 2, F_NO_STAT, &h), 0);
   EXPECT_EQ(dfsCheckHeaderItemNo(h, 1, "f", 1), 0);
   EXPECT_EQ(dfsCheckHeaderItemNo(h, 2, "f", 1), 0);
@@ -77,33 +78,35 @@ TEST_F(Checks, ItemNumbers) {
   EXPECT_EQ(dfsCheckHeaderItemNo(h, 3, "f", 1), 2007);
   EXPECT_EQ(dfsCheckHeaderItemNo(nullptr, 1, "f", 1), 1000);
   EXPECT_EQ(dfsCheckHeaderFileItemNo(h, nullptr, 1, "f", 1), 1000);
-  dfsHeaderDestroy(&h);
 }
 
 TEST_F(Checks, RecordTypeAndCountOfABlock) {
   const double values[3] = {1, 2, 3};
   kfsLblock block = kfsLblockAdd(kfsTypeDouble, 3, values, 1, nullptr);
+  const dfstest::LblockGuard blockGuard(block);
   EXPECT_EQ(dfsCheckTypeSize(block, kfsTypeDouble, 3, "f", 1), 0);
   EXPECT_EQ(dfsCheckTypeSize(block, kfsTypeDouble, 0, "f", 1), 0);
   EXPECT_EQ(dfsCheckTypeSize(block, kfsTypeFloat, 3, "f", 1), 2009);
   EXPECT_EQ(dfsCheckTypeSize(block, kfsTypeDouble, 2, "f", 1), 2013);
   EXPECT_EQ(dfsCheckTypeSize(nullptr, kfsTypeDouble, 2, "f", 1), 2001);
-  kfsLblockFree(&block);
 }
 
 TEST_F(Checks, ReadAndWriteThroughTheContainer) {
   const std::string path = dfstest::workPath("checks.kfs");
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(kfsFileOpenCreate(path.c_str(), nullptr, &f, nullptr, 1), 0u);
   const int values[2] = {5, 6};
   EXPECT_EQ(dfsCheckWriteLR(f, kfsTypeInt4, 2, values, "f", 1), 0);
   kfsLblock b = kfsLblockAdd(kfsTypeInt4, 2, values, 0, nullptr);
+  const dfstest::LblockGuard bGuard(b);
   EXPECT_EQ(dfsCheckWriteLB(f, 123, b, "f", 1), 0);
   kfsLblockFree(&b);
   kfsRewind(f);
-  EXPECT_EQ(dfsCheckSkipLR(f, "f", 1), 0);  // the record
+  EXPECT_EQ(dfsCheckSkipLR(f, "f", 1), 0);     // the record
   EXPECT_EQ(dfsCheckSkipLR(f, "f", 1), 2019);  // a block is next
   kfsLblock read = nullptr;
+  const dfstest::LblockGuard readGuard(read);
   EXPECT_EQ(dfsCheckReadTypeSize(f, kfsTypeInt4, 2, &read, "f", 1), 0);
   ASSERT_NE(read, nullptr);
   EXPECT_EQ(static_cast<int*>(read->data)[1], 6);

@@ -5,11 +5,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "dfs_support.h"
 #include "files_support.h"
 #include "kfs/container/call_trace.h"
-#include "kfs/dfs/dfs_trace.h"
 #include "kfs/dfs/dfs_file_io.h"
 #include "kfs/dfs/dfs_file_state.h"
+#include "kfs/dfs/dfs_trace.h"
 
 using koracoretest::workPath;
 
@@ -24,8 +25,8 @@ struct WrapperCall {
 };
 std::vector<WrapperCall> g_wrapperCalls;
 
-void RecordWrapper(void* header, kfsHandle file, void* extra, unsigned int code,
-                   const char* source, int line) {
+void RecordWrapper(void* header, kfsHandle file, void* extra, unsigned int code, const char* source,
+                   int line) {
   (void)extra;
   g_wrapperCalls.push_back({header, file, code, source ? source : "", line});
 }
@@ -47,10 +48,12 @@ class FileIO : public ::testing::Test {
 TEST_F(FileIO, CreateWriteReadThroughTheWrappers) {
   std::string path = workPath("wrappers.dfs");
   kfsHandle file = FOpenFileCreate(path.c_str(), 0);
+  const dfstest::KfsFileGuard fileGuard(file);
   ASSERT_NE(file, nullptr);
   EXPECT_EQ(dfs::position(file), 1);
   EXPECT_EQ(kfsGetAppBase(file), 130u);
   kfsLblock block = FCreateLogicalBlock(kfsTypeInt4, 2, nullptr);
+  const dfstest::LblockGuard blockGuard(block);
   ASSERT_NE(block, nullptr);
   const double d = 4.5;
   EXPECT_EQ(FAppendToLogicalBlock(kfsTypeDouble, 1, &d, block), 0u);
@@ -79,7 +82,6 @@ TEST_F(FileIO, CreateWriteReadThroughTheWrappers) {
   ASSERT_NE(file, nullptr);
   EXPECT_EQ(dfs::position(file), 1);
   EXPECT_EQ(kfsLrecWrite(file, kfsTypeDouble, 1, &d), 0u);  // overwrites the first bytes
-  FCloseFile(&file);
 }
 
 TEST_F(FileIO, FailuresGoThroughTheWrapperTable) {
@@ -89,6 +91,7 @@ TEST_F(FileIO, FailuresGoThroughTheWrapperTable) {
   EXPECT_EQ(FOpenFileCreate(workPath("none/x.dfs").c_str(), 1), nullptr);
   std::string foreign = workPath("foreign.kfs");
   kfsHandle file = nullptr;
+  const dfstest::KfsFileGuard fileGuard(file);
   ASSERT_EQ(kfsFileOpenCreate(foreign.c_str(), nullptr, &file, nullptr, 0), 0u);
   kfsLrecWrite(file, kfsTypeByte, 1, "x");
   kfsFileClose(&file);
@@ -107,7 +110,6 @@ TEST_F(FileIO, FailuresGoThroughTheWrapperTable) {
   ASSERT_EQ(g_wrapperCalls.size(), 4u);
   EXPECT_EQ(g_wrapperCalls[3].code, 2019u);
   EXPECT_EQ(g_wrapperCalls[3].file, file);
-  kfsFileClose(&file);
 }
 
 TEST_F(FileIO, HandlerTable) {
@@ -135,7 +137,9 @@ TEST_F(FileIO, TraceOfTheWrappers) {
   DebugFileIO(1);
   ::testing::internal::CaptureStdout();
   kfsHandle file = FOpenFileCreate(path.c_str(), 0);
+  const dfstest::KfsFileGuard fileGuard(file);
   kfsLblock block = FCreateLogicalBlock(kfsTypeFloat, 3, nullptr);
+  const dfstest::LblockGuard blockGuard(block);
   FAppendToLogicalBlock(kfsTypeByte, 2, "ab", block);
   kfsLblockWrite(12, file, block);
   FFreeLogicalBlock(&block);
@@ -145,7 +149,8 @@ TEST_F(FileIO, TraceOfTheWrappers) {
   FSkipLogicalBlock(file);
   FCloseFile(&file);
   std::string out = ::testing::internal::GetCapturedStdout();
-  EXPECT_NE(out.find("->{FOpenFileCreate <" + path + "> 0\n<-}FOpenFileCreate 0x"), std::string::npos)
+  EXPECT_NE(out.find("->{FOpenFileCreate <" + path + "> 0\n<-}FOpenFileCreate 0x"),
+            std::string::npos)
       << out;
   EXPECT_NE(out.find("->{FCreateLogicalBlock 1 3\n<-}FCreateLogicalBlock 0x"), std::string::npos);
   EXPECT_NE(out.find("->{FAppendToLogicalBlock 3 2\n<-}FAppendToLogicalBlock [0]\n"),

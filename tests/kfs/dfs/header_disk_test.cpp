@@ -10,8 +10,8 @@
 
 #include "dfs_support.h"
 #include "kfs/container/call_trace.h"
-#include "kfs/dfs/dfs_trace.h"
 #include "kfs/dfs/dfs_time.h"
+#include "kfs/dfs/dfs_trace.h"
 
 namespace {
 
@@ -24,6 +24,7 @@ using dfstest::unitId;
 // the format must read what was written.
 int writeFile(const std::string& path, LPHEAD h) {
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   int s = dfsFileCreate(path.c_str(), h, &f);
   if (!s) s = dfsFileClose(h, &f);
   if (!s) dfstest::expectDfsdumpAccepts(path);
@@ -33,6 +34,7 @@ int writeFile(const std::string& path, LPHEAD h) {
 LPHEAD readFile(const std::string& path, int* status = nullptr) {
   LPHEAD h = nullptr;
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   const int s = dfsFileRead(path.c_str(), &h, &f);
   if (status) *status = s;
   if (f) dfsFileClose(h, &f);
@@ -42,6 +44,7 @@ LPHEAD readFile(const std::string& path, int* status = nullptr) {
 TEST(HeaderOnDisk, TwoItemHeaderWritesTheStatedBlockSequence) {
   dfstest::loadUnits();
   LPHEAD h = dfstest::twoItemHeader();
+  const dfstest::HeaderGuard hGuard(h);
   const std::string path = dfstest::workPath("sequence.dfs");
   ASSERT_EQ(writeFile(path, h), 0);
   const std::vector<int> expected = {10000, 10004, 10001, 10002, 10003, 10012, 10013, 10005,
@@ -56,12 +59,12 @@ TEST(HeaderOnDisk, TwoItemHeaderWritesTheStatedBlockSequence) {
   ASSERT_GT(tags.size(), 14u);
   EXPECT_EQ(tags[13], 10011);
   EXPECT_EQ(tags[14], 20000);
-  dfsHeaderDestroy(&h);
 }
 
 TEST(HeaderOnDisk, HeaderFieldsRoundTrip) {
   dfstest::loadUnits();
   LPHEAD h = dfstest::twoItemHeader(F_REG_STAT, F_NEQTIME_FIXEDSPACE_ALLITEMS);
+  const dfstest::HeaderGuard hGuard(h);
   const int hour = unitId("hour");
   ASSERT_EQ(dfsSetNeqCalendarAxis(h, "2004-02-29", "06:30:00", hour, 4), 0);
   dfsSetTimeStartEnd(h, 0.0, 12.0);
@@ -88,6 +91,7 @@ TEST(HeaderOnDisk, HeaderFieldsRoundTrip) {
   ASSERT_EQ(writeFile(path, h), 0);
   int status = -1;
   LPHEAD r = readFile(path, &status);
+  const dfstest::HeaderGuard rGuard(r);
   ASSERT_EQ(status, 0);
   ASSERT_NE(r, nullptr);
   EXPECT_EQ(dfsGetFileType(r), F_NEQTIME_FIXEDSPACE_ALLITEMS);
@@ -112,7 +116,8 @@ TEST(HeaderOnDisk, HeaderFieldsRoundTrip) {
   const char *date = nullptr, *time = nullptr;
   int unit = 0, start = 0;
   double offset = 0, span = 0;
-  ASSERT_EQ(dfsGetNeqCalendarAxis(r, &date, &time, &unit, nullptr, &offset, &span, nullptr, &start), 0);
+  ASSERT_EQ(dfsGetNeqCalendarAxis(r, &date, &time, &unit, nullptr, &offset, &span, nullptr, &start),
+            0);
   EXPECT_STREQ(date, "2004-02-29");
   EXPECT_STREQ(time, "06:30:00");
   EXPECT_EQ(unit, hour);
@@ -148,8 +153,6 @@ TEST(HeaderOnDisk, HeaderFieldsRoundTrip) {
   ASSERT_NE(c->next, nullptr);
   EXPECT_EQ(c->next->type, kfsTypeInt2);
   EXPECT_EQ(static_cast<short*>(c->next->data)[2], -3);
-  dfsHeaderDestroy(&r);
-  dfsHeaderDestroy(&h);
 }
 
 // One item per axis type, with distinct values.
@@ -185,7 +188,8 @@ LPHEAD axisHeader(int fileType, int nItems) {
   EXPECT_EQ(dfsHeaderCreate(fileType, "axes", "dfs tests", 1, nItems, F_NO_STAT, &h), 0);
   EXPECT_EQ(dfsSetEqTimeAxis(h, kSecond, 0, 0.0, 1.0), 0);
   for (int n = 1; n <= nItems; ++n)
-    EXPECT_EQ(dfsSetItemInfo(h, dfsItemD(h, n), kAnyItem, "item", unitId("meter"), kfsTypeFloat), 0);
+    EXPECT_EQ(dfsSetItemInfo(h, dfsItemD(h, n), kAnyItem, "item", unitId("meter"), kfsTypeFloat),
+              0);
   return h;
 }
 
@@ -220,8 +224,10 @@ TEST(HeaderOnDisk, EveryStoredAxisTypeRoundTrips) {
   const int m = unitId("meter");
   AxisFixture a;
   LPHEAD fixed = axisHeader(F_EQTIME_FIXEDSPACE_ALLITEMS, 9);
+  const dfstest::HeaderGuard fixedGuard(fixed);
   setFixedAxes(fixed, a, m);
   LPHEAD tvar = axisHeader(F_EQTIME_TVARSPACE_ALLITEMS, 3);
+  const dfstest::HeaderGuard tvarGuard(tvar);
   EXPECT_EQ(dfsSetItemAxisTvarD1(dfsItemD(tvar, 1), m, 5), 0);
   EXPECT_EQ(dfsSetItemAxisTvarD2(dfsItemD(tvar, 2), m, 5, 6), 0);
   EXPECT_EQ(dfsSetItemAxisTvarD3(dfsItemD(tvar, 3), m, 5, 6, 7), 0);
@@ -230,21 +236,21 @@ TEST(HeaderOnDisk, EveryStoredAxisTypeRoundTrips) {
     const std::string path = dfstest::workPath("axes.dfs");
     ASSERT_EQ(writeFile(path, h), 0);
     LPHEAD r = readFile(path);
+    const dfstest::HeaderGuard rGuard(r);
     ASSERT_NE(r, nullptr);
     ASSERT_EQ(r->nItems, h->nItems);
     for (int n = 1; n <= h->nItems; ++n) expectSameAxis(dfsItemD(h, n), dfsItemD(r, n));
-    dfsHeaderDestroy(&r);
   }
   // The curvilinear 3-D corners made it with their full count.
-  dfsHeaderDestroy(&tvar);
-  dfsHeaderDestroy(&fixed);
 }
 
 TEST(HeaderOnDisk, AxesWithoutStoredFormAreRefusedAndLeaveNoFile) {
   dfstest::loadUnits();
   ErrorRecorder errors;
   LPHEAD h = axisHeader(F_EQTIME_FIXEDSPACE_ALLITEMS, 1);
-  ASSERT_EQ(dfsSetItemAxisEqD4(dfsItemD(h, 1), unitId("meter"), 1, 2, 3, 4, 0, 0, 0, 0, 1, 1, 1, 1), 0);
+  const dfstest::HeaderGuard hGuard(h);
+  ASSERT_EQ(dfsSetItemAxisEqD4(dfsItemD(h, 1), unitId("meter"), 1, 2, 3, 4, 0, 0, 0, 0, 1, 1, 1, 1),
+            0);
   const std::string path = dfstest::workPath("eqd4.dfs");
   std::remove(path.c_str());
   kfsHandle f = nullptr;
@@ -261,7 +267,6 @@ TEST(HeaderOnDisk, AxesWithoutStoredFormAreRefusedAndLeaveNoFile) {
   dfsItemD(h, 1)->itemType = dfstest::kGeometry1D;
   EXPECT_EQ(dfsFileCreate(path.c_str(), h, &f), 2020);
   EXPECT_EQ(f, nullptr);
-  dfsHeaderDestroy(&h);
 }
 
 // ---- Files built record by record, as other writers made them ----------
@@ -287,6 +292,7 @@ class RawFile {
   ~RawFile() { kfsFileClose(&f_); }
   RawFile& block(unsigned int tag, const Recs& records = {}) {
     kfsLblock b = nullptr;
+    const dfstest::LblockGuard bGuard(b);
     for (const Rec& r : records) {
       kfsLblock node = kfsLblockAdd(r.type, r.count, r.data, 1, b);
       if (!b) b = node;
@@ -343,8 +349,8 @@ TEST(HeaderOnDisk, OlderTimeAxisLayoutsAreRead) {
     int type;
     bool trailer;
   };
-  const Case cases[] = {{20001, 1, true}, {20002, 2, true},  {20002, 2, false},
-                        {20003, 3, true}, {20004, 4, true},  {20004, 4, false}};
+  const Case cases[] = {{20001, 1, true}, {20002, 2, true}, {20002, 2, false},
+                        {20003, 3, true}, {20004, 4, true}, {20004, 4, false}};
   const std::string path = dfstest::workPath("oldtime.dfs");
   for (const Case& c : cases) {
     const bool calendar = c.type >= 3;
@@ -365,6 +371,7 @@ TEST(HeaderOnDisk, OlderTimeAxisLayoutsAreRead) {
     }
     int status = -1;
     LPHEAD h = readFile(path, &status);
+    const dfstest::HeaderGuard hGuard(h);
     ASSERT_EQ(status, 0) << c.tag;
     ASSERT_NE(h, nullptr);
     const dfsTimeAxis& t = h->time;
@@ -396,7 +403,6 @@ TEST(HeaderOnDisk, OlderTimeAxisLayoutsAreRead) {
     EXPECT_STREQ(item->unitText, "meter");
     EXPECT_EQ(item->axisType, F_EQ_AXIS_D0);
     EXPECT_EQ(item->itemMax, 4.0);
-    dfsHeaderDestroy(&h);
   }
 }
 
@@ -436,6 +442,7 @@ TEST(HeaderOnDisk, OlderAxisLayoutsCarryNoUnit) {
     }
     int status = -1;
     LPHEAD h = readFile(path, &status);
+    const dfstest::HeaderGuard hGuard(h);
     ASSERT_EQ(status, 0) << c.tag;
     LPITEM item = dfsItemD(h, 1);
     EXPECT_EQ(item->axisType, static_cast<int>(c.tag - 31000));
@@ -447,7 +454,6 @@ TEST(HeaderOnDisk, OlderAxisLayoutsCarryNoUnit) {
     if (c.tag == 31003) {
       EXPECT_EQ(item->axisPoints[11], 11.0f);
     }
-    dfsHeaderDestroy(&h);
   }
 }
 
@@ -470,6 +476,7 @@ TEST(HeaderOnDisk, UnknownTagsAreSkippedButUnknownAxisTagsFail) {
   }
   int status = -1;
   LPHEAD h = readFile(path, &status);
+  const dfstest::HeaderGuard hGuard(h);
   EXPECT_EQ(status, 0);
   ASSERT_NE(h, nullptr);
   EXPECT_STREQ(dfsGetFileTitle(h), "old");
@@ -560,6 +567,7 @@ TEST(HeaderOnDisk, ItemCountsAndSizesFromTheFileAreChecked) {
 // the header ends (the position of the 50000 block).
 size_t writeRichFile(const std::string& path) {
   LPHEAD h = dfstest::twoItemHeader(F_REG_STAT);
+  const dfstest::HeaderGuard hGuard(h);
   dfsSetEqCalendarAxis(h, "2020-01-01", "00:00:00", kSecond, 0, 0.0, 60.0);
   dfsSetGeoInfoUTMProj(h, "UTM-33", 15.0, 0.0, 0.0);
   const int values[3] = {1, 2, 3};
@@ -590,14 +598,15 @@ TEST(HostileFiles, TruncatedAtEveryOffsetGivesAnErrorAndNoHeader) {
   // The whole file reads.
   int status = -1;
   LPHEAD h = readFile(path, &status);
+  const dfstest::HeaderGuard hGuard(h);
   EXPECT_EQ(status, 0);
-  dfsHeaderDestroy(&h);
 }
 
 // Offsets of the count field of every record in the header.
 std::vector<size_t> recordCountOffsets(const std::string& path, size_t headerEnd) {
   std::vector<size_t> offsets;
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   if (kfsFileOpenRead(path.c_str(), &f, kfsInternalAPI, nullptr) != 0) return offsets;
   for (;;) {
     const long long at = kfsTell64(f);
@@ -681,6 +690,7 @@ std::vector<unsigned char> otherByteOrder(std::vector<unsigned char> b) {
 TEST(HeaderOnDisk, FilesOfTheOtherByteOrderReadAndUpdateInTheirOrder) {
   dfstest::loadUnits();
   LPHEAD h = dfstest::twoItemHeader(F_REG_STAT);
+  const dfstest::HeaderGuard hGuard(h);
   dfsSetGeoInfoUTMProj(h, "UTM-32", 9.0, 55.0, 1.5);
   const std::string native = dfstest::workPath("native.dfs");
   ASSERT_EQ(writeFile(native, h), 0);
@@ -691,7 +701,9 @@ TEST(HeaderOnDisk, FilesOfTheOtherByteOrderReadAndUpdateInTheirOrder) {
   dfstest::writeBytes(swapped, bytes);
 
   LPHEAD r = nullptr;
+  const dfstest::HeaderGuard rGuard(r);
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileEdit(swapped.c_str(), &r, &f), 0);
   EXPECT_EQ(dfsGetDeleteValFloat(r), -1e-35f);
   double lat = 0;
@@ -713,7 +725,6 @@ TEST(HeaderOnDisk, FilesOfTheOtherByteOrderReadAndUpdateInTheirOrder) {
   EXPECT_EQ(r->time.nSteps, 3);
   EXPECT_STREQ(dfsItemD(r, 2)->name, "Depth");
   dfsFileClose(r, &f);
-  dfsHeaderDestroy(&r);
 }
 
 // Applications store several blocks under one name (one per boundary, say):
@@ -721,6 +732,7 @@ TEST(HeaderOnDisk, FilesOfTheOtherByteOrderReadAndUpdateInTheirOrder) {
 TEST(HeaderOnDisk, CustomBlocksOfOneNameKeepTheirOwnValuesThroughUpdates) {
   dfstest::loadUnits();
   LPHEAD h = dfstest::twoItemHeader();
+  const dfstest::HeaderGuard hGuard(h);
   const float first[2] = {1.0f, 2.0f}, second[2] = {3.0f, 4.0f};
   dfsAddCustomBlock(h, kfsTypeFloat, "Boundary", 2, first);
   dfsAddCustomBlock(h, kfsTypeFloat, "Boundary", 2, second);
@@ -729,7 +741,9 @@ TEST(HeaderOnDisk, CustomBlocksOfOneNameKeepTheirOwnValuesThroughUpdates) {
   dfsHeaderDestroy(&h);
 
   LPHEAD r = nullptr;
+  const dfstest::HeaderGuard rGuard(r);
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileEdit(path.c_str(), &r, &f), 0);
   dfsCustomBlock* c = nullptr;
   dfsGetCustomBlockRef(r, &c);
@@ -751,7 +765,6 @@ TEST(HeaderOnDisk, CustomBlocksOfOneNameKeepTheirOwnValuesThroughUpdates) {
   EXPECT_EQ(a[1], 2.0f);
   EXPECT_EQ(b[0], 3.0f);
   EXPECT_EQ(b[1], 5.0f);
-  dfsHeaderDestroy(&r);
 }
 
 }  // namespace
@@ -761,6 +774,7 @@ namespace {
 TEST(HeaderOnDisk, TheTraceShowsTheTagsReadAndUnknownOnes) {
   dfstest::loadUnits();
   LPHEAD h = dfstest::twoItemHeader();
+  const dfstest::HeaderGuard hGuard(h);
   const int values[1] = {1};
   dfsAddCustomBlock(h, kfsTypeInt4, "c", 1, values);
   const std::string path = dfstest::workPath("trace.dfs");
@@ -770,6 +784,7 @@ TEST(HeaderOnDisk, TheTraceShowsTheTagsReadAndUnknownOnes) {
   dfsDebugOn(1);
   testing::internal::CaptureStdout();
   LPHEAD r = readFile(path);
+  const dfstest::HeaderGuard rGuard(r);
   const std::string out = testing::internal::GetCapturedStdout();
   dfsDebugOn(0);
   DebugTraceReset();

@@ -24,6 +24,7 @@ TEST(HeaderModel, CreateRefusesBadItemCountsAndStatisticsTypes) {
 
 TEST(HeaderModel, NewHeaderHasTheDefaults) {
   LPHEAD h = nullptr;
+  const dfstest::HeaderGuard hGuard(h);
   ASSERT_EQ(dfsHeaderCreate(F_NEQTIME_FIXEDSPACE_ALLITEMS, "File", "App", 7, 3, F_REG_STAT, &h), 0);
   EXPECT_EQ(dfsGetFileType(h), F_NEQTIME_FIXEDSPACE_ALLITEMS);
   EXPECT_STREQ(dfsGetFileTitle(h), "File");
@@ -71,6 +72,7 @@ TEST(HeaderModel, NullHeaderReports1000AndGettersGiveNeutralValues) {
 
 TEST(HeaderModel, SettersCopyAndReplace) {
   LPHEAD h = nullptr;
+  const dfstest::HeaderGuard hGuard(h);
   ASSERT_EQ(dfsHeaderCreate(1, "a", "b", 1, 1, F_NO_STAT, &h), 0);
   char title[] = "changing title";
   dfsSetFileTitle(h, title);
@@ -94,12 +96,12 @@ TEST(HeaderModel, SettersCopyAndReplace) {
   EXPECT_EQ(dfsGetDeleteValUnsignedInt(h), 7u);
   EXPECT_EQ(dfsItemD(h, 0), nullptr);
   EXPECT_EQ(dfsItemD(h, 2), nullptr);
-  dfsHeaderDestroy(&h);
 }
 
 TEST(HeaderModel, GeographicInformationAndItsInPlaceUpdate) {
   ErrorRecorder errors;
   LPHEAD h = nullptr;
+  const dfstest::HeaderGuard hGuard(h);
   ASSERT_EQ(dfsHeaderCreate(1, "a", "b", 1, 1, F_NO_STAT, &h), 0);
   const char* text = nullptr;
   EXPECT_EQ(dfsGetGeoInfoUTMProj(h, &text, nullptr, nullptr, nullptr), 1000);
@@ -127,11 +129,11 @@ TEST(HeaderModel, GeographicInformationAndItsInPlaceUpdate) {
   EXPECT_EQ(dfsSetGeoInfoUndefined(h), 0);
   EXPECT_EQ(dfsGetGeoInfoType(h), 0);
   EXPECT_EQ(dfsUpdateGeoInfoUTMProj(h, "x", 0, 0, 0), 2010);
-  dfsHeaderDestroy(&h);
 }
 
 TEST(HeaderModel, EncodeKeysAreCopiedAndPartialKeysStayAbsent) {
   LPHEAD h = nullptr;
+  const dfstest::HeaderGuard hGuard(h);
   ASSERT_EQ(dfsHeaderCreate(1, "a", "b", 1, 1, F_NO_STAT, &h), 0);
   int x[3] = {0, 1, 2}, y[3] = {5, 6, 7};
   ASSERT_EQ(dfsSetEncodeKey(h, x, y, nullptr, 3), 0);
@@ -155,11 +157,11 @@ TEST(HeaderModel, EncodeKeysAreCopiedAndPartialKeysStayAbsent) {
   EXPECT_EQ(dfsSetEncodeKey(h, nullptr, nullptr, nullptr, 3), 2010);
   EXPECT_EQ(dfsIsFileCompressed(h), 0);
   EXPECT_EQ(dfsGetEncodeKeySize(h), 0);
-  dfsHeaderDestroy(&h);
 }
 
 TEST(HeaderModel, CustomBlocksKeepOrderAndOwnTheirData) {
   LPHEAD h = nullptr;
+  const dfstest::HeaderGuard hGuard(h);
   ASSERT_EQ(dfsHeaderCreate(1, "a", "b", 1, 1, F_NO_STAT, &h), 0);
   float values[3] = {1.5f, 2.5f, 3.5f};
   const int ints[2] = {7, 8};
@@ -182,7 +184,6 @@ TEST(HeaderModel, CustomBlocksKeepOrderAndOwnTheirData) {
   EXPECT_STREQ(name, "Second");
   EXPECT_EQ(static_cast<int*>(data)[1], 8);
   EXPECT_EQ(entry, nullptr);
-  dfsHeaderDestroy(&h);
 }
 
 TEST(HeaderModel, NamesOfTypes) {

@@ -80,6 +80,7 @@ TEST_F(ItemAxis, AxisRulesFollowTheFileType) {
   EXPECT_EQ(dfsGetAxisElements(item), 12);  // failed setters change nothing
 
   LPHEAD tvar = nullptr;
+  const dfstest::HeaderGuard tvarGuard(tvar);
   ASSERT_EQ(dfsHeaderCreate(F_EQTIME_TVARSPACE_ALLITEMS, "t", "a", 1, 1, F_NO_STAT, &tvar), 0);
   LPITEM it = dfsItemD(tvar, 1);
   ASSERT_EQ(dfsSetItemInfo(tvar, it, kAnyItem, "x", meter, kfsTypeFloat), 0);
@@ -90,11 +91,11 @@ TEST_F(ItemAxis, AxisRulesFollowTheFileType) {
   dfsHeaderDestroy(&tvar);
 
   LPHEAD undefined = nullptr;
+  const dfstest::HeaderGuard undefinedGuard(undefined);
   ASSERT_EQ(dfsHeaderCreate(F_UNDEFINED_FILE_TYPE, "t", "a", 1, 1, F_NO_STAT, &undefined), 0);
   it = dfsItemD(undefined, 1);
   EXPECT_EQ(dfsSetItemAxisEqD1(it, meter, 3, 0, 1), 2010);
   EXPECT_EQ(dfsSetItemAxisTvarD1(it, meter, 3), 2010);
-  dfsHeaderDestroy(&undefined);
 }
 
 TEST_F(ItemAxis, StaticItemsTakeAnyAxis) {
@@ -240,6 +241,7 @@ TEST_F(ItemAxis, EncodeKeysLimitTheElementsOfDynamicItems) {
 
 TEST_F(ItemAxis, StatisticsFollowTheElementCount) {
   LPHEAD s = nullptr;
+  const dfstest::HeaderGuard sGuard(s);
   ASSERT_EQ(dfsHeaderCreate(1, "t", "a", 1, 1, F_REG_STAT, &s), 0);
   LPITEM it = dfsItemD(s, 1);
   ASSERT_EQ(dfsSetItemInfo(s, it, kAnyItem, "x", meter, kfsTypeFloat), 0);
@@ -249,7 +251,6 @@ TEST_F(ItemAxis, StatisticsFollowTheElementCount) {
   EXPECT_EQ(it->stats[0], -1e-255);
   EXPECT_EQ(it->stats[2], 0.0);
   EXPECT_EQ(it->stats[9 + 5], -1e-255);
-  dfsHeaderDestroy(&s);
 }
 
 TEST_F(ItemAxis, AssociatedStaticItems) {

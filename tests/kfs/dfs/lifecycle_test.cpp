@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "dfs_support.h"
-#include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_checks.h"
+#include "kfs/dfs/dfs_file_state.h"
 #include "kfs/dfs/dfs_timestep.h"
 
 namespace {
@@ -60,6 +60,7 @@ class Lifecycle : public ::testing::Test {
   std::string create(const std::string& name, int steps = 0) {
     const std::string path = dfstest::workPath(name);
     kfsHandle f = nullptr;
+    const dfstest::KfsFileGuard fGuard(f);
     EXPECT_EQ(dfsFileCreate(path.c_str(), header, &f), 0);
     if (!f) return path;
     writeRawSteps(header, f, steps);
@@ -90,6 +91,7 @@ TEST_F(Lifecycle, ReadingAMissingOrEmptyPathGives2003) {
 TEST_F(Lifecycle, AFileOfAnotherInterfaceIsRefused) {
   const std::string path = dfstest::workPath("other.kfs");
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(kfsFileOpenCreate(path.c_str(), nullptr, &f, nullptr, 0), 0u);
   kfsFileClose(&f);
   LPHEAD h = nullptr;
@@ -103,6 +105,7 @@ TEST_F(Lifecycle, AFileOfAnotherInterfaceIsRefused) {
 TEST_F(Lifecycle, AContainerHandleGainsDataFileStateWhenFirstUsed) {
   const std::string path = dfstest::workPath("container-opened.dfs");
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(kfsFileOpenCreate(path.c_str(), "raw", &f, dfsAPIid, 0), 0u);
   EXPECT_EQ(dfs::position(f), dfs::eUnpositioned);
   ASSERT_EQ(dfsWriteHeader(header, f), 0);
@@ -115,6 +118,7 @@ TEST_F(Lifecycle, AContainerHandleGainsDataFileStateWhenFirstUsed) {
   const std::vector<int> tags = dfstest::blockSequence(path);
   EXPECT_EQ(std::count(tags.begin(), tags.end(), 50000), 1);
   LPHEAD h = nullptr;
+  const dfstest::HeaderGuard hGuard(h);
   ASSERT_EQ(dfsFileRead(path.c_str(), &h, &f), 0);
   std::vector<float> read(10, 0.0f);
   double time = -1.0;
@@ -122,21 +126,21 @@ TEST_F(Lifecycle, AContainerHandleGainsDataFileStateWhenFirstUsed) {
   EXPECT_EQ(dfsReadItemTimeStep(h, f, &time, read.data()), 0);
   EXPECT_EQ(read, values);
   dfsFileClose(h, &f);
-  dfsHeaderDestroy(&h);
 }
 
 TEST_F(Lifecycle, CreatingInAMissingFolderCreatesIt) {
   const std::string path = dfstest::workPath("new/folder/deep/run.dfs");
   std::remove(path.c_str());
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileCreate(path.c_str(), header, &f), 0);
   ASSERT_EQ(dfsFileClose(header, &f), 0);
   LPHEAD h = nullptr;
+  const dfstest::HeaderGuard hGuard(h);
   ASSERT_EQ(dfsFileRead(path.c_str(), &h, &f), 0);
   EXPECT_EQ(h->time.nSteps, 0);
   EXPECT_EQ(dfs::position(f), 1);
   dfsFileClose(h, &f);
-  dfsHeaderDestroy(&h);
 }
 
 TEST_F(Lifecycle, LongPathsAreHandledWithoutFixedBuffers) {
@@ -146,9 +150,11 @@ TEST_F(Lifecycle, LongPathsAreHandledWithoutFixedBuffers) {
   path += std::string(200, 'f') + ".dfs";
   ASSERT_GT(path.size(), 600u);
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileCreate(path.c_str(), header, &f), 0);
   ASSERT_EQ(dfsFileClose(header, &f), 0);
   LPHEAD h = nullptr;
+  const dfstest::HeaderGuard hGuard(h);
   ASSERT_EQ(dfsFileRead(path.c_str(), &h, &f), 0);
   EXPECT_STREQ(kfsGetFilename(f), path.c_str());
   dfsFileClose(h, &f);
@@ -160,7 +166,9 @@ TEST_F(Lifecycle, AppendContinuesTheSeries) {
   const std::string path = create("append.dfs", 10);
   ASSERT_EQ(countTag(path, 50001), 10);
   LPHEAD h = nullptr;
+  const dfstest::HeaderGuard hGuard(h);
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileAppend(path.c_str(), &h, &f), 0);
   EXPECT_EQ(h->stepCounter, 10);
   EXPECT_EQ(h->itemCounter, 0);
@@ -183,13 +191,16 @@ TEST_F(Lifecycle, EditRewritesInPlaceWithoutChangingTheFileSize) {
   const std::string path = create("edit.dfs", 3);
   const long long size = fileSize(path);
   LPHEAD h = nullptr;
+  const dfstest::HeaderGuard hGuard(h);
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileEdit(path.c_str(), &h, &f), 0);
-  dfsSetFileTitle(h, "Two");                       // shorter: padded
+  dfsSetFileTitle(h, "Two");                             // shorter: padded
   dfsSetAppTitle(h, "a much longer application title");  // longer: cut
   dfsSetDeleteValFloat(h, -1.0f);
   ASSERT_EQ(dfsUpdateGeoInfoUTMProj(h, "UTM-1", 1.0, 2.0, 3.0), 0);
-  ASSERT_EQ(dfsUpdateItemInfo(h, dfsItemD(h, 2), dfstest::kAnyItem, "Dep", dfstest::unitId("meter")), 0);
+  ASSERT_EQ(
+      dfsUpdateItemInfo(h, dfsItemD(h, 2), dfstest::kAnyItem, "Dep", dfstest::unitId("meter")), 0);
   ASSERT_EQ(dfsFileClose(h, &f), 0);
   dfsHeaderDestroy(&h);
   EXPECT_EQ(fileSize(path), size);
@@ -218,6 +229,7 @@ TEST_F(Lifecycle, CloseRefusesAProjectionLongerThanTheStoredOne) {
   dfsSetGeoInfoUTMProj(header, "PROJCS[\"UTM 32\"]", 9.0, 0.0, 0.0);
   const std::string path = dfstest::workPath("longer_projection.dfs");
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileCreate(path.c_str(), header, &f), 0);
   writeRawSteps(header, f, 2);
   dfsSetGeoInfoUTMProj(header, "PROJCS[\"WGS 84 / UTM zone 32N\"]", 9.5, 1.0, 0.0);
@@ -225,7 +237,9 @@ TEST_F(Lifecycle, CloseRefusesAProjectionLongerThanTheStoredOne) {
   ASSERT_NE(f, nullptr);
 
   LPHEAD h = nullptr;
+  const dfstest::HeaderGuard hGuard(h);
   kfsHandle r = nullptr;
+  const dfstest::KfsFileGuard rGuard(r);
   ASSERT_EQ(dfsFileRead(path.c_str(), &h, &r), 0);
   const char* proj = nullptr;
   double lon = 0;
@@ -250,6 +264,7 @@ TEST_F(Lifecycle, CloseRefusesAProjectionLongerThanTheStoredOne) {
 TEST_F(Lifecycle, UpdateIsThrottledUnlessForced) {
   const std::string path = dfstest::workPath("throttle.dfs");
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileCreate(path.c_str(), header, &f), 0);
   writeRawSteps(header, f, 4);
   kfsFileFlush(f);
@@ -265,6 +280,7 @@ TEST_F(Lifecycle, UpdateIsThrottledUnlessForced) {
   writeRawSteps(header, f, 1);
   ASSERT_EQ(dfsFileClose(header, &f), 0);
   LPHEAD h = nullptr;
+  const dfstest::HeaderGuard hGuard(h);
   ASSERT_EQ(dfsFileRead(path.c_str(), &h, &f), 0);
   EXPECT_EQ(h->time.nSteps, 5);
   dfsFileClose(h, &f);
@@ -275,11 +291,14 @@ TEST_F(Lifecycle, UpdateIsThrottledUnlessForced) {
 TEST_F(Lifecycle, FlushBringsTheStepCountToDisk) {
   const std::string path = dfstest::workPath("flush.dfs");
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileCreate(path.c_str(), header, &f), 0);
   writeRawSteps(header, f, 1);
   ASSERT_EQ(dfsFileFlush(header, f), 0);  // fewer than two steps: forced
   LPHEAD h = nullptr;
+  const dfstest::HeaderGuard hGuard(h);
   kfsHandle r = nullptr;
+  const dfstest::KfsFileGuard rGuard(r);
   ASSERT_EQ(dfsFileRead(path.c_str(), &h, &r), 0);
   EXPECT_EQ(h->time.nSteps, 1);
   dfsFileClose(h, &r);
@@ -298,6 +317,7 @@ TEST_F(Lifecycle, CloseThatCannotUpdateKeepsTheFileOpenAndCanBeRetried) {
   ErrorRecorder errors;
   const std::string path = dfstest::workPath("retry.dfs");
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileCreate(path.c_str(), header, &f), 0);
   writeRawSteps(header, f, 2);
   header->statsType = 9;  // the update refuses this header
@@ -308,16 +328,18 @@ TEST_F(Lifecycle, CloseThatCannotUpdateKeepsTheFileOpenAndCanBeRetried) {
   EXPECT_EQ(f, nullptr);
   EXPECT_EQ(dfsFileClose(header, &f), 0);  // already closed
   LPHEAD h = nullptr;
+  const dfstest::HeaderGuard hGuard(h);
   ASSERT_EQ(dfsFileRead(path.c_str(), &h, &f), 0);
   EXPECT_EQ(h->time.nSteps, 2);
   dfsFileClose(h, &f);
-  dfsHeaderDestroy(&h);
 }
 
 TEST_F(Lifecycle, FindBlockForStaticDataInAFileWithoutItStopsAtTheFirstStep) {
   const std::string path = create("find.dfs", 2);
   LPHEAD h = nullptr;
+  const dfstest::HeaderGuard hGuard(h);
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileRead(path.c_str(), &h, &f), 0);
   EXPECT_EQ(dfsFindBlock(f, 40000), 0);
   EXPECT_EQ(dfs::position(f), 3);
@@ -339,7 +361,6 @@ TEST_F(Lifecycle, FindBlockForStaticDataInAFileWithoutItStopsAtTheFirstStep) {
   EXPECT_EQ(kfsQuery(f, &id), kfsTypeBlock);
   EXPECT_EQ(id, 30005u);
   dfsFileClose(h, &f);
-  dfsHeaderDestroy(&h);
 }
 
 TEST_F(Lifecycle, DeleteRemovesExistingFilesOnly) {
@@ -380,6 +401,7 @@ TEST_F(Lifecycle, MemoryStreamsWriteAndReadAndRefuseInPlaceUpdates) {
   g_drained.clear();
   g_drains = 0;
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsStreamCreate(g_buffer, sizeof g_buffer, drain, header, &f), 0);
   const int drainsBefore = g_drains;
   const std::vector<unsigned char> drainedBefore = g_drained;
@@ -393,12 +415,12 @@ TEST_F(Lifecycle, MemoryStreamsWriteAndReadAndRefuseInPlaceUpdates) {
   g_source = g_drained;
   g_read = 0;
   LPHEAD h = nullptr;
+  const dfstest::HeaderGuard hGuard(h);
   ASSERT_EQ(dfsStreamRead(g_inBuffer, sizeof g_inBuffer, refill, &h, &f), 0);
   EXPECT_STREQ(dfsGetFileTitle(h), "Two items");
   EXPECT_EQ(dfsGetNoOfItems(h), 2);
   EXPECT_EQ(dfsUpdateHeader(h, 1, f), 2015);  // read-only
   dfsFileClose(h, &f);
-  dfsHeaderDestroy(&h);
 }
 
 // ---- Encode keys ---------------------------------------------------------
@@ -406,11 +428,13 @@ TEST_F(Lifecycle, MemoryStreamsWriteAndReadAndRefuseInPlaceUpdates) {
 TEST(EncodeKeys, AreStoredAsStaticItemsAndStatisticsFollowTheirLength) {
   dfstest::loadUnits();
   LPHEAD h = dfstest::twoItemHeader(F_REG_STAT);
+  const dfstest::HeaderGuard hGuard(h);
   const int x[4] = {0, 2, 4, 6}, y[4] = {0, 0, 0, 0};
   ASSERT_EQ(dfsSetEncodeKey(h, x, y, nullptr, 4), 0);
   dfsItemEnableCompression(h);
   const std::string path = dfstest::workPath("encoded.dfs");
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileCreate(path.c_str(), h, &f), 0);
   ASSERT_EQ(dfsFileClose(h, &f), 0);
   EXPECT_EQ(dfsItemD(h, 1)->nStats, 36);
@@ -419,6 +443,7 @@ TEST(EncodeKeys, AreStoredAsStaticItemsAndStatisticsFollowTheirLength) {
   EXPECT_EQ(countTag(path, 40001), 2);  // the absent z key is not written
 
   LPHEAD r = nullptr;
+  const dfstest::HeaderGuard rGuard(r);
   ASSERT_EQ(dfsFileRead(path.c_str(), &r, &f), 0);
   EXPECT_EQ(dfsIsFileCompressed(r), 1);
   EXPECT_EQ(dfsGetEncodeKeySize(r), 4);
@@ -431,8 +456,6 @@ TEST(EncodeKeys, AreStoredAsStaticItemsAndStatisticsFollowTheirLength) {
   EXPECT_EQ(dfsItemD(r, 1)->nStats, 36);
   EXPECT_EQ(dfs::position(f), 2);
   dfsFileClose(r, &f);
-  dfsHeaderDestroy(&r);
-  dfsHeaderDestroy(&h);
 }
 
 // Shortens the stored key of `name` to three values: its axis size and its
@@ -458,10 +481,12 @@ TEST(EncodeKeys, KeysOfDifferentLengthsOrStatisticsOfTheWrongLengthAreRefused) {
   dfstest::loadUnits();
   ErrorRecorder errors;
   LPHEAD h = dfstest::twoItemHeader(F_REG_STAT);
+  const dfstest::HeaderGuard hGuard(h);
   const int x[4] = {0, 1, 2, 3};
   ASSERT_EQ(dfsSetEncodeKey(h, x, x, nullptr, 4), 0);
   const std::string path = dfstest::workPath("badkeys.dfs");
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileCreate(path.c_str(), h, &f), 0);
   ASSERT_EQ(dfsFileClose(h, &f), 0);
   dfsHeaderDestroy(&h);
@@ -472,6 +497,7 @@ TEST(EncodeKeys, KeysOfDifferentLengthsOrStatisticsOfTheWrongLengthAreRefused) {
   shortenKey(copy, "Y-Encoding Key");
   dfstest::writeBytes(path, copy);
   LPHEAD r = nullptr;
+  const dfstest::HeaderGuard rGuard(r);
   errors.codes().clear();
   EXPECT_EQ(dfsFileRead(path.c_str(), &r, &f), 2013);
   EXPECT_EQ(r, nullptr);
@@ -500,7 +526,6 @@ TEST(EncodeKeys, KeysOfDifferentLengthsOrStatisticsOfTheWrongLengthAreRefused) {
   ASSERT_EQ(dfsFileRead(path.c_str(), &r, &f), 0);
   EXPECT_EQ(dfsGetEncodeKeySize(r), 3);
   dfsFileClose(r, &f);
-  dfsHeaderDestroy(&r);
 }
 
 }  // namespace

@@ -28,21 +28,24 @@ class Series : public ::testing::Test {
     const int types[3] = {kfsTypeFloat, kfsTypeDouble, kfsTypeInt4};
     const char* names[3] = {"Level", "Discharge", "Flag"};
     for (int n = 1; n <= 3; ++n)
-      EXPECT_EQ(dfsSetItemInfo(h, dfsItemD(h, n), dfstest::kAnyItem, names[n - 1], meter,
-                               types[n - 1]), 0);
+      EXPECT_EQ(
+          dfsSetItemInfo(h, dfsItemD(h, n), dfstest::kAnyItem, names[n - 1], meter, types[n - 1]),
+          0);
     return h;
   }
 };
 
 TEST_F(Series, RowsRoundTripWithDeleteValuesAndSeconds) {
   LPHEAD h = gauge(F_EQTIME_FIXEDSPACE_ALLITEMS);
+  const dfstest::HeaderGuard hGuard(h);
   const double D = dfsGetDeleteValDouble(h);
   // time (ignored by an equidistant axis), level, discharge, flag
-  const std::vector<double> rows = {0,    1.25, 0.1, 3,  //
-                                    1800, D,    D,   4,  //
+  const std::vector<double> rows = {0,    1.25, 0.1,       3,  //
+                                    1800, D,    D,         4,  //
                                     3600, 1.5,  1.0 / 3.0, 5};
   const std::string path = dfstest::workPath("gauge.dfs");
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileCreate(path.c_str(), h, &f), 0);
   ASSERT_EQ(dfsWriteDfs0DataDouble(h, f, rows.data(), 3), 0);
   ASSERT_EQ(dfsFileClose(h, &f), 0);
@@ -66,16 +69,17 @@ TEST_F(Series, RowsRoundTripWithDeleteValuesAndSeconds) {
   EXPECT_EQ(dfsReadDfs0ItemsDouble(h, f, untouched.data(), bad, 2), 2010);
   EXPECT_EQ(untouched, std::vector<double>(9, -1.0));
   dfsFileClose(h, &f);
-  dfsHeaderDestroy(&h);
 }
 
 TEST_F(Series, NonEquidistantTimesTravelInSecondsAndComeBackFromTheStart) {
   LPHEAD h = gauge(F_NEQTIME_FIXEDSPACE_ALLITEMS);
-  const std::vector<double> rows = {7200, 1, 2, 0,  //
-                                    9000, 3, 4, 0,  //
+  const dfstest::HeaderGuard hGuard(h);
+  const std::vector<double> rows = {7200,  1, 2, 0,  //
+                                    9000,  3, 4, 0,  //
                                     36000, 5, 6, 0};
   const std::string path = dfstest::workPath("gauge_neq.dfs");
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileCreate(path.c_str(), h, &f), 0);
   ASSERT_EQ(dfsWriteDfs0DataDouble(h, f, rows.data(), 3), 0);
   EXPECT_EQ(h->time.start, 2.0);  // hours
@@ -92,14 +96,15 @@ TEST_F(Series, NonEquidistantTimesTravelInSecondsAndComeBackFromTheStart) {
   EXPECT_DOUBLE_EQ(out[4], 28800.0);
   EXPECT_EQ(out[5], 5.0);
   dfsFileClose(h, &f);
-  dfsHeaderDestroy(&h);
 }
 
 TEST_F(Series, ItemsOfMoreThanOneValueAreNoSeries) {
   LPHEAD h = gauge(F_EQTIME_FIXEDSPACE_ALLITEMS);
+  const dfstest::HeaderGuard hGuard(h);
   ASSERT_EQ(dfsSetItemAxisEqD1(dfsItemD(h, 2), 1000, 4, 0.f, 1.f), 0);
   const std::string path = dfstest::workPath("gauge_wide.dfs");
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileCreate(path.c_str(), h, &f), 0);
   const std::vector<double> rows(4, 0.0);
   ErrorRecorder errors;

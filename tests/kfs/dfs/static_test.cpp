@@ -46,14 +46,16 @@ class Statics : public ::testing::Test {
   std::string write(const std::string& name, const std::vector<const char*>& names, int steps) {
     const std::string path = dfstest::workPath(name);
     kfsHandle f = nullptr;
+    const dfstest::KfsFileGuard fGuard(f);
     EXPECT_EQ(dfsFileCreate(path.c_str(), header, &f), 0);
     for (size_t i = 0; i < names.size(); ++i) {
       LPITEM it = makeStatic(header, names[i]);
+      const dfstest::StaticGuard itGuard(it);
       EXPECT_EQ(dfsStaticWrite(it, f, ramp(100.f * i).data()), 0);
-      dfsStaticDestroy(&it);
     }
     const std::vector<float> v(10, 2.5f);
-    for (int s = 0; s < 2 * steps; ++s) EXPECT_EQ(dfsWriteItemTimeStep(header, f, v.data(), 0.0), 0);
+    for (int s = 0; s < 2 * steps; ++s)
+      EXPECT_EQ(dfsWriteItemTimeStep(header, f, v.data(), 0.0), 0);
     EXPECT_EQ(dfsFileClose(header, &f), 0);
     dfstest::expectDfsdumpAccepts(path);
     return path;
@@ -72,10 +74,13 @@ TEST_F(Statics, LieBetweenTheHeaderAndTheTimeSteps) {
                               50001}));
 
   LPHEAD h = nullptr;
+  const dfstest::HeaderGuard hGuard(h);
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileRead(path.c_str(), &h, &f), 0);
   int status = -1;
   LPITEM it = dfsStaticRead(f, &status);
+  const dfstest::StaticGuard itGuard(it);
   ASSERT_NE(it, nullptr);
   EXPECT_EQ(status, 0);
   EXPECT_STREQ(it->name, "Bathymetry");
@@ -98,13 +103,14 @@ TEST_F(Statics, LieBetweenTheHeaderAndTheTimeSteps) {
   EXPECT_EQ(dfsStaticRead(f, &status), nullptr);  // the static data is over
   EXPECT_EQ(status, 0);
   dfsFileClose(h, &f);
-  dfsHeaderDestroy(&h);
 }
 
 TEST_F(Statics, AFileWithoutStaticsHasNone) {
   const std::string path = write("no_statics.dfs", {}, 1);
   LPHEAD h = nullptr;
+  const dfstest::HeaderGuard hGuard(h);
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileRead(path.c_str(), &h, &f), 0);
   int status = -1;
   EXPECT_EQ(dfsStaticRead(f, &status), nullptr);
@@ -115,17 +121,19 @@ TEST_F(Statics, AFileWithoutStaticsHasNone) {
   std::vector<float> v(10);
   ASSERT_EQ(dfsReadItemTimeStep(h, f, nullptr, v.data()), 0);
   dfsFileClose(h, &f);
-  dfsHeaderDestroy(&h);
 }
 
 TEST_F(Statics, AreFoundSkippedAndFoundAgainAfterTimeSteps) {
   const std::string path = write("find_statics.dfs", {"A", "B", "C"}, 3);
   LPHEAD h = nullptr;
+  const dfstest::HeaderGuard hGuard(h);
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileRead(path.c_str(), &h, &f), 0);
   ASSERT_EQ(dfsStaticSkip(f), 0);
   int status = -1;
   LPITEM it = dfsStaticRead(f, &status);
+  const dfstest::StaticGuard itGuard(it);
   ASSERT_NE(it, nullptr);
   EXPECT_STREQ(it->name, "B");
   dfsStaticDestroy(&it);
@@ -152,18 +160,19 @@ TEST_F(Statics, AreFoundSkippedAndFoundAgainAfterTimeSteps) {
   EXPECT_STREQ(it->name, "A");
   dfsStaticDestroy(&it);
   dfsFileClose(h, &f);
-  dfsHeaderDestroy(&h);
 }
 
 TEST_F(Statics, AfterTheFirstTimeStepAWriteIsRefusedAndTheFileUnchanged) {
   const std::string path = dfstest::workPath("late_static.dfs");
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileCreate(path.c_str(), header, &f), 0);
   const std::vector<float> v(10, 1.f);
   ASSERT_EQ(dfsWriteItemTimeStep(header, f, v.data(), 0.0), 0);
   ASSERT_EQ(dfsWriteItemTimeStep(header, f, v.data(), 0.0), 0);
   const long long where = kfsTell64(f);
   LPITEM it = makeStatic(header, "Too late");
+  const dfstest::StaticGuard itGuard(it);
   ErrorRecorder errors;
   EXPECT_EQ(dfsStaticWrite(it, f, ramp(0.f).data()), 1000);
   EXPECT_EQ(kfsTell64(f), where);
@@ -178,12 +187,14 @@ TEST_F(Statics, AfterTheFirstTimeStepAWriteIsRefusedAndTheFileUnchanged) {
 TEST_F(Statics, RefusalsWriteNothing) {
   const std::string path = dfstest::workPath("static_refusals.dfs");
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileCreate(path.c_str(), header, &f), 0);
   const long long where = kfsTell64(f);
   ErrorRecorder errors;
   LPITEM it = makeStatic(header, "Refused");
+  const dfstest::StaticGuard itGuard(it);
   EXPECT_EQ(dfsStaticWrite(it, f, nullptr), 2010);
-  ASSERT_EQ(dfsSetItemAxisTvarD2(it, 1000, 4, 3), 0);  // statics take any axis, but
+  ASSERT_EQ(dfsSetItemAxisTvarD2(it, 1000, 4, 3), 0);        // statics take any axis, but
   EXPECT_EQ(dfsStaticWrite(it, f, ramp(0.f).data()), 2010);  // a varying one is not stored
   ASSERT_EQ(dfsSetItemAxisEqD4(it, 1000, 1, 1, 1, 2, 0, 0, 0, 0, 1, 1, 1, 1), 0);
   EXPECT_EQ(dfsStaticWrite(it, f, ramp(0.f).data()), 2010);  // EqD4 has no stored form
@@ -207,9 +218,12 @@ TEST_F(Statics, AnEditHandleRewritesTheFirstStaticInPlaceAndNeverOverTheSteps) {
   const std::string path = write("static_edit.dfs", {"Bed", "Roughness"}, 2);
   const size_t size = dfstest::readBytes(path).size();
   LPHEAD h = nullptr;
+  const dfstest::HeaderGuard hGuard(h);
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileEdit(path.c_str(), &h, &f), 0);
   LPITEM it = makeStatic(h, "Bed");
+  const dfstest::StaticGuard itGuard(it);
   ASSERT_EQ(dfsStaticWrite(it, f, ramp(-5.f).data()), 0);
   dfsStaticDestroy(&it);
   ASSERT_EQ(dfsFileClose(h, &f), 0);
@@ -268,8 +282,10 @@ TEST_F(Statics, AnEditHandleRewritesTheFirstStaticInPlaceAndNeverOverTheSteps) {
 TEST_F(Statics, ValuesAreConvertedIntoTheItemUnitAndBack) {
   const std::string path = dfstest::workPath("static_units.dfs");
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileCreate(path.c_str(), header, &f), 0);
   LPITEM it = makeStatic(header, "Depth in cm");
+  const dfstest::StaticGuard itGuard(it);
   const int cm = dfstest::unitId("centimeter");
   ASSERT_EQ(dfsSetItemUnitConversion(it, 2, cm), 0);
   std::vector<float> depths = ramp(100.f);
@@ -282,6 +298,7 @@ TEST_F(Statics, ValuesAreConvertedIntoTheItemUnitAndBack) {
   dfstest::expectDfsdumpAccepts(path);
 
   LPHEAD h = nullptr;
+  const dfstest::HeaderGuard hGuard(h);
   ASSERT_EQ(dfsFileRead(path.c_str(), &h, &f), 0);
   int status = -1;
   it = dfsStaticRead(f, &status);
@@ -300,7 +317,6 @@ TEST_F(Statics, ValuesAreConvertedIntoTheItemUnitAndBack) {
   EXPECT_EQ(dfsStaticGetData(it, nullptr), 2010);
   dfsStaticDestroy(&it);
   dfsFileClose(h, &f);
-  dfsHeaderDestroy(&h);
 }
 
 TEST_F(Statics, AMissingValuesBlockIsABrokenFile) {
@@ -314,14 +330,15 @@ TEST_F(Statics, AMissingValuesBlockIsABrokenFile) {
   const std::string broken = dfstest::workPath("no_values_broken.dfs");
   dfstest::writeBytes(broken, bytes);
   LPHEAD h = nullptr;
+  const dfstest::HeaderGuard hGuard(h);
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileRead(broken.c_str(), &h, &f), 0);
   ErrorRecorder errors;
   int status = 0;
   EXPECT_EQ(dfsStaticRead(f, &status), nullptr);
   EXPECT_EQ(status, 2019);
   dfsFileClose(h, &f);
-  dfsHeaderDestroy(&h);
 }
 
 }  // namespace

@@ -22,7 +22,8 @@ class Statistics : public ::testing::Test {
  protected:
   void SetUp() override {
     dfstest::loadUnits();
-    ASSERT_EQ(dfsHeaderCreate(F_EQTIME_FIXEDSPACE_ALLITEMS, "stats", "tests", 1, 5, F_REG_STAT, &h), 0);
+    ASSERT_EQ(dfsHeaderCreate(F_EQTIME_FIXEDSPACE_ALLITEMS, "stats", "tests", 1, 5, F_REG_STAT, &h),
+              0);
     ASSERT_EQ(dfsSetEqTimeAxis(h, dfstest::kSecond, 0, 0.0, 1.0), 0);
     const int meter = dfstest::unitId("meter");
     for (int n = 1; n <= 5; ++n) {
@@ -85,11 +86,13 @@ TEST_F(Statistics, OneValueHasNoSpreadAndAConstantNoCorrelation) {
   const float one[2] = {3.f, 3.f};
   ASSERT_EQ(dfsCalcStatistics(h, 1, one), 0);
   double sd = 0, ac = 0, mean = 0;
-  ASSERT_EQ(dfsGetItemStats(h, 1, 0, nullptr, nullptr, &mean, &sd, &ac, nullptr, nullptr, nullptr), 0);
+  ASSERT_EQ(dfsGetItemStats(h, 1, 0, nullptr, nullptr, &mean, &sd, &ac, nullptr, nullptr, nullptr),
+            0);
   EXPECT_EQ(mean, 3.0);
   EXPECT_EQ(sd, h->deleteDouble);
   ASSERT_EQ(dfsCalcStatistics(h, 1, one), 0);
-  ASSERT_EQ(dfsGetItemStats(h, 1, 0, nullptr, nullptr, &mean, &sd, &ac, nullptr, nullptr, nullptr), 0);
+  ASSERT_EQ(dfsGetItemStats(h, 1, 0, nullptr, nullptr, &mean, &sd, &ac, nullptr, nullptr, nullptr),
+            0);
   EXPECT_EQ(sd, 0.0);
   EXPECT_EQ(ac, h->deleteDouble);  // no variance to divide by
 }
@@ -98,7 +101,8 @@ TEST_F(Statistics, AreHandedOutInTheUnitOfTheConversion) {
   const int celsius = dfstest::unitId("degree Celsius");
   const int fahrenheit = dfstest::unitId("degree Fahrenheit");
   LPITEM it = dfsItemD(h, 1);
-  ASSERT_EQ(dfsSetItemInfo(h, it, dfstest::kAnyItem, "Water temperature", celsius, kfsTypeFloat), 0);
+  ASSERT_EQ(dfsSetItemInfo(h, it, dfstest::kAnyItem, "Water temperature", celsius, kfsTypeFloat),
+            0);
   ASSERT_EQ(dfsSetItemAxisEqD1(it, 1000, 2, 0.f, 1.f), 0);
   for (float t : {10.f, 14.f}) {
     const float v[2] = {t, h->deleteFloat};
@@ -112,7 +116,8 @@ TEST_F(Statistics, AreHandedOutInTheUnitOfTheConversion) {
   EXPECT_NEAR(mean, 53.6, 1e-9);
   // A spread converts by the factor only: sqrt(8) degree Celsius.
   EXPECT_NEAR(sd, std::sqrt(8.0) * 1.8, 1e-9);
-  ASSERT_EQ(dfsGetItemStats(h, 1, 1, &lo, nullptr, &mean, &sd, nullptr, nullptr, nullptr, nullptr), 0);
+  ASSERT_EQ(dfsGetItemStats(h, 1, 1, &lo, nullptr, &mean, &sd, nullptr, nullptr, nullptr, nullptr),
+            0);
   EXPECT_EQ(lo, h->deleteDouble);  // the delete value is not converted
   EXPECT_EQ(mean, h->deleteDouble);
   EXPECT_EQ(sd, h->deleteDouble);
@@ -126,11 +131,14 @@ TEST_F(Statistics, RefusalsNameTheirCause) {
   ErrorRecorder errors;
   double mean = 0;
   EXPECT_EQ(dfsGetItemStats(h, 6, 0, nullptr, nullptr, &mean, nullptr, nullptr, nullptr, nullptr,
-                            nullptr), 2007);
+                            nullptr),
+            2007);
   EXPECT_EQ(dfsGetItemStats(h, 1, 2, nullptr, nullptr, &mean, nullptr, nullptr, nullptr, nullptr,
-                            nullptr), 2008);
+                            nullptr),
+            2008);
   EXPECT_EQ(dfsGetItemStats(h, 1, -1, nullptr, nullptr, &mean, nullptr, nullptr, nullptr, nullptr,
-                            nullptr), 2008);
+                            nullptr),
+            2008);
   const short s[2] = {1, 2};
   ASSERT_EQ(dfsSetItemInfo(h, dfsItemD(h, 1), dfstest::kAnyItem, "x", 1000, kfsTypeInt2), 0);
   EXPECT_EQ(dfsCalcStatistics(h, 1, s), 2010);
@@ -138,10 +146,12 @@ TEST_F(Statistics, RefusalsNameTheirCause) {
   h->statsType = 7;
   EXPECT_EQ(dfsCalcStatistics(h, 2, s), 2010);
   EXPECT_EQ(dfsGetItemStats(h, 2, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                            nullptr), 2010);
+                            nullptr),
+            2010);
   h->statsType = F_NO_STAT;
   EXPECT_EQ(dfsGetItemStats(h, 2, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                            nullptr), 1000);
+                            nullptr),
+            1000);
   EXPECT_EQ(dfsGetItemStatsGlobal(nullptr, nullptr, nullptr, nullptr), 1000);
 }
 
@@ -150,13 +160,16 @@ TEST(StatisticsOnDisk, TravelWithTheHeaderAndAreRefreshedInPlace) {
   for (int statsType : {F_NO_STAT, F_REG_STAT, F_LARGE_STAT}) {
     SCOPED_TRACE(statsType);
     LPHEAD h = dfstest::gridHeader(2, 3, 2, statsType);
+    const dfstest::HeaderGuard hGuard(h);
     const std::string path = dfstest::workPath("stats_" + std::to_string(statsType) + ".dfs");
     kfsHandle f = nullptr;
+    const dfstest::KfsFileGuard fGuard(f);
     ASSERT_EQ(dfsFileCreate(path.c_str(), h, &f), 0);
     const long long size = static_cast<long long>(dfstest::readBytes(path).size());
     std::vector<float> v(6);
     for (int s = 0; s < 3; ++s) {
-      for (int e = 0; e < 6; ++e) v[static_cast<size_t>(e)] = e == 4 ? h->deleteFloat : s * 1.5f - e;
+      for (int e = 0; e < 6; ++e)
+        v[static_cast<size_t>(e)] = e == 4 ? h->deleteFloat : s * 1.5f - e;
       ASSERT_EQ(dfsWriteItemTimeStep(h, f, v.data(), 0.0), 0);
       ASSERT_EQ(dfsWriteItemTimeStep(h, f, v.data(), 0.0), 0);
     }
@@ -166,13 +179,15 @@ TEST(StatisticsOnDisk, TravelWithTheHeaderAndAreRefreshedInPlace) {
     dfstest::expectDfsdumpAccepts(path);
 
     LPHEAD r = nullptr;
+    const dfstest::HeaderGuard rGuard(r);
     ASSERT_EQ(dfsFileRead(path.c_str(), &r, &f), 0);
     for (int n = 0; n < 2; ++n) {
       EXPECT_EQ(r->items[n].itemMax, h->items[n].itemMax);
       EXPECT_EQ(r->items[n].itemMin, h->items[n].itemMin);
       EXPECT_EQ(r->items[n].itemMissing, 3.0);
       ASSERT_EQ(r->items[n].nStats, h->items[n].nStats);
-      for (int i = 0; i < h->items[n].nStats; ++i) EXPECT_EQ(r->items[n].stats[i], h->items[n].stats[i]);
+      for (int i = 0; i < h->items[n].nStats; ++i)
+        EXPECT_EQ(r->items[n].stats[i], h->items[n].stats[i]);
     }
     EXPECT_EQ(r->items[0].itemMax, 3.0);
     EXPECT_EQ(r->items[0].itemMin, -5.0);
@@ -180,8 +195,6 @@ TEST(StatisticsOnDisk, TravelWithTheHeaderAndAreRefreshedInPlace) {
     EXPECT_EQ(static_cast<long long>(dfstest::readBytes(path).size()) - size,
               4 + 3 * (4 + 2 * (5 + 6 * 4)));
     dfsFileClose(r, &f);
-    dfsHeaderDestroy(&r);
-    dfsHeaderDestroy(&h);
   }
 }
 

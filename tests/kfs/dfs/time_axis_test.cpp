@@ -72,22 +72,22 @@ TEST(TimeAxis, DateAndTimeShapesOnly) {
   EXPECT_EQ(dfsVerifyTimeFormat("23-59-59"), 2012);
 
   LPHEAD h = headerOf(F_EQTIME_FIXEDSPACE_ALLITEMS);
+  const dfstest::HeaderGuard hGuard(h);
   EXPECT_EQ(dfsSetEqCalendarAxis(h, "2004-1-1", "00:00:00", kSecond, 0, 0, 1), 2011);
   EXPECT_EQ(dfsSetEqCalendarAxis(h, "2004-01-01", "0:00:00", kSecond, 0, 0, 1), 2012);
   EXPECT_EQ(dfsGetTimeAxisType(h), F_UNDEFINED_TAXIS);  // a refused axis is not half set
-  dfsHeaderDestroy(&h);
 }
 
 TEST(TimeAxis, StartOffsetIsFoldedIntoTheCalendarStart) {
   dfstest::loadUnits();
   const int hour = dfstest::unitId("hour");
   LPHEAD h = headerOf(F_EQTIME_FIXEDSPACE_ALLITEMS);
+  const dfstest::HeaderGuard hGuard(h);
   ASSERT_EQ(dfsSetEqCalendarAxis(h, "2004-01-01", "00:00:00", hour, 0, 1.5, 2.0), 0);
   const char *date = nullptr, *time = nullptr;
   double offset = -1, step = 0;
-  ASSERT_EQ(dfsGetEqCalendarAxis(h, &date, &time, nullptr, nullptr, &offset, &step, nullptr,
-                                 nullptr),
-            0);
+  ASSERT_EQ(
+      dfsGetEqCalendarAxis(h, &date, &time, nullptr, nullptr, &offset, &step, nullptr, nullptr), 0);
   EXPECT_STREQ(date, "2004-01-01");
   EXPECT_STREQ(time, "01:30:00");
   EXPECT_EQ(offset, 0.0);
@@ -113,13 +113,13 @@ TEST(TimeAxis, StartOffsetIsFoldedIntoTheCalendarStart) {
   ASSERT_EQ(dfsGetTimeAxisInfo(h, &n, &factor, &eq), 0);
   EXPECT_EQ(factor, 3600.0);  // step 1 hour
   EXPECT_EQ(eq, 1);
-  dfsHeaderDestroy(&h);
 }
 
 TEST(TimeAxis, NonEquidistantCalendarAndAxisInfo) {
   dfstest::loadUnits();
   const int hour = dfstest::unitId("hour");
   LPHEAD h = headerOf(F_NEQTIME_FIXEDSPACE_VARITEMS);
+  const dfstest::HeaderGuard hGuard(h);
   ASSERT_EQ(dfsSetNeqCalendarAxis(h, "2010-06-30", "12:00:00", hour, 3), 0);
   dfsSetTimeStartEnd(h, 0.0, 5.0);
   dfsSetNumberOfTimeSteps(h, 4);
@@ -133,9 +133,9 @@ TEST(TimeAxis, NonEquidistantCalendarAndAxisInfo) {
   EXPECT_EQ(span, 5.0);
   EXPECT_EQ(n, 4);
   EXPECT_EQ(start, 3);
-  EXPECT_EQ(dfsGetEqCalendarAxis(h, &date, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                                 nullptr),
-            1000);
+  EXPECT_EQ(
+      dfsGetEqCalendarAxis(h, &date, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr),
+      1000);
   int eq = 1;
   double factor = 0;
   ASSERT_EQ(dfsGetTimeAxisInfo(h, &n, &factor, &eq), 0);
@@ -149,17 +149,16 @@ TEST(TimeAxis, NonEquidistantCalendarAndAxisInfo) {
   EXPECT_EQ(n, 0);
   EXPECT_EQ(factor, 1.0);
   EXPECT_EQ(dfsGetTimeAxisInfo(nullptr, &n, &factor, &eq), -1);
-  dfsHeaderDestroy(&h);
 }
 
 TEST(TimeAxis, AxisInfoFallsBackToOneForUnitsThatAreNoTime) {
   dfstest::loadUnits();
   LPHEAD h = headerOf(1);
+  const dfstest::HeaderGuard hGuard(h);
   ASSERT_EQ(dfsSetEqTimeAxis(h, dfstest::unitId("meter"), 0, 0.0, 2.0), 0);
   double factor = 0;
   dfsGetTimeAxisInfo(h, nullptr, &factor, nullptr);
   EXPECT_EQ(factor, 2.0);
-  dfsHeaderDestroy(&h);
 }
 
 }  // namespace

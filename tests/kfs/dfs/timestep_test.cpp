@@ -45,6 +45,7 @@ void writeSteps(LPHEAD h, kfsHandle f, int first, int steps) {
 std::string writeFile(const std::string& name, LPHEAD h, int steps) {
   const std::string path = dfstest::workPath(name);
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   EXPECT_EQ(dfsFileCreate(path.c_str(), h, &f), 0);
   if (!f) return path;
   writeSteps(h, f, 0, steps);
@@ -81,17 +82,19 @@ class TimeSteps : public ::testing::Test {
 TEST_F(TimeSteps, AStepOfTwoTenFloatItemsHolds94BytesOr107WithItsTime) {
   for (int fileType : {F_EQTIME_FIXEDSPACE_ALLITEMS, F_NEQTIME_FIXEDSPACE_ALLITEMS}) {
     LPHEAD h = dfstest::twoItemHeader(F_NO_STAT, fileType);
+    const dfstest::HeaderGuard hGuard(h);
     const std::string stem = "layout" + std::to_string(fileType);
-    const long long empty = static_cast<long long>(dfstest::readBytes(writeFile(stem + "_0.dfs", h, 0)).size());
+    const long long empty =
+        static_cast<long long>(dfstest::readBytes(writeFile(stem + "_0.dfs", h, 0)).size());
     const std::string path = writeFile(stem + "_3.dfs", h, 3);
     const long long full = static_cast<long long>(dfstest::readBytes(path).size());
     EXPECT_EQ(full - empty, 3 * (fileType == F_EQTIME_FIXEDSPACE_ALLITEMS ? 94 : 107));
-    dfsHeaderDestroy(&h);
   }
 }
 
 TEST_F(TimeSteps, TheFirstStepOfANonEquidistantAxisSetsItsStart) {
   LPHEAD h = dfstest::twoItemHeader(F_NO_STAT, F_NEQTIME_FIXEDSPACE_ALLITEMS);
+  const dfstest::HeaderGuard hGuard(h);
   const std::string path = writeFile("neq_start.dfs", h, 3);
   EXPECT_EQ(h->time.start, 3600.0);
   EXPECT_EQ(h->time.span, 7200.0);
@@ -117,9 +120,11 @@ TEST_F(TimeSteps, TheFirstStepOfANonEquidistantAxisSetsItsStart) {
 // to that step: the later steps are still there.
 TEST_F(TimeSteps, RewritingTheFirstStepInPlaceKeepsTheSpan) {
   LPHEAD h = dfstest::twoItemHeader(F_NO_STAT, F_NEQTIME_FIXEDSPACE_ALLITEMS);
+  const dfstest::HeaderGuard hGuard(h);
   const std::string path = writeFile("neq_edit.dfs", h, 3);
   dfsHeaderDestroy(&h);
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileEdit(path.c_str(), &h, &f), 0);
   ASSERT_EQ(dfsFindItemDynamic(h, f, 0, 1), 0);
   const std::vector<float> corrected(10, 42.0f);
@@ -143,12 +148,16 @@ TEST_F(TimeSteps, RewritingTheFirstStepInPlaceKeepsTheSpan) {
 // between the header and the steps.
 TEST_F(TimeSteps, AnEditHandleWritesTheFirstStepWhereItIs) {
   LPHEAD h = dfstest::twoItemHeader();
+  const dfstest::HeaderGuard hGuard(h);
   const std::string path = dfstest::workPath("edit_first_step.dfs");
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileCreate(path.c_str(), h, &f), 0);
   LPITEM bed = nullptr;
+  const dfstest::StaticGuard bedGuard(bed);
   ASSERT_EQ(dfsStaticCreate(&bed), 0);
-  ASSERT_EQ(dfsSetItemInfo(h, bed, dfstest::kAnyItem, "Bed", dfstest::unitId("meter"), kfsTypeFloat), 0);
+  ASSERT_EQ(
+      dfsSetItemInfo(h, bed, dfstest::kAnyItem, "Bed", dfstest::unitId("meter"), kfsTypeFloat), 0);
   ASSERT_EQ(dfsSetItemAxisEqD1(bed, dfstest::unitId("meter"), 10, 0.f, 5.f), 0);
   const std::vector<float> depths(10, -3.f);
   ASSERT_EQ(dfsStaticWrite(bed, f, depths.data()), 0);
@@ -169,6 +178,7 @@ TEST_F(TimeSteps, AnEditHandleWritesTheFirstStepWhereItIs) {
   Opened r(path);
   int status = -1;
   LPITEM it = dfsStaticRead(r.f, &status);
+  const dfstest::StaticGuard itGuard(it);
   ASSERT_NE(it, nullptr);
   std::vector<float> v(10);
   ASSERT_EQ(dfsStaticGetData(it, v.data()), 0);
@@ -186,9 +196,11 @@ TEST_F(TimeSteps, AnEditHandleWritesTheFirstStepWhereItIs) {
 // the second file's axis is its own.
 TEST_F(TimeSteps, AHeaderUsedForASecondFileDescribesThatFile) {
   LPHEAD h = dfstest::twoItemHeader(F_NO_STAT, F_NEQTIME_FIXEDSPACE_ALLITEMS);
+  const dfstest::HeaderGuard hGuard(h);
   writeFile("neq_first.dfs", h, 3);
   const std::string path = dfstest::workPath("neq_second.dfs");
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileCreate(path.c_str(), h, &f), 0);
   for (double time : {10.0, 20.0})
     for (int n = 1; n <= 2; ++n)
@@ -202,6 +214,7 @@ TEST_F(TimeSteps, AHeaderUsedForASecondFileDescribesThatFile) {
 
 TEST_F(TimeSteps, CalendarStepsStartAtTheirOffsetAndEquidistantTimesCountSteps) {
   LPHEAD h = dfstest::twoItemHeader(F_NO_STAT, F_NEQTIME_FIXEDSPACE_ALLITEMS);
+  const dfstest::HeaderGuard hGuard(h);
   ASSERT_EQ(dfsSetNeqCalendarAxis(h, "2024-01-01", "00:00:00", kSecond, 0), 0);
   const std::string path = writeFile("neq_calendar.dfs", h, 2);
   EXPECT_EQ(h->time.start, 3600.0);
@@ -211,7 +224,8 @@ TEST_F(TimeSteps, CalendarStepsStartAtTheirOffsetAndEquidistantTimesCountSteps) 
     const char *date = nullptr, *time = nullptr;
     double offset = -1;
     ASSERT_EQ(dfsGetNeqCalendarAxis(r.h, &date, &time, nullptr, nullptr, &offset, nullptr, nullptr,
-                                    nullptr), 0);
+                                    nullptr),
+              0);
     EXPECT_STREQ(time, "01:00:00");
     double t = -1;
     ASSERT_EQ(dfsFindTimeStep(r.h, r.f, 1), 0);
@@ -246,12 +260,15 @@ std::vector<T> extremes(int step) {
 
 TEST_F(TimeSteps, EverySimpleTypeRoundTripsBitExactly) {
   LPHEAD h = nullptr;
-  ASSERT_EQ(dfsHeaderCreate(F_EQTIME_FIXEDSPACE_ALLITEMS, "types", "tests", 1, 7, F_REG_STAT, &h), 0);
+  const dfstest::HeaderGuard hGuard(h);
+  ASSERT_EQ(dfsHeaderCreate(F_EQTIME_FIXEDSPACE_ALLITEMS, "types", "tests", 1, 7, F_REG_STAT, &h),
+            0);
   ASSERT_EQ(dfsSetEqTimeAxis(h, kSecond, 0, 0.0, 1.0), 0);
   const int meter = dfstest::unitId("meter");
   for (int type = 1; type <= 7; ++type) {
     ASSERT_EQ(dfsSetItemInfo(h, dfsItemD(h, type), dfstest::kAnyItem, dfsSimpleTypeStr(type), meter,
-                             type), 0);
+                             type),
+              0);
     ASSERT_EQ(dfsSetItemAxisEqD1(dfsItemD(h, type), meter, 9, 0.f, 1.f), 0);
   }
   std::vector<std::vector<unsigned char>> written;
@@ -270,6 +287,7 @@ TEST_F(TimeSteps, EverySimpleTypeRoundTripsBitExactly) {
   }
   const std::string path = dfstest::workPath("types.dfs");
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileCreate(path.c_str(), h, &f), 0);
   for (const auto& values : written) ASSERT_EQ(dfsWriteItemTimeStep(h, f, values.data(), 0.0), 0);
   ASSERT_EQ(dfsFileClose(h, &f), 0);
@@ -289,6 +307,7 @@ TEST_F(TimeSteps, EverySimpleTypeRoundTripsBitExactly) {
 
 TEST_F(TimeSteps, ConversionWorksOnACopyAndBackOnRead) {
   LPHEAD h = dfstest::twoItemHeader(F_REG_STAT);
+  const dfstest::HeaderGuard hGuard(h);
   const int cm = dfstest::unitId("centimeter");
   LPITEM item = dfsItemD(h, 1);
   ASSERT_EQ(dfsSetItemUnitConversion(item, 2, cm), 0);
@@ -297,6 +316,7 @@ TEST_F(TimeSteps, ConversionWorksOnACopyAndBackOnRead) {
   const std::vector<float> original = level;
   const std::string path = dfstest::workPath("converted.dfs");
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileCreate(path.c_str(), h, &f), 0);
   for (int i = 0; i < 4; ++i) {  // two steps of both items
     ASSERT_EQ(dfsWriteItemTimeStep(h, f, level.data(), 0.0), 0);
@@ -325,9 +345,11 @@ TEST_F(TimeSteps, ConversionWorksOnACopyAndBackOnRead) {
 
 TEST_F(TimeSteps, AConversionBetweenUnrelatedUnitsIsRefusedBeforeAnythingMoves) {
   LPHEAD h = dfstest::twoItemHeader();
+  const dfstest::HeaderGuard hGuard(h);
   ASSERT_EQ(dfsSetItemUnitConversion(dfsItemD(h, 1), 2, kSecond), 0);
   const std::string path = dfstest::workPath("unrelated.dfs");
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileCreate(path.c_str(), h, &f), 0);
   const std::vector<float> v(10, 1.f);
   ErrorRecorder errors;
@@ -335,7 +357,6 @@ TEST_F(TimeSteps, AConversionBetweenUnrelatedUnitsIsRefusedBeforeAnythingMoves) 
   EXPECT_EQ(h->itemCounter, 0);
   EXPECT_EQ(dfs::position(f), 1);  // not even the dynamic section began
   ASSERT_EQ(dfsFileClose(h, &f), 0);
-  dfsHeaderDestroy(&h);
 }
 
 class WrittenFile : public TimeSteps {
@@ -344,8 +365,8 @@ class WrittenFile : public TimeSteps {
   void SetUp() override {
     TimeSteps::SetUp();
     LPHEAD h = dfstest::twoItemHeader();
+    const dfstest::HeaderGuard hGuard(h);
     path = writeFile("twenty.dfs", h, kSteps);
-    dfsHeaderDestroy(&h);
   }
   // Reads item `item` at the current position and checks it is of `step`.
   static void expectItem(LPHEAD h, kfsHandle f, int step, int item) {
@@ -418,7 +439,9 @@ TEST_F(WrittenFile, AStreamReaderFindsForwardWithoutGoingBack) {
     return n;
   };
   LPHEAD h = nullptr;
+  const dfstest::HeaderGuard hGuard(h);
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsStreamRead(buffer, sizeof buffer, refill, &h, &f), 0);
   expectItem(h, f, 0, 1);
   ASSERT_EQ(dfsFindTimeStep(h, f, 2), 0);
@@ -426,12 +449,12 @@ TEST_F(WrittenFile, AStreamReaderFindsForwardWithoutGoingBack) {
   ASSERT_EQ(dfsFindItemDynamic(h, f, 16, 2), 0);  // far: one measured move
   expectItem(h, f, 16, 2);
   dfsFileClose(h, &f);
-  dfsHeaderDestroy(&h);
 }
 
 TEST_F(TimeSteps, TheWriterRefusesWhatItCannotStore) {
   ErrorRecorder errors;
   LPHEAD h = dfstest::twoItemHeader();
+  const dfstest::HeaderGuard hGuard(h);
   const std::string path = writeFile("refusals.dfs", h, 1);
   const std::vector<float> v(10, 1.f);
   {
@@ -440,6 +463,7 @@ TEST_F(TimeSteps, TheWriterRefusesWhatItCannotStore) {
     EXPECT_EQ(dfsWriteTimestepTag(r.h, r.f, 0.0), 2015);
   }
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileCreate(dfstest::workPath("refusals2.dfs").c_str(), h, &f), 0);
   EXPECT_EQ(dfsWriteItemTimeStep(h, f, nullptr, 0.0), 1000);
   EXPECT_EQ(dfsWriteItemTimeStep(nullptr, f, v.data(), 0.0), 1000);
@@ -464,6 +488,7 @@ TEST_F(TimeSteps, TheWriterRefusesWhatItCannotStore) {
 
 TEST_F(TimeSteps, RoundingKeepsSignificantDigitsAndDeleteValues) {
   LPHEAD h = nullptr;
+  const dfstest::HeaderGuard hGuard(h);
   ASSERT_EQ(dfsHeaderCreate(F_EQTIME_FIXEDSPACE_ALLITEMS, "t", "t", 1, 3, F_NO_STAT, &h), 0);
   const int meter = dfstest::unitId("meter");
   const int types[3] = {kfsTypeFloat, kfsTypeDouble, kfsTypeInt4};
@@ -472,8 +497,8 @@ TEST_F(TimeSteps, RoundingKeepsSignificantDigitsAndDeleteValues) {
     ASSERT_EQ(dfsSetItemAxisEqD1(dfsItemD(h, n), meter, 7, 0.f, 1.f), 0);
   }
   const float delF = dfsGetDeleteValFloat(h);
-  float f[7] = {123456.0f, 0.0012345f, delF, 0.0f, -98765.0f, 456.5f,
-                std::numeric_limits<float>::infinity()};
+  float f[7] = {
+      123456.0f, 0.0012345f, delF, 0.0f, -98765.0f, 456.5f, std::numeric_limits<float>::infinity()};
   ASSERT_EQ(dfsTruncateItemTimeStep(h, 1, 3, f), 0);
   EXPECT_EQ(f[0], 123000.0f);
   EXPECT_EQ(f[1], 0.00123f);
@@ -507,14 +532,15 @@ TEST_F(TimeSteps, RoundingKeepsSignificantDigitsAndDeleteValues) {
   ErrorRecorder errors;
   EXPECT_EQ(dfsTruncateItemTimeStep(h, 1, 0, f), 2010);
   EXPECT_EQ(dfsTruncateItemTimeStep(h, 4, 3, f), 2007);
-  dfsHeaderDestroy(&h);
 }
 
 TEST_F(TimeSteps, AppendingContinuesAtTheNextStep) {
   LPHEAD h = dfstest::twoItemHeader(F_REG_STAT);
+  const dfstest::HeaderGuard hGuard(h);
   const std::string path = writeFile("append_steps.dfs", h, 10);
   dfsHeaderDestroy(&h);
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileAppend(path.c_str(), &h, &f), 0);
   EXPECT_EQ(h->stepCounter, 10);
   writeSteps(h, f, 10, 1);
@@ -530,7 +556,8 @@ TEST_F(TimeSteps, AppendingContinuesAtTheNextStep) {
   EXPECT_EQ(v, stepValues(10, 1, 10));
   double lo = 0, hi = 0;
   int n = 0;
-  ASSERT_EQ(dfsGetItemStats(r.h, 1, 0, &lo, &hi, nullptr, nullptr, nullptr, &n, nullptr, nullptr), 0);
+  ASSERT_EQ(dfsGetItemStats(r.h, 1, 0, &lo, &hi, nullptr, nullptr, nullptr, &n, nullptr, nullptr),
+            0);
   EXPECT_EQ(n, 11);  // the statistics went on where they were
   EXPECT_EQ(hi, valueAt(10, 1, 0));
   EXPECT_EQ(lo, valueAt(0, 1, 0));
@@ -538,8 +565,10 @@ TEST_F(TimeSteps, AppendingContinuesAtTheNextStep) {
 
 TEST_F(TimeSteps, AReaderOfAFileBeingWrittenSeesAConsistentHeader) {
   LPHEAD h = dfstest::twoItemHeader(F_REG_STAT, F_NEQTIME_FIXEDSPACE_ALLITEMS);
+  const dfstest::HeaderGuard hGuard(h);
   const std::string path = dfstest::workPath("live.dfs");
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileCreate(path.c_str(), h, &f), 0);
   writeSteps(h, f, 0, 1);
   ASSERT_EQ(dfsFileFlush(h, f), 0);
@@ -573,8 +602,10 @@ TEST_F(TimeSteps, AReaderOfAFileBeingWrittenSeesAConsistentHeader) {
 
 TEST_F(TimeSteps, StartingTheDynamicDataAndTagsByHand) {
   LPHEAD h = dfstest::twoItemHeader(F_NO_STAT, F_NEQTIME_FIXEDSPACE_ALLITEMS);
+  const dfstest::HeaderGuard hGuard(h);
   const std::string path = dfstest::workPath("tags.dfs");
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileCreate(path.c_str(), h, &f), 0);
   ASSERT_EQ(dfsWriteStartBlockDynamic(h, f), 0);
   ASSERT_EQ(dfsWriteStartBlockDynamic(h, f), 0);  // once only
@@ -600,10 +631,12 @@ TEST_F(TimeSteps, StartingTheDynamicDataAndTagsByHand) {
 
 TEST_F(TimeSteps, UnsupportedEntryPointsChangeNothing) {
   LPHEAD h = dfstest::twoItemHeader();
+  const dfstest::HeaderGuard hGuard(h);
   const std::string path = writeFile("unsupported.dfs", h, 2);
   dfsHeaderDestroy(&h);
   const std::vector<unsigned char> before = dfstest::readBytes(path);
   kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(dfsFileEdit(path.c_str(), &h, &f), 0);
   const long long where = kfsTell64(f);
   ErrorRecorder errors;

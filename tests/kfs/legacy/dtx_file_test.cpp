@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "catalogue_support.h"
 #include "kfs/dfs/dfs_header.h"
 #include "kfs/dfs/dfs_item.h"
 #include "kfs/dfs/dfs_time.h"
@@ -30,13 +31,17 @@ using Header = std::unique_ptr<DfsHeader, HeaderDeleter>;
 // Two float items on a 3-point line, hourly steps in seconds.
 Header lineHeader(int axisOnSecond = 1) {
   LPHEAD h = nullptr;
-  EXPECT_EQ(dfsHeaderCreate(F_EQTIME_FIXEDSPACE_ALLITEMS, "Levels along the weir", "app", 1, 2, F_NO_STAT, &h), 0);
+  EXPECT_EQ(dfsHeaderCreate(F_EQTIME_FIXEDSPACE_ALLITEMS, "Levels along the weir", "app", 1, 2,
+                            F_NO_STAT, &h),
+            0);
   EXPECT_EQ(dfsSetEqTimeAxis(h, 1400, 0, 0, 3600), 0);
   const char* names[] = {"Water level", "Velocity"};
   for (int n = 1; n <= 2; ++n) {
     LPITEM item = dfsItemD(h, n);
     EXPECT_EQ(dfsSetItemInfo_(h, item, 999, names[n - 1], "m", 1), 0);
-    EXPECT_EQ(dfsSetItemAxisEqD1(item, 0, 3, 100, n == 2 ? 25.0f * static_cast<float>(axisOnSecond) : 25.0f), 0);
+    EXPECT_EQ(dfsSetItemAxisEqD1(item, 0, 3, 100,
+                                 n == 2 ? 25.0f * static_cast<float>(axisOnSecond) : 25.0f),
+              0);
   }
   dfsSetDeleteValFloat(h, -99);
   return Header(h);
@@ -45,6 +50,7 @@ Header lineHeader(int axisOnSecond = 1) {
 TEST(Dtx, HeaderWrittenAndReadBackThroughTheCatalogue) {
   Header h = lineHeader();
   catRecord* f = nullptr;
+  const cattest::CatalogueGuard fGuard(f);
   ASSERT_EQ(dtxWriteHeader((kDir + "weir").c_str(), h.get(), &f), 0);
   EXPECT_EQ(dtxIoMode(f), 1);
   for (int step = 0; step < 2; ++step)
@@ -111,6 +117,7 @@ TEST(Dtx, CalendarAxisKeepsStartDateAndTimeOfDay) {
   LPHEAD raw = h.get();
   ASSERT_EQ(dfsSetEqCalendarAxis(raw, "2004-02-29", "06:30:15", 1400, 0, 0, 60), 0);
   catRecord* f = nullptr;
+  const cattest::CatalogueGuard fGuard(f);
   ASSERT_EQ(dtxWriteHeader((kDir + "calendar.dt1").c_str(), raw, &f), 0);
   EXPECT_EQ(f->startDate, 37986);
   EXPECT_EQ(f->time.physStart, 6 * 3600 + 30 * 60 + 15);
@@ -122,7 +129,8 @@ TEST(Dtx, CalendarAxisKeepsStartDateAndTimeOfDay) {
   Header read(r);
   const char *date = nullptr, *time = nullptr;
   double step = 0;
-  ASSERT_EQ(dfsGetEqCalendarAxis(r, &date, &time, nullptr, nullptr, nullptr, &step, nullptr, nullptr), 0);
+  ASSERT_EQ(
+      dfsGetEqCalendarAxis(r, &date, &time, nullptr, nullptr, nullptr, &step, nullptr, nullptr), 0);
   EXPECT_STREQ(date, "2004-02-29");
   EXPECT_STREQ(time, "06:30:15");
   EXPECT_EQ(step, 60);
@@ -130,9 +138,11 @@ TEST(Dtx, CalendarAxisKeepsStartDateAndTimeOfDay) {
 }
 
 TEST(Dtx, CatalogueInHoursReadsInSeconds) {
-  const std::string fixture = std::string(KORACORE_SOURCE_DIR) + "/tests/data/catalogue/bigend.ct0";
+  const std::string fixture =
+      std::string(KORACORE_SOURCE_DIR) + "/tests/data/kfs/legacy/bigend.ct0";
   LPHEAD r = nullptr;
   catRecord* f = nullptr;
+  const cattest::CatalogueGuard fGuard(f);
   ASSERT_EQ(dtxReadHeader(fixture.c_str(), &r, &f), 0);
   Header read(r);
   EXPECT_EQ(dfsGetItemAxisType(dfsItemD(r, 1)), F_EQ_AXIS_D0);
@@ -155,6 +165,7 @@ TEST(Dtx, CatalogueInHoursReadsInSeconds) {
 // date, and no day number an int holds once read as a float.
 TEST(Dtx, AStartDateBeyondAnyDayIsRefused) {
   catRecord* cat = newcat(0);
+  const cattest::CatalogueGuard catGuard(cat);
   std::strcpy(cat->title, "far future");
   cat->nItems = 1;
   cat->deleteValue = -99;
@@ -162,7 +173,7 @@ TEST(Dtx, AStartDateBeyondAnyDayIsRefused) {
   cat->leadingRecords = 0;
   cat->time = {0, 0, 1, 0, "sec"};
   ASSERT_EQ(CATwri(kDir.c_str(), "future", cat), 0.0f);
-  frecat(cat);
+  cattest::releaseCatalogue(&cat);
   FILE* data = std::fopen((kDir + "future.dt0").c_str(), "wb");
   ASSERT_NE(data, nullptr);
   std::fclose(data);
@@ -175,6 +186,7 @@ TEST(Dtx, AStartDateBeyondAnyDayIsRefused) {
 
   LPHEAD r = nullptr;
   catRecord* f = nullptr;
+  const cattest::CatalogueGuard fGuard(f);
   EXPECT_EQ(dtxReadHeader((kDir + "future.ct0").c_str(), &r, &f), 2010);
   EXPECT_EQ(r, nullptr);
   EXPECT_EQ(f, nullptr);
@@ -185,6 +197,7 @@ TEST(Dtx, AStartDateBeyondAnyDayIsRefused) {
 // 16999999) and the skip to the next step must still be exact.
 TEST(Dtx, PositionsInLongSeriesAreExact) {
   catRecord* cat = newcat(0);
+  const cattest::CatalogueGuard catGuard(cat);
   std::strcpy(cat->prefix, kDir.c_str());
   std::strcpy(cat->name, "longseries");
   cat->nItems = 17;
@@ -201,7 +214,7 @@ TEST(Dtx, PositionsInLongSeriesAreExact) {
   ASSERT_EQ(dtxSkipTimestep(h.get(), cat), 0);
   EXPECT_EQ(TXsp(cat, 0), 17000000.0f);
   EXPECT_EQ(TXclr(cat), 0.0f);
-  frecat(cat);
+  cattest::releaseCatalogue(&cat);
   std::remove((kDir + "longseries.dt0").c_str());
 }
 
@@ -209,6 +222,7 @@ TEST(Dtx, PositionsInLongSeriesAreExact) {
 // not reported as done.
 TEST(Dtx, SkippingBeyondAnyFileOffsetFails) {
   catRecord* cat = newcat(1);
+  const cattest::CatalogueGuard catGuard(cat);
   std::strcpy(cat->prefix, kDir.c_str());
   std::strcpy(cat->name, "farskip");
   cat->nItems = 17;
@@ -222,12 +236,13 @@ TEST(Dtx, SkippingBeyondAnyFileOffsetFails) {
   Header h = lineHeader();
   EXPECT_EQ(dtxSkipTimestep(h.get(), cat), 2001);
   EXPECT_EQ(TXclr(cat), 0.0f);
-  frecat(cat);
+  cattest::releaseCatalogue(&cat);
   std::remove((kDir + "farskip.dt1").c_str());
 }
 
 TEST(Dtx, HeadersTheFamilyCannotHoldAreRefused) {
   catRecord* f = nullptr;
+  const cattest::CatalogueGuard fGuard(f);
   Header mixed = lineHeader(2);  // the items' axes differ
   EXPECT_EQ(dtxWriteHeader((kDir + "mixed").c_str(), mixed.get(), &f), 2010);
   EXPECT_EQ(f, nullptr);
@@ -244,7 +259,8 @@ TEST(Dtx, HeadersTheFamilyCannotHoldAreRefused) {
   LPHEAD r = nullptr;
   EXPECT_EQ(dtxReadHeader((kDir + "no-such.ct0").c_str(), &r, &f), 2003);
   EXPECT_EQ(dtxReadHeader((kDir + "no-extension").c_str(), &r, &f), 2003);
-  const std::string broken = std::string(KORACORE_SOURCE_DIR) + "/tests/data/catalogue/neither.ct0";
+  const std::string broken =
+      std::string(KORACORE_SOURCE_DIR) + "/tests/data/kfs/legacy/neither.ct0";
   EXPECT_EQ(dtxReadHeader(broken.c_str(), &r, &f), 2014);
   EXPECT_EQ(r, nullptr);
   EXPECT_EQ(f, nullptr);
@@ -254,6 +270,7 @@ TEST(Dtx, NothingRecognisedNoStaticItemsNoBlocks) {
   EXPECT_EQ(dtxIsDtxFile("run.dt0"), 0);
   EXPECT_EQ(dtxIsDtxFile(nullptr), 0);
   catRecord* cat = newcat(0);
+  const cattest::CatalogueGuard catGuard(cat);
   int status = -1;
   EXPECT_EQ(dtxStaticRead(cat, &status), nullptr);
   EXPECT_EQ(status, 0);
@@ -262,7 +279,7 @@ TEST(Dtx, NothingRecognisedNoStaticItemsNoBlocks) {
   EXPECT_EQ(dtxFindBlock(cat, 40000), 2001);
   EXPECT_EQ(dtxIoMode(cat), -1);
   EXPECT_EQ(dtxReadItem(nullptr, cat, nullptr, nullptr), 1000);
-  frecat(cat);
+  cattest::releaseCatalogue(&cat);
 }
 
 }  // namespace

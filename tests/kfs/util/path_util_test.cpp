@@ -7,6 +7,7 @@
 
 #include "files_support.h"
 #include "kfs/util/path_util.h"
+#include "scope_support.h"
 
 using koracoretest::workPath;
 
@@ -49,9 +50,8 @@ TEST(PathUtil, MkpathAndSmallHelpers) {
   EXPECT_TRUE(IsDirectory(base));
   EXPECT_EQ(mkpath(base.c_str(), 0755), 0);
   EXPECT_EQ(mkpath("", 0755), -1);
-  char* copy = kvExpandedFileName("$HOME/x");
-  EXPECT_STREQ(copy, "$HOME/x");
-  std::free(copy);
+  const koracoretest::MallocPtr<char> copy(kvExpandedFileName("$HOME/x"));
+  EXPECT_STREQ(copy.get(), "$HOME/x");
   EXPECT_EQ(kvExpandedFileName(nullptr), nullptr);
   EXPECT_EQ(KvProject_AddFile("x"), -1);
   EXPECT_EQ(KvShortCut_IsShortcut("x.lnk"), 0);

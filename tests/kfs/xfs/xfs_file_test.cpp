@@ -1,8 +1,8 @@
 // Cross-section files on disk: writing and loading, searching a table, the
 // layouts of older versions, and damaged files.
+#include "kfs/xfs/xfs.h"
 #include "kfs/xfs/xsec_list.h"
 #include "kfs/xfs/xsec_table.h"
-#include "kfs/xfs/xfs.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -29,21 +29,26 @@ std::string testPath(const char* suffix = ".xns") {
 
 double headD(const xfsStruc* s, int i) {
   double v;
-  std::memcpy(&v, reinterpret_cast<const unsigned char*>(s) + offsetof(xfsStruc, HeadD) + i * sizeof(double),
-              sizeof v);
+  std::memcpy(
+      &v,
+      reinterpret_cast<const unsigned char*>(s) + offsetof(xfsStruc, HeadD) + i * sizeof(double),
+      sizeof v);
   return v;
 }
 
 std::vector<xfsStrucP> walk(xfsTable table) {
   std::vector<xfsStrucP> all;
   xfsSearchRef ref = nullptr;
-  for (xfsStrucP x = xfsXsecFind(table, "", "", &ref, 0); x; x = xfsXsecFindNext(table, ref)) all.push_back(x);
+  for (xfsStrucP x = xfsXsecFind(table, "", "", &ref, 0); x; x = xfsXsecFindNext(table, ref))
+    all.push_back(x);
   return all;
 }
 
 // Writes the given cross-sections (each freed afterwards) to path.
 void writeFile(const std::string& path, std::vector<xfsStrucP> sections) {
+  const xfstest::XsecListGuard sectionsGuard(sections);
   kfsHandle f = nullptr;
+  const xfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(xfsFileOpenCreate(path.c_str(), &f), 0u);
   for (xfsStrucP& x : sections) {
     ASSERT_EQ(xfsXsecWrite(x, f), 0u);
@@ -77,6 +82,7 @@ xfsStrucP withData(const char* topo, const char* branch, double chainage) {
 TEST(XfsFile, OneSectionWithoutDataLoadsWithAllCountsZero) {
   writeFile(testPath(), {xfsXsecCreate("T", "B", 10)});
   xfsTable table = nullptr;
+  const xfstest::XsecTableGuard tableGuard(table);
   ASSERT_EQ(xfsXsecTableLoad(testPath().c_str(), &table, 0), 0u);
   EXPECT_EQ(xfsXsecTableVersion(), 106);
   std::vector<xfsStrucP> all = walk(table);
@@ -94,6 +100,7 @@ TEST(XfsFile, DataTablesRoundTripAndTheTableIsSorted) {
   writeFile(testPath(), {withData("T2", "b", 5), withData("t1", "B", 300), withData("T1", "b", 100),
                          xfsXsecCreate("T1", "a", 900)});
   xfsTable table = nullptr;
+  const xfstest::XsecTableGuard tableGuard(table);
   ASSERT_EQ(xfsXsecTableLoad(testPath().c_str(), &table, 0), 0u);
   std::vector<xfsStrucP> all = walk(table);
   ASSERT_EQ(all.size(), 4u);
@@ -143,6 +150,7 @@ TEST(XfsFile, DataTablesRoundTripAndTheTableIsSorted) {
 
   // A cross-section of another table is not a neighbour here.
   xfsStrucP loose = xfsXsecCreate("T1", "b", 100);
+  const xfstest::XsecGuard looseGuard(loose);
   EXPECT_EQ(xfsXsecNext(table, loose), nullptr);
   xfsXsecFree(&loose);
 
@@ -153,6 +161,7 @@ TEST(XfsFile, DataTablesRoundTripAndTheTableIsSorted) {
 TEST(XfsFile, HeadersOnlyLoadSkipsTheTables) {
   writeFile(testPath(), {withData("T", "B", 1), withData("T", "B", 2)});
   xfsTable table = nullptr;
+  const xfstest::XsecTableGuard tableGuard(table);
   ASSERT_EQ(xfsXsecTableLoad(testPath().c_str(), &table, XFS_LOAD_HEADERS_ONLY), 0u);
   std::vector<xfsStrucP> all = walk(table);
   ASSERT_EQ(all.size(), 2u);
@@ -161,7 +170,6 @@ TEST(XfsFile, HeadersOnlyLoadSkipsTheTables) {
     EXPECT_EQ(x->HeadU[0], 9);
     EXPECT_STREQ(x->FreeId, "fid");
   }
-  xfsXsecTableFree(&table);
 }
 
 // An empty text would be a record of count 0, which the container never
@@ -171,6 +179,7 @@ TEST(XfsFile, EmptyTextsReadBackEmptyWithoutShiftingTheBlock) {
   ASSERT_NE(x, nullptr);
   writeFile(testPath(), {x});
   xfsTable table = nullptr;
+  const xfstest::XsecTableGuard tableGuard(table);
   ASSERT_EQ(xfsXsecTableLoad(testPath().c_str(), &table, 0), 0u);
   std::vector<xfsStrucP> all = walk(table);
   ASSERT_EQ(all.size(), 1u);
@@ -179,7 +188,6 @@ TEST(XfsFile, EmptyTextsReadBackEmptyWithoutShiftingTheBlock) {
   EXPECT_STREQ(all[0]->FreeId, "free");
   EXPECT_EQ(all[0]->chainage, 42);
   EXPECT_EQ(xfsXsecFind(table, "", "", nullptr, 42), all[0]);
-  xfsXsecTableFree(&table);
 }
 
 TEST(XfsFile, OlderVersionsKeepDefaultsBeyondTheirHeaderPrefix) {
@@ -196,19 +204,20 @@ TEST(XfsFile, OlderVersionsKeepDefaultsBeyondTheirHeaderPrefix) {
     file.section("T", 5, "B", c.freeId ? &fid : nullptr, c.words, c.doubles);
     file.save(testPath());
     xfsTable table = nullptr;
+    const xfstest::XsecTableGuard tableGuard(table);
     ASSERT_EQ(xfsXsecTableLoad(testPath().c_str(), &table, 0), 0u) << c.version;
     EXPECT_EQ(xfsXsecTableVersion(), static_cast<int>(c.version));
     xfsStrucP x = xfsXsecFind(table, "", "", nullptr, 0);
     ASSERT_NE(x, nullptr);
     EXPECT_STREQ(x->FreeId, c.freeId ? "F" : " ");
     for (std::size_t i = 0; i < XFS_HEADER_WORDS; ++i)
-      EXPECT_EQ(x->HeadU[i], i < c.words ? 100 + i : (i == 23 ? 2 : 0)) << c.version << " word " << i;
+      EXPECT_EQ(x->HeadU[i], i < c.words ? 100 + i : (i == 23 ? 2 : 0))
+          << c.version << " word " << i;
     for (std::size_t i = 0; i < XFS_HEADER_DOUBLES; ++i) {
       double fallback = i < 10 ? 0.0 : (i == 15 ? 0.001 : 1.0);
       EXPECT_EQ(headD(x, static_cast<int>(i)), i < c.doubles ? 0.5 + i : fallback)
           << c.version << " double " << i;
     }
-    xfsXsecTableFree(&table);
   }
 }
 
@@ -219,6 +228,7 @@ TEST(XfsFile, ThreeRecordRawBlockGetsZeroedExtraArrays) {
   file.block(259).doubles({1, 2}).doubles({3, 4}).doubles({5, 6}).end();
   file.save(testPath());
   xfsTable table = nullptr;
+  const xfstest::XsecTableGuard tableGuard(table);
   ASSERT_EQ(xfsXsecTableLoad(testPath().c_str(), &table, 0), 0u);
   xfsStrucP x = xfsXsecFind(table, "T", "B", nullptr, 5);
   ASSERT_NE(x, nullptr);
@@ -229,7 +239,6 @@ TEST(XfsFile, ThreeRecordRawBlockGetsZeroedExtraArrays) {
     EXPECT_EQ(x->daDp.RawU1[i], 0);
     EXPECT_EQ(x->daDp.RawU2[i], 0);
   }
-  xfsXsecTableFree(&table);
 }
 
 TEST(XfsFile, BigEndianFileReadsTheSameNumbers) {
@@ -239,6 +248,7 @@ TEST(XfsFile, BigEndianFileReadsTheSameNumbers) {
   file.block(260).doubles({-1.25, 8}).end();
   file.save(testPath());
   xfsTable table = nullptr;
+  const xfstest::XsecTableGuard tableGuard(table);
   ASSERT_EQ(xfsXsecTableLoad(testPath().c_str(), &table, 0), 0u);
   xfsStrucP x = xfsXsecFind(table, "T", "B", nullptr, 1234.5);
   ASSERT_NE(x, nullptr);
@@ -246,7 +256,6 @@ TEST(XfsFile, BigEndianFileReadsTheSameNumbers) {
   EXPECT_EQ(headD(x, 22), 22.5);
   ASSERT_EQ(+x->daDp.NoSel, 2u);
   EXPECT_EQ(x->daDp.SelLevel[0], -1.25);
-  xfsXsecTableFree(&table);
 }
 
 TEST(XfsFile, BlocksOfTheWrongShapeEndTheLoadWith2010) {
@@ -254,6 +263,7 @@ TEST(XfsFile, BlocksOfTheWrongShapeEndTheLoadWith2010) {
   auto loadOf = [&](FileBytes& file) {
     file.save(testPath());
     xfsTable table = nullptr;
+    const xfstest::XsecTableGuard tableGuard(table);
     unsigned int status = xfsXsecTableLoad(testPath().c_str(), &table, 0);
     EXPECT_EQ(table == nullptr, status != 0);
     xfsXsecTableFree(&table);
@@ -261,7 +271,12 @@ TEST(XfsFile, BlocksOfTheWrongShapeEndTheLoadWith2010) {
   };
   {
     FileBytes f(106);  // raw records with unequal counts
-    f.section("T", 1, "B", &fid, 25, 23).block(259).doubles({1, 2}).doubles({1}).doubles({1, 2}).end();
+    f.section("T", 1, "B", &fid, 25, 23)
+        .block(259)
+        .doubles({1, 2})
+        .doubles({1})
+        .doubles({1, 2})
+        .end();
     EXPECT_EQ(loadOf(f), 2010u);
   }
   {
@@ -343,6 +358,7 @@ TEST(XfsFile, TruncationAtEveryByteNeverCrashes) {
   for (std::size_t cut = full.size() - 1; cut != static_cast<std::size_t>(-1); --cut) {
     ASSERT_EQ(::truncate(testPath().c_str(), static_cast<off_t>(cut)), 0);
     xfsTable table = nullptr;
+    const xfstest::XsecTableGuard tableGuard(table);
     unsigned int status = xfsXsecTableLoad(testPath().c_str(), &table, 0);
     if (status == 0) {
       // Only a cut between complete blocks loads; what loads is intact.
@@ -364,6 +380,7 @@ TEST(XfsFile, OtherContainersAndMissingFiles) {
   xfsTable table = nullptr;
   EXPECT_EQ(xfsXsecTableLoad((kDir + "no-such-file.xns").c_str(), &table, 0), 2003u);
   kfsHandle other = nullptr;
+  const xfstest::KfsFileGuard otherGuard(other);
   ASSERT_EQ(kfsFileOpenCreate(testPath().c_str(), nullptr, &other, nullptr, 0), 0u);
   kfsFileClose(&other);
   EXPECT_EQ(xfsXsecTableLoad(testPath().c_str(), &table, 0), 2017u);
@@ -371,8 +388,9 @@ TEST(XfsFile, OtherContainersAndMissingFiles) {
 }
 
 TEST(XfsIndex, ChainagesPerBranchWithFilePositions) {
-  writeFile(testPath(), {xfsXsecCreate("T", "B", 30), xfsXsecCreate("T", "B", 10), xfsXsecCreate("t", "b", 20),
-                         xfsXsecCreate("T", "C", 10), xfsXsecCreate("A", "Z", 99)});
+  writeFile(testPath(),
+            {xfsXsecCreate("T", "B", 30), xfsXsecCreate("T", "B", 10), xfsXsecCreate("t", "b", 20),
+             xfsXsecCreate("T", "C", 10), xfsXsecCreate("A", "Z", 99)});
   CKVxTab index;
   ASSERT_EQ(index.Load(testPath().c_str()), 0u);
   const CKVchainageArr* b = index.Chainages("T", "B");
@@ -390,6 +408,7 @@ TEST(XfsIndex, ChainagesPerBranchWithFilePositions) {
 
   // The positions are those of the identification blocks.
   kfsHandle f = nullptr;
+  const xfstest::KfsFileGuard fGuard(f);
   ASSERT_EQ(xfsFileOpenRead(testPath().c_str(), &f), 0u);
   ASSERT_EQ(kfsSeek64(f, at10, 0), 0u);
   unsigned int id = 0;

@@ -1,7 +1,7 @@
 // Builds cross-section files byte by byte, as older writers or a broken
 // disk would have left them, in either byte order.
-#ifndef TESTS_KFS_XFS_XFS_BYTES_H
-#define TESTS_KFS_XFS_XFS_BYTES_H
+#ifndef KORACORE_TESTS_KFS_XFS_XFS_SUPPORT_H
+#define KORACORE_TESTS_KFS_XFS_XFS_SUPPORT_H
 
 #include <algorithm>
 #include <cstdint>
@@ -10,11 +10,13 @@
 #include <vector>
 
 #include "files_support.h"
+#include "kfs/xfs/xfs.h"
+#include "scope_support.h"
 
 namespace xfstest {
 
 class FileBytes {
-public:
+ public:
   // A container header with the "XFS_" identification and the given
   // application version; bigEndian writes every number reversed.
   explicit FileBytes(unsigned int appVersion, bool bigEndian = false) : big_(bigEndian) {
@@ -90,7 +92,7 @@ public:
     out.write(reinterpret_cast<const char*>(bytes_.data()), static_cast<std::streamsize>(n));
   }
 
-private:
+ private:
   void byte(unsigned char b) { bytes_.push_back(b); }
   void raw(const void* p, std::size_t n) {
     const unsigned char* c = static_cast<const unsigned char*>(p);
@@ -109,6 +111,27 @@ private:
 };
 
 using koracoretest::readBytes;
+
+// Scope guards of cross-sections, tables and files (see scope_support.h).
+// XsecGuard is for sections the test owns; a table frees its own.
+using KfsFileGuard = koracoretest::ReleaseGuard<kfsHandle, &xfsFileClose>;
+using XsecGuard = koracoretest::ReleaseGuard<xfsStrucP, &xfsXsecFree>;
+using XsecTableGuard = koracoretest::ReleaseGuard<xfsTable, &xfsXsecTableFree>;
+
+// Frees what is left of a list of sections the test owns.
+class XsecListGuard {
+ public:
+  explicit XsecListGuard(std::vector<xfsStrucP>& sections) : m_sections(sections) {}
+  ~XsecListGuard() {
+    for (xfsStrucP& x : m_sections)
+      if (x) xfsXsecFree(&x);
+  }
+  XsecListGuard(const XsecListGuard&) = delete;
+  XsecListGuard& operator=(const XsecListGuard&) = delete;
+
+ private:
+  std::vector<xfsStrucP>& m_sections;
+};
 
 }  // namespace xfstest
 

@@ -10,6 +10,8 @@
 #include <limits>
 #include <string>
 
+#include "xfs_support.h"
+
 namespace {
 
 // xfsStruc is packed by 2, so most of its fields are unaligned: the
@@ -17,13 +19,16 @@ namespace {
 
 double headD(const xfsStruc* s, int i) {
   double v;
-  std::memcpy(&v, reinterpret_cast<const unsigned char*>(s) + offsetof(xfsStruc, HeadD) + i * sizeof(double),
-              sizeof v);
+  std::memcpy(
+      &v,
+      reinterpret_cast<const unsigned char*>(s) + offsetof(xfsStruc, HeadD) + i * sizeof(double),
+      sizeof v);
   return v;
 }
 
 TEST(XsecCreate, DefaultHeaderTextsAndNoData) {
   xfsStrucP x = xfsXsecCreate("TOPO", "River A", 125.5);
+  const xfstest::XsecGuard xGuard(x);
   ASSERT_NE(x, nullptr);
   EXPECT_STREQ(x->TopoId, "TOPO");
   EXPECT_STREQ(x->BranchName, "River A");
@@ -41,6 +46,7 @@ TEST(XsecCreate, DefaultHeaderTextsAndNoData) {
   EXPECT_EQ(x, nullptr);
 
   xfsStrucP e = xfsXsecCreateEx("T", "B", "", 0);
+  const xfstest::XsecGuard eGuard(e);
   ASSERT_NE(e, nullptr);
   EXPECT_STREQ(e->FreeId, " ");
   xfsXsecFree(&e);
@@ -62,6 +68,7 @@ TEST(XsecCreate, HeaderLayoutIsPackedByTwo) {
 
 TEST(XsecTables, SetCountsAllocateZeroedArraysAndFreeThem) {
   xfsStrucP x = xfsXsecCreate("T", "B", 1);
+  const xfstest::XsecGuard xGuard(x);
   ASSERT_EQ(xfsXsecSetNoRaw(x, 4), 1);
   ASSERT_EQ(+x->daDp.NoRaw, 4u);
   for (unsigned i = 0; i < 4; ++i) {
@@ -84,6 +91,7 @@ TEST(XsecTables, SetCountsAllocateZeroedArraysAndFreeThem) {
   ASSERT_EQ(xfsXsecSetNoSel(x, 0), 1);
   x->daDp.NoSel = 5;  // and no array
   kfsHandle f = nullptr;
+  const xfstest::KfsFileGuard fGuard(f);
   std::string path = std::string(KORACORE_TEST_WORK_DIR) + "/inconsistent.xns";
   ASSERT_EQ(xfsFileOpenCreate(path.c_str(), &f), 0u);
   EXPECT_EQ(xfsXsecWrite(x, f), 2010u);
@@ -98,6 +106,7 @@ TEST(XsecTables, SetCountsAllocateZeroedArraysAndFreeThem) {
   EXPECT_EQ(xfsXsecWrite(x, f), 0u);
   xfsFileClose(&f);
   xfsTable table = nullptr;
+  const xfstest::XsecTableGuard tableGuard(table);
   ASSERT_EQ(xfsXsecTableLoad(path.c_str(), &table, 0), 0u);
   xfsStrucP back = xfsXsecFind(table, "", "", nullptr, 0);
   ASSERT_NE(back, nullptr);
@@ -106,7 +115,6 @@ TEST(XsecTables, SetCountsAllocateZeroedArraysAndFreeThem) {
   EXPECT_EQ(xfsXsecNext(table, back), nullptr);  // the refused writes left nothing
   xfsXsecTableFree(&table);
   x->daDp.NoSel = 2;
-  xfsXsecFree(&x);
 }
 
 TEST(XsecOrder, CaseBlindNamesThenChainage) {
@@ -141,6 +149,7 @@ TEST(XsecFlat, PointersWithoutOwnerGiveErrorsNotCrashes) {
 
   // A copy of a live structure is not the structure.
   xfsStrucP real = xfsXsecCreate("T", "B", 0);
+  const xfstest::XsecGuard realGuard(real);
   xfsStruc copy;
   std::memcpy(&copy, real, sizeof copy);
   EXPECT_EQ(xfsXsecSetNoCoords(&copy, 2), 0);
@@ -149,12 +158,14 @@ TEST(XsecFlat, PointersWithoutOwnerGiveErrorsNotCrashes) {
   EXPECT_EQ(xfsXsecSetNoCoords(&copy, 2), 0);  // its owner is gone
 
   xfsTable none = nullptr;
+  const xfstest::XsecTableGuard noneGuard(none);
   EXPECT_EQ(xfsXsecTableFree(&none), 1000u);
   EXPECT_EQ(xfsXsecTableFree(nullptr), 1000u);
   EXPECT_EQ(xfsXsecFind(nullptr, "", "", nullptr, 0), nullptr);
   EXPECT_EQ(xfsXsecFindNext(nullptr, nullptr), nullptr);
   EXPECT_EQ(xfsXsecNext(nullptr, nullptr), nullptr);
   xfsTable bogus = reinterpret_cast<xfsTable>(&loose);
+  const xfstest::XsecTableGuard bogusGuard(bogus);
   EXPECT_EQ(xfsXsecPrev(bogus, nullptr), nullptr);
   EXPECT_EQ(xfsXsecTableFree(&bogus), 1000u);
   EXPECT_EQ(xfsXsecTableLoad("x", nullptr, 0), 1000u);

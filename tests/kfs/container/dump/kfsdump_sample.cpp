@@ -10,8 +10,8 @@
 #include <type_traits>
 #include <vector>
 
-#include "kfs/dfs/dfs_file_io.h"
 #include "kfs/container/kfs.h"
+#include "kfs/dfs/dfs_file_io.h"
 
 namespace {
 
@@ -47,7 +47,8 @@ bool Write(kfsHandle file, int type, const std::vector<T>& values) {
 
 template <typename T>
 std::string AddToBlock(kfsLblock* block, int type, const std::vector<T>& values) {
-  kfsLblock node = kfsLblockAdd(type, static_cast<unsigned>(values.size()), values.data(), 1, *block);
+  kfsLblock node =
+      kfsLblockAdd(type, static_cast<unsigned>(values.size()), values.data(), 1, *block);
   if (!*block) *block = node;
   return RecordJson(type, values);
 }

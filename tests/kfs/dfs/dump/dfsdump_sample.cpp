@@ -91,9 +91,17 @@ void describeItem(Json& j, const absItemS* it) {
   j.key("axis_unit"), j.num(it->axisUnit);
   int n = 0;
   switch (it->axisType) {
-    case 2: case 3: case 4: n = 1; break;
-    case 5: case 6: case 7: case 12: n = 2; break;
-    case 8: case 9: case 10: case 13: n = 3; break;
+    case 2:
+    case 3:
+    case 4: n = 1; break;
+    case 5:
+    case 6:
+    case 7:
+    case 12: n = 2; break;
+    case 8:
+    case 9:
+    case 10:
+    case 13: n = 3; break;
     default: break;
   }
   j.key("sizes"), j.list(it->axisSize, n);
@@ -239,9 +247,12 @@ int writeData(LPHEAD h, kfsHandle f, const Data& d) {
       for (size_t e = 0; e < v.size(); ++e) {
         const float f4 = static_cast<float>(v[e]);
         const int i4 = static_cast<int>(v[e]);
-        if (type == 1) std::memcpy(&raw[e * 4], &f4, 4);
-        else if (type == 4) std::memcpy(&raw[e * 4], &i4, 4);
-        else std::memcpy(&raw[e * 8], &v[e], 8);
+        if (type == 1)
+          std::memcpy(&raw[e * 4], &f4, 4);
+        else if (type == 4)
+          std::memcpy(&raw[e * 4], &i4, 4);
+        else
+          std::memcpy(&raw[e * 8], &v[e], 8);
       }
       s = dfsWriteItemTimeStep(h, f, raw.data(), d.times[step]);
     }

@@ -1,0 +1,3 @@
+#include "KvCart/core/CKvMapProjectionInfo.h"
+
+CKvMapProjectionInfo::~CKvMapProjectionInfo() = default;

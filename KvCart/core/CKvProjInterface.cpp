@@ -1,0 +1,3 @@
+#include "KvCart/core/CKvProjInterface.h"
+
+CKvProjInterface::~CKvProjInterface() = default;
