@@ -38,6 +38,16 @@ class CKfsStorage {
     return -1;
   }
 
+  // The bytes already read ahead from the current position, *available of
+  // them (none when the storage keeps no buffer), and the move past n <=
+  // *available of them. Lets the reader take item headers and small records
+  // in place instead of asking for them a few bytes at a time.
+  virtual const unsigned char* Window(size_t* available) {
+    *available = 0;
+    return nullptr;
+  }
+  virtual void Advance(size_t n) { (void)n; }
+
   // New opened memory-stream storages; null when the arguments are unusable
   // (null buffer or callback, zero capacity) or memory runs out.
   static CKfsStorage* CreateStreamBuffer(void* buffer, size_t capacity, kfsStreamRefill refill);
@@ -65,6 +75,14 @@ class CKfsFile : public CKfsStorage {
   int64_t Tell() override;  // -1 when not open
   bool End() override;
   int64_t Remaining(uint64_t wanted) override;
+  const unsigned char* Window(size_t* available) override {
+    *available = m_end - m_begin;
+    return m_buffer + m_begin;
+  }
+  void Advance(size_t n) override {
+    m_begin += n;
+    if (m_position >= 0) m_position += static_cast<int64_t>(n);
+  }
 
   // mode as for fopen; false when the file cannot be opened.
   bool Open(const char* path, const char* mode);
