@@ -88,6 +88,7 @@ class CKfsFile : public CKfsStorage {
   bool Open(const char* path, const char* mode);
 
   static constexpr size_t kBufferSize = size_t(64) << 10;
+  static constexpr size_t kHeaderFill = size_t(4) << 10;
 
  private:
   // Writes out what waits in the buffer; false when the file refuses it.
@@ -115,6 +116,7 @@ class CKfsFile : public CKfsStorage {
   size_t m_begin = 0;
   size_t m_end = 0;
   size_t m_pending = 0;
+  size_t m_fillSize = kBufferSize;  // what the next refill asks for
   unsigned char m_buffer[kBufferSize];
 };
 

@@ -26,6 +26,7 @@ bool CKfsFile::Open(const char* path, const char* mode) {
   m_knownSize = -1;
   m_position = std::strchr(mode, 'a') ? -1 : 0;  // appending starts at the end
   m_begin = m_end = m_pending = 0;
+  m_fillSize = kBufferSize;
   return true;
 }
 
@@ -54,7 +55,8 @@ bool CKfsFile::DropReadAhead() {
 
 bool CKfsFile::Fill() {
   m_begin = 0;
-  m_end = fread_unlocked(m_buffer, 1, kBufferSize, m_stream);
+  m_end = fread_unlocked(m_buffer, 1, m_fillSize, m_stream);
+  m_fillSize = kBufferSize;
   return m_end > 0;
 }
 
@@ -70,7 +72,13 @@ size_t CKfsFile::ReadBytes(unsigned char* dest, size_t n) {
   while (done < n) {
     size_t available = m_end - m_begin;
     if (available == 0) {
-      if (n - done >= kBufferSize) return done + fread_unlocked(dest + done, 1, n - done, m_stream);
+      if (n - done >= kBufferSize) {
+        // Large records come one after another: read ahead only a little
+        // for the next header, or most of the next record's data would be
+        // copied twice.
+        m_fillSize = kHeaderFill;
+        return done + fread_unlocked(dest + done, 1, n - done, m_stream);
+      }
       if (!Fill()) break;
       continue;
     }
