@@ -88,7 +88,12 @@ void scanFloats(const float* v, int n, float del, Range<float>* r) {
 
 template <>
 void scanRange<float>(const float* v, int n, float del, Range<float>* r) {
-  scanFloats(v, n, del, r);
+  // Below one round of the vectors (a gauge's single value) setting them up
+  // and folding them would cost many times the values themselves.
+  if (n < 16)
+    scanEach(v, n, del, r);
+  else
+    scanFloats(v, n, del, r);
 }
 #endif
 
