@@ -56,6 +56,10 @@ bool ReadElements(kfsFile* file, void* buffer, size_t size, size_t count);
 // Writes count elements, byte-reversed in a copy when the file needs it.
 bool WriteElements(kfsFile* file, const void* buffer, size_t size, size_t count);
 
+// Takes count elements from what the storage has read ahead, when it holds
+// them all; false (nothing taken) otherwise, and the caller reads them.
+bool TakeFromWindow(kfsFile* file, void* buffer, size_t size, size_t count);
+
 void ReverseElements(void* buffer, size_t size, size_t count);
 
 inline bool IsRecordType(kfsSimpleType type) { return type >= 1 && type <= 7; }

@@ -1,6 +1,8 @@
 // The look-ahead buffer: item headers read ahead of their data, so that a
 // query followed by the matching read reads the header once, and the
 // positioning that gives back what was read ahead.
+#include <cstring>
+
 #include "kfs/container/kfs_internal.h"
 
 #include "base/kora_boundary.h"
@@ -16,11 +18,37 @@ void EmptyPeekBuffer(kfsFile* file) {
   file->peekiCurrent = -1;
 }
 
+// The header of the next item taken from what the storage has read ahead;
+// kNothing when that holds less than the longest header.
+kfsPeekEntry HeaderFromWindow(kfsFile* file) {
+  size_t available = 0;
+  const unsigned char* window = file->storage->Window(&available);
+  if (available < 5) return kNothing;
+  kfsPeekEntry entry{static_cast<signed char>(window[0]), 0, 1};
+  if (entry.type >= 1) {
+    uint32_t count;
+    std::memcpy(&count, window + 1, 4);
+    entry.count = file->swap ? __builtin_bswap32(count) : count;
+    entry.headerLength = 5;
+  } else if (window[0] == 0xFE) {
+    uint16_t id;
+    std::memcpy(&id, window + 1, 2);
+    entry.type = kfsTypeBlock;
+    entry.count = file->swap ? __builtin_bswap16(id) : id;
+    entry.headerLength = 3;
+  }
+  file->storage->Advance(entry.headerLength);
+  file->lastOp = kfsLastRead;
+  return entry;
+}
+
 // Reads the header of the next item from the storage.
 kfsPeekEntry ReadItemHeader(kfsFile* file) {
+  kfsPeekEntry entry = HeaderFromWindow(file);
+  if (entry.headerLength != 0) return entry;
   unsigned char code;
   if (!ReadBytes(file, &code, 1, true)) return kNothing;
-  kfsPeekEntry entry{static_cast<signed char>(code), 0, 1};
+  entry = kfsPeekEntry{static_cast<signed char>(code), 0, 1};
   if (entry.type >= 1) {
     uint32_t count;
     if (!ReadElements(file, &count, 4, 1)) return kNothing;

@@ -122,9 +122,12 @@ KFS_API unsigned int kfsLrecRead(kfsHandle file, kfsSimpleType type, unsigned in
     return 0;
   }
   if (!kfs::PrepareRead(file)) return 0;
+  const size_t size = kfsSimpSize(type);
+  // Data already read ahead is there: no need to ask the storage's size.
+  if (kfs::TakeFromWindow(file, buffer, size, entry.count)) return entry.count;
   bool sizeKnown = false;
   if (BeyondStorage(file, DataBytes(entry), &sizeKnown)) return 0;
-  if (!kfs::ReadElements(file, buffer, kfsSimpSize(type), entry.count)) return 0;
+  if (!kfs::ReadElements(file, buffer, size, entry.count)) return 0;
   return entry.count;
 }
 KORA_CATCH_ALL((::kfs::Escaped(file, __LINE__), 0u))

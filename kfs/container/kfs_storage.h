@@ -38,13 +38,28 @@ class CKfsStorage {
     return -1;
   }
 
+  // The bytes already read ahead from the current position, *available of
+  // them (none when the storage keeps no buffer), and the move past n <=
+  // *available of them. Lets the reader take item headers and small records
+  // in place instead of asking for them a few bytes at a time.
+  virtual const unsigned char* Window(size_t* available) {
+    *available = 0;
+    return nullptr;
+  }
+  virtual void Advance(size_t n) { (void)n; }
+
   // New opened memory-stream storages; null when the arguments are unusable
   // (null buffer or callback, zero capacity) or memory runs out.
   static CKfsStorage* CreateStreamBuffer(void* buffer, size_t capacity, kfsStreamRefill refill);
   static CKfsStorage* CreateStreamBufferWriter(void* buffer, size_t capacity, kfsStreamDrain drain);
 };
 
-// A C-library stream. The destructor closes a stream still open.
+// A disk file through one C-library stream. The stream itself is unbuffered:
+// the class keeps one buffer of its own, read ahead while reading and
+// collecting small writes while writing, so that a record of a few bytes
+// costs a copy rather than a library call. Transfers at least a buffer long
+// go straight between the caller and the file. The destructor closes a
+// stream still open.
 class CKfsFile : public CKfsStorage {
  public:
   CKfsFile() = default;
@@ -60,17 +75,49 @@ class CKfsFile : public CKfsStorage {
   int64_t Tell() override;  // -1 when not open
   bool End() override;
   int64_t Remaining(uint64_t wanted) override;
+  const unsigned char* Window(size_t* available) override {
+    *available = m_end - m_begin;
+    return m_buffer + m_begin;
+  }
+  void Advance(size_t n) override {
+    m_begin += n;
+    if (m_position >= 0) m_position += static_cast<int64_t>(n);
+  }
 
   // mode as for fopen; false when the file cannot be opened.
   bool Open(const char* path, const char* mode);
 
+  static constexpr size_t kBufferSize = size_t(64) << 10;
+  static constexpr size_t kHeaderFill = size_t(4) << 10;
+
  private:
+  // Writes out what waits in the buffer; false when the file refuses it.
+  bool Drain();
+  // Gives the read-ahead back to the file, so that the stream stands where
+  // the caller does; false when the stream cannot move back.
+  bool DropReadAhead();
+  // Refills the read-ahead; false when the file has nothing more.
+  bool Fill();
+  // Makes the stream ready for a transfer in the other direction: the C
+  // library requires a positioning call between a read and a write.
+  bool Turn(bool toWrite);
+  size_t ReadBytes(unsigned char* dest, size_t n);
+  size_t WriteBytes(const unsigned char* source, size_t n);
+
   FILE* m_stream = nullptr;
   bool m_writable = false;
-  int64_t m_knownSize = -1;  // file size last seen; refreshed when it looks too small
-  // The stream position, kept here because asking the C library costs a
+  bool m_streamWriting = false;  // the stream's last transfer was a write
+  int64_t m_knownSize = -1;      // file size last seen; refreshed when it looks too small
+  // The caller's position, kept here because asking the C library costs a
   // system call and the reader asks for every record; -1 when not known.
   int64_t m_position = -1;
+  // Read-ahead: bytes [m_begin, m_end) of the buffer are still to be read.
+  // Pending writes: the first m_pending bytes. Never both at once.
+  size_t m_begin = 0;
+  size_t m_end = 0;
+  size_t m_pending = 0;
+  size_t m_fillSize = kBufferSize;  // what the next refill asks for
+  unsigned char m_buffer[kBufferSize];
 };
 
 // Reads the caller's buffer; the refill callback delivers the next buffer

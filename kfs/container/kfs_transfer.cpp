@@ -62,6 +62,18 @@ bool ReadElements(kfsFile* file, void* buffer, size_t size, size_t count) {
   return true;
 }
 
+bool TakeFromWindow(kfsFile* file, void* buffer, size_t size, size_t count) {
+  size_t available = 0;
+  const unsigned char* window = file->storage->Window(&available);
+  const size_t n = size * count;
+  if (n > available || file->lastOp == kfsLastWrite) return false;
+  std::memcpy(buffer, window, n);
+  file->storage->Advance(n);
+  file->lastOp = kfsLastRead;
+  if (file->swap) ReverseElements(buffer, size, count);
+  return true;
+}
+
 bool WriteElements(kfsFile* file, const void* buffer, size_t size, size_t count) {
   if (!file->swap || size < 2) return WriteBytes(file, buffer, size * count);
   // The caller's data stays as it was: reverse a copy, a scratch area at a time.
