@@ -65,7 +65,10 @@ void Touch(const std::string& path) {
 
 class DataSearch : public ::testing::Test {
  protected:
-  const std::string m_work = KORACORE_TEST_WORK_DIR;
+  // A folder per test: the tests plant files that would steer the search of
+  // the next test when the whole program runs in one process.
+  const std::string m_work = std::string(KORACORE_TEST_WORK_DIR) + "/" +
+                             ::testing::UnitTest::GetInstance()->current_test_info()->name();
   Variable m_noData{"KORACORE_DATA", nullptr};
   Variable m_noHome{"KORA_HOME", nullptr};
 };
