@@ -96,6 +96,10 @@ struct KindCase {
   Type expected;
 };
 
+// Named, so that GoogleTest does not print the case as raw bytes, padding
+// included.
+void PrintTo(const KindCase& c, std::ostream* os) { *os << c.projection << " " << c.parameters; }
+
 class PrjParseKinds : public ::testing::TestWithParam<KindCase> {};
 
 TEST_P(PrjParseKinds, ValidityRulesDecideTheKind) {
