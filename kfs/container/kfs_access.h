@@ -42,6 +42,18 @@ inline void AttachUpperState(kfsFile* file, void* state, void (*release)(void*))
 // own failures are; line is the caller's source line. Returns the status.
 unsigned int Raise(kfsFile* file, unsigned int code, int line);
 
+// Record transfers for a caller that knows the record it expects next, as
+// the data-file layer does item by item. Each moves the record straight
+// between the caller and the storage's own buffer and returns true; or it
+// returns false having changed nothing, when that cannot be done at once (a
+// latched status, headers read ahead and not yet consumed, a pending move,
+// the buffer too short, or a record other than the one expected). The
+// caller then takes the general route (kfsQuery, kfsLrecRead, kfsLrecWrite),
+// which reports the exact cause. Bytes and positions are those of the
+// general route.
+bool ReadExpectedRecord(kfsFile* file, kfsSimpleType type, unsigned int count, void* data);
+bool WriteRecordInBuffer(kfsFile* file, kfsSimpleType type, unsigned int count, const void* data);
+
 // The call trace's runs, for the trace switches of the layers above. A run
 // ends when the trace meets its line limit or is reset; a switch belongs to
 // the run it was turned on in and reads as off once that run ended.

@@ -23,6 +23,10 @@ long long axisArrayLength(int type, const int sizes[4], int i);
 // file types only those.
 bool axisAllowedForFileType(int axisType, int fileType);
 
+// The elements of a dynamic item's step (as dfsGetItemElements) and those
+// stored of them (as dfsGetUsedItemElements), found together.
+void itemElementCounts(const absItemS* item, int* elements, int* used);
+
 // Converts the item's origin, step and coordinate values in place.
 void convertAxisValues(absItemS* item, Direction d);
 Conversion axisConversion(const absItemS* item);

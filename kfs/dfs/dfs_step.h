@@ -21,6 +21,18 @@ bool equidistantTimeFile(int fileType);
 bool varyingSpaceFile(int fileType);
 bool nonEquidistantAxis(int timeAxisType);
 
+// The item the next sequential read or write is for, and what it takes.
+struct StepItem {
+  absItemS* item;
+  int type;      // simple type of its values
+  int elements;  // values the caller passes
+  int used;      // values stored of them (fewer under compression)
+};
+// The checks of dfsPrepareIO (reported with the caller's line), without the
+// calls through the library's interface: the reader and writer of single
+// values make them for every item.
+int prepareItemIO(LPHEAD h, kfsHandle f, StepItem* next, int line);
+
 // Reads the tag at a step boundary; *raw is the time stored in it (0 for
 // equidistant files). A missing tag is 2010, a damaged one the container's
 // code.
