@@ -18,6 +18,17 @@ inline size_t RecordElementSize(kfsSimpleType type) {
   return IsRecordType(type) ? kSizes[type] : 0;
 }
 
+// The values of a record of one or two elements are copied as one word:
+// a call of the library's copy would cost more than the record.
+inline void CopyValues(void* to, const void* from, size_t bytes) {
+  if (bytes == 4)
+    std::memcpy(to, from, 4);
+  else if (bytes == 8)
+    std::memcpy(to, from, 8);
+  else
+    std::memcpy(to, from, bytes);
+}
+
 // Nothing read ahead waits to be consumed and no move is pending: the
 // storage stands where the caller does.
 inline bool StandsAtCaller(const kfsFile* file) {
@@ -45,7 +56,7 @@ bool ReadExpectedRecord(kfsFile* file, kfsSimpleType type, unsigned int count, v
   std::memcpy(&stored, window + 1, 4);
   if (file->swap) stored = __builtin_bswap32(stored);
   if (window[0] != static_cast<unsigned char>(type) || stored != count) return false;
-  std::memcpy(data, window + 5, bytes);
+  CopyValues(data, window + 5, bytes);
   if (file->swap) ReverseElements(data, size, count);
   file->storage->Advance(5 + bytes);
   file->lastOp = kfsLastRead;
@@ -64,7 +75,7 @@ bool WriteRecordInBuffer(kfsFile* file, kfsSimpleType type, unsigned int count, 
   uint32_t stored = file->swap ? __builtin_bswap32(count) : count;
   room[0] = static_cast<unsigned char>(type);
   std::memcpy(room + 1, &stored, 4);
-  std::memcpy(room + 5, data, bytes);
+  CopyValues(room + 5, data, bytes);
   if (file->swap) ReverseElements(room + 5, size, count);
   ForgetLookAhead(file);
   return true;

@@ -89,8 +89,9 @@ int beginStepWrite(LPHEAD h, kfsHandle f, double time) {
 }
 
 int writeItemStep(LPHEAD h, kfsHandle f, const void* data, double time) {
-  if (int s = dfsCheckHeaderFile(h, f, __FILE__, __LINE__)) return s;
-  if (int s = dfsCheckVector(data, __FILE__, __LINE__)) return s;
+  // The argument checks of dfsCheckHeaderFile and dfsCheckVector, made here.
+  if (!h || !f) return DFS_FAIL(h, f, kfsErrNullArgument);
+  if (!data) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   dfs::clearEndOfFile(f);
   dfs::StepItem next{};
   if (int s = dfs::prepareItemIO(h, f, &next, __LINE__)) return s;
