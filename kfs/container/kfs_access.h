@@ -10,6 +10,8 @@
 #ifndef KFS_CONTAINER_KFS_ACCESS_H
 #define KFS_CONTAINER_KFS_ACCESS_H
 
+#include <cstddef>
+
 #include "kfs/container/kfs.h"
 #include "kfs/container/kfs_handle.h"
 
@@ -41,6 +43,13 @@ inline void AttachUpperState(kfsFile* file, void* state, void (*release)(void*))
 // and reports it through the container's callback table, as the container's
 // own failures are; line is the caller's source line. Returns the status.
 unsigned int Raise(kfsFile* file, unsigned int code, int line);
+
+// Element size of the record types 1..7, as kfsSimpSize gives it; 0 for
+// any other code. Inline: the item-by-item reader asks for every record.
+inline size_t RecordElementSize(kfsSimpleType type) {
+  static constexpr unsigned char kSizes[8] = {0, 4, 8, 1, 4, 4, 2, 2};
+  return type >= 1 && type <= 7 ? kSizes[type] : 0;
+}
 
 // Record transfers for a caller that knows the record it expects next, as
 // the data-file layer does item by item. Each moves the record straight

@@ -12,12 +12,6 @@ namespace kfs {
 
 namespace {
 
-// Element sizes of the record types 1..7 (0 for anything else).
-inline size_t RecordElementSize(kfsSimpleType type) {
-  static const unsigned char kSizes[8] = {0, 4, 8, 1, 4, 4, 2, 2};
-  return IsRecordType(type) ? kSizes[type] : 0;
-}
-
 // The values of a record of one or two elements are copied as one word:
 // a call of the library's copy would cost more than the record.
 inline void CopyValues(void* to, const void* from, size_t bytes) {

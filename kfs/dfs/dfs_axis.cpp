@@ -117,7 +117,7 @@ int limitByKeys(LPITEM item, int elements, bool needsCompressionEnabled) {
 
 namespace dfs {
 
-void itemElementCounts(const absItemS* item, int* elements, int* used) {
+void itemElementCountsOfAxis(const absItemS* item, int* elements, int* used) {
   auto* writable = const_cast<absItemS*>(item);
   const int all = clampCount(axisElements(item));
   *elements = limitByKeys(writable, all, true);

@@ -51,6 +51,10 @@ int enterDynamic(LPHEAD h, kfsHandle f);
 // step counter (and, when writing, the number of steps).
 void advanceItem(LPHEAD h, bool writing);
 
+// Skips `count` items of the "all items" file types as that many calls of
+// dfsSkipItem do (same checks, same position), with one move per step.
+int skipItems(LPHEAD h, kfsHandle f, int count);
+
 // Clears an end of file left by a read that met the end of the data.
 void clearEndOfFile(kfsHandle f);
 

@@ -15,17 +15,6 @@ bool sequentialFileType(int fileType) {
   return fileType == F_EQTIME_FIXEDSPACE_ALLITEMS || fileType == F_NEQTIME_FIXEDSPACE_ALLITEMS;
 }
 
-// The element counts of the item; a single value (the gauges of a time
-// series, read and written one by one) is told at once.
-void elementCounts(const absItemS* item, int* elements, int* used) {
-  const LPHEAD owner = item->header;
-  if (item->axisType == F_EQ_AXIS_D0 && (item->isStatic || !owner || !owner->encoded)) {
-    *elements = *used = 1;
-    return;
-  }
-  dfs::itemElementCounts(item, elements, used);
-}
-
 }  // namespace
 
 namespace dfs {
@@ -37,7 +26,7 @@ int prepareItemIO(LPHEAD h, kfsHandle f, StepItem* next, int line) {
     return report(h, f, kfsErrItemNumber, __FILE__, line);
   absItemS* item = &h->items[h->itemCounter];
   int elements = 0, used = 0;
-  elementCounts(item, &elements, &used);
+  itemElementCounts(item, &elements, &used);
   if (elements < 1 || isTimeVaryingAxis(item->axisType))
     return report(h, f, kfsErrBlock, __FILE__, line);
   // The simple types 1..7, those dfsSimpSize knows.

@@ -1,8 +1,9 @@
 // Series of single values moved item by item: the records of a long series
 // cross the container's buffer many times, the bytes are those of the
 // layout, the values come back exactly, whatever the caller did with the
-// handle in between; a record other than the one expected is named, and a
-// file of the other byte order reads the same values.
+// handle in between; a record other than the one expected is named, a file
+// of the other byte order reads the same values, and positioning before an
+// item moves over exactly the records in front of it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -128,9 +129,9 @@ TEST_F(ItemByItem, ALongSeriesKeepsTheLayoutsBytesAndItsValues) {
   EXPECT_EQ(readGauges(path, noMeddling), 0);
 }
 
-// A caller may look at the next record itself, or skip over an item with
-// the container's functions, between the items it reads.
-TEST_F(ItemByItem, ACallerLookingAheadOrSkippingOnItsOwnReadsTheRightValues) {
+// A caller may look at the next record itself with the container's query
+// between the items it reads.
+TEST_F(ItemByItem, ACallerLookingAheadOnItsOwnReadsTheRightValues) {
   const std::string path = writeGauges("gauges_peeked.dfs");
   EXPECT_EQ(readGauges(path,
                        [](kfsHandle f, int s, int n) {
@@ -208,6 +209,44 @@ TEST_F(ItemByItem, AFileOfTheOtherByteOrderReadsTheSameValues) {
   const std::string swapped = dfstest::workPath("gauges_swapped.dfs");
   dfstest::writeBytes(swapped, otherByteOrder(dfstest::readBytes(path)));
   EXPECT_EQ(readGauges(swapped, noMeddling), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// Positioning before an item adds up the records of the float and double
+// items in front of it; a step skipped from its middle ends at the next tag.
+TEST_F(ItemByItem, FindingAnItemMovesOverItsNeighboursExactly) {
+  const std::string path = writeGauges("gauges_find.dfs");
+  LPHEAD h = nullptr;
+  const dfstest::HeaderGuard hGuard(h);
+  kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
+  ASSERT_EQ(dfsFileRead(path.c_str(), &h, &f), 0);
+  for (int s : {0, 1, 2, 9, 777, 778, 4000, kSteps - 1})
+    for (int n = 3; n >= 1; --n) {
+      ASSERT_EQ(dfsFindItemDynamic(h, f, s, n), 0) << s << " " << n;
+      double d = 0.0;
+      float v = 0.0f;
+      void* value = kTypes[n - 1] == kfsTypeFloat ? static_cast<void*>(&v) : &d;
+      ASSERT_EQ(dfsReadItemTimeStep(h, f, nullptr, value), 0);
+      const double expected = valueAt(s, n - 1);
+      if (kTypes[n - 1] == kfsTypeFloat)
+        EXPECT_EQ(v, static_cast<float>(expected)) << "step " << s << " item " << n;
+      else
+        EXPECT_EQ(d, expected) << "step " << s << " item " << n;
+    }
+  // Item 2 of step 12 read, the rest of the step skipped: step 13 follows.
+  ASSERT_EQ(dfsFindItemDynamic(h, f, 12, 2), 0);
+  double d = 0.0;
+  ASSERT_EQ(dfsReadItemTimeStep(h, f, nullptr, &d), 0);
+  ASSERT_EQ(dfsSkipTimeStep(h, f), 0);
+  float v = 0.0f;
+  double time = 0.0;
+  ASSERT_EQ(dfsReadItemTimeStep(h, f, &time, &v), 0);
+  EXPECT_EQ(time, 13.0);
+  EXPECT_EQ(v, static_cast<float>(valueAt(13, 0)));
 }
 
 }  // namespace
