@@ -22,6 +22,25 @@ bool HasExactReciprocal(double f) {
   return std::isfinite(r) && r * f == 1.0;
 }
 
+// A pure change of scale of float values, v / f, is exactly v x r with
+// r = 1/f rounded when r has at most 53 - 24 significant bits (v x r is then
+// exact in double: no underflow or overflow for any float within the bounds
+// below) and r x f is within 2^-55 of 1. The quotient is v x r x (1 + d) with
+// |d| < 2^-54, nearer to v x r than half its ulp, so it rounds there.
+bool HasExactFloatReciprocal(double fa, double oa, double ob, double f, double r) {
+  if (fa != 1.0 || oa != 0.0 || ob != 0.0) return false;
+  if (!std::isfinite(f) || !std::isfinite(r) || r == 0.0) return false;
+  int exponent = 0;
+  const double significand = std::frexp(std::fabs(r), &exponent);
+  if (exponent < -800 || exponent > 800) return false;
+  // The 53-bit significand as an integer: its low 24 bits must be zero.
+  const double scaled = std::ldexp(significand, 53);
+  if (std::fmod(scaled, 16777216.0) != 0.0) return false;
+  // r x f - 1, rounded once; the margin covers that rounding.
+  const double error = std::fma(r, f, -1.0);
+  return std::fabs(error) < 0.99 * 0x1p-55;
+}
+
 // The constants of one conversion: w = (v * fa + oa - ob) op last, where op
 // is a division by the target factor or a multiplication by its exact
 // reciprocal.
@@ -263,7 +282,9 @@ CLinearConversion::CLinearConversion(double factorFrom, double offsetFrom, doubl
       m_offsetTo(offsetTo),
       m_factorTo(factorTo),
       m_reciprocal(1.0 / factorTo),
-      m_exactReciprocal(HasExactReciprocal(factorTo)) {}
+      m_exactReciprocal(HasExactReciprocal(factorTo)),
+      m_floatReciprocal(
+          HasExactFloatReciprocal(factorFrom, offsetFrom, offsetTo, factorTo, m_reciprocal)) {}
 
 bool CLinearConversion::Supports(Kernel kernel) {
   switch (kernel) {
@@ -282,5 +303,5 @@ void CLinearConversion::Apply(double* data, int count, double deleteValue, Kerne
 
 void CLinearConversion::Apply(float* data, int count, float deleteValue, Kernel kernel) const {
   ::Apply(kernel, data, count, deleteValue, m_factorFrom, m_offsetFrom, m_offsetTo, m_factorTo,
-          m_reciprocal, m_exactReciprocal);
+          m_reciprocal, UsesReciprocalForFloats());
 }

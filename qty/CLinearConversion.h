@@ -10,6 +10,14 @@
 // are the correctly rounded values of the same real number. Every other
 // factor keeps the division.
 //
+// Float arrays take the multiplication in one more case, a pure change of
+// scale (factor_from 1, no offsets) whose target factor has a short
+// reciprocal R = 1 / factor_to (at most 29 significant bits, as for the
+// centi- and milli- units): a float value has 24 significant bits, so
+// v x R is exact in double, and when R x factor_to differs from 1 by less
+// than 2^-55 the exact quotient v / factor_to lies nearer to it than half
+// an ulp, so the division rounds to that same double.
+//
 // Elements equal to the delete value, and NaN elements, are left as they
 // are; a NaN delete value equals no element, so every other element is
 // converted. Float data are widened to double, converted and narrowed back.
@@ -38,6 +46,8 @@ class CLinearConversion {
 
   // Whether Apply multiplies by the exact reciprocal instead of dividing.
   bool UsesReciprocal() const { return m_exactReciprocal; }
+  // The same for float arrays, which also multiply for a short reciprocal.
+  bool UsesReciprocalForFloats() const { return m_exactReciprocal || m_floatReciprocal; }
 
  private:
   double m_factorFrom;
@@ -46,6 +56,7 @@ class CLinearConversion {
   double m_factorTo;
   double m_reciprocal;
   bool m_exactReciprocal;
+  bool m_floatReciprocal;
 };
 
 #endif

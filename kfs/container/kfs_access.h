@@ -10,6 +10,8 @@
 #ifndef KFS_CONTAINER_KFS_ACCESS_H
 #define KFS_CONTAINER_KFS_ACCESS_H
 
+#include <cstddef>
+
 #include "kfs/container/kfs.h"
 #include "kfs/container/kfs_handle.h"
 
@@ -41,6 +43,25 @@ inline void AttachUpperState(kfsFile* file, void* state, void (*release)(void*))
 // and reports it through the container's callback table, as the container's
 // own failures are; line is the caller's source line. Returns the status.
 unsigned int Raise(kfsFile* file, unsigned int code, int line);
+
+// Element size of the record types 1..7, as kfsSimpSize gives it; 0 for
+// any other code. Inline: the item-by-item reader asks for every record.
+inline size_t RecordElementSize(kfsSimpleType type) {
+  static constexpr unsigned char kSizes[8] = {0, 4, 8, 1, 4, 4, 2, 2};
+  return type >= 1 && type <= 7 ? kSizes[type] : 0;
+}
+
+// Record transfers for a caller that knows the record it expects next, as
+// the data-file layer does item by item. Each moves the record straight
+// between the caller and the storage's own buffer and returns true; or it
+// returns false having changed nothing, when that cannot be done at once (a
+// latched status, headers read ahead and not yet consumed, a pending move,
+// the buffer too short, or a record other than the one expected). The
+// caller then takes the general route (kfsQuery, kfsLrecRead, kfsLrecWrite),
+// which reports the exact cause. Bytes and positions are those of the
+// general route.
+bool ReadExpectedRecord(kfsFile* file, kfsSimpleType type, unsigned int count, void* data);
+bool WriteRecordInBuffer(kfsFile* file, kfsSimpleType type, unsigned int count, const void* data);
 
 // The call trace's runs, for the trace switches of the layers above. A run
 // ends when the trace meets its line limit or is reset; a switch belongs to

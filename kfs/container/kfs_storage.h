@@ -48,6 +48,15 @@ class CKfsStorage {
   }
   virtual void Advance(size_t n) { (void)n; }
 
+  // Room for n bytes at the current position in the storage's own buffer of
+  // pending writes, counted as written; null (nothing changed) when the
+  // buffer is not collecting writes or has not that much room left. Lets the
+  // writer of a small record build it in place.
+  virtual unsigned char* Reserve(size_t n) {
+    (void)n;
+    return nullptr;
+  }
+
   // New opened memory-stream storages; null when the arguments are unusable
   // (null buffer or callback, zero capacity) or memory runs out.
   static CKfsStorage* CreateStreamBuffer(void* buffer, size_t capacity, kfsStreamRefill refill);
@@ -82,6 +91,17 @@ class CKfsFile : public CKfsStorage {
   void Advance(size_t n) override {
     m_begin += n;
     if (m_position >= 0) m_position += static_cast<int64_t>(n);
+  }
+  unsigned char* Reserve(size_t n) override {
+    // Writes are collected once the stream has turned to writing and the
+    // read-ahead is gone; anything else takes Write, which turns it.
+    const bool collecting = m_pending > 0 || (m_stream && m_streamWriting && m_begin == m_end);
+    if (!collecting || n > kBufferSize - m_pending) return nullptr;
+    m_begin = m_end = 0;
+    unsigned char* room = m_buffer + m_pending;
+    m_pending += n;
+    if (m_position >= 0) m_position += static_cast<int64_t>(n);
+    return room;
   }
 
   // mode as for fopen; false when the file cannot be opened.

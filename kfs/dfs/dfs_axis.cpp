@@ -115,6 +115,17 @@ int limitByKeys(LPITEM item, int elements, bool needsCompressionEnabled) {
 
 }  // namespace
 
+namespace dfs {
+
+void itemElementCountsOfAxis(const absItemS* item, int* elements, int* used) {
+  auto* writable = const_cast<absItemS*>(item);
+  const int all = clampCount(axisElements(item));
+  *elements = limitByKeys(writable, all, true);
+  *used = limitByKeys(writable, all, false);
+}
+
+}  // namespace dfs
+
 extern "C" {
 
 int dfsGetItemAxisType(LPITEM item) try {

@@ -23,6 +23,20 @@ long long axisArrayLength(int type, const int sizes[4], int i);
 // file types only those.
 bool axisAllowedForFileType(int axisType, int fileType);
 
+// The elements of a dynamic item's step (as dfsGetItemElements) and those
+// stored of them (as dfsGetUsedItemElements), found together. Inline for a
+// single value without compression keys (a gauge of a time series, read and
+// written one by one), which is told at once.
+void itemElementCountsOfAxis(const absItemS* item, int* elements, int* used);
+inline void itemElementCounts(const absItemS* item, int* elements, int* used) {
+  const DfsHeader* owner = item->header;
+  if (item->axisType == F_EQ_AXIS_D0 && (item->isStatic || !owner || !owner->encoded)) {
+    *elements = *used = 1;
+    return;
+  }
+  itemElementCountsOfAxis(item, elements, used);
+}
+
 // Converts the item's origin, step and coordinate values in place.
 void convertAxisValues(absItemS* item, Direction d);
 Conversion axisConversion(const absItemS* item);

@@ -208,7 +208,8 @@ void put(T* out, T value) {
 namespace dfs {
 
 bool keepsStatistics(int dataType) {
-  return dataType != kfsTypeInt2 && dataType != kfsTypeUInt2 && dfsSimpSize(dataType) != 0;
+  // The simple types 1..5, those with a delete value.
+  return dataType >= kfsTypeFloat && dataType <= kfsTypeUInt4;
 }
 
 int checkStatistics(LPHEAD h, const absItemS* item) {

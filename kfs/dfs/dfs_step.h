@@ -21,6 +21,18 @@ bool equidistantTimeFile(int fileType);
 bool varyingSpaceFile(int fileType);
 bool nonEquidistantAxis(int timeAxisType);
 
+// The item the next sequential read or write is for, and what it takes.
+struct StepItem {
+  absItemS* item;
+  int type;      // simple type of its values
+  int elements;  // values the caller passes
+  int used;      // values stored of them (fewer under compression)
+};
+// The checks of dfsPrepareIO (reported with the caller's line), without the
+// calls through the library's interface: the reader and writer of single
+// values make them for every item.
+int prepareItemIO(LPHEAD h, kfsHandle f, StepItem* next, int line);
+
 // Reads the tag at a step boundary; *raw is the time stored in it (0 for
 // equidistant files). A missing tag is 2010, a damaged one the container's
 // code.
@@ -38,6 +50,10 @@ int enterDynamic(LPHEAD h, kfsHandle f);
 // One item passed: the item counter advances, and past the last item the
 // step counter (and, when writing, the number of steps).
 void advanceItem(LPHEAD h, bool writing);
+
+// Skips `count` items of the "all items" file types as that many calls of
+// dfsSkipItem do (same checks, same position), with one move per step.
+int skipItems(LPHEAD h, kfsHandle f, int count);
 
 // Clears an end of file left by a read that met the end of the data.
 void clearEndOfFile(kfsHandle f);

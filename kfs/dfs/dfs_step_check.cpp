@@ -5,6 +5,7 @@
 #include "kfs/dfs/dfs_header.h"
 #include "kfs/dfs/dfs_internal.h"
 #include "kfs/dfs/dfs_item.h"
+#include "kfs/dfs/dfs_step.h"
 #include "kfs/dfs/dfs_timestep.h"
 
 namespace {
@@ -15,6 +16,26 @@ bool sequentialFileType(int fileType) {
 }
 
 }  // namespace
+
+namespace dfs {
+
+int prepareItemIO(LPHEAD h, kfsHandle f, StepItem* next, int line) {
+  if (!h || !f) return report(h, f, kfsErrNullArgument, __FILE__, line);
+  if (!sequentialFileType(h->fileType)) return report(h, f, kfsErrTimeStep, __FILE__, line);
+  if (h->itemCounter < 0 || h->itemCounter >= h->nItems || !h->items)
+    return report(h, f, kfsErrItemNumber, __FILE__, line);
+  absItemS* item = &h->items[h->itemCounter];
+  int elements = 0, used = 0;
+  itemElementCounts(item, &elements, &used);
+  if (elements < 1 || isTimeVaryingAxis(item->axisType))
+    return report(h, f, kfsErrBlock, __FILE__, line);
+  // The simple types 1..7, those dfsSimpSize knows.
+  if (item->dataType < 1 || item->dataType > 7) return report(h, f, kfsErrType, __FILE__, line);
+  *next = StepItem{item, item->dataType, elements, used};
+  return 0;
+}
+
+}  // namespace dfs
 
 extern "C" {
 
@@ -28,19 +49,10 @@ int dfsGetNoUsedItemElements(LPHEAD header, kfsHandle file, int* count, int line
 KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 
 int dfsPrepareIO(LPHEAD header, kfsHandle file, int* dataType, int* count, int line) try {
-  if (int s = dfsCheckHeaderFile(header, file, __FILE__, line)) return s;
-  if (!sequentialFileType(header->fileType))
-    return dfs::report(header, file, kfsErrTimeStep, __FILE__, line);
-  if (header->itemCounter < 0 || header->itemCounter >= header->nItems || !header->items)
-    return dfs::report(header, file, kfsErrItemNumber, __FILE__, line);
-  absItemS* item = &header->items[header->itemCounter];
-  const int elements = dfsGetItemElements(item);
-  if (elements < 1 || dfs::isTimeVaryingAxis(item->axisType))
-    return dfs::report(header, file, kfsErrBlock, __FILE__, line);
-  if (dfsSimpSize(item->dataType) == 0)
-    return dfs::report(header, file, kfsErrType, __FILE__, line);
-  if (dataType) *dataType = item->dataType;
-  if (count) *count = elements;
+  dfs::StepItem next{};
+  if (int s = dfs::prepareItemIO(header, file, &next, line)) return s;
+  if (dataType) *dataType = next.type;
+  if (count) *count = next.elements;
   return 0;
 }
 KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))

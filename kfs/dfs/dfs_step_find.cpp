@@ -98,9 +98,7 @@ int dfsFindItemDynamic(LPHEAD header, kfsHandle file, int step, int item) try {
                             header->itemCounter > 0 && header->itemCounter < item;
   if (!insideBefore)
     if (int s = findTimeStep(header, file, step)) return s;
-  while (header->itemCounter < item - 1)
-    if (int s = dfsSkipItem(header, file)) return s;
-  return 0;
+  return dfs::skipItems(header, file, item - 1 - header->itemCounter);
 }
 KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 

@@ -5,6 +5,8 @@
 
 #include "base/kora_boundary.h"
 #include "kfs/container/call_trace.h"
+#include "kfs/container/kfs_access.h"
+#include "kfs/dfs/dfs_axis.h"
 #include "kfs/dfs/dfs_checks.h"
 #include "kfs/dfs/dfs_header.h"
 #include "kfs/dfs/dfs_internal.h"
@@ -32,18 +34,24 @@ int checkRecord(LPHEAD h, kfsHandle f, int type, int used) {
   return 0;
 }
 
-// Under compression `indices` places the stored values in the grid.
-int readRecord(LPHEAD h, kfsHandle f, const absItemS* item, void* data, int elements, int used,
+// Under compression `indices` places the stored values in the grid. A
+// record that is the one expected and lies in the container's buffer is
+// taken from there at once; anything else goes the way that names what is
+// wrong with it.
+int readRecord(LPHEAD h, kfsHandle f, const dfs::StepItem& next, void* data,
                const std::vector<long long>& indices) {
-  const int type = item->dataType;
+  const int type = next.type, used = next.used;
+  if (used == next.elements &&
+      kfs::ReadExpectedRecord(f, type, static_cast<unsigned int>(used), data))
+    return 0;
   if (int s = checkRecord(h, f, type, used)) return s;
-  if (used == elements)
+  if (used == next.elements)
     return dfsCheckReadLR(f, type, static_cast<unsigned int>(used), data, __FILE__, __LINE__);
   std::vector<unsigned char> stored(static_cast<size_t>(dfsSimpSize(type)) * used);
   if (int s = dfsCheckReadLR(f, type, static_cast<unsigned int>(used), stored.data(), __FILE__,
                              __LINE__))
     return s;
-  dfs::expandValues(h, type, stored.data(), indices, elements, data);
+  dfs::expandValues(h, type, stored.data(), indices, next.elements, data);
   return 0;
 }
 
@@ -55,23 +63,25 @@ bool conversionPossible(const absItemS* item) {
 }
 
 int readItemStep(LPHEAD h, kfsHandle f, double* time, void* data) {
-  int type = 0, elements = 0;
-  if (int s = dfsPrepareIO(h, f, &type, &elements, __LINE__)) return s;
-  absItemS* item = &h->items[h->itemCounter];
-  const int used = dfsGetUsedItemElements(item);
+  dfs::StepItem next{};
+  if (int s = dfs::prepareItemIO(h, f, &next, __LINE__)) return s;
+  absItemS* item = next.item;
+  const bool converts = data && dfs::convertsData(item);
   // What could refuse the values is settled before the file moves.
-  if (data && !conversionPossible(item)) return DFS_FAIL(h, f, kfsErrUnit);
+  if (converts && !conversionPossible(item)) return DFS_FAIL(h, f, kfsErrUnit);
   std::vector<long long> indices;
-  if (data && used < elements && !dfs::storedIndices(h, item, used, &indices))
+  if (data && next.used < next.elements && !dfs::storedIndices(h, item, next.used, &indices))
     return DFS_FAIL(h, f, kfsErrBlock);
   if (int s = dfs::enterDynamic(h, f)) return s;
   if (h->itemCounter == 0)
     if (int s = dfs::beginStepRead(h, f)) return s;
-  const int s =
-      data ? readRecord(h, f, item, data, elements, used, indices)
-           : dfsCheckPseudoSkipLR(type, static_cast<unsigned int>(used), f, __FILE__, __LINE__);
+  const int s = data ? readRecord(h, f, next, data, indices)
+                     : dfsCheckPseudoSkipLR(next.type, static_cast<unsigned int>(next.used), f,
+                                            __FILE__, __LINE__);
   if (s) return s;
-  dfs::convertData(item, dfs::Direction::ToCaller, data, elements, h->deleteFloat, h->deleteDouble);
+  if (converts)
+    dfs::convertData(item, dfs::Direction::ToCaller, data, next.elements, h->deleteFloat,
+                     h->deleteDouble);
   if (time) *time = h->currentTime;
   dfs::advanceItem(h, false);
   return 0;
@@ -89,7 +99,44 @@ bool allItemsFileType(int fileType) {
          fileType == F_NEQTIME_FIXEDSPACE_ALLITEMS;
 }
 
+// The bytes the record of the item at the item counter takes in the step
+// (with the coordinates before it in a varying-space file), as dfsSkipItem
+// moves over them.
+long long itemRecordBytes(LPHEAD h, bool varyingSpace) {
+  const absItemS* item = &h->items[h->itemCounter];
+  int elements = 0, used = 0;
+  dfs::itemElementCounts(item, &elements, &used);
+  long long bytes = 5 + static_cast<long long>(used) * kfs::RecordElementSize(item->dataType);
+  if (varyingSpace) bytes += 5 + 3LL * used * kfs::RecordElementSize(kfsTypeFloat);
+  return bytes;
+}
+
 }  // namespace
+
+namespace dfs {
+
+int skipItems(LPHEAD h, kfsHandle f, int count) {
+  while (count > 0) {
+    // The first skip of a run checks the handle and reads the step's tag.
+    if (int s = dfsSkipItem(h, f)) return s;
+    --count;
+    // Skipping moves over records without reading them, so the moves of the
+    // step's further items add up to one.
+    long long bytes = 0;
+    const bool varyingSpace = varyingSpaceFile(h->fileType);
+    for (; count > 0 && h->itemCounter != 0; --count) {
+      bytes += itemRecordBytes(h, varyingSpace);
+      advanceItem(h, false);
+    }
+    if (bytes == 0) continue;
+    kfsPseudoSeek(f, bytes);
+    if (const unsigned int status = kfsPeekError(f))
+      return DFS_FAIL(nullptr, f, readFailure(status));
+  }
+  return 0;
+}
+
+}  // namespace dfs
 
 extern "C" {
 
@@ -123,10 +170,9 @@ KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 int dfsSkipTimeStep(LPHEAD header, kfsHandle file) try {
   if (int s = dfsCheckHeaderFile(header, file, __FILE__, __LINE__)) return s;
   if (!allItemsFileType(header->fileType)) return DFS_FAIL(header, file, kfsErrTimeStep);
-  do {
-    if (int s = dfsSkipItem(header, file)) return s;
-  } while (header->itemCounter != 0);
-  return 0;
+  // To the end of the step: the rest of its items, or all of them.
+  const int rest = header->nItems - header->itemCounter;
+  return dfs::skipItems(header, file, rest > 0 ? rest : 1);
 }
 KORA_CATCH_ALL(DFS_FAIL(header, file, kfsErrMemory))
 

@@ -89,26 +89,28 @@ int beginStepWrite(LPHEAD h, kfsHandle f, double time) {
 }
 
 int writeItemStep(LPHEAD h, kfsHandle f, const void* data, double time) {
-  if (int s = dfsCheckHeaderFile(h, f, __FILE__, __LINE__)) return s;
-  if (int s = dfsCheckVector(data, __FILE__, __LINE__)) return s;
+  // The argument checks of dfsCheckHeaderFile and dfsCheckVector, made here.
+  if (!h || !f) return DFS_FAIL(h, f, kfsErrNullArgument);
+  if (!data) return DFS_FAIL(nullptr, nullptr, kfsErrNullArgument);
   dfs::clearEndOfFile(f);
-  int type = 0, elements = 0;
-  if (int s = dfsPrepareIO(h, f, &type, &elements, __LINE__)) return s;
+  dfs::StepItem next{};
+  if (int s = dfs::prepareItemIO(h, f, &next, __LINE__)) return s;
   if (kfs::IsReadOnly(f)) return DFS_FAIL(h, f, kfsErrReadOnly);
-  absItemS* item = &h->items[h->itemCounter];
-  const int used = dfsGetUsedItemElements(item);
+  absItemS* item = next.item;
+  const int type = next.type, used = next.used;
   const bool statistics = dfs::keepsStatistics(type);
   if (statistics)
     if (int s = dfs::checkStatistics(h, item)) return s;
   StoredValues stored;
-  if (int s = stored.prepare(h, f, item, data, elements, used)) return s;
+  if (int s = stored.prepare(h, f, item, data, next.elements, used)) return s;
 
   if (int s = startDynamic(h, f)) return s;
   if (h->itemCounter == 0)
     if (int s = beginStepWrite(h, f, time)) return s;
-  if (int s = dfsCheckWriteLR(f, type, static_cast<unsigned int>(used), stored.values(), __FILE__,
-                              __LINE__))
-    return s;
+  // A record that fits the container's buffer is built there at once.
+  const auto count = static_cast<unsigned int>(used);
+  if (!kfs::WriteRecordInBuffer(f, type, count, stored.values()))
+    if (int s = dfsCheckWriteLR(f, type, count, stored.values(), __FILE__, __LINE__)) return s;
   if (statistics) dfs::addStatistics(h, item, stored.values(), used);
   dfs::advanceItem(h, true);
   return 0;

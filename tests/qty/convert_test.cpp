@@ -159,7 +159,8 @@ const Factors kCases[] = {
     {1e-3, 0.0, 0.0, 0x1p1000},   {7.0, 0.0, 0.0, -2.0},
     {1.0, 0.0, 0.0, 0x1p1023},    {1.0, 273.15, 0.0, 5.0 / 9.0},
     {0.45359237, 0.0, 0.0, 1e-3}, {1.0, 0.0, 0.0, 0.3048},
-    {1.0, 0.0, 0.0, 0x1p-1074},
+    {1.0, 0.0, 0.0, 0x1p-1074},   {1.0, 0.0, 0.0, 0.01},
+    {1.0, 0.0, 0.0, 0.001},       {1.0, -0.0, 0.0, -0.01},
 };
 
 TEST(ConvertKernels, OnlyExactReciprocalsReplaceTheDivision) {
@@ -171,6 +172,18 @@ TEST(ConvertKernels, OnlyExactReciprocalsReplaceTheDivision) {
   EXPECT_FALSE(CLinearConversion(1, 0, 0, 0x1p-1074).UsesReciprocal());  // 2^1074 overflows
   EXPECT_FALSE(CLinearConversion(1, 0, 0, 0.3048).UsesReciprocal());
   EXPECT_FALSE(CLinearConversion(1, 0, 0, 3.0).UsesReciprocal());
+}
+
+// Float values multiply by a short reciprocal (centi-, milli-) only for a
+// pure change of scale; doubles keep the division.
+TEST(ConvertKernels, FloatsMultiplyByAShortReciprocalOfAPureScale) {
+  EXPECT_TRUE(CLinearConversion(1, 0, 0, 0.01).UsesReciprocalForFloats());
+  EXPECT_TRUE(CLinearConversion(1, 0, 0, 0.001).UsesReciprocalForFloats());
+  EXPECT_FALSE(CLinearConversion(1, 0, 0, 0.01).UsesReciprocal());
+  EXPECT_FALSE(CLinearConversion(1, 0, 0, 0.3048).UsesReciprocalForFloats());
+  EXPECT_FALSE(CLinearConversion(1, 0, 0, 1000.0).UsesReciprocalForFloats());
+  EXPECT_FALSE(CLinearConversion(0.3048, 0, 0, 0.01).UsesReciprocalForFloats());
+  EXPECT_FALSE(CLinearConversion(1, 273.15, 0, 0.01).UsesReciprocalForFloats());
 }
 
 using Kernel = CLinearConversion::Kernel;
