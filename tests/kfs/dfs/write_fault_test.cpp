@@ -1,0 +1,95 @@
+// Writes that fail part-way: a memory stream whose drain refuses one call,
+// for every call a whole file makes, and a disk file on a device that is
+// full. Every fault must come back as a code from some call (never a
+// success throughout), nothing may leak (the sanitizer build checks), and
+// what reached the stream before the fault is the start of the good file.
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "dfs_support.h"
+#include "kfs/dfs/dfs_timestep.h"
+
+namespace {
+
+std::vector<unsigned char> g_drained;
+unsigned char g_buffer[48];
+int g_drainCalls = 0;
+int g_failingCall = 0;  // 0: every drain succeeds
+
+size_t FailingDrain(size_t filled) {
+  if (++g_drainCalls == g_failingCall) return 0;
+  g_drained.insert(g_drained.end(), g_buffer, g_buffer + filled);
+  return filled;
+}
+
+// Header, three steps of both items, close. The first code other than 0.
+int WriteSmallFile(kfsHandle* file, LPHEAD header) {
+  int first = dfsStreamCreate(g_buffer, sizeof g_buffer, FailingDrain, header, file);
+  if (first != 0) {
+    EXPECT_EQ(*file, nullptr) << "a failed create leaves no handle";
+    return first;
+  }
+  float values[10];
+  for (int i = 0; i < 10; ++i) values[i] = 0.5f * static_cast<float>(i);
+  for (int step = 0; step < 3; ++step) {
+    for (int item = 0; item < 2; ++item) {
+      const int code = dfsWriteItemTimeStep(header, *file, values, step);
+      if (first == 0) first = code;
+    }
+  }
+  const int code = dfsFileClose(header, file);
+  return first != 0 ? first : code;
+}
+
+std::vector<unsigned char> WriteWithFailingDrain(int failingCall, int* code) {
+  g_drained.clear();
+  g_drainCalls = 0;
+  g_failingCall = failingCall;
+  LPHEAD header = dfstest::twoItemHeader();
+  const dfstest::HeaderGuard headerGuard(header);
+  kfsHandle file = nullptr;
+  // A file whose close failed is still released by the container.
+  const dfstest::KfsFileGuard fileGuard(file);
+  *code = WriteSmallFile(&file, header);
+  return g_drained;
+}
+
+}  // namespace
+
+TEST(WriteFaults, EveryFailingDrainIsReportedAndLeavesAPrefixOfTheGoodFile) {
+  dfstest::loadUnits();
+  dfstest::ErrorRecorder errors;
+  int code = -1;
+  const std::vector<unsigned char> good = WriteWithFailingDrain(0, &code);
+  ASSERT_EQ(code, 0);
+  const int calls = g_drainCalls;
+  ASSERT_GT(calls, 3) << "the buffer is small so that the file takes many drains";
+
+  for (int failing = 1; failing <= calls; ++failing) {
+    const std::vector<unsigned char> partial = WriteWithFailingDrain(failing, &code);
+    EXPECT_NE(code, 0) << "drain " << failing << " of " << calls << " failed unseen";
+    ASSERT_LE(partial.size(), good.size()) << failing;
+    EXPECT_TRUE(std::equal(partial.begin(), partial.end(), good.begin())) << failing;
+  }
+}
+
+TEST(WriteFaults, AFullDeviceIsReportedByTheWriteOrTheClose) {
+  dfstest::loadUnits();
+  dfstest::ErrorRecorder errors;
+  LPHEAD header = dfstest::twoItemHeader();
+  const dfstest::HeaderGuard headerGuard(header);
+  kfsHandle file = nullptr;
+  const dfstest::KfsFileGuard fileGuard(file);
+  int first = dfsFileCreate("/dev/full", header, &file);
+  if (first == 0) {
+    std::vector<float> values(10, 1.0f);
+    for (int step = 0; step < 200 && first == 0; ++step) {
+      for (int item = 0; item < 2 && first == 0; ++item)
+        first = dfsWriteItemTimeStep(header, file, values.data(), step);
+    }
+    const int code = dfsFileClose(header, &file);
+    if (first == 0) first = code;
+  }
+  EXPECT_NE(first, 0) << "nothing written to a full device may pass for a success";
+}
