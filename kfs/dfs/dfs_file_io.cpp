@@ -2,6 +2,7 @@
 // identifier, trace, and report failures through the wrapper table.
 #include "kfs/dfs/dfs_file_io.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "base/kora_boundary.h"
@@ -163,8 +164,13 @@ kfsHandle openFileCreate(const char* path, int update, unsigned int* status) {
   file = Opened(rc, file, status, __LINE__);
   // The container made the file, but the handle could not take the data-file
   // state and was closed again: a failed create leaves no file behind.
-  if (rc == kfsOK && !file) ::unlink(path);
+  if (rc == kfsOK && !file) removeFailedCreate(path);
   return file;
+}
+
+void removeFailedCreate(const char* path) {
+  struct stat info;
+  if (::lstat(path, &info) == 0 && S_ISREG(info.st_mode)) ::unlink(path);
 }
 
 kfsHandle openStreamCreate(void* buffer, size_t capacity, kfsStreamDrain drain,

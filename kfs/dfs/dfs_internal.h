@@ -38,6 +38,10 @@ bool atEndOfFile(kfsHandle file);
 // so that a create answers what went wrong: 2000 when memory ran out, 2003
 // when the file could not be made.
 kfsHandle openFileCreate(const char* path, int update, unsigned int* status);
+// Removes what a failed create left at path, when that is a regular file: a
+// device, a pipe or a link the caller named was there before the create and
+// is not ours to remove.
+void removeFailedCreate(const char* path);
 kfsHandle openStreamCreate(void* buffer, std::size_t capacity, kfsStreamDrain drain,
                            unsigned int* status);
 

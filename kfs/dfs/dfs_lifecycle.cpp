@@ -191,7 +191,7 @@ int dfsFileCreateEx(const char* path, LPHEAD header, kfsHandle* file, int update
   if (s && f) {
     // Nothing half-written stays behind.
     FCloseFile(&f);
-    ::unlink(path);
+    dfs::removeFailedCreate(path);
   }
   if (!s) *file = f;
   if (dfsDebugIsOn()) DebugExit("%p [%d]", static_cast<void*>(f), s);

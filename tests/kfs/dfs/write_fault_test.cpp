@@ -3,8 +3,12 @@
 // full. Every fault must come back as a code from some call (never a
 // success throughout), nothing may leak (the sanitizer build checks), and
 // what reached the stream before the fault is the start of the good file.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "dfs_support.h"
@@ -74,14 +78,20 @@ TEST(WriteFaults, EveryFailingDrainIsReportedAndLeavesAPrefixOfTheGoodFile) {
   }
 }
 
-TEST(WriteFaults, AFullDeviceIsReportedByTheWriteOrTheClose) {
+// The full device is reached through a link in the test's own folder, so
+// that a create which removed what it could not write removes the link, not
+// the device of the machine.
+TEST(WriteFaults, AFullDeviceIsReportedAndWhatThePathNamesIsNotRemoved) {
   dfstest::loadUnits();
   dfstest::ErrorRecorder errors;
+  const std::string link = dfstest::workPath("full_device.dfs");
+  ::unlink(link.c_str());
+  ASSERT_EQ(::symlink("/dev/full", link.c_str()), 0);
   LPHEAD header = dfstest::twoItemHeader();
   const dfstest::HeaderGuard headerGuard(header);
   kfsHandle file = nullptr;
   const dfstest::KfsFileGuard fileGuard(file);
-  int first = dfsFileCreate("/dev/full", header, &file);
+  int first = dfsFileCreate(link.c_str(), header, &file);
   if (first == 0) {
     std::vector<float> values(10, 1.0f);
     for (int step = 0; step < 200 && first == 0; ++step) {
@@ -92,4 +102,7 @@ TEST(WriteFaults, AFullDeviceIsReportedByTheWriteOrTheClose) {
     if (first == 0) first = code;
   }
   EXPECT_NE(first, 0) << "nothing written to a full device may pass for a success";
+  struct stat linkInfo;
+  EXPECT_EQ(::lstat(link.c_str(), &linkInfo), 0) << "a failed create removed what it did not make";
+  ::unlink(link.c_str());
 }
