@@ -6,18 +6,15 @@
 // (EPSG:5513, PROJ with +axis=swu). Points over the Czech Republic and
 // Slovakia.
 #include <benchmark/benchmark.h>
-#include <proj.h>
 
 #include <memory>
-#include <random>
-#include <vector>
 
 #include "KvCart/core/CKvEllipsoid.h"
 #include "KvCart/families/CKvKrovak.h"
 
-namespace {
+#include "projection_pair_bench.h"
 
-constexpr int kCount = 1000000;
+namespace {
 
 struct Grid {
   const char* name;
@@ -42,71 +39,21 @@ std::unique_ptr<CKvProjection> Make(int index) {
                                      CKvEllipsoid("", "", 6377397.155, 299.1528128));
 }
 
-struct Points {
-  std::vector<double> lon, lat, x, y;
-};
-
-// Degrees and their projections (by our class; both libraries agree to 1 mm).
-Points MakePoints(const Grid& g, const CKvProjection& p) {
-  std::mt19937_64 random(20261208);
-  std::uniform_real_distribution<double> lon(g.west, g.east), lat(g.south, g.north);
-  Points out;
-  for (int i = 0; i < kCount; ++i) {
-    out.lon.push_back(lon(random));
-    out.lat.push_back(lat(random));
-    double x, y;
-    p.Geo2Proj(out.lon.back(), out.lat.back(), &x, &y);
-    out.x.push_back(x);
-    out.y.push_back(y);
-  }
-  return out;
-}
+pairbench::Area AreaOf(const Grid& g) { return {g.west, g.east, g.south, g.north}; }
 
 void KvCartForward(benchmark::State& state) {
-  std::unique_ptr<CKvProjection> p = Make(state.range(0));
-  Points pts = MakePoints(kGrids[state.range(0)], *p);
-  for (auto _ : state) {
-    for (int i = 0; i < kCount; ++i) p->Geo2Proj(pts.lon[i], pts.lat[i], &pts.x[i], &pts.y[i]);
-    benchmark::ClobberMemory();
-  }
-  state.SetItemsProcessed(state.iterations() * kCount);
-  state.SetLabel(kGrids[state.range(0)].name);
+  const Grid& g = kGrids[state.range(0)];
+  pairbench::RunOurs(state, *Make(state.range(0)), AreaOf(g), g.name, true);
 }
 
 void KvCartInverse(benchmark::State& state) {
-  std::unique_ptr<CKvProjection> p = Make(state.range(0));
-  Points pts = MakePoints(kGrids[state.range(0)], *p);
-  for (auto _ : state) {
-    for (int i = 0; i < kCount; ++i) p->Proj2Geo(pts.x[i], pts.y[i], &pts.lon[i], &pts.lat[i]);
-    benchmark::ClobberMemory();
-  }
-  state.SetItemsProcessed(state.iterations() * kCount);
-  state.SetLabel(kGrids[state.range(0)].name);
+  const Grid& g = kGrids[state.range(0)];
+  pairbench::RunOurs(state, *Make(state.range(0)), AreaOf(g), g.name, false);
 }
 
-// PROJ works in radians on the geographic side; the conversion to radians
-// happens outside the timing, into the arrays PROJ transforms in place.
 void Proj(benchmark::State& state, PJ_DIRECTION direction) {
   const Grid& g = kGrids[state.range(0)];
-  Points pts = MakePoints(g, *Make(state.range(0)));
-  PJ_CONTEXT* ctx = proj_context_create();
-  PJ* pj = proj_create(ctx, g.proj);
-  std::vector<double> u(kCount), v(kCount);
-  for (auto _ : state) {
-    state.PauseTiming();
-    for (int i = 0; i < kCount; ++i) {
-      u[i] = direction == PJ_FWD ? proj_torad(pts.lon[i]) : pts.x[i];
-      v[i] = direction == PJ_FWD ? proj_torad(pts.lat[i]) : pts.y[i];
-    }
-    state.ResumeTiming();
-    proj_trans_generic(pj, direction, u.data(), sizeof(double), kCount, v.data(), sizeof(double),
-                       kCount, nullptr, 0, 0, nullptr, 0, 0);
-    benchmark::ClobberMemory();
-  }
-  state.SetItemsProcessed(state.iterations() * kCount);
-  state.SetLabel(g.name);
-  proj_destroy(pj);
-  proj_context_destroy(ctx);
+  pairbench::RunProj(state, g.proj, *Make(state.range(0)), AreaOf(g), g.name, direction);
 }
 
 void ProjForward(benchmark::State& state) { Proj(state, PJ_FWD); }

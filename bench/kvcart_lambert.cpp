@@ -7,12 +7,9 @@
 // Albers (Conus Albers), the equidistant conic (USA contiguous) and
 // Cassini-Soldner (Johor Grid). Points are spread over each system's area.
 #include <benchmark/benchmark.h>
-#include <proj.h>
 
 #include <functional>
 #include <memory>
-#include <random>
-#include <vector>
 
 #include "KvCart/core/CKvEllipsoid.h"
 #include "KvCart/families/CKvAlbersEqualArea.h"
@@ -21,9 +18,10 @@
 #include "KvCart/families/CKvLambert2SP.h"
 #include "KvCart/families/CKvMercator1SP.h"
 
+#include "projection_pair_bench.h"
+
 namespace {
 
-constexpr int kCount = 1000000;
 const CKvEllipsoid kGrs80("GRS 1980", "RF", 6378137.0, 298.257222101);
 const CKvEllipsoid kWgs84("WGS 84", "WE", 6378137.0, 298.257223563);
 
@@ -53,75 +51,24 @@ const Case kCases[] = {
      104.6, 1.2, 2.95},
 };
 
-struct Points {
-  std::vector<double> lon, lat, x, y;
-};
-
-// Degrees over the area and their projections (by our class; both libraries
-// agree to 1 mm).
-Points MakePoints(const Case& c, const CKvProjection& p) {
-  std::mt19937_64 random(20261208);
-  std::uniform_real_distribution<double> lon(c.west, c.east), lat(c.south, c.north);
-  Points pts;
-  for (int i = 0; i < kCount; ++i) {
-    pts.lon.push_back(lon(random));
-    pts.lat.push_back(lat(random));
-    double x, y;
-    p.Geo2Proj(pts.lon.back(), pts.lat.back(), &x, &y);
-    pts.x.push_back(x);
-    pts.y.push_back(y);
-  }
-  return pts;
-}
+pairbench::Area AreaOf(const Case& c) { return {c.west, c.east, c.south, c.north}; }
 
 void KvCartForward(benchmark::State& state) {
   const Case& c = kCases[state.range(0)];
   std::unique_ptr<CKvProjection> p(c.make());
-  Points pts = MakePoints(c, *p);
-  for (auto _ : state) {
-    for (int i = 0; i < kCount; ++i) p->Geo2Proj(pts.lon[i], pts.lat[i], &pts.x[i], &pts.y[i]);
-    benchmark::ClobberMemory();
-  }
-  state.SetItemsProcessed(state.iterations() * kCount);
-  state.SetLabel(c.name);
+  pairbench::RunOurs(state, *p, AreaOf(c), c.name, true);
 }
 
 void KvCartInverse(benchmark::State& state) {
   const Case& c = kCases[state.range(0)];
   std::unique_ptr<CKvProjection> p(c.make());
-  Points pts = MakePoints(c, *p);
-  for (auto _ : state) {
-    for (int i = 0; i < kCount; ++i) p->Proj2Geo(pts.x[i], pts.y[i], &pts.lon[i], &pts.lat[i]);
-    benchmark::ClobberMemory();
-  }
-  state.SetItemsProcessed(state.iterations() * kCount);
-  state.SetLabel(c.name);
+  pairbench::RunOurs(state, *p, AreaOf(c), c.name, false);
 }
 
-// PROJ works in radians on the geographic side; the conversion to radians
-// happens outside the timing, into the arrays PROJ transforms in place.
 void Proj(benchmark::State& state, PJ_DIRECTION direction) {
   const Case& c = kCases[state.range(0)];
   std::unique_ptr<CKvProjection> ours(c.make());
-  Points pts = MakePoints(c, *ours);
-  PJ_CONTEXT* ctx = proj_context_create();
-  PJ* pj = proj_create(ctx, c.proj);
-  std::vector<double> u(kCount), v(kCount);
-  for (auto _ : state) {
-    state.PauseTiming();
-    for (int i = 0; i < kCount; ++i) {
-      u[i] = direction == PJ_FWD ? proj_torad(pts.lon[i]) : pts.x[i];
-      v[i] = direction == PJ_FWD ? proj_torad(pts.lat[i]) : pts.y[i];
-    }
-    state.ResumeTiming();
-    proj_trans_generic(pj, direction, u.data(), sizeof(double), kCount, v.data(), sizeof(double),
-                       kCount, nullptr, 0, 0, nullptr, 0, 0);
-    benchmark::ClobberMemory();
-  }
-  state.SetItemsProcessed(state.iterations() * kCount);
-  state.SetLabel(c.name);
-  proj_destroy(pj);
-  proj_context_destroy(ctx);
+  pairbench::RunProj(state, c.proj, *ours, AreaOf(c), c.name, direction);
 }
 
 void ProjForward(benchmark::State& state) { Proj(state, PJ_FWD); }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -361,6 +362,34 @@ TEST_F(Lifecycle, FindBlockForStaticDataInAFileWithoutItStopsAtTheFirstStep) {
   EXPECT_EQ(kfsQuery(f, &id), kfsTypeBlock);
   EXPECT_EQ(id, 30005u);
   dfsFileClose(h, &f);
+}
+
+// A create that cannot write removes what it left behind, but only a file it
+// made: a device, pipe or link the caller named was there before. The full
+// device is reached through a link in the test's own folder, so that a
+// create which removed too much removes the link, not the machine's device.
+TEST_F(Lifecycle, AFailedCreateOnAFullDeviceRemovesNothingItDidNotMake) {
+  const std::string link = dfstest::workPath("full_device.dfs");
+  ::unlink(link.c_str());
+  ASSERT_EQ(::symlink("/dev/full", link.c_str()), 0);
+  LPHEAD header = dfstest::twoItemHeader();
+  const dfstest::HeaderGuard headerGuard(header);
+  kfsHandle file = nullptr;
+  const dfstest::KfsFileGuard fileGuard(file);
+  int first = dfsFileCreate(link.c_str(), header, &file);
+  std::vector<float> values(10, 1.0f);
+  for (int step = 0; step < 200 && first == 0; ++step) {
+    for (int item = 0; item < 2 && first == 0; ++item)
+      first = dfsWriteItemTimeStep(header, file, values.data(), step);
+  }
+  if (file != nullptr) {
+    const int code = dfsFileClose(header, &file);
+    if (first == 0) first = code;
+  }
+  EXPECT_NE(first, 0) << "nothing written to a full device may pass for a success";
+  struct stat linkInfo;
+  EXPECT_EQ(::lstat(link.c_str(), &linkInfo), 0) << "a failed create removed what it did not make";
+  ::unlink(link.c_str());
 }
 
 TEST_F(Lifecycle, DeleteRemovesExistingFilesOnly) {
