@@ -42,6 +42,16 @@ inline void AttachUpperState(kfsFile* file, void* state, void (*release)(void*))
 // own failures are; line is the caller's source line. Returns the status.
 unsigned int Raise(kfsFile* file, unsigned int code, int line);
 
+// Whether the path still names the file the handle has open (the same
+// device and inode); false for a memory stream, a path that names nothing or
+// anything else, and when the system cannot tell. A name removed or taken
+// over by another file between two steps must not send a later update by
+// name into a file the handle never opened.
+bool PathNamesOpenFile(const kfsFile* file, const char* path);
+
+// Whether two handles have the same file on disk open.
+bool SameOpenFile(const kfsFile* a, const kfsFile* b);
+
 // The call trace's runs, for the trace switches of the layers above. A run
 // ends when the trace meets its line limit or is reset; a switch belongs to
 // the run it was turned on in and reads as off once that run ended.

@@ -11,6 +11,7 @@
 
 #include "base/kora_boundary.h"
 #include "kfs/container/call_trace.h"
+#include "kfs/container/kfs_access.h"
 #include "kfs/dfs/dfs_axis.h"
 #include "kfs/dfs/dfs_blockio.h"
 #include "kfs/dfs/dfs_checks.h"
@@ -307,10 +308,15 @@ int updateHeader(LPHEAD header, int force, kfsHandle file, bool timeOnly) {
   if (kfsFileFlush(file) != 0) return DFS_FAIL(header, file, kfsErrFlush);
   if (dfs::FileState* state = dfs::state(file)) state->lastHeaderUpdate = std::clock();
 
+  // The update goes through the file's name, which may since have been
+  // removed or given to another file: that one must not get this header.
+  const char* path = kfs::DiskPath(file);
+  if (!kfs::PathNamesOpenFile(file, path)) return DFS_FAIL(header, file, kfsErrOpen);
   unsigned int openStatus = 0;
-  kfsHandle edit = FOpenFileEdit(kfs::DiskPath(file), &openStatus);
+  kfsHandle edit = FOpenFileEdit(path, &openStatus);
   if (!edit) return dfs::openFailure(openStatus);
   const HandleCloser closer(&edit);
+  if (!kfs::SameOpenFile(file, edit)) return DFS_FAIL(header, file, kfsErrOpen);
   Walk w{header, timeOnly};
   int s = walkHeader(edit, w);
   const unsigned int closed = FCloseFile(&edit);
