@@ -304,6 +304,9 @@ int updateHeader(LPHEAD header, int force, kfsHandle file, bool timeOnly) {
   if (kfs::IsReadOnly(file)) return DFS_FAIL(header, file, kfsErrReadOnly);
   if (!kfs::DiskPath(file))
     return DFS_FAIL(header, file, kfsErrFlush);  // a memory stream stays untouched
+  // A header that announced steps a failed write lost would hand readers
+  // a file they cannot read: the header stays as the last flush left it.
+  if (int s = dfs::lostWrites(file)) return s;
   if (!force && !updateDue(file)) return 0;
   if (kfsFileFlush(file) != 0) return DFS_FAIL(header, file, kfsErrFlush);
   if (dfs::FileState* state = dfs::state(file)) state->lastHeaderUpdate = std::clock();

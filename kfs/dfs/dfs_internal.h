@@ -33,6 +33,11 @@ long long axisElements(const absItemS* item);
 // rewritten in place, never begun anew.
 bool atEndOfFile(kfsHandle file);
 
+// The error a writable handle holds latched (0 when none): once a write
+// failed every later one is refused, so what the writer sent since the last
+// flush may be missing from the file.
+int lostWrites(kfsHandle file);
+
 // FOpenFileCreate and FOpenStreamCreate, with the status of a failed open
 // also in *status (the public wrappers give it only to their error table),
 // so that a create answers what went wrong: 2000 when memory ran out, 2003

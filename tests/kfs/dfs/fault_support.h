@@ -4,7 +4,10 @@
 #ifndef KORACORE_TESTS_KFS_DFS_FAULT_SUPPORT_H
 #define KORACORE_TESTS_KFS_DFS_FAULT_SUPPORT_H
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <csignal>
 
 #include <string>
 #include <vector>
@@ -92,6 +95,30 @@ inline std::string makeFolder(const std::string& name, mode_t mode = 0755) {
   ::chmod(folder.c_str(), mode);  // whatever the process's creation mask
   return folder;
 }
+
+// Lowers the process's file size limit for its scope: a write that would
+// take a file beyond it is cut short, as on a full disk, and the signal the
+// system sends with it is ignored so that the write reports the failure.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(long long bytes) {
+    ::getrlimit(RLIMIT_FSIZE, &m_saved);
+    m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit lowered = m_saved;
+    lowered.rlim_cur = static_cast<rlim_t>(bytes);
+    EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &lowered), 0);
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &m_saved);
+    std::signal(SIGXFSZ, m_savedHandler);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  struct rlimit m_saved;
+  void (*m_savedHandler)(int);
+};
 
 }  // namespace faulttest
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "dfs_support.h"
+#include "fault_support.h"
 #include "kfs/dfs/dfs_timestep.h"
 
 namespace {
@@ -113,4 +114,78 @@ TEST(WriteFaults, AFullDeviceIsReportedAndWhatThePathNamesIsNotRemoved) {
   struct stat linkInfo;
   EXPECT_EQ(::lstat(link.c_str(), &linkInfo), 0) << "a failed create removed what it did not make";
   ::unlink(link.c_str());
+}
+
+// After a write failed, whatever the caller does with the handle reports a
+// code: more steps, a flush, the close. The close lets the handle go all the
+// same (the sanitizer build checks that nothing leaks).
+namespace {
+
+void expectEveryLaterCallFails(LPHEAD header, kfsHandle* file, const std::string& where) {
+  std::vector<float> values(static_cast<size_t>(dfsGetItemElements(dfsItemD(header, 1))), 2.0f);
+  for (int more = 0; more < 3; ++more)
+    EXPECT_NE(dfsWriteItemTimeStep(header, *file, values.data(), 9.0), 0) << where;
+  EXPECT_NE(dfsFileFlush(header, *file), 0) << where << ": a flush after lost data succeeded";
+  EXPECT_NE(dfsFileClose(header, file), 0) << where << ": a close after lost data succeeded";
+  EXPECT_EQ(*file, nullptr) << where << ": the close kept a handle nothing can repair";
+}
+
+}  // namespace
+
+TEST(WriteFaults, AfterAFailingDrainEveryCallOnTheHandleFailsAndTheCloseReleasesIt) {
+  dfstest::loadUnits();
+  dfstest::ErrorRecorder errors;
+  int code = -1;
+  WriteWithFailingDrain(0, &code);
+  const int calls = g_drainCalls;
+  for (int failing = 1; failing <= calls; ++failing) {
+    g_drained.clear();
+    g_drainCalls = 0;
+    g_failingCall = failing;
+    LPHEAD header = dfstest::twoItemHeader();
+    const dfstest::HeaderGuard headerGuard(header);
+    kfsHandle file = nullptr;
+    const dfstest::KfsFileGuard fileGuard(file);
+    if (dfsStreamCreate(g_buffer, sizeof g_buffer, FailingDrain, header, &file) != 0) {
+      EXPECT_EQ(file, nullptr);
+      continue;
+    }
+    int s = 0;
+    for (int step = 0; step < 3 && s == 0; ++step) s = faulttest::writeSteps(header, file, step, 1);
+    if (s == 0) continue;  // the failing drain comes with the close, checked above
+    expectEveryLaterCallFails(header, &file, "drain " + std::to_string(failing));
+  }
+}
+
+// A disk that fills up under a running writer: the process's file size
+// limit stops the file at chosen sizes. Records larger than the write
+// buffer go straight to the file, so the failing write is a step's. The
+// file keeps what the last flush announced, and a reader gets either those
+// steps exactly or a code.
+TEST(WriteFaults, AFileThatCannotGrowFailsEveryLaterCallAndKeepsWhatWasFlushed) {
+  dfstest::loadUnits();
+  const std::string path = dfstest::workPath("size_limit.dfs");
+  for (const long long extra : {1LL, 5LL, 17LL, 4000LL, 80005LL, 100000LL, 240000LL}) {
+    const std::string where = "limit +" + std::to_string(extra);
+    LPHEAD header = dfstest::gridHeader(2, 200, 100);
+    const dfstest::HeaderGuard headerGuard(header);
+    kfsHandle file = nullptr;
+    const dfstest::KfsFileGuard fileGuard(file);
+    ASSERT_EQ(dfsFileCreate(path.c_str(), header, &file), 0);
+    ASSERT_EQ(faulttest::writeSteps(header, file, 0, 2), 0);
+    ASSERT_EQ(dfsUpdateHeader(header, 1, file), 0);  // a flush that is never put off
+    struct stat info;
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    {
+      dfstest::ErrorRecorder errors;
+      const faulttest::FileSizeLimit limit(static_cast<long long>(info.st_size) + extra);
+      int s = 0;
+      for (int step = 2; step < 8 && s == 0; ++step)
+        s = faulttest::writeSteps(header, file, step, 1);
+      EXPECT_NE(s, 0) << where << ": six steps of 160 KB fit below the limit";
+      expectEveryLaterCallFails(header, &file, where);
+    }
+    faulttest::expectFileHolds(path, 2);
+    ::unlink(path.c_str());
+  }
 }
