@@ -52,6 +52,15 @@ bool PathNamesOpenFile(const kfsFile* file, const char* path);
 // Whether two handles have the same file on disk open.
 bool SameOpenFile(const kfsFile* a, const kfsFile* b);
 
+// The first reserved number of the container header (written 0), which a
+// layer above may use to mark a file while it rewrites it in place.
+inline uint32_t ReservedWord(const kfsFile* file) { return file->reservedWord; }
+
+// Writes the reserved number into a disk file opened for edit and makes it
+// reach the file before anything written later; the position is kept. False
+// (with the code latched when a transfer failed) when it cannot.
+bool WriteReservedWord(kfsFile* file, uint32_t value);
+
 // The call trace's runs, for the trace switches of the layers above. A run
 // ends when the trace meets its line limit or is reset; a switch belongs to
 // the run it was turned on in and reads as off once that run ended.

@@ -171,6 +171,7 @@ struct Walk {
   int item = -1;                                // index of the current item, -1 before the first
   dfsCustomBlock* const* nextCustom = nullptr;  // link to the next custom block's entry
   bool projectionTooLong = false;               // the stored projection text was kept
+  bool marked = false;                          // the file is marked as being rewritten
 };
 
 // Replaces the values of one block; false when the block is left alone.
@@ -257,6 +258,24 @@ int handleStatus(kfsHandle f) {
   return DFS_FAIL(nullptr, f, dfs::readFailure(s));
 }
 
+// Before the first block is written over, the file is marked as being
+// rewritten; only a walk that wrote every block takes the mark away again.
+int markRewrite(kfsHandle edit, Walk& w) {
+  if (w.marked) return 0;
+  if (!kfs::WriteReservedWord(edit, dfs::kHeaderUpdateMark)) {
+    const int s = handleStatus(edit);
+    return s ? s : DFS_FAIL(w.header, edit, kfsErrWrite);
+  }
+  w.marked = true;
+  return 0;
+}
+
+int unmarkRewrite(kfsHandle edit, const Walk& w) {
+  if (!w.marked || kfs::WriteReservedWord(edit, 0)) return 0;
+  const int s = handleStatus(edit);
+  return s ? s : DFS_FAIL(w.header, edit, kfsErrWrite);
+}
+
 int walkHeader(kfsHandle edit, Walk& w) {
   if (w.header->statsType < F_NO_STAT || w.header->statsType > F_LARGE_STAT)
     return DFS_FAIL(w.header, edit, kfsErrBlock);
@@ -281,6 +300,7 @@ int walkHeader(kfsHandle edit, Walk& w) {
     const std::vector<unsigned char> before = snapshot(block);
     if (updateBlock(w, tag, block)) {
       if (snapshot(block) != before) {
+        if (int s = markRewrite(edit, w)) return s;
         kfsSeek64(edit, position, 0);
         kfsLblockWrite(static_cast<unsigned int>(tag), edit, block);
       }
@@ -322,6 +342,7 @@ int updateHeader(LPHEAD header, int force, kfsHandle file, bool timeOnly) {
   if (!kfs::SameOpenFile(file, edit)) return DFS_FAIL(header, file, kfsErrOpen);
   Walk w{header, timeOnly};
   int s = walkHeader(edit, w);
+  if (!s) s = unmarkRewrite(edit, w);
   const unsigned int closed = FCloseFile(&edit);
   if (!s && closed) s = DFS_FAIL(header, file, static_cast<int>(closed));
   // Everything else is up to date; the caller shortens the text (as

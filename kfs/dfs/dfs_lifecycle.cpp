@@ -42,6 +42,10 @@ int checkStatisticsCounts(LPHEAD h, kfsHandle file) {
 // Reads header and encode keys of an opened file; closes the file when no
 // header results.
 int takeHeader(kfsHandle* file, LPHEAD* header) {
+  if (kfs::ReservedWord(*file) == dfs::kHeaderUpdateMark) {
+    FCloseFile(file);
+    return DFS_FAIL(nullptr, nullptr, kfsErrStructure);
+  }
   int s = 0;
   LPHEAD h = dfsReadHeader(*file, &s);
   if (h && h->encoded) s = dfsReadEncodeKeys(h, *file);
