@@ -1,8 +1,9 @@
 // Writes that fail part-way: a memory stream whose drain refuses one call,
-// for every call a whole file makes, and a disk file on a device that is
-// full. Every fault must come back as a code from some call (never a
-// success throughout), nothing may leak (the sanitizer build checks), and
-// what reached the stream before the fault is the start of the good file.
+// for every call a whole file makes, a disk file on a device that is full,
+// and a disk file that cannot grow past a size. Every fault must come back
+// as a code from some call (never a success throughout), every call after
+// it fails too, nothing may leak (the sanitizer build checks), and what
+// reached the file before the fault is the start of the good file.
 #include <sys/stat.h>
 #include <unistd.h>
 
