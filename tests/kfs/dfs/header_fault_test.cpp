@@ -111,6 +111,10 @@ TEST(HeaderFaults, AnUpdateCutAtAnyByteLeavesTheFileAsItWasOrRefused) {
   const std::vector<unsigned char> after = dfstest::readBytes(path);
   ASSERT_EQ(after.size(), before.size());
   ASSERT_EQ(titleOf(path), "Run three");
+  ASSERT_LE(reserved + 4, after.size());
+  EXPECT_TRUE(std::all_of(after.begin() + reserved, after.begin() + reserved + 4,
+                          [](unsigned char b) { return b == 0; }))
+      << "a finished rewrite leaves its mark";
   faulttest::expectFileHolds(path, kSteps);
   const auto first = std::mismatch(before.begin(), before.end(), after.begin());
   const auto last = std::mismatch(before.rbegin(), before.rend(), after.rbegin());
