@@ -61,6 +61,11 @@ function(koracore_library name output)
   target_link_options(${name} PRIVATE -Wl,--no-undefined -Wl,--no-as-needed
     "-Wl,--version-script=${PROJECT_SOURCE_DIR}/cmake/exports.map")
   set_property(TARGET ${name} APPEND PROPERTY LINK_DEPENDS "${PROJECT_SOURCE_DIR}/cmake/exports.map")
+  if(KORACORE_FUZZ)
+    # clang leaves the sanitizer runtime to the program that loads the
+    # library, so its shared objects cannot resolve every symbol alone.
+    target_link_options(${name} PRIVATE -Wl,-z,undefs)
+  endif()
 
   add_library(${name}-internal STATIC $<TARGET_OBJECTS:${name}-objects>)
   target_include_directories(${name}-internal PUBLIC ${PROJECT_SOURCE_DIR})

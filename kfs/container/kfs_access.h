@@ -63,6 +63,25 @@ inline size_t RecordElementSize(kfsSimpleType type) {
 bool ReadExpectedRecord(kfsFile* file, kfsSimpleType type, unsigned int count, void* data);
 bool WriteRecordInBuffer(kfsFile* file, kfsSimpleType type, unsigned int count, const void* data);
 
+// Whether the path still names the file the handle has open (the same
+// device and inode); false for a memory stream, a path that names nothing or
+// anything else, and when the system cannot tell. A name removed or taken
+// over by another file between two steps must not send a later update by
+// name into a file the handle never opened.
+bool PathNamesOpenFile(const kfsFile* file, const char* path);
+
+// Whether two handles have the same file on disk open.
+bool SameOpenFile(const kfsFile* a, const kfsFile* b);
+
+// The first reserved number of the container header (written 0), which a
+// layer above may use to mark a file while it rewrites it in place.
+inline uint32_t ReservedWord(const kfsFile* file) { return file->reservedWord; }
+
+// Writes the reserved number into a disk file opened for edit and makes it
+// reach the file before anything written later; the position is kept. False
+// (with the code latched when a transfer failed) when it cannot.
+bool WriteReservedWord(kfsFile* file, uint32_t value);
+
 // The call trace's runs, for the trace switches of the layers above. A run
 // ends when the trace meets its line limit or is reset; a switch belongs to
 // the run it was turned on in and reads as off once that run ended.

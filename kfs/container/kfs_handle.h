@@ -40,9 +40,10 @@ struct kfsFile {
   unsigned int versionEdit;
   unsigned int versionCreateApp;
   unsigned int versionEditApp;
-  int inBlock;         // inside kfsLblockRead
-  int lastOp;          // kfsLastWrite, kfsLastNone, kfsLastRead
-  int64_t pseudoSeek;  // pending forward move
+  uint32_t reservedWord;  // the first reserved number behind the edit part
+  int inBlock;            // inside kfsLblockRead
+  int lastOp;             // kfsLastWrite, kfsLastNone, kfsLastRead
+  int64_t pseudoSeek;     // pending forward move
   kfsPeekEntry peek[kfsPeekBufferSize];
   short peekFilled;
   short peekiCurrent;  // -1 when nothing is consumed

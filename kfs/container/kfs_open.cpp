@@ -6,6 +6,7 @@
 #include <new>
 
 #include "base/kora_boundary.h"
+#include "kfs/container/kfs_access.h"
 #include "kfs/container/kfs_internal.h"
 
 namespace {
@@ -18,6 +19,7 @@ constexpr unsigned char kEndOfText = 0x1A;
 // Creation and edit parts: 2 x (stamp 12, versions 8), reserved 8.
 constexpr int kHeaderNumbersBytes = 48;
 constexpr int kEditPartOffset = 20;  // from the container base
+constexpr int kReservedOffset = 40;  // from the container base
 
 void StampNow(unsigned short stamp[6]) {
   std::time_t now = std::time(nullptr);
@@ -145,7 +147,7 @@ bool ReadHeaderNumbers(kfsFile* file) {
          (file->versionCreate = numbers[0], file->versionCreateApp = numbers[1], true) &&
          kfs::ReadElements(file, file->edit, 2, 6) && kfs::ReadElements(file, numbers, 4, 2) &&
          (file->versionEdit = numbers[0], file->versionEditApp = numbers[1], true) &&
-         kfs::ReadElements(file, reserved, 4, 2);
+         kfs::ReadElements(file, reserved, 4, 2) && (file->reservedWord = reserved[0], true);
 }
 
 unsigned int OpenExisting(CKfsStorage* storage, const char* name, kfsHandle* handle,
@@ -223,6 +225,24 @@ unsigned int OpenDiskStorage(const char* path, const char* mode, kfsHandle* hand
 }
 
 }  // namespace
+
+namespace kfs {
+
+bool WriteReservedWord(kfsFile* file, uint32_t value) {
+  if (file->status > kfsEndOfFile || file->readOnly || !file->filname) return false;
+  const long long back = kfsTell64(file);
+  if (back < 0 || kfsSeek64(file, file->kfsBase + kReservedOffset, SEEK_SET) != kfsOK) return false;
+  if (!WriteElements(file, &value, 4, 1)) return false;
+  // Whatever the word announces must be in the file before what follows.
+  if (!file->storage->Flush()) {
+    KFS_RAISE(file, kfsErrWrite);
+    return false;
+  }
+  file->reservedWord = value;
+  return kfsSeek64(file, back, SEEK_SET) == kfsOK;
+}
+
+}  // namespace kfs
 
 extern "C" {
 

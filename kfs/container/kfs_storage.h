@@ -107,6 +107,10 @@ class CKfsFile : public CKfsStorage {
   // mode as for fopen; false when the file cannot be opened.
   bool Open(const char* path, const char* mode);
 
+  // The open file's descriptor, -1 when closed: tells which file on disk
+  // the handle writes, whatever its name names by now.
+  int Descriptor() const { return m_stream ? fileno(m_stream) : -1; }
+
   static constexpr size_t kBufferSize = size_t(64) << 10;
   static constexpr size_t kHeaderFill = size_t(4) << 10;
 

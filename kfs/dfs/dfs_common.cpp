@@ -39,4 +39,9 @@ bool atEndOfFile(kfsHandle f) {
   return kfsTell64(f) == static_cast<long long>(st.st_size);
 }
 
+int lostWrites(kfsHandle f) {
+  const unsigned int status = kfsPeekError(f);
+  return kfs::IsReadOnly(f) || status <= kfsEndOfFile ? 0 : static_cast<int>(status);
+}
+
 }  // namespace dfs

@@ -11,6 +11,7 @@
 
 #include "base/kora_boundary.h"
 #include "kfs/container/call_trace.h"
+#include "kfs/container/kfs_access.h"
 #include "kfs/dfs/dfs_axis.h"
 #include "kfs/dfs/dfs_blockio.h"
 #include "kfs/dfs/dfs_checks.h"
@@ -170,6 +171,7 @@ struct Walk {
   int item = -1;                                // index of the current item, -1 before the first
   dfsCustomBlock* const* nextCustom = nullptr;  // link to the next custom block's entry
   bool projectionTooLong = false;               // the stored projection text was kept
+  bool marked = false;                          // the file is marked as being rewritten
 };
 
 // Replaces the values of one block; false when the block is left alone.
@@ -256,6 +258,24 @@ int handleStatus(kfsHandle f) {
   return DFS_FAIL(nullptr, f, dfs::readFailure(s));
 }
 
+// Before the first block is written over, the file is marked as being
+// rewritten; only a walk that wrote every block takes the mark away again.
+int markRewrite(kfsHandle edit, Walk& w) {
+  if (w.marked) return 0;
+  if (!kfs::WriteReservedWord(edit, dfs::kHeaderUpdateMark)) {
+    const int s = handleStatus(edit);
+    return s ? s : DFS_FAIL(w.header, edit, kfsErrWrite);
+  }
+  w.marked = true;
+  return 0;
+}
+
+int unmarkRewrite(kfsHandle edit, const Walk& w) {
+  if (!w.marked || kfs::WriteReservedWord(edit, 0)) return 0;
+  const int s = handleStatus(edit);
+  return s ? s : DFS_FAIL(w.header, edit, kfsErrWrite);
+}
+
 int walkHeader(kfsHandle edit, Walk& w) {
   if (w.header->statsType < F_NO_STAT || w.header->statsType > F_LARGE_STAT)
     return DFS_FAIL(w.header, edit, kfsErrBlock);
@@ -280,6 +300,7 @@ int walkHeader(kfsHandle edit, Walk& w) {
     const std::vector<unsigned char> before = snapshot(block);
     if (updateBlock(w, tag, block)) {
       if (snapshot(block) != before) {
+        if (int s = markRewrite(edit, w)) return s;
         kfsSeek64(edit, position, 0);
         kfsLblockWrite(static_cast<unsigned int>(tag), edit, block);
       }
@@ -303,16 +324,25 @@ int updateHeader(LPHEAD header, int force, kfsHandle file, bool timeOnly) {
   if (kfs::IsReadOnly(file)) return DFS_FAIL(header, file, kfsErrReadOnly);
   if (!kfs::DiskPath(file))
     return DFS_FAIL(header, file, kfsErrFlush);  // a memory stream stays untouched
+  // A header that announced steps a failed write lost would hand readers
+  // a file they cannot read: the header stays as the last flush left it.
+  if (int s = dfs::lostWrites(file)) return s;
   if (!force && !updateDue(file)) return 0;
   if (kfsFileFlush(file) != 0) return DFS_FAIL(header, file, kfsErrFlush);
   if (dfs::FileState* state = dfs::state(file)) state->lastHeaderUpdate = std::clock();
 
+  // The update goes through the file's name, which may since have been
+  // removed or given to another file: that one must not get this header.
+  const char* path = kfs::DiskPath(file);
+  if (!kfs::PathNamesOpenFile(file, path)) return DFS_FAIL(header, file, kfsErrOpen);
   unsigned int openStatus = 0;
-  kfsHandle edit = FOpenFileEdit(kfs::DiskPath(file), &openStatus);
+  kfsHandle edit = FOpenFileEdit(path, &openStatus);
   if (!edit) return dfs::openFailure(openStatus);
   const HandleCloser closer(&edit);
+  if (!kfs::SameOpenFile(file, edit)) return DFS_FAIL(header, file, kfsErrOpen);
   Walk w{header, timeOnly};
   int s = walkHeader(edit, w);
+  if (!s) s = unmarkRewrite(edit, w);
   const unsigned int closed = FCloseFile(&edit);
   if (!s && closed) s = DFS_FAIL(header, file, static_cast<int>(closed));
   // Everything else is up to date; the caller shortens the text (as

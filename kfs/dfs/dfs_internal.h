@@ -3,6 +3,7 @@
 #define KFS_DFS_DFS_INTERNAL_H
 
 #include <cstddef>
+#include <cstdint>
 
 #include "kfs/container/kfs.h"
 #include "kfs/dfs/dfs_types.h"
@@ -32,6 +33,17 @@ long long axisElements(const absItemS* item);
 // always does): where it does not, the file's sections lie behind it and are
 // rewritten in place, never begun anew.
 bool atEndOfFile(kfsHandle file);
+
+// What the container header's reserved number holds while a header is
+// rewritten in place ("UPD_" on disk in the writer's byte order). A write
+// that fails half-way leaves it there, and every open refuses the file with
+// 2019: a header of blocks half old and half new must not pass for a file.
+constexpr uint32_t kHeaderUpdateMark = 0x5F445055u;
+
+// The error a writable handle holds latched (0 when none): once a write
+// failed every later one is refused, so what the writer sent since the last
+// flush may be missing from the file.
+int lostWrites(kfsHandle file);
 
 // FOpenFileCreate and FOpenStreamCreate, with the status of a failed open
 // also in *status (the public wrappers give it only to their error table),

@@ -42,6 +42,10 @@ int checkStatisticsCounts(LPHEAD h, kfsHandle file) {
 // Reads header and encode keys of an opened file; closes the file when no
 // header results.
 int takeHeader(kfsHandle* file, LPHEAD* header) {
+  if (kfs::ReservedWord(*file) == dfs::kHeaderUpdateMark) {
+    FCloseFile(file);
+    return DFS_FAIL(nullptr, nullptr, kfsErrStructure);
+  }
   int s = 0;
   LPHEAD h = dfsReadHeader(*file, &s);
   if (h && h->encoded) s = dfsReadEncodeKeys(h, *file);
@@ -238,7 +242,15 @@ int dfsFileClose(LPHEAD header, kfsHandle* file) try {
   kfsHandle f = *file;
   if (!f) return 0;
   if (dfsDebugIsOn()) DebugEnter("dfsFileClose");
-  int s = 0;
+  int s = dfs::lostWrites(f);
+  if (s) {
+    // What the writer sent after the last flush may be missing: the header
+    // on disk keeps announcing what that flush saw, and no later update can
+    // bring the file back, so the handle is let go with the code.
+    FCloseFile(file);
+    if (dfsDebugIsOn()) DebugExit("[%d]", s);
+    return s;
+  }
   if (!kfs::IsReadOnly(f) && header) s = closeSections(f);
   if (!s && !kfs::IsReadOnly(f) && kfs::DiskPath(f)) {
     // The header must be right on disk before the file may be let go.
