@@ -17,7 +17,7 @@ shift || true
 build="${KORACORE_FUZZ_BUILD:-$root/build-fuzz}"
 harnesses=("$@")
 if [ ${#harnesses[@]} -eq 0 ]; then
-  harnesses=(kfs_container dfs_reader dfs_editor rcf_parser qty_expression kvcart_wkt text_date xfs_table)
+  harnesses=(kfs_container dfs_reader dfs_editor rcf_parser qty_expression kvcart_wkt text_date xfs_table kfs_legacy qty_unit_table kvcart_definitions kvcart_proj4)
 fi
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
