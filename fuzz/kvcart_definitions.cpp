@@ -21,11 +21,13 @@
 #include "KvCart/facade/CKvProjTranslator.h"
 #include "KvCart/facade/KvCartFlat.h"
 #include "KvCart/text/CKvPRJParser.h"
+#include "quiet_diagnostics.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // The definitions read name the shipped ellipsoids. No custom folder:
   // nothing is ever written back at exit.
   CARTSETUPLINUX(KORACORE_SOURCE_DIR "/data/", "/nonexistent-koracore-fuzz/");
+  korafuzz::QuietDiagnostics();
   return 0;
 }
 

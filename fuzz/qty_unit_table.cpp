@@ -19,6 +19,7 @@
 #include "qty/CTableLoader.h"
 #include "qty/UnitExpression.h"
 #include "qty/UnitSymbols.h"
+#include "quiet_diagnostics.h"
 
 namespace {
 
@@ -76,6 +77,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // The loader switches the numeric locale for its run; a caller's own
   // locale must come back unchanged, so the harness runs under another one.
   std::setlocale(LC_NUMERIC, "C.UTF-8");
+  korafuzz::QuietDiagnostics();
   return 0;
 }
 
