@@ -19,6 +19,7 @@
 #include "KvCart/core/CKvEllipsoid.h"
 #include "KvCart/core/CKvEllipsoidList.h"
 #include "KvCart/core/CKvMapProjData.h"
+#include "KvCart/core/CKvMapProjectionList.h"
 #include "KvCart/facade/CKvMapProjection.h"
 #include "KvCart/facade/CKvProjTranslator.h"
 #include "KvCart/facade/KvCartFlat.h"
@@ -89,6 +90,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CKvMapProjData* record =
       CKvMapProjData::CreateProjection(type, "fuzz", "fuzz", ellipsoid, values.data());
   if (!record) return 0;
+  const size_t definitions = CKvCartSetup::Instance().GetMapProjectionList().GetCount();
   UseRecord(record, shift, shiftCount);
+  // The database is as the input found it: no input may make it grow.
+  if (CKvCartSetup::Instance().GetMapProjectionList().GetCount() != definitions) __builtin_trap();
   return 0;
 }

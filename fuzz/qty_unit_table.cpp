@@ -85,6 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string& path = ScratchPath();
   if (!WriteInput(path, data, size)) return 0;
   const std::string localeBefore = std::setlocale(LC_NUMERIC, nullptr);
+  const size_t globalUnits = QtyRegistry().UnitList().size();
   {
     CKVregistry registry;
     qty::AddBaseUnits(registry);
@@ -95,5 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   unlink(path.c_str());
   if (localeBefore != std::setlocale(LC_NUMERIC, nullptr)) __builtin_trap();
+  // A table loaded into a registry of its own never reaches the process's.
+  if (QtyRegistry().UnitList().size() != globalUnits) __builtin_trap();
   return 0;
 }
