@@ -2,6 +2,7 @@
 
 #include <xercesc/dom/DOM.hpp>
 #include <xercesc/framework/MemBufInputSource.hpp>
+#include <xercesc/framework/XMLPScanToken.hpp>
 #include <xercesc/parsers/XercesDOMParser.hpp>
 #include <xercesc/sax/EntityResolver.hpp>
 #include <xercesc/sax/ErrorHandler.hpp>
@@ -48,6 +49,41 @@ class EmptyEntityResolver : public EntityResolver {
 
 // Entity expansions allowed in one document; the table needs none.
 constexpr XMLSize_t kEntityExpansionLimit = 10000;
+
+// Counts open elements. The parser keeps state for every open level and
+// looks through all of them for each new element, so a document of a few
+// megabytes nested a million deep would take minutes and hundreds of
+// megabytes; the parse is driven a token at a time and given up as soon as
+// the nesting passes kMaxElementDepth. (An empty element's end is reported
+// from inside its start, so the two always pair up.)
+class DepthLimitedParser : public XercesDOMParser {
+ public:
+  void startElement(const XMLElementDecl& decl, const unsigned int uriId, const XMLCh* const prefix,
+                    const RefVectorOf<XMLAttr>& attributes, const XMLSize_t count,
+                    const bool isEmpty, const bool isRoot) override {
+    if (++m_depth > kMaxElementDepth) m_tooDeep = true;
+    XercesDOMParser::startElement(decl, uriId, prefix, attributes, count, isEmpty, isRoot);
+  }
+  void endElement(const XMLElementDecl& decl, const unsigned int uriId, const bool isRoot,
+                  const XMLCh* const prefix) override {
+    --m_depth;
+    XercesDOMParser::endElement(decl, uriId, isRoot, prefix);
+  }
+  bool TooDeep() const { return m_tooDeep; }
+
+  // Parses the whole file; false when it was given up for its depth.
+  bool ParseWithinDepth(const char* path) {
+    XMLPScanToken token;
+    if (!parseFirst(path, token)) return !m_tooDeep;
+    while (!m_tooDeep && parseNext(token)) {}
+    if (m_tooDeep) parseReset(token);
+    return !m_tooDeep;
+  }
+
+ private:
+  int m_depth = 0;
+  bool m_tooDeep = false;
+};
 
 // A node passes when its name is the tag (or the tag is "*") and, unless both
 // attribute name and value are empty or "*", it has an attribute matching
@@ -189,7 +225,7 @@ bool IXMLDOMDocument::load(const CString& path) {
   EmptyEntityResolver resolver;
   SecurityManager security;
   security.setEntityExpansionLimit(kEntityExpansionLimit);
-  auto parser = std::make_unique<XercesDOMParser>();
+  auto parser = std::make_unique<DepthLimitedParser>();
   // No validation: the table has no grammar, and a validating parser
   // fetches whatever external DTD a file names (and Xerces 3.2 leaks
   // memory doing so).
@@ -199,8 +235,9 @@ bool IXMLDOMDocument::load(const CString& path) {
   parser->setErrorHandler(&errors);
   parser->setEntityResolver(&resolver);
   parser->setSecurityManager(&security);
+  bool withinDepth = false;
   try {
-    parser->parse(path.GetString());
+    withinDepth = parser->ParseWithinDepth(path.GetString());
   } catch (...) {
     return false;
   }
@@ -209,7 +246,7 @@ bool IXMLDOMDocument::load(const CString& path) {
   parser->setEntityResolver(nullptr);
   parser->setSecurityManager(nullptr);
   DOMDocument* document = parser->adoptDocument();
-  if (!document || errors.Count() > 0 || !document->getDocumentElement()) {
+  if (!document || !withinDepth || errors.Count() > 0 || !document->getDocumentElement()) {
     if (document) document->release();
     return false;
   }

@@ -91,12 +91,17 @@ class IXMLDOMNamedNodeMap : public CSmartPtrAble {
   XERCES_CPP_NAMESPACE::DOMNamedNodeMap* m_map;
 };
 
+// The deepest element nesting a document may have (the root element is at
+// depth 1); a deeper document is refused by load. The unit table needs four.
+constexpr int kMaxElementDepth = 64;
+
 class IXMLDOMDocument : public CSmartPtrAble {
  public:
   IXMLDOMDocument();
   ~IXMLDOMDocument() override;
 
-  // Parses the file; false when it is missing or not well-formed.
+  // Parses the file; false when it is missing, not well-formed or nested
+  // deeper than kMaxElementDepth.
   bool load(const CString& path);
   // The first element matching "//Tag[@Attr=\"Value\"]"; empty when none.
   CSmartPtr<IXMLDOMNode> selectSingleNode(const CString& path) const;
