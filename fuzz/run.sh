@@ -27,7 +27,9 @@ if [ ${#harnesses[@]} -eq 0 ]; then
 fi
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
-  CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  # The default generator: a fresh machine with the README's packages has
+  # make, not necessarily Ninja.
+  CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DKORACORE_FUZZ=ON -DKORACORE_BUILD_TESTS=OFF -DKORACORE_BUILD_BENCH=OFF
 fi
 cmake --build "$build" -j"$(nproc)" --target "${harnesses[@]/#/fuzz_}"
