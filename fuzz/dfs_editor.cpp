@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "fuzz/memory_feed.h"
+#include "fuzz/scratch_file.h"
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_file_io.h"
 #include "kfs/dfs/dfs_header.h"
@@ -26,19 +27,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 namespace {
 
 constexpr int kMaxReads = 20000;
-
-std::string ScratchPath() {
-  const char* dir = getenv("TMPDIR");
-  return std::string(dir && *dir ? dir : "/tmp") + "/koracore-fuzz-edit-" +
-         std::to_string(getpid()) + ".dfs";
-}
-
-bool WriteInput(const std::string& path, const uint8_t* data, size_t size) {
-  FILE* out = fopen(path.c_str(), "wb");
-  if (!out) return false;
-  bool written = fwrite(data, 1, size, out) == size;
-  return fclose(out) == 0 && written;
-}
 
 // One step of every item, values 1.0; stops at the first refusal.
 void WriteStep(LPHEAD header, kfsHandle file, size_t inputSize) {
@@ -94,8 +82,8 @@ bool ReadBack(const std::string& path, size_t inputSize) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const std::string path = ScratchPath();
-  if (!WriteInput(path, data, size)) return 0;
+  static const std::string path = fuzz::ScratchPath("edit", ".dfs");
+  if (!fuzz::WriteInput(path, data, size)) return 0;
   Edit(path, size, false);
   const bool appended = Edit(path, size, true);
   // A file the library closed without complaint opens again.

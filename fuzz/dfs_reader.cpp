@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "fuzz/memory_feed.h"
+#include "fuzz/scratch_file.h"
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_header.h"
 #include "kfs/dfs/dfs_item.h"
@@ -102,18 +103,9 @@ void ReadFromStream(const uint8_t* data, size_t size) {
   if (header) dfsHeaderDestroy(&header);
 }
 
-std::string ScratchPath() {
-  const char* dir = getenv("TMPDIR");
-  return std::string(dir && *dir ? dir : "/tmp") + "/koracore-fuzz-dfs-" +
-         std::to_string(getpid()) + ".dfs";
-}
-
 void ReadFromFile(const uint8_t* data, size_t size) {
-  static const std::string path = ScratchPath();
-  FILE* out = fopen(path.c_str(), "wb");
-  if (!out) return;
-  bool written = fwrite(data, 1, size, out) == size;
-  if (fclose(out) != 0 || !written) return;
+  static const std::string path = fuzz::ScratchPath("dfs", ".dfs");
+  if (!fuzz::WriteInput(path, data, size)) return;
   LPHEAD header = nullptr;
   kfsHandle file = nullptr;
   if (dfsFileRead(path.c_str(), &header, &file) == 0) ReadWhole(header, file, size, true);

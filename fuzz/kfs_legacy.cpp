@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "fuzz/scratch_file.h"
 #include "kfs/dfs/dfs_header.h"
 #include "kfs/legacy/catalogue.h"
 #include "kfs/legacy/dtx_file.h"
@@ -22,11 +23,7 @@
 namespace {
 
 const std::string& ScratchPrefix() {
-  static const std::string prefix = [] {
-    const char* dir = getenv("TMPDIR");
-    return std::string(dir && *dir ? dir : "/tmp") + "/koracore-fuzz-legacy-" +
-           std::to_string(getpid()) + "-";
-  }();
+  static const std::string prefix = fuzz::ScratchPath("legacy", "-");
   return prefix;
 }
 

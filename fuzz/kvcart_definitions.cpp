@@ -21,6 +21,7 @@
 #include "KvCart/facade/CKvProjTranslator.h"
 #include "KvCart/facade/KvCartFlat.h"
 #include "KvCart/text/CKvPRJParser.h"
+#include "fuzz/scratch_file.h"
 #include "quiet_diagnostics.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -34,19 +35,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 namespace {
 
 constexpr int kMaxRecords = 64;
-
-std::string ScratchPath(const char* suffix) {
-  const char* dir = getenv("TMPDIR");
-  return std::string(dir && *dir ? dir : "/tmp") + "/koracore-fuzz-definitions-" +
-         std::to_string(getpid()) + suffix;
-}
-
-bool WriteInput(const std::string& path, const uint8_t* data, size_t size) {
-  FILE* out = fopen(path.c_str(), "wb");
-  if (!out) return false;
-  bool written = size == 0 || fwrite(data, 1, size, out) == size;
-  return fclose(out) == 0 && written;
-}
 
 void ConvertPoint(const CKvMapProjData& record) {
   CKvProjection* projection = record.CreateProjection();
@@ -86,7 +74,7 @@ void ReadDefinitions(const std::string& path, bool custom) {
   if (!custom || list.GetCount() == 0) return;
   // What the custom file holds is the user's work: written back, every
   // definition must read again.
-  const std::string written = ScratchPath("-written.rcf");
+  const std::string written = fuzz::ScratchPath("definitions", "-written.rcf");
   if (list.WriteCustomMapProjections(written) == 0) {
     CKvMapProjectionList again;
     again.ReadMapProjections(written, true);
@@ -123,8 +111,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;
   const int reader = data[0] % 3;
   const bool custom = (data[0] & 4) != 0;
-  static const std::string path = ScratchPath(".rcf");
-  if (!WriteInput(path, data + 1, size - 1)) return 0;
+  static const std::string path = fuzz::ScratchPath("definitions", ".rcf");
+  if (!fuzz::WriteInput(path, data + 1, size - 1)) return 0;
   if (reader == 0) ReadDefinitions(path, custom);
   if (reader == 1) ReadEllipsoids(path, custom);
   if (reader == 2) ReadPrj(path);

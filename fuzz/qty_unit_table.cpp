@@ -13,6 +13,7 @@
 #include <cstring>
 #include <string>
 
+#include "fuzz/scratch_file.h"
 #include "qty/CKVitemType.h"
 #include "qty/CKVregistry.h"
 #include "qty/CKVunit.h"
@@ -22,22 +23,6 @@
 #include "quiet_diagnostics.h"
 
 namespace {
-
-const std::string& ScratchPath() {
-  static const std::string path = [] {
-    const char* dir = getenv("TMPDIR");
-    return std::string(dir && *dir ? dir : "/tmp") + "/koracore-fuzz-qty-" +
-           std::to_string(getpid()) + ".xml";
-  }();
-  return path;
-}
-
-bool WriteInput(const std::string& path, const uint8_t* data, size_t size) {
-  FILE* out = fopen(path.c_str(), "wb");
-  if (!out) return false;
-  bool written = size == 0 || fwrite(data, 1, size, out) == size;
-  return fclose(out) == 0 && written;
-}
 
 void Evaluate(const CKVregistry& registry, const std::string& text) {
   CKVunit* unit = nullptr;
@@ -82,8 +67,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string& path = ScratchPath();
-  if (!WriteInput(path, data, size)) return 0;
+  static const std::string path = fuzz::ScratchPath("qty", ".xml");
+  if (!fuzz::WriteInput(path, data, size)) return 0;
   const std::string localeBefore = std::setlocale(LC_NUMERIC, nullptr);
   const size_t globalUnits = QtyRegistry().UnitList().size();
   {

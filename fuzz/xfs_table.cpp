@@ -7,22 +7,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "fuzz/scratch_file.h"
 #include "kfs/xfs/xfs.h"
 
 namespace {
-
-std::string ScratchPath() {
-  const char* dir = getenv("TMPDIR");
-  return std::string(dir && *dir ? dir : "/tmp") + "/koracore-fuzz-xfs-" +
-         std::to_string(getpid()) + ".xns";
-}
-
-bool WriteInput(const std::string& path, const uint8_t* data, size_t size) {
-  FILE* out = fopen(path.c_str(), "wb");
-  if (!out) return false;
-  bool written = fwrite(data, 1, size, out) == size;
-  return fclose(out) == 0 && written;
-}
 
 // Search references live as long as the library: one is kept and reused.
 xfsSearchRef g_ref = nullptr;
@@ -40,8 +28,8 @@ void Walk(xfsTable table) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const std::string path = ScratchPath();
-  if (!WriteInput(path, data, size)) return 0;
+  static const std::string path = fuzz::ScratchPath("xfs", ".xns");
+  if (!fuzz::WriteInput(path, data, size)) return 0;
   for (int flags = 0; flags <= 1; ++flags) {
     xfsTable table = nullptr;
     if (xfsXsecTableLoad(path.c_str(), &table, flags) == 0 && table) Walk(table);
