@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "best_time_reporter.h"
 #include "kfs/container/kfs.h"
 
 namespace {
@@ -183,47 +184,21 @@ void RawReadSmall(benchmark::State& state) {
 }
 
 // Keeps each benchmark's real time per iteration for the ratios.
-class RatioReporter : public benchmark::ConsoleReporter {
+class RatioReporter : public BestTimeReporter {
  public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs)
-      if (!run.error_occurred) {
-        // The best round counts: the page cache makes the first pass over a
-        // file slower than the others. Ratios use the CPU time of the
-        // benchmark thread (user and system, so the copies from and to the
-        // page cache count): on a machine shared with other work, wall time
-        // mostly measures the neighbours.
-        double seconds = run.GetAdjustedCPUTime() / 1e3;
-        auto [slot, added] = seconds_.emplace(run.run_name.function_name, seconds);
-        if (!added && seconds < slot->second) slot->second = seconds;
-      }
-    ConsoleReporter::ReportRuns(runs);
-  }
-
   void PrintRatios() const {
     std::printf("\ncontainer / raw throughput (1.0 = as fast as plain stdio):\n");
     Ratio("large-record write", "KfsWriteLarge", "RawWriteLarge", 0.95);
-    Ratio("large-record read ", "KfsReadLarge", "RawReadLarge", 0.95);
+    Ratio("large-record read", "KfsReadLarge", "RawReadLarge", 0.95);
     Ratio("1M small records write", "KfsWriteSmall", "RawWriteSmall", 0.9);
-    Ratio("1M small records read ", "KfsReadSmall", "RawReadSmall", 0.8);
-    auto small = seconds_.find("KfsWriteSmall");
-    if (small != seconds_.end())
-      std::printf("small records written per second: %.3g\n", kSmallRecords / small->second);
-    auto smallRead = seconds_.find("KfsReadSmall");
-    if (smallRead != seconds_.end())
-      std::printf("small records read per second:    %.3g\n", kSmallRecords / smallRead->second);
+    Ratio("1M small records read", "KfsReadSmall", "RawReadSmall", 0.8);
+    if (Seconds("KfsWriteSmall") > 0)
+      std::printf("small records written per second: %.3g\n",
+                  kSmallRecords / Seconds("KfsWriteSmall"));
+    if (Seconds("KfsReadSmall") > 0)
+      std::printf("small records read per second:    %.3g\n",
+                  kSmallRecords / Seconds("KfsReadSmall"));
   }
-
- private:
-  // target: the ratio aimed at, printed next to it.
-  void Ratio(const char* label, const char* kfs, const char* raw, double target) const {
-    auto a = seconds_.find(kfs);
-    auto b = seconds_.find(raw);
-    if (a == seconds_.end() || b == seconds_.end()) return;
-    std::printf("  %-24s %.3f   (target >= %.2f)\n", label, b->second / a->second, target);
-  }
-
-  std::map<std::string, double> seconds_;
 };
 
 }  // namespace

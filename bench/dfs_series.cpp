@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "best_time_reporter.h"
 #include "kfs/container/kfs.h"
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_header.h"
@@ -270,22 +271,8 @@ void DfsReadOneItemFind(benchmark::State& state) {
   }
 }
 
-class RatioReporter : public benchmark::ConsoleReporter {
+class RatioReporter : public BestTimeReporter {
  public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs)
-      if (!run.error_occurred) {
-        // The best round counts (the page cache makes the first pass over a
-        // file slower); CPU time of the thread, user and system, so that the
-        // copies to and from the page cache count and the neighbours on a
-        // shared machine do not.
-        const double seconds = run.GetAdjustedCPUTime() / 1e3;
-        auto [slot, added] = seconds_.emplace(run.benchmark_name(), seconds);
-        if (!added && seconds < slot->second) slot->second = seconds;
-      }
-    ConsoleReporter::ReportRuns(runs);
-  }
-
   void PrintRatios() const {
     std::printf(
         "\nthroughput ratios, 100 items x 100000 steps of one value (1.0 = as fast as the "
@@ -302,22 +289,11 @@ class RatioReporter : public benchmark::ConsoleReporter {
   }
 
  private:
-  double Seconds(const std::string& name) const {
-    auto a = seconds_.find(name + "/iterations:1/real_time");
-    return a == seconds_.end() ? -1.0 : a->second;
-  }
-  void Ratio(const char* label, const char* name, const char* reference, double target) const {
-    const double a = Seconds(name), b = Seconds(reference);
-    if (a <= 0 || b <= 0) return;
-    std::printf("  %-40s %.3f   (target >= %.2f)\n", label, b / a, target);
-  }
   void Share(const char* label, const char* name, const char* whole) const {
     const double a = Seconds(name), b = Seconds(whole);
     if (a <= 0 || b <= 0) return;
     std::printf("  %-40s %.1f ms = %.3f of the whole read\n", label, a * 1e3, a / b);
   }
-
-  std::map<std::string, double> seconds_;
 };
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "best_time_reporter.h"
 #include "kfs/container/kfs.h"
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_header.h"
@@ -183,22 +184,8 @@ void DfsFind(benchmark::State& state) {
   dfsHeaderDestroy(&h);
 }
 
-class RatioReporter : public benchmark::ConsoleReporter {
+class RatioReporter : public BestTimeReporter {
  public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs)
-      if (!run.error_occurred) {
-        // The best round counts (the page cache makes the first pass over a
-        // file slower); CPU time of the thread, user and system, so that the
-        // copies to and from the page cache count and the neighbours on a
-        // shared machine do not.
-        const double seconds = run.GetAdjustedCPUTime() / 1e3;
-        auto [slot, added] = seconds_.emplace(run.benchmark_name(), seconds);
-        if (!added && seconds < slot->second) slot->second = seconds;
-      }
-    ConsoleReporter::ReportRuns(runs);
-  }
-
   void PrintRatios() const {
     std::printf("\nthroughput ratios (1.0 = as fast as the reference):\n");
     Ratio("write, statistics type 1 / fwrite", "DfsWrite/1", "RawWrite", 0.9);
@@ -210,23 +197,6 @@ class RatioReporter : public benchmark::ConsoleReporter {
     // so its seek needs no system call; from step 1000 on every seek does.
     Ratio("find step 1000 / find step 10000", "DfsFind/1000", "DfsFind/10000");
   }
-
- private:
-  // target: the ratio aimed at, printed next to it; 0 for none.
-  void Ratio(const char* label, const char* name, const char* reference,
-             double target = 0.0) const {
-    auto a = seconds_.find(name + Suffix(name));
-    auto b = seconds_.find(reference + Suffix(reference));
-    if (a == seconds_.end() || b == seconds_.end()) return;
-    std::printf("  %-36s %.3f", label, b->second / a->second);
-    if (target > 0.0) std::printf("   (target >= %.2f)", target);
-    std::printf("\n");
-  }
-  static std::string Suffix(const std::string& name) {
-    return name.rfind("DfsFind", 0) == 0 ? "" : "/iterations:3/real_time";
-  }
-
-  std::map<std::string, double> seconds_;
 };
 
 }  // namespace
