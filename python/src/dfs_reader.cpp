@@ -21,6 +21,7 @@
 #include "bindings.h"
 #include "dfs_axis.h"
 #include "dfs_describe.h"
+#include "gil_lock.h"
 #include "kfs/container/kfs.h"
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_file_io.h"
@@ -185,17 +186,7 @@ class DataFileReader {
   }
 
  private:
-  // The reader's mutex, waited for without the interpreter lock: a thread
-  // that holds the mutex may need the interpreter lock to finish, never the
-  // other way round.
-  std::unique_lock<std::mutex> Lock() {
-    std::unique_lock<std::mutex> lock(m_mutex, std::try_to_lock);
-    if (!lock.owns_lock()) {
-      py::gil_scoped_release unlocked;
-      lock.lock();
-    }
-    return lock;
-  }
+  std::unique_lock<std::mutex> Lock() { return LockReleasingGil(m_mutex); }
 
   void CheckOpen() const {
     if (!m_header) throw py::value_error("I/O operation on a closed data file");

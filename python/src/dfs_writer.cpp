@@ -11,6 +11,7 @@
 
 #include "bindings.h"
 #include "dfs_axis.h"
+#include "gil_lock.h"
 #include "kfs/container/kfs.h"
 #include "kfs/dfs/dfs_file.h"
 #include "kfs/dfs/dfs_file_io.h"
@@ -178,14 +179,7 @@ class DataFileWriter {
   const std::string& Path() const { return m_path; }
 
  private:
-  std::unique_lock<std::mutex> Lock() {
-    std::unique_lock<std::mutex> lock(m_mutex, std::try_to_lock);
-    if (!lock.owns_lock()) {
-      py::gil_scoped_release unlocked;
-      lock.lock();
-    }
-    return lock;
-  }
+  std::unique_lock<std::mutex> Lock() { return LockReleasingGil(m_mutex); }
 
   void CheckOpen() const {
     if (!m_file) throw py::value_error("I/O operation on a closed data file");
