@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "best_time_reporter.h"
 #include "kfs/container/kfs.h"
 
@@ -24,11 +25,6 @@ namespace {
 constexpr unsigned int kLargeCount = 100000;
 constexpr size_t kLargeRecords = (256u << 20) / (kLargeCount * sizeof(float));
 constexpr unsigned int kSmallRecords = 1000000;
-
-std::string BenchPath(const char* name) {
-  const char* dir = std::getenv("KORACORE_BENCH_DIR");
-  return std::string(dir && *dir ? dir : "/tmp") + "/koracore_bench_" + name;
-}
 
 std::vector<float>& LargeData() {
   static std::vector<float> data = [] {

@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "best_time_reporter.h"
 #include "kfs/container/kfs.h"
 #include "kfs/dfs/dfs_file.h"
@@ -33,19 +34,6 @@
 namespace {
 
 constexpr int kItems = 100, kSteps = 100000, kPickedItem = 50;
-
-std::string BenchPath(const std::string& name) {
-  const char* dir = std::getenv("KORACORE_BENCH_DIR");
-  return std::string(dir && *dir ? dir : "/tmp") + "/koracore_bench_" + name;
-}
-
-int Unit(const char* name) {
-  static const bool loaded = qtySetupLoad(nullptr) == 1;
-  (void)loaded;
-  int unit = 0;
-  qtyGetUnitTag(name, &unit);
-  return unit;
-}
 
 int TypeOf(const benchmark::State& state) {
   return state.range(0) == 1 ? kfsTypeFloat : kfsTypeDouble;

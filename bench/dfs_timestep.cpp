@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "best_time_reporter.h"
 #include "kfs/container/kfs.h"
 #include "kfs/dfs/dfs_file.h"
@@ -33,19 +34,6 @@ namespace {
 
 constexpr int kSide = 300, kCells = kSide * kSide, kItems = 4, kSteps = 100;
 constexpr int kLongSteps = 10001;
-
-std::string BenchPath(const char* name) {
-  const char* dir = std::getenv("KORACORE_BENCH_DIR");
-  return std::string(dir && *dir ? dir : "/tmp") + "/koracore_bench_" + name;
-}
-
-int Unit(const char* name) {
-  static const bool loaded = qtySetupLoad(nullptr) == 1;
-  (void)loaded;
-  int unit = 0;
-  qtyGetUnitTag(name, &unit);
-  return unit;
-}
 
 const std::vector<float>& Grid() {
   static const std::vector<float> grid = [] {
