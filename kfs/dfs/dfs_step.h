@@ -50,6 +50,9 @@ int enterDynamic(LPHEAD h, kfsHandle f);
 // One item passed: the item counter advances, and past the last item the
 // step counter (and, when writing, the number of steps).
 void advanceItem(LPHEAD h, bool writing);
+// At a step boundary with the most steps the header's int can count: no
+// further step can be entered, written, read or skipped.
+bool stepCountFull(LPHEAD h);
 
 // Skips `count` items of the "all items" file types as that many calls of
 // dfsSkipItem do (same checks, same position), with one move per step.

@@ -24,6 +24,9 @@ int prepareItemIO(LPHEAD h, kfsHandle f, StepItem* next, int line) {
   if (!sequentialFileType(h->fileType)) return report(h, f, kfsErrTimeStep, __FILE__, line);
   if (h->itemCounter < 0 || h->itemCounter >= h->nItems || !h->items)
     return report(h, f, kfsErrItemNumber, __FILE__, line);
+  // The header counts steps in an int: a file that already holds the most
+  // it can count takes no further step, whose count would run over.
+  if (stepCountFull(h)) return report(h, f, kfsErrTimeStep, __FILE__, line);
   absItemS* item = &h->items[h->itemCounter];
   int elements = 0, used = 0;
   itemElementCounts(item, &elements, &used);

@@ -153,6 +153,7 @@ int dfsSkipItem(LPHEAD header, kfsHandle file) try {
   if (!skippableFileType(header->fileType)) return DFS_FAIL(header, file, kfsErrTimeStep);
   if (header->itemCounter < 0 || header->itemCounter >= header->nItems)
     return DFS_FAIL(header, file, kfsErrItemNumber);
+  if (dfs::stepCountFull(header)) return DFS_FAIL(header, file, kfsErrTimeStep);
   if (int s = dfs::enterDynamic(header, file)) return s;
   if (header->itemCounter == 0)
     if (int s = dfs::beginStepRead(header, file)) return s;

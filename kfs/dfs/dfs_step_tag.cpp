@@ -1,5 +1,7 @@
 // The time-step tag (block 50001) and the running position of sequential
 // time-step access.
+#include <limits>
+
 #include "base/kora_boundary.h"
 #include "kfs/dfs/dfs_blockio.h"
 #include "kfs/dfs/dfs_checks.h"
@@ -83,6 +85,10 @@ void advanceItem(LPHEAD h, bool writing) {
   h->itemCounter = 0;
   ++h->stepCounter;
   if (writing && h->stepCounter > h->time.nSteps) h->time.nSteps = h->stepCounter;
+}
+
+bool stepCountFull(LPHEAD h) {
+  return h->itemCounter == 0 && h->stepCounter == std::numeric_limits<int>::max();
 }
 
 void clearEndOfFile(kfsHandle f) {

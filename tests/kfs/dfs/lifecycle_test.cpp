@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -185,6 +186,33 @@ TEST_F(Lifecycle, AppendContinuesTheSeries) {
   EXPECT_EQ(countTag(path, 50001), 11);
   EXPECT_EQ(countTag(path, 50000), 1);
   dfstest::expectDfsdumpAccepts(path, "--no-statistics");
+}
+
+// A header can count at most INT_MAX steps: appending to a file that
+// already says so must refuse the next step and leave the file as it was,
+// rather than let the count run over.
+TEST_F(Lifecycle, AppendToAFileCountingTheMostStepsRefusesAnother) {
+  const std::string path = create("full-count.dfs", 1);
+  LPHEAD h = nullptr;
+  const dfstest::HeaderGuard hGuard(h);
+  kfsHandle f = nullptr;
+  const dfstest::KfsFileGuard fGuard(f);
+  ASSERT_EQ(dfsFileEdit(path.c_str(), &h, &f), 0);
+  ASSERT_EQ(dfsSetNumberOfTimeSteps(h, std::numeric_limits<int>::max()), 0);
+  ASSERT_EQ(dfsFileClose(h, &f), 0);
+  dfsHeaderDestroy(&h);
+  const long long size = fileSize(path);
+
+  ASSERT_EQ(dfsFileAppend(path.c_str(), &h, &f), 0);
+  std::vector<float> values(10, 2.5f);
+  ErrorRecorder errors;
+  EXPECT_EQ(dfsWriteItemTimeStep(h, f, values.data(), 0.0), kfsErrTimeStep);
+  EXPECT_EQ(dfsWriteItemTimeStep(h, f, values.data(), 0.0), kfsErrTimeStep);
+  EXPECT_EQ(h->time.nSteps, std::numeric_limits<int>::max());
+  ASSERT_EQ(dfsFileClose(h, &f), 0);
+  dfsHeaderDestroy(&h);
+  EXPECT_EQ(fileSize(path), size);
+  EXPECT_EQ(countTag(path, 50001), 1);
 }
 
 TEST_F(Lifecycle, EditRewritesInPlaceWithoutChangingTheFileSize) {
